@@ -1,0 +1,9 @@
+#include "grid/LineStaModes.h"
+
+namespace ruvek {
+
+void LoadLineLists(MainWindow&) {}
+bool RefreshStations(MainWindow&, const std::string&) { return false; }
+void WireGrid(MainWindow&) {}
+
+}  // namespace ruvek

@@ -1,0 +1,8 @@
+#include "logview/EventGrid.h"
+
+namespace ruvek {
+
+void PreloadEventLog(MainWindow&) {}
+void WireLogView(MainWindow&) {}
+
+}  // namespace ruvek
