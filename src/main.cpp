@@ -10,7 +10,7 @@
 #include "ui/headless/ScriptDriver.h"
 
 #ifdef RUVEK_HAVE_QT
-#include "ui/qt/QtFrontEnd.h"
+#include "ui/qt/DesktopView.h"
 #endif
 
 namespace {

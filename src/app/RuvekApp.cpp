@@ -53,6 +53,7 @@ void RuvekApp::start() {
         t.onReset = [this](ui::Timer& timer) { platform_.timerReset(timer); };
         platform_.timerReset(t);
       }
+  if (onWindowsCreated) onWindowsCreated();
   FormLoad(w);
 }
 

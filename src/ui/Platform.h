@@ -53,6 +53,7 @@ class Platform {
   virtual void formShown(Form&) {}
 
   FileSystem& files() { return files_; }
+  const FileSystem& files() const { return files_; }
 
  protected:
   explicit Platform(FileSystem files) : files_(std::move(files)) {}

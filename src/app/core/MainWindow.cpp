@@ -124,9 +124,9 @@ void MainWindow::buildControls() {
     }
     return &f;
   };
-  frame6 = addGroup("Frame6", "Sea Conditions", 240, 200, "Option3", {"Calm", "Modrt", "Rough"}, seaGroup_, option3);
-  frame4 = addGroup("Frame4", "Day/Night", 444, 140, "Option4", {"Day", "Night"}, dayNightGroup_, option4);
-  frame5 = addGroup("Frame5", "Station Type", 588, 260, "Option5", {"Standard", "Prodo", "SCCOOS"}, stationTypeGroup_,
+  frame6 = addGroup("Frame6", "Sea Conditions", 240, 220, "Option3", {"Calm", "Modrt", "Rough"}, seaGroup_, option3);
+  frame4 = addGroup("Frame4", "Day/Night", 464, 130, "Option4", {"Day", "Night"}, dayNightGroup_, option4);
+  frame5 = addGroup("Frame5", "Station Type", 598, 260, "Option5", {"Standard", "Prodo", "SCCOOS"}, stationTypeGroup_,
                     option5);
 
   txtComments = &form.add<TextBox>("txtComments");

@@ -1,2 +1,0 @@
-#include "ui/qt/QtFrontEnd.h"
-namespace ruvek::ui { int RunDesktop(int, char**, const std::string&) { return 2; } }
