@@ -1,0 +1,264 @@
+#include "nav/PositionFile.h"
+
+#include <cfloat>
+#include <cmath>
+#include <vector>
+
+#include "app/core/Format.h"
+#include "app/core/TextRoutines.h"
+
+namespace ruvek {
+namespace {
+
+constexpr std::size_t kMaxPositionLines = 20;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && IsBlank(text[first])) ++first;
+  while (last > first && IsBlank(text[last - 1])) --last;
+  return text.substr(first, last - first);
+}
+
+// Next line of text starting at pos; CR LF, LF and CR each end a line. False
+// once the text is used up, so a final line end adds no empty line.
+bool NextLine(std::string_view text, std::size_t& pos, std::string_view& line) {
+  if (pos >= text.size()) return false;
+  const std::size_t end = text.find_first_of("\r\n", pos);
+  if (end == std::string_view::npos) {
+    line = text.substr(pos);
+    pos = text.size();
+    return true;
+  }
+  line = text.substr(pos, end - pos);
+  pos = end + 1;
+  if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
+  return true;
+}
+
+// Characters first..first+count-1 (1-based), as far as the text reaches.
+std::string Middle(const std::string& text, std::size_t first, std::size_t count) {
+  if (first - 1 >= text.size()) return {};
+  return text.substr(first - 1, count);
+}
+
+std::string LastCharacters(const std::string& text, std::size_t count) {
+  return count >= text.size() ? text : text.substr(text.size() - count);
+}
+
+// "183012.00" -> "18:30:12". An empty field supplies no time.
+std::optional<std::string> SentenceTime(const std::string& field) {
+  if (field.empty()) return std::nullopt;
+  return Middle(field, 1, 2) + ":" + Middle(field, 3, 2) + ":" + Middle(field, 5, 2);
+}
+
+// "070618" or "07062018" -> "07-Jun-2018". An empty field supplies no date.
+std::optional<std::string> SentenceDate(const std::string& digits) {
+  if (digits.empty()) return std::nullopt;
+  return NmeaDateText(digits);
+}
+
+// "3252.1234" with 2 degree digits -> "32", "52.1234". A field shorter than the
+// degree digits gives its whole text for both, as the readers always have.
+void SplitDegrees(const std::string& field, std::size_t degreeDigits, std::string& degrees,
+                  std::string& minutes) {
+  degrees = field.substr(0, degreeDigits);
+  minutes = field.size() < degreeDigits ? field : field.substr(degreeDigits);
+}
+
+// The double as a single-precision value, when it is a finite one.
+bool FitsSingle(double value) { return std::isfinite(value) && std::fabs(value) <= FLT_MAX; }
+
+float SingleOrMissing(double value) {
+  return FitsSingle(value) ? static_cast<float>(value) : -99.0f;
+}
+
+// The date of a GGA read from the last date sentence at or after it.
+std::optional<std::string> GgaDate(std::string_view dateString, bool dateFound,
+                                   const std::array<std::string, 21>& date) {
+  if (!dateFound) return std::nullopt;
+  if (dateString == "$GPZDA") return SentenceDate(date[2] + date[3] + date[4]);
+  if (dateString == "$GPRMC") return SentenceDate(date[9]);
+  return std::nullopt;
+}
+
+// One item of a MET record line from pos; pos moves past the comma that ends it.
+// Returns false when the item ended at the end of the line.
+bool NextMetItem(std::string_view line, std::size_t& pos, std::string& item) {
+  while (pos < line.size() && IsBlank(line[pos])) ++pos;
+  std::size_t itemEnd;
+  if (pos < line.size() && line[pos] == '"') {
+    const std::size_t closing = line.find('"', pos + 1);
+    const std::size_t stop = closing == std::string_view::npos ? line.size() : closing;
+    item.assign(line.substr(pos + 1, stop - pos - 1));
+    itemEnd = stop;  // text between the closing quote and the comma is dropped
+  } else {
+    itemEnd = pos;
+  }
+  const std::size_t comma = line.find(',', itemEnd);
+  const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
+  if (itemEnd == pos) item.assign(TrimBlanks(line.substr(pos, end - pos)));
+  pos = end + 1;
+  return comma != std::string_view::npos;
+}
+
+bool StartsWith(const std::string& text, std::string_view prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The value of a kept item, 0 for an index outside the table.
+double MetValue(const std::array<std::string, 201>& items, int index) {
+  if (index < 0 || index >= static_cast<int>(items.size())) return 0;
+  return LeadingNumber(items[static_cast<std::size_t>(index)]);
+}
+
+CurrPosResult Unread() {
+  CurrPosResult result;
+  result.status = CurrPosResult::ReadError;
+  return result;
+}
+
+CurrPosResult NoPrimary() {
+  CurrPosResult result;
+  result.status = CurrPosResult::Bad;
+  return result;
+}
+
+MetResult UnreadMet() {
+  MetResult result;
+  result.status = MetResult::ReadError;
+  return result;
+}
+
+}  // namespace
+
+void SplitSentence(std::string_view line, std::array<std::string, 21>& slots) {
+  std::size_t count = 0;
+  std::size_t fieldStart = 0;
+  for (std::size_t i = 0; i < line.size() && count < slots.size(); ++i) {
+    if (line[i] != ',') continue;
+    slots[count++].assign(line.substr(fieldStart, i - fieldStart));
+    fieldStart = i + 1;
+  }
+}
+
+CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
+                           std::string_view dateString) {
+  CurrPosResult result;
+  std::array<std::string_view, kMaxPositionLines> lines;
+  std::size_t count = 0;
+  std::size_t pos = 0;
+  std::string_view line;
+  while (NextLine(fileBytes, pos, line)) {
+    if (line.size() > kMaxPositionLineLength) return Unread();
+    const std::string_view trimmed = TrimBlanks(line);
+    if (trimmed.empty()) continue;
+    if (count == lines.size()) return Unread();
+    lines[count++] = trimmed;
+  }
+
+  std::size_t primaryLine = 0;
+  while (primaryLine < count && !Contains(lines[primaryLine], primary)) ++primaryLine;
+  if (primaryLine == count) return NoPrimary();
+
+  std::array<std::string, 21> fields;
+  SplitSentence(lines[primaryLine], fields);
+  std::array<std::string, 21> date;
+  bool dateFound = false;
+  if (primary == "$GPGGA") {
+    // The date sentence may come before the next fix is written, so only lines
+    // from the GGA on count; the last one wins.
+    for (std::size_t i = primaryLine; i < count; ++i) {
+      if (!Contains(lines[i], dateString)) continue;
+      SplitSentence(lines[i], date);
+      dateFound = true;
+    }
+  }
+
+  result.status = CurrPosResult::Good;
+  result.rawLine = std::string(lines[primaryLine]);
+  if (primary == "$GPGGA") {
+    // $GPGGA,183012.00,3252.1234,N,11714.5678,W,2,09,0.9,5.1,M,-35.2,M,,*55
+    result.utcTime = SentenceTime(fields[1]);
+    SplitDegrees(fields[2], 2, result.latDeg, result.latMin);
+    SplitDegrees(fields[4], 3, result.lonDeg, result.lonMin);
+    result.utcDate = GgaDate(dateString, dateFound, date);
+  } else if (primary == "$GPRMC") {
+    // $GPRMC,183012.00,A,3252.1234,N,11714.5678,W,10.0,240.0,070618,12.5,E,D*2E
+    // An RMC without a full position (no fix) cannot be read as one.
+    if (fields[3].size() < 2 || fields[5].size() < 3) return Unread();
+    result.utcTime = SentenceTime(fields[1]);
+    SplitDegrees(fields[3], 2, result.latDeg, result.latMin);
+    SplitDegrees(fields[5], 3, result.lonDeg, result.lonMin);
+    result.utcDate = SentenceDate(fields[9]);
+  } else if (primary == "$GPWPL") {
+    // $GPWPL,3252.1234,N,11714.5678,W,STN93*16
+    // A waypoint sentence in its usual layout: latitude ddmm.mm in field 1,
+    // longitude dddmm.mm in field 3, no time and no date.
+    SplitDegrees(fields[1], 2, result.latDeg, result.latMin);
+    SplitDegrees(fields[3], 3, result.lonDeg, result.lonMin);
+  }
+  return result;
+}
+
+DecimalPosition ToDecimal(const CurrPosResult& read) {
+  DecimalPosition position;
+  const double latDegrees = LeadingNumber(read.latDeg);
+  if (latDegrees > 0) {
+    position.lat = SingleOrMissing(latDegrees + LeadingNumber(read.latMin) / 60);
+  }
+  const double lonDegrees = LeadingNumber(read.lonDeg);
+  if (position.lat == -99.0f || Contains(read.lonDeg, "-") || !(lonDegrees > 0)) return position;
+  position.lon = SingleOrMissing(-(lonDegrees + LeadingNumber(read.lonMin) / 60));
+  return position;
+}
+
+MetResult ParseMetRecord(std::string_view fileBytes, std::array<std::string, 201>& items,
+                         int& latIndex, int& lonIndex) {
+  // Work on copies so that a record that cannot be read leaves the kept one whole.
+  std::array<std::string, 201> read = items;
+  int latSlot = latIndex;
+  int lonSlot = lonIndex;
+  std::size_t count = 0;
+  std::size_t pos = 0;
+  std::string_view line;
+  while (NextLine(fileBytes, pos, line)) {
+    if (line.size() > kMaxPositionLineLength) return UnreadMet();
+    if (TrimBlanks(line).empty()) continue;
+    std::size_t linePos = 0;
+    bool more = true;
+    while (more) {
+      if (count == read.size()) return UnreadMet();
+      more = NextMetItem(line, linePos, read[count]);
+      // A tag names the item before it; a tag in the first slot names nothing.
+      if (count > 0 && StartsWith(read[count], "LA")) latSlot = static_cast<int>(count) - 1;
+      if (count > 0 && StartsWith(read[count], "LO")) lonSlot = static_cast<int>(count) - 1;
+      ++count;
+    }
+  }
+  items = std::move(read);
+  latIndex = latSlot;
+  lonIndex = lonSlot;
+
+  MetResult result;
+  result.localDate = NmeaDateText(items[1]);
+  result.localTime = Middle(items[2], 1, 2) + ":" + Middle(items[2], 3, 2) + ":" +
+                     LastCharacters(items[2], 2);
+  const double lat = MetValue(items, latIndex);
+  const double lon = MetValue(items, lonIndex);
+  result.latText = FormatNumber(lat, "00.00000");
+  result.lonText = FormatNumber(lon, "000.00000");
+  result.position = {SingleOrMissing(lat), SingleOrMissing(lon)};
+  return result;
+}
+
+DatagramDisplay ParseDatagram(std::string_view text) {
+  std::vector<std::string> fields(5);
+  SplitCommas(text, fields, static_cast<int>(fields.size()));
+  return {fields[1], fields[2], FormatNumber(LeadingNumber(fields[3]), "00.00000"),
+          FormatNumber(LeadingNumber(fields[4]), "#000.00000")};
+}
+
+}  // namespace ruvek

@@ -1,0 +1,505 @@
+#include "nav/PositionFile.h"
+
+#include <array>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace ruvek {
+namespace {
+
+const std::string kGga = "$GPGGA,183012.00,3252.1234,N,11714.5678,W,2,09,0.9,5.1,M,-35.2,M,,*55";
+const std::string kRmc =
+    "$GPRMC,183012.00,A,3252.1234,N,11714.5678,W,10.0,240.0,070618,12.5,E,D*2E";
+const std::string kOlderRmc =
+    "$GPRMC,183010.00,A,3252.1300,N,11714.5600,W,10.0,240.0,060618,12.5,E,D*24";
+const std::string kZda = "$GPZDA,183012.00,07,06,2018,00,00*65";
+const std::string kVtg = "$GPVTG,240.0,T,227.5,M,10.0,N,18.5,K,D*2F";
+
+std::string ReadData(const std::string& name) {
+  std::ifstream in(std::string(RUVEK_TEST_DATA) + "/nmea/" + name, std::ios::binary);
+  EXPECT_TRUE(in.good()) << name;
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string Lines(std::initializer_list<std::string> lines, const char* end = "\r\n") {
+  std::string text;
+  for (const std::string& line : lines) text += line + end;
+  return text;
+}
+
+void ExpectPosition(const CurrPosResult& read, const char* latDeg, const char* latMin,
+                    const char* lonDeg, const char* lonMin) {
+  EXPECT_EQ(latDeg, read.latDeg);
+  EXPECT_EQ(latMin, read.latMin);
+  EXPECT_EQ(lonDeg, read.lonDeg);
+  EXPECT_EQ(lonMin, read.lonMin);
+}
+
+using OptText = std::optional<std::string>;
+
+// --- SplitSentence ---------------------------------------------------------
+
+TEST(SplitSentence, StoresFieldsUpToTheLastComma) {
+  std::array<std::string, 21> slots;
+  SplitSentence(kGga, slots);
+  EXPECT_EQ("$GPGGA", slots[0]);
+  EXPECT_EQ("183012.00", slots[1]);
+  EXPECT_EQ("3252.1234", slots[2]);
+  EXPECT_EQ("N", slots[3]);
+  EXPECT_EQ("11714.5678", slots[4]);
+  EXPECT_EQ("-35.2", slots[11]);
+  EXPECT_EQ("", slots[13]);   // the empty field between the last two commas
+  EXPECT_EQ("", slots[14]);   // "*55" follows the last comma and is dropped
+}
+
+TEST(SplitSentence, KeepsSlotsThatGetNoField) {
+  std::array<std::string, 21> slots;
+  slots.fill("old");
+  SplitSentence("a,b,c", slots);
+  EXPECT_EQ("a", slots[0]);
+  EXPECT_EQ("b", slots[1]);
+  EXPECT_EQ("old", slots[2]);
+  SplitSentence("no comma at all", slots);
+  EXPECT_EQ("a", slots[0]);
+}
+
+TEST(SplitSentence, IgnoresFieldsBeyondTwentyOne) {
+  std::array<std::string, 21> slots;
+  std::string line;
+  for (int i = 0; i < 30; ++i) line += std::to_string(i) + ",";
+  SplitSentence(line, slots);
+  EXPECT_EQ("0", slots[0]);
+  EXPECT_EQ("20", slots[20]);
+}
+
+// --- ParseCurrPos: the NMEA layout ----------------------------------------
+
+TEST(ParseCurrPos, GgaAloneGivesPositionAndTimeButNoDate) {
+  const CurrPosResult read = ParseCurrPos(kGga + "\r\n", "$GPGGA", "$GPRMC");
+  EXPECT_EQ(CurrPosResult::Good, read.status);
+  ExpectPosition(read, "32", "52.1234", "117", "14.5678");
+  EXPECT_EQ(OptText("18:30:12"), read.utcTime);
+  EXPECT_EQ(std::nullopt, read.utcDate);
+  EXPECT_EQ(kGga, read.rawLine);
+}
+
+TEST(ParseCurrPos, DateComesFromTheRmcAfterTheGga) {
+  const CurrPosResult read = ParseCurrPos(Lines({kGga, kRmc}), "$GPGGA", "$GPRMC");
+  EXPECT_EQ(CurrPosResult::Good, read.status);
+  EXPECT_EQ(OptText("07-Jun-2018"), read.utcDate);
+  EXPECT_EQ(OptText("18:30:12"), read.utcTime);
+}
+
+TEST(ParseCurrPos, OnlyTheLastDateSentenceAtOrAfterTheGgaCounts) {
+  EXPECT_EQ(std::nullopt, ParseCurrPos(Lines({kRmc, kGga}), "$GPGGA", "$GPRMC").utcDate);
+  EXPECT_EQ(OptText("07-Jun-2018"),
+            ParseCurrPos(Lines({kOlderRmc, kGga, kRmc}), "$GPGGA", "$GPRMC").utcDate);
+  EXPECT_EQ(OptText("06-Jun-2018"),
+            ParseCurrPos(Lines({kGga, kRmc, kOlderRmc}), "$GPGGA", "$GPRMC").utcDate);
+}
+
+TEST(ParseCurrPos, ZdaGivesDayMonthAndFourDigitYear) {
+  const CurrPosResult read = ParseCurrPos(Lines({kGga, kZda}), "$GPGGA", "$GPZDA");
+  EXPECT_EQ(OptText("07-Jun-2018"), read.utcDate);
+  EXPECT_EQ(std::nullopt, ParseCurrPos(Lines({kGga, kRmc}), "$GPGGA", "$GPZDA").utcDate);
+}
+
+TEST(ParseCurrPos, OtherDateStringsSetNoDate) {
+  EXPECT_EQ(std::nullopt, ParseCurrPos(Lines({kGga, kVtg}), "$GPGGA", "$GPVTG").utcDate);
+}
+
+TEST(ParseCurrPos, RmcPrimaryCarriesItsOwnDate) {
+  const CurrPosResult read = ParseCurrPos(Lines({kGga, kRmc}), "$GPRMC", "$GPZDA");
+  EXPECT_EQ(CurrPosResult::Good, read.status);
+  ExpectPosition(read, "32", "52.1234", "117", "14.5678");
+  EXPECT_EQ(OptText("18:30:12"), read.utcTime);
+  EXPECT_EQ(OptText("07-Jun-2018"), read.utcDate);
+  EXPECT_EQ(kRmc, read.rawLine);
+}
+
+TEST(ParseCurrPos, RmcWithoutAFixIsAReadError) {
+  const std::string noFix = "$GPRMC,183012.00,V,,,,,,,070618,,,N*7C";
+  EXPECT_EQ(CurrPosResult::ReadError, ParseCurrPos(noFix, "$GPRMC", "").status);
+  const std::string shortLon = "$GPRMC,183012.00,A,3252.1,N,11,W,,,070618,,,";
+  EXPECT_EQ(CurrPosResult::ReadError, ParseCurrPos(shortLon, "$GPRMC", "").status);
+}
+
+TEST(ParseCurrPos, GgaWithoutAFixIsGoodWithEmptyTexts) {
+  const CurrPosResult read =
+      ParseCurrPos("$GPGGA,183012.00,,,,,0,00,99.9,,,,,,*56", "$GPGGA", "$GPRMC");
+  EXPECT_EQ(CurrPosResult::Good, read.status);
+  ExpectPosition(read, "", "", "", "");
+  const DecimalPosition position = ToDecimal(read);
+  EXPECT_EQ(-99.0f, position.lat);
+  EXPECT_EQ(-99.0f, position.lon);
+}
+
+TEST(ParseCurrPos, ShortGgaFieldsGiveTheWholeFieldAsMinutes) {
+  const CurrPosResult read = ParseCurrPos("$GPGGA,1830,5,N,11,W,", "$GPGGA", "");
+  ExpectPosition(read, "5", "5", "11", "11");
+  EXPECT_EQ(OptText("18:30:"), read.utcTime);
+}
+
+TEST(ParseCurrPos, MissingPrimaryIsBadAndSuppliesNothing) {
+  for (const std::string& file : {Lines({kVtg, kRmc}), std::string(), std::string("\r\n \r\n")}) {
+    const CurrPosResult read = ParseCurrPos(file, "$GPGGA", "$GPRMC");
+    EXPECT_EQ(CurrPosResult::Bad, read.status);
+    ExpectPosition(read, "", "", "", "");
+    EXPECT_EQ(std::nullopt, read.utcTime);
+    EXPECT_EQ(std::nullopt, read.utcDate);
+  }
+}
+
+TEST(ParseCurrPos, PrimaryIsFoundAnywhereInALineCaseSensitively) {
+  EXPECT_EQ(CurrPosResult::Good, ParseCurrPos("xx" + kGga, "$GPGGA", "").status);
+  EXPECT_EQ(CurrPosResult::Bad, ParseCurrPos(kGga, "$gpgga", "").status);
+}
+
+TEST(ParseCurrPos, EmptyPrimaryTakesTheFirstLine) {
+  const CurrPosResult read = ParseCurrPos(Lines({kVtg, kGga}), "", "");
+  EXPECT_EQ(CurrPosResult::Good, read.status);
+  EXPECT_EQ(kVtg, read.rawLine);
+  ExpectPosition(read, "", "", "", "");
+}
+
+TEST(ParseCurrPos, UnknownPrimaryIsGoodButGivesNoPosition) {
+  const CurrPosResult read = ParseCurrPos(Lines({kVtg}), "$GPVTG", "");
+  EXPECT_EQ(CurrPosResult::Good, read.status);
+  ExpectPosition(read, "", "", "", "");
+  EXPECT_EQ(std::nullopt, read.utcTime);
+}
+
+TEST(ParseCurrPos, WaypointSentenceReadsLatitudeAndLongitudeFields) {
+  const CurrPosResult read = ParseCurrPos("$GPWPL,3252.1234,N,11714.5678,W,STN93*16", "$GPWPL", "");
+  EXPECT_EQ(CurrPosResult::Good, read.status);
+  ExpectPosition(read, "32", "52.1234", "117", "14.5678");
+  EXPECT_EQ(std::nullopt, read.utcTime);
+  EXPECT_EQ(std::nullopt, read.utcDate);
+}
+
+TEST(ParseCurrPos, HemisphereLettersAreNotLookedAt) {
+  const std::string south = "$GPGGA,183012.00,3252.1234,S,11714.5678,E,2,09,0.9,5.1,M,-35.2,M,,";
+  const DecimalPosition position = ToDecimal(ParseCurrPos(south, "$GPGGA", ""));
+  EXPECT_NEAR(32.868723, position.lat, 1e-5);
+  EXPECT_NEAR(-117.242797, position.lon, 1e-4);
+}
+
+TEST(ParseCurrPos, BlankLinesAreSkippedAndLinesTrimmed) {
+  const std::string file = "\r\n   \r\n\t\r\n  \t" + kGga + " \t\r\n\r\n" + kRmc + "\r\n   ";
+  const CurrPosResult read = ParseCurrPos(file, "$GPGGA", "$GPRMC");
+  EXPECT_EQ(CurrPosResult::Good, read.status);
+  EXPECT_EQ(kGga, read.rawLine);
+  EXPECT_EQ(OptText("07-Jun-2018"), read.utcDate);
+}
+
+TEST(ParseCurrPos, AnyLineEndSeparatesLines) {
+  for (const char* end : {"\r\n", "\n", "\r"}) {
+    const CurrPosResult read = ParseCurrPos(Lines({kGga, kRmc}, end), "$GPGGA", "$GPRMC");
+    EXPECT_EQ(kGga, read.rawLine) << int(end[0]);
+    EXPECT_EQ(OptText("07-Jun-2018"), read.utcDate) << int(end[0]);
+  }
+}
+
+TEST(ParseCurrPos, TwentyLinesAreReadAndATwentyFirstIsAReadError) {
+  std::string file = Lines({kGga, kRmc});
+  for (int i = 0; i < 18; ++i) file += kVtg + "\r\n\r\n   \r\n";
+  EXPECT_EQ(CurrPosResult::Good, ParseCurrPos(file, "$GPGGA", "$GPRMC").status);
+  EXPECT_EQ(CurrPosResult::ReadError, ParseCurrPos(file + kZda, "$GPGGA", "$GPRMC").status);
+}
+
+TEST(ParseCurrPos, OverlongLineIsAReadError) {
+  const std::string longLine(kMaxPositionLineLength + 1, 'x');
+  EXPECT_EQ(CurrPosResult::ReadError,
+            ParseCurrPos(Lines({kGga, longLine}), "$GPGGA", "$GPRMC").status);
+  const std::string longest(kMaxPositionLineLength, ' ');
+  EXPECT_EQ(CurrPosResult::Good, ParseCurrPos(Lines({kGga, longest}), "$GPGGA", "").status);
+}
+
+TEST(ParseCurrPos, BytesOfAnyValueAreAccepted) {
+  const std::string withNuls = std::string("\0\0\xff", 3) + kGga + std::string("\0", 1);
+  const CurrPosResult read = ParseCurrPos(withNuls, "$GPGGA", "$GPRMC");
+  EXPECT_EQ(CurrPosResult::Good, read.status);
+  ExpectPosition(read, "32", "52.1234", "117", "14.5678");
+}
+
+TEST(ParseCurrPos, SampleFilesReadAsTheUnderwaySystemWritesThem) {
+  const struct {
+    const char* file;
+    const char* primary;
+    const char* dateString;
+    CurrPosResult::Status status;
+    OptText utcDate;
+  } cases[] = {
+      {"gga_rmc.txt", "$GPGGA", "$GPRMC", CurrPosResult::Good, "07-Jun-2018"},
+      {"gga_only.txt", "$GPGGA", "$GPRMC", CurrPosResult::Good, std::nullopt},
+      {"gga_zda.txt", "$GPGGA", "$GPZDA", CurrPosResult::Good, "07-Jun-2018"},
+      {"rmc_only.txt", "$GPRMC", "$GPZDA", CurrPosResult::Good, "07-Jun-2018"},
+      {"rmc_only.txt", "$GPGGA", "$GPRMC", CurrPosResult::Bad, std::nullopt},
+      {"blank_lines.txt", "$GPGGA", "$GPRMC", CurrPosResult::Good, "07-Jun-2018"},
+      {"lf_only.txt", "$GPGGA", "$GPRMC", CurrPosResult::Good, "07-Jun-2018"},
+      {"no_primary.txt", "$GPGGA", "$GPRMC", CurrPosResult::Bad, std::nullopt},
+      {"rmc_no_fix.txt", "$GPRMC", "", CurrPosResult::ReadError, std::nullopt},
+      {"wpl.txt", "$GPWPL", "", CurrPosResult::Good, std::nullopt},
+      {"full_20_lines.txt", "$GPGGA", "$GPRMC", CurrPosResult::Good, "07-Jun-2018"},
+      {"too_many_lines.txt", "$GPGGA", "$GPRMC", CurrPosResult::ReadError, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const CurrPosResult read = ParseCurrPos(ReadData(c.file), c.primary, c.dateString);
+    EXPECT_EQ(c.status, read.status) << c.file;
+    EXPECT_EQ(c.utcDate, read.utcDate) << c.file;
+    if (c.status == CurrPosResult::Good) {
+      ExpectPosition(read, "32", "52.1234", "117", "14.5678");
+    }
+  }
+}
+
+// --- ToDecimal ---------------------------------------------------------------
+
+TEST(ToDecimal, DegreesPlusMinutesWithLongitudeMadeWest) {
+  CurrPosResult read;
+  read.latDeg = "32";
+  read.latMin = "52.1234";
+  read.lonDeg = "117";
+  read.lonMin = "14.5678";
+  const DecimalPosition position = ToDecimal(read);
+  EXPECT_EQ(static_cast<float>(32 + 52.1234 / 60), position.lat);
+  EXPECT_EQ(static_cast<float>(-(117 + 14.5678 / 60)), position.lon);
+}
+
+TEST(ToDecimal, MissingOrInvalidDegreesGiveMinus99) {
+  const struct {
+    const char *latDeg, *latMin, *lonDeg, *lonMin;
+    float lat, lon;
+  } cases[] = {
+      {"32", "30", "117", "30", 32.5f, -117.5f},
+      {"0", "30", "117", "30", -99.0f, -99.0f},     // no latitude, so no longitude
+      {"-5", "30", "117", "30", -99.0f, -99.0f},
+      {"", "", "", "", -99.0f, -99.0f},
+      {"32", "30", "-117", "30", 32.5f, -99.0f},
+      {"32", "30", "1-7", "30", 32.5f, -99.0f},    // a minus anywhere in the degrees
+      {"32", "30", "000", "30", 32.5f, -99.0f},
+      {"32", "30", "abc", "30", 32.5f, -99.0f},
+      {"32", "abc", "117", "", 32.0f, -117.0f},   // minutes that are no number read as 0
+      {"32", "-30", "117", "-30", 31.5f, -116.5f},
+  };
+  for (const auto& c : cases) {
+    CurrPosResult read;
+    read.latDeg = c.latDeg;
+    read.latMin = c.latMin;
+    read.lonDeg = c.lonDeg;
+    read.lonMin = c.lonMin;
+    const DecimalPosition position = ToDecimal(read);
+    EXPECT_EQ(c.lat, position.lat) << c.latDeg << " " << c.latMin;
+    EXPECT_EQ(c.lon, position.lon) << c.lonDeg << " " << c.lonMin;
+  }
+}
+
+TEST(ToDecimal, ValuesBeyondSinglePrecisionAreMissing) {
+  CurrPosResult read;
+  read.latDeg = std::string(60, '9');
+  read.lonDeg = "117";
+  EXPECT_EQ(-99.0f, ToDecimal(read).lat);
+  EXPECT_EQ(-99.0f, ToDecimal(read).lon);
+  read.latDeg = "32";
+  read.lonDeg = std::string(400, '9');
+  EXPECT_EQ(-99.0f, ToDecimal(read).lon);
+}
+
+// --- ParseMetRecord: the MET layout -----------------------------------------
+
+const std::string kMet =
+    "MET,07062018,183012,32.86872,LAT,-117.24280,LON,240.0,COG,10.0,SOG,16.51,ST2,33.512,SA2\r\n";
+
+TEST(ParseMetRecord, ValuesBeforeLatAndLonTagsAreThePosition) {
+  std::array<std::string, 201> items;
+  int latIndex = 0, lonIndex = 0;
+  const MetResult met = ParseMetRecord(kMet, items, latIndex, lonIndex);
+  EXPECT_EQ(MetResult::Good, met.status);
+  EXPECT_EQ(3, latIndex);
+  EXPECT_EQ(5, lonIndex);
+  EXPECT_EQ("07-Jun-2018", met.localDate);
+  EXPECT_EQ("18:30:12", met.localTime);
+  EXPECT_EQ("32.86872", met.latText);
+  EXPECT_EQ("-117.24280", met.lonText);
+  EXPECT_EQ(32.86872f, met.position.lat);
+  EXPECT_EQ(-117.2428f, met.position.lon);
+  EXPECT_EQ("SA2", items[14]);
+}
+
+TEST(ParseMetRecord, ShortTagsLaAndLoMatchToo) {
+  std::array<std::string, 201> items;
+  int latIndex = 0, lonIndex = 0;
+  const MetResult met =
+      ParseMetRecord("X,070618,0905,-117.5,LO,33.25,LA,", items, latIndex, lonIndex);
+  EXPECT_EQ(5, latIndex);
+  EXPECT_EQ(3, lonIndex);
+  EXPECT_EQ("33.25000", met.latText);
+  EXPECT_EQ("-117.50000", met.lonText);
+  EXPECT_EQ("07-Jun-2018", met.localDate);
+  EXPECT_EQ("09:05:05", met.localTime);  // the seconds are the last two characters
+}
+
+TEST(ParseMetRecord, RecordWithoutTagsKeepsTheEarlierIndexes) {
+  std::array<std::string, 201> items;
+  int latIndex = 0, lonIndex = 0;
+  ParseMetRecord(kMet, items, latIndex, lonIndex);
+  const MetResult met =
+      ParseMetRecord("MET,08062018,183013,32.9,x,-117.3,y", items, latIndex, lonIndex);
+  EXPECT_EQ(3, latIndex);
+  EXPECT_EQ(5, lonIndex);
+  EXPECT_EQ("32.90000", met.latText);
+  EXPECT_EQ("-117.30000", met.lonText);
+}
+
+TEST(ParseMetRecord, SlotsBeyondTheLastItemKeepTheirContents) {
+  std::array<std::string, 201> items;
+  items.fill("kept");
+  int latIndex = 0, lonIndex = 0;
+  ParseMetRecord("a,b,c", items, latIndex, lonIndex);
+  EXPECT_EQ("c", items[2]);
+  EXPECT_EQ("kept", items[3]);
+  EXPECT_EQ("kept", items[200]);
+}
+
+TEST(ParseMetRecord, TagInTheFirstSlotNamesNothing) {
+  std::array<std::string, 201> items;
+  int latIndex = 7, lonIndex = 8;
+  ParseMetRecord("LAT,070618,1200", items, latIndex, lonIndex);
+  EXPECT_EQ(7, latIndex);
+  ParseMetRecord("LON,070618,1200", items, latIndex, lonIndex);
+  EXPECT_EQ(8, lonIndex);
+}
+
+TEST(ParseMetRecord, SecondThermosalinographTagsSetNothing) {
+  std::array<std::string, 201> items;
+  int latIndex = 0, lonIndex = 0;
+  ParseMetRecord("MET,070618,120000,33.5,SA2,17.8,ST2", items, latIndex, lonIndex);
+  EXPECT_EQ(0, latIndex);
+  EXPECT_EQ(0, lonIndex);
+}
+
+TEST(ParseMetRecord, QuotesAndBlanksAroundItemsAreDropped) {
+  std::array<std::string, 201> items;
+  int latIndex = 0, lonIndex = 0;
+  const MetResult met =
+      ParseMetRecord(" \"MET\" , \"07062018\",183012 ,\"32,5\"x, 33.1 ,\"LA\",-117,LO",
+                     items, latIndex, lonIndex);
+  EXPECT_EQ("MET", items[0]);
+  EXPECT_EQ("07062018", items[1]);
+  EXPECT_EQ("183012", items[2]);
+  EXPECT_EQ("32,5", items[3]);  // a comma inside quotes stays; text after them is dropped
+  EXPECT_EQ("33.1", items[4]);
+  EXPECT_EQ(4, latIndex);
+  EXPECT_EQ(6, lonIndex);
+  EXPECT_EQ("33.10000", met.latText);
+}
+
+TEST(ParseMetRecord, LineEndsEndItemsAndBlankLinesAddNone) {
+  std::array<std::string, 201> items;
+  int latIndex = 0, lonIndex = 0;
+  ParseMetRecord("MET,07062018\r\n\r\n183012\n32.5,LAT\r-117.25,LON\r\n", items, latIndex, lonIndex);
+  EXPECT_EQ("183012", items[2]);
+  EXPECT_EQ("32.5", items[3]);
+  EXPECT_EQ(3, latIndex);
+  EXPECT_EQ(5, lonIndex);
+}
+
+TEST(ParseMetRecord, A202ndItemIsAReadErrorThatChangesNothing) {
+  std::array<std::string, 201> items;
+  items.fill("kept");
+  int latIndex = 9, lonIndex = 10;
+  std::string record = "MET,070618,120000,33.5,LAT,-117.5,LON";
+  for (int i = 7; i < 201; ++i) record += ",x";
+  EXPECT_EQ(MetResult::Good, ParseMetRecord(record, items, latIndex, lonIndex).status);
+  EXPECT_EQ("x", items[200]);
+  EXPECT_EQ(3, latIndex);
+
+  items.fill("kept");
+  latIndex = 9;
+  lonIndex = 10;
+  EXPECT_EQ(MetResult::ReadError, ParseMetRecord(record + ",x", items, latIndex, lonIndex).status);
+  EXPECT_EQ("kept", items[0]);
+  EXPECT_EQ(9, latIndex);
+  EXPECT_EQ(10, lonIndex);
+}
+
+TEST(ParseMetRecord, OverlongLineIsAReadError) {
+  std::array<std::string, 201> items;
+  int latIndex = 0, lonIndex = 0;
+  const std::string record = "MET," + std::string(kMaxPositionLineLength, '1');
+  EXPECT_EQ(MetResult::ReadError, ParseMetRecord(record, items, latIndex, lonIndex).status);
+}
+
+TEST(ParseMetRecord, IndexesOutsideTheTableReadAsZero) {
+  std::array<std::string, 201> items;
+  int latIndex = -1, lonIndex = 5000;
+  const MetResult met = ParseMetRecord("a,b,c", items, latIndex, lonIndex);
+  EXPECT_EQ("00.00000", met.latText);
+  EXPECT_EQ("000.00000", met.lonText);
+}
+
+TEST(ParseMetRecord, SampleFiles) {
+  std::array<std::string, 201> items;
+  int latIndex = 0, lonIndex = 0;
+  MetResult met = ParseMetRecord(ReadData("met_record.txt"), items, latIndex, lonIndex);
+  EXPECT_EQ("32.86872", met.latText);
+  EXPECT_EQ("-117.24280", met.lonText);
+  met = ParseMetRecord(ReadData("met_quoted_multiline.txt"), items, latIndex, lonIndex);
+  EXPECT_EQ(MetResult::Good, met.status);
+  EXPECT_EQ("07-Jun-2018", met.localDate);
+  EXPECT_EQ("18:30:12", met.localTime);
+  EXPECT_EQ("32.86872", met.latText);
+  EXPECT_EQ("-117.24280", met.lonText);
+}
+
+// --- Datagram text -----------------------------------------------------------
+
+TEST(ParseDatagram, FieldsOneToFourFillTheBoxes) {
+  const DatagramDisplay shown = ParseDatagram("UDP,07-Jun-2018,18:30:12,32.8687,-117.2428,");
+  EXPECT_EQ("07-Jun-2018", shown.localDate);
+  EXPECT_EQ("18:30:12", shown.localTime);
+  EXPECT_EQ("32.86870", shown.latText);
+  EXPECT_EQ("-117.24280", shown.lonText);
+}
+
+TEST(ParseDatagram, FieldWithoutATrailingCommaIsNotRead) {
+  const DatagramDisplay shown = ParseDatagram("UDP,07-Jun-2018,18:30:12,32.8687,-117.2428");
+  EXPECT_EQ("32.86870", shown.latText);
+  EXPECT_EQ("000.00000", shown.lonText);
+  const DatagramDisplay empty = ParseDatagram("");
+  EXPECT_EQ("", empty.localDate);
+  EXPECT_EQ("00.00000", empty.latText);
+}
+
+// --- Junk --------------------------------------------------------------------
+
+TEST(PositionReaders, SurviveJunkInput) {
+  std::array<std::string, 201> items;
+  int latIndex = 0, lonIndex = 0;
+  std::string junk = ReadData("junk.bin");
+  unsigned state = 12345;
+  for (int round = 0; round < 200; ++round) {
+    for (char& c : junk) {
+      state = state * 1103515245u + 12345u;
+      if ((state >> 16) % 7 == 0) c = static_cast<char>(state >> 24);
+    }
+    for (const char* primary : {"$GPGGA", "$GPRMC", "$GPWPL", ""}) {
+      const CurrPosResult read = ParseCurrPos(junk, primary, "$GPRMC");
+      EXPECT_TRUE(read.status == CurrPosResult::Good || read.status == CurrPosResult::Bad ||
+                  read.status == CurrPosResult::ReadError);
+      ToDecimal(read);
+    }
+    const MetResult met = ParseMetRecord(junk, items, latIndex, lonIndex);
+    EXPECT_TRUE(latIndex >= 0 && latIndex < 200);
+    EXPECT_TRUE(met.status == MetResult::Good || met.status == MetResult::ReadError);
+    ParseDatagram(junk);
+  }
+}
+
+}  // namespace
+}  // namespace ruvek
