@@ -9,6 +9,15 @@ constexpr std::string_view kCommentsLabel = "Comments:";
 constexpr std::string_view kCellSeparator = "</TD><TD>";
 constexpr const char* kClosingLines[] = {"</TABLE>", "</BODY>", "</HTML>"};
 
+// A line break inside a field would end the row early: CR LF, CR and LF each
+// become one blank.
+std::string OneLine(std::string text) {
+  text = ReplaceAll(std::move(text), "\r\n", " ");
+  for (char& c : text)
+    if (c == '\r' || c == '\n') c = ' ';
+  return text;
+}
+
 // Typed text may hold commas; in a CSV row they would shift every later column.
 std::string TypedField(std::string_view text) { return ReplaceAll(std::string(text), ",", ";"); }
 
@@ -54,7 +63,7 @@ std::string CsvRecord(const EventFields& f) {
   std::string record;
   for (const std::string& column : columns) {
     if (&column != &columns[0]) record += ',';
-    record += column;
+    record += OneLine(column);
   }
   return record;
 }
@@ -110,7 +119,7 @@ std::string HtmlRow(const EventFields& f) {
   std::string row = "<TR ALIGN=RIGHT><TD>";
   for (const std::string& cell : cells) {
     if (&cell != &cells[0]) row += kCellSeparator;
-    row += EscapeHtml(cell);
+    row += EscapeHtml(OneLine(cell));
   }
   row += "</TD></TR>";
   return row;

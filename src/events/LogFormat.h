@@ -36,7 +36,9 @@ inline constexpr std::size_t kFixedMetItems = 112;
 //          07-Jun-2018,21:05:09,Sea Conditions: Calm,5
 // The event name and initials are trimmed. A comma typed into the event name, the
 // initials or the comments is written as ";" so that every row keeps its 17 columns
-// for the readers that split rows at commas. Other fields are written as given.
+// for the readers that split rows at commas. A line break (CR LF, CR or LF) in any
+// field is written as one blank, so the record stays one line. Other fields are
+// written as given.
 std::string CsvRecord(const EventFields& fields);
 
 // The tail that follows the record in the event logs and the last-event file: the
@@ -61,7 +63,7 @@ std::vector<std::string> HtmlHead(const std::string& project, const std::string&
 // One HTML table row on one line, 15 cells: cruise, event number, line, station,
 // UTC date, UTC time, latitude, longitude, activity, event (trimmed), initials
 // (trimmed), local date, local time, comments, order-occupied. Every cell escaped;
-// commas stay as typed.
+// commas stay as typed; a line break becomes one blank, so the row stays one line.
 std::string HtmlRow(const EventFields& fields);
 
 // The whole new content of an existing HTML log after adding row. The existing

@@ -127,6 +127,37 @@ TEST(HtmlRow, FifteenCellsInLogOrderWithTextEscaped) {
   EXPECT_EQ(15u, CountOf(row, "<TD>"));
 }
 
+TEST(CsvRecord, LineBreaksInAnyFieldBecomeOneBlankSoTheRecordIsOneLine) {
+  struct Case {
+    std::string EventFields::*field;
+    const char* typed;
+    const char* written;
+  } cases[] = {
+      {&EventFields::comments, "first\r\nsecond", "first second"},
+      {&EventFields::comments, "a\nb\rc", "a b c"},
+      {&EventFields::comments, "x,\r\n\r\ny", "x;  y"},
+      {&EventFields::event, "CTD\nDeployed", "CTD Deployed"},
+      {&EventFields::oper, "A\r\nB", "A B"},
+      {&EventFields::ordOcc, "5\r\n", "5 "},
+  };
+  for (const Case& c : cases) {
+    EventFields f = SampleEvent();
+    f.*(c.field) = c.typed;
+    const std::string record = CsvRecord(f);
+    EXPECT_EQ(std::string::npos, record.find_first_of("\r\n")) << c.typed;
+    EXPECT_EQ(16, std::count(record.begin(), record.end(), ',')) << c.typed;
+    EXPECT_NE(std::string::npos, record.find(c.written)) << record;
+  }
+}
+
+TEST(HtmlRow, LineBreaksBecomeBlanksSoTheRowIsOneLine) {
+  EventFields f = SampleEvent();
+  f.comments = "calm\r\nseas\nlater";
+  const std::string row = HtmlRow(f);
+  EXPECT_EQ(std::string::npos, row.find_first_of("\r\n"));
+  EXPECT_NE(std::string::npos, row.find("<TD>calm seas later</TD>")) << row;
+}
+
 TEST(NewHtmlLog, HeadRowAndClosingLines) {
   EXPECT_EQ(
       "<HTML>\r\n<HEAD>\r\n<TITLE>Tesmora 0504NH EVENT LOG</TITLE>\r\n</HEAD>\r\n<BODY>\r\n"
