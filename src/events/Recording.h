@@ -7,7 +7,8 @@ namespace ruvek {
 
 // Start-up: reads the order-occupied counter.
 void LoadOrderOccupied(MainWindow& w);
-// Start-up: the event number, with the questions for a missing file.
+// Start-up: the event number, with the questions for a missing file, and the
+// other event number steps (defined in events/EventNumber.cpp).
 void LoadEventNumber(MainWindow& w);
 // Puts a fresh Julian number into the event number box.
 void ShowJulianNumber(MainWindow& w);

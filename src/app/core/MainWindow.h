@@ -143,6 +143,9 @@ struct MainWindow {
   NavSnapshot nav;
   int metLatIndex = 0;
   int metLonIndex = 0;
+  // The last datagram text of the "UDP" source. No receiver fills it yet, so
+  // that source shows blank date and time and zero positions.
+  std::string udpDatagram;
 
   // ---- working state of the poll and the recording workflow
   int eventFileRetries = 0;

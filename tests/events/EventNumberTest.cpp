@@ -1,0 +1,202 @@
+// Event number file values, the station-arrival rule and the number steps of
+// Record Event, run on a main window over a temporary drive.
+#include "events/EventNumber.h"
+
+#include "events/WindowFixture.h"
+
+namespace ruvek {
+namespace {
+
+TEST(EventNumberValue, ReadsTheLeadingNumberOfTheLine) {
+  struct Case {
+    const char* line;
+    std::optional<double> value;
+  };
+  const Case cases[] = {
+      {"57", 57},       {" 57 ", 57},     {"57abc", 57}, {"abc", 0},  {"", std::nullopt},
+      {"   ", std::nullopt}, {"-3", -3}, {"12.5", 12.5}, {"1e9", 1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EventNumberValue(c.line), c.value) << "line '" << c.line << "'";
+}
+
+TEST(EventNumberValue, HugeValuesAreLimitedSoCountingNeverOverflows) {
+  EXPECT_EQ(EventNumberValue("99999999999999999999999"), double(kEventNumberLimit));
+  EXPECT_EQ(EventNumberValue("-99999999999999999999999"), -double(kEventNumberLimit));
+  EXPECT_EQ(NumberPlus(double(kEventNumberLimit), 1), kEventNumberLimit + 1);
+}
+
+TEST(NumberPlus, CountsPast32767AndRoundsHalvesToEven) {
+  EXPECT_EQ(NumberPlus(32767, 1), 32768);
+  EXPECT_EQ(NumberPlus(57, -1), 56);
+  EXPECT_EQ(NumberPlus(12.5, 1), 14);  // 13.5 -> 14
+  EXPECT_EQ(NumberPlus(11.5, 1), 12);  // 12.5 -> 12
+}
+
+TEST(ArrivalBump, SkipsNumbersByThePreviousEvent) {
+  struct Case {
+    const char* event;
+    const char* previous;
+    int bump;
+  };
+  const Case cases[] = {
+      {"Station Arrival", "", 1},
+      {"Station Arrival", "CTD Recovered", 2},
+      {"Station Arrival", "Station Arrival", 0},
+      {"station arrival", "STATION ARRIVAL", 0},
+      {"Station Arrival", "Station Departure", 0},
+      {"Arrival at buoy", "Bongo", 2},
+      {"CTD Deployed", "", 0},
+      {"CTD Deployed", "Bongo", 0},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ArrivalBump(c.event, c.previous), c.bump) << c.event << " after '" << c.previous << "'";
+}
+
+TEST(ReadingNumberStatus, PutsOneBlankBeforeANumberThatIsNotNegative) {
+  EXPECT_EQ(ReadingNumberStatus(58), "Reading Event Number file... 58");
+  EXPECT_EQ(ReadingNumberStatus(0), "Reading Event Number file... 0");
+  EXPECT_EQ(ReadingNumberStatus(-1), "Reading Event Number file...-1");
+  EXPECT_EQ(ReadingNumberStatus(40000), "Reading Event Number file... 40000");
+}
+
+using RecordSteps = test::WindowFixture;
+
+// The steps in the order Record Event runs them for a plain network event.
+void RecordNetworkEvent(MainWindow& w, const std::string& eventName) {
+  NumberStepAfterChecks(w, false);
+  StationArrivalRule(w, eventName);
+  RememberEventName(w, eventName);
+  LocalNumberStep(w);
+  PublishStep(w);
+  AdvanceAfterRecord(w);
+  ReleaseManualOverride(w);
+}
+
+TEST_F(RecordSteps, NetworkEventUsesTheBoxNumberAndPublishesIt) {
+  write("C:\\DATA\\EventNumber.txt", "10\r\n");
+  w.text1[5]->setText("11");
+  RecordNetworkEvent(w, "CTD Deployed");
+  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "11\r\n");
+  EXPECT_EQ(read("C:\\RuvekGPS\\EventNumber.txt"), "11\r\n");  // the local copy
+  EXPECT_EQ(box(), "12");
+  EXPECT_EQ(w.nextEventNumber, 12);
+  EXPECT_EQ(w.statusBar->panel(1).text, "Reading Event Number file... 11");
+}
+
+TEST_F(RecordSteps, NetworkEventTakesTheFileNumberWhenAnotherStationWentAhead) {
+  write("C:\\DATA\\EventNumber.txt", "20\r\n");
+  w.text1[5]->setText("11");
+  RecordNetworkEvent(w, "Station Arrival");
+  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "21\r\n");
+  EXPECT_EQ(box(), "22");
+}
+
+TEST_F(RecordSteps, ManualOverrideIsLoggedAndTheCounterGoesOn) {
+  write("C:\\DATA\\EventNumber.txt", "10\r\n");
+  w.text1[5]->setText("11");
+  platform.answers = {ui::Answer::Yes};
+  RequestManualOverride(w);
+  EXPECT_FALSE(w.text1[5]->locked);
+  w.text1[5]->setText("50");
+  RecordNetworkEvent(w, "CTD Deployed");
+  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "50\r\n");
+  EXPECT_EQ(box(), "12");
+  EXPECT_FALSE(w.manualEventNumber);
+  EXPECT_FALSE(w.text1[5]->locked);  // stays unlocked
+}
+
+TEST_F(RecordSteps, LocalOperationCountsOnFromTheFileWithTheArrivalBump) {
+  struct Case {
+    const char* previous;
+    const char* event;
+    const char* logged;
+  };
+  // F = 10: F + 1 when the bump is 0 or 1, F + 2 when it is 2.
+  const Case cases[] = {{"", "Station Arrival", "11"},
+                        {"CTD Recovered", "Station Arrival", "12"},
+                        {"Station Arrival", "Station Arrival", "11"},
+                        {"Bongo", "CTD Deployed", "11"}};
+  for (const auto& c : cases) {
+    w.networkMode = false;
+    w.settings.eventNumberPath = w.settings.localEventNumberPath;
+    write(w.settings.eventNumberPath, "10\r\n");
+    w.text1[5]->setText("11");
+    w.previousEventName = c.previous;
+    NumberStepAfterChecks(w, false);
+    StationArrivalRule(w, c.event);
+    LocalNumberStep(w);
+    PublishStep(w);
+    EXPECT_EQ(box(), c.logged) << c.event << " after '" << c.previous << "'";
+    EXPECT_EQ(read(w.settings.eventNumberPath), std::string(c.logged) + "\r\n");
+  }
+}
+
+TEST_F(RecordSteps, ConfirmedZeroPositionInLocalOperationLogsFilePlusTwoPlusBump) {
+  w.networkMode = false;
+  w.settings.eventNumberPath = w.settings.localEventNumberPath;
+  write(w.settings.eventNumberPath, "10\r\n");
+  w.text1[5]->setText("11");
+  NumberStepAfterChecks(w, true);
+  StationArrivalRule(w, "Station Arrival");  // bump 1 after no previous event
+  LocalNumberStep(w);
+  PublishStep(w);
+  EXPECT_EQ(box(), "13");
+}
+
+TEST_F(RecordSteps, NumbersPast32767KeepCounting) {
+  write("C:\\DATA\\EventNumber.txt", "32767\r\n");
+  w.text1[5]->setText("32768");
+  RecordNetworkEvent(w, "CTD Deployed");
+  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "32768\r\n");
+  EXPECT_EQ(box(), "32769");
+}
+
+TEST_F(RecordSteps, AnUnreadableFileThrowsForTheWorkflowRetry) {
+  w.text1[5]->setText("11");
+  EXPECT_THROW(NumberStepAfterChecks(w, false), ui::FileError);
+  EXPECT_THROW(PublishStep(w), ui::FileError);
+  EXPECT_EQ(box(), "11");
+}
+
+TEST_F(RecordSteps, JulianSchemeNeverTouchesTheFile) {
+  w.settings.numberScheme = "JULIAN";
+  w.settings.longJulian = true;
+  platform.clock = {2026, 2, 2, 14, 5, 9};
+  RecordNetworkEvent(w, "Station Arrival");
+  EXPECT_EQ(box(), "033.140509");
+  EXPECT_FALSE(platform.files().exists("C:\\DATA\\EventNumber.txt"));
+}
+
+TEST_F(RecordSteps, ClearLastRollsBackAndHoldsTheClearedNumber) {
+  write("C:\\DATA\\EventNumber.txt", "11\r\n");
+  w.text1[5]->setText("12");
+  RollBackEventNumber(w);
+  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "10\r\n");
+  EXPECT_EQ(box(), "11");
+  EXPECT_EQ(w.nextEventNumber, 11);
+  EXPECT_TRUE(w.numberRolledBack);
+  // The poll reads 10 meanwhile but leaves the held number alone.
+  EXPECT_FALSE(RaiseFromFile(w, true));
+  EXPECT_EQ(box(), "11");
+}
+
+TEST_F(RecordSteps, RaiseFromFileOnlyRaises) {
+  struct Case {
+    const char* file;
+    const char* boxBefore;
+    bool manual;
+    const char* boxAfter;
+  };
+  const Case cases[] = {{"57\r\n", "12", false, "58"}, {"57\r\n", "58", false, "58"}, {"57\r\n", "60", false, "60"},
+                        {"57\r\n", "12", true, "12"},   {"\r\n99\r\n", "12", false, "12"}};
+  for (const auto& c : cases) {
+    write("C:\\DATA\\EventNumber.txt", c.file);
+    w.text1[5]->setText(c.boxBefore);
+    w.manualEventNumber = c.manual;
+    RaiseFromFile(w);
+    EXPECT_EQ(box(), c.boxAfter) << "file " << c.file << " box " << c.boxBefore;
+  }
+}
+
+}  // namespace
+}  // namespace ruvek

@@ -1,0 +1,103 @@
+#pragma once
+// A main window on a temporary drive folder with a scripted platform, for tests
+// that call the window's routines directly. Message boxes take queued answers
+// and are recorded as "title | text"; waits move the clock.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+#include "app/core/MainWindow.h"
+
+namespace ruvek::test {
+
+class NullPort : public ui::SerialPort {
+ public:
+  bool open(int, const std::string&) override { return false; }
+  void close() override {}
+  bool isOpen() const override { return false; }
+  std::string readAll() override { return {}; }
+};
+
+class ScriptedPlatform : public ui::Platform {
+ public:
+  explicit ScriptedPlatform(const std::string& root) : Platform(ui::FileSystem(root)) {}
+  ui::Answer messageBox(const std::string& text, const std::string& title, ui::Buttons buttons, ui::Icon) override {
+    boxes.push_back(title + " | " + text);
+    if (buttons == ui::Buttons::OK) return ui::Answer::OK;
+    if (answers.empty()) throw std::runtime_error("unanswered message box: " + title);
+    const ui::Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  std::optional<std::string> fileDialog(const std::string&) override { return std::nullopt; }
+  void wait(int ms) override {
+    waitedMs += ms;
+    clock = clock.plusMillis(ms);
+  }
+  DateTime now() override { return clock; }
+  void startEditor(const std::string&) override {}
+  ui::SerialPort& serial() override { return port; }
+  void timerReset(ui::Timer&) override {}
+
+  std::deque<ui::Answer> answers;
+  std::vector<std::string> boxes;
+  DateTime clock{2026, 6, 8, 3, 0, 0};
+  long long waitedMs = 0;
+  NullPort port;
+};
+
+inline std::string MakeTempRoot() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "ruvek-window-XXXXXX").string();
+  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+  std::filesystem::create_directories(tmpl + "/C/RuvekGPS");
+  std::filesystem::create_directories(tmpl + "/C/DATA");
+  return tmpl;
+}
+
+// A started NUMERIC network station: data and navigation directory C:\DATA\,
+// event number file C:\DATA\EventNumber.txt, grid laid out with its headings.
+class WindowFixture : public ::testing::Test {
+ protected:
+  WindowFixture() : root(MakeTempRoot()), platform(root), w(platform) {
+    const std::map<int, std::string> rows = {{1, "Tesmora"}, {2, "0708SR"},       {3, "C:\\DATA\\"},
+                                             {4, "C:\\DATA\\"}, {7, "EventNumber.txt"}, {8, "CurrPos.txt"},
+                                             {9, "15000"},   {14, "$GPGGA"},       {15, "$GPRMC"},
+                                             {16, "STANDARD"}, {19, "NUMERIC"}};
+    for (const auto& [n, v] : rows) w.config.row(n) = v;
+    w.settings = DeriveSettings(w.config);
+    w.text1[0]->setText("0708SR");
+    w.eventLog->resize(kGridRows, kGridCols);
+    const char* headings[kGridCols] = {"Evt#", "Line", "Sta", "Date", "Time", "Event", "Lat", "Lon", "Init", "Comments"};
+    for (int c = 0; c < kGridCols; ++c) w.eventLog->setCell(0, c, headings[c]);
+    w.gpsSource = "NETWORK";
+  }
+  ~WindowFixture() override {
+    std::error_code ec;
+    std::filesystem::remove_all(root, ec);
+  }
+
+  void write(const std::string& winPath, const std::string& content) {
+    const std::filesystem::path p = platform.files().hostPath(winPath);
+    std::filesystem::create_directories(p.parent_path());
+    std::ofstream(p, std::ios::binary) << content;
+  }
+  std::string read(const std::string& winPath) {
+    std::ifstream in(platform.files().hostPath(winPath), std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+  std::string box() const { return w.text1[5]->text(); }
+
+  std::string root;
+  ScriptedPlatform platform;
+  MainWindow w;
+};
+
+}  // namespace ruvek::test

@@ -1,0 +1,186 @@
+// The poll tick run on a main window over a temporary drive, and its small
+// pure helpers.
+#include "nav/PollCycle.h"
+
+#include "events/WindowFixture.h"
+#include "nav/CurrPos.h"
+
+namespace ruvek {
+namespace {
+
+TEST(TickIntervalFromRow, UsesRow9OrTwentySecondsWithinTheTimersRange) {
+  struct Case {
+    const char* row9;
+    int ms;
+    bool clamped;
+  };
+  const Case cases[] = {{"15000", 15000, false}, {"0", 20000, false},     {"", 20000, false},
+                        {"abc", 20000, false},   {"-5", 20000, false},    {"65535", 65535, false},
+                        {"65536", 65535, true},  {"70000", 65535, true},  {"0.4", 1, false},
+                        {"1e9", 1, false},       {"99999999999999999999", 65535, true}};
+  for (const auto& c : cases) {
+    bool clamped = !c.clamped;
+    EXPECT_EQ(TickIntervalFromRow(c.row9, clamped), c.ms) << "row 9 '" << c.row9 << "'";
+    EXPECT_EQ(clamped, c.clamped) << "row 9 '" << c.row9 << "'";
+  }
+}
+
+TEST(CutDateTimeText, TakesTheDateByItsSeparatorAndTheLastEightCharacters) {
+  EXPECT_EQ(CutDateTimeText("28-Feb-2026 18:30:00").date, "28-Feb-2026");
+  EXPECT_EQ(CutDateTimeText("28-Feb-2026 18:30:00").time, "18:30:00");
+  EXPECT_EQ(CutDateTimeText("02/28/2026 18:30:00").date, "02/28/2026");
+  EXPECT_EQ(CutDateTimeText("20260228 18:30:00").date, "");  // date left unchanged
+  EXPECT_EQ(CutDateTimeText("1:2").time, "1:2");
+}
+
+TEST(UsablePosition, NeedsNorthWestAndNoMissingMark) {
+  struct Case {
+    float lat, lon;
+    bool usable;
+  };
+  const Case cases[] = {{32.9f, -117.4f, true}, {32.9f, -99.0f, false}, {-99.0f, -99.0f, false},
+                        {0.0f, -117.4f, false}, {32.9f, 0.0f, false},   {32.9f, 10.0f, false},
+                        {-32.9f, -117.4f, false}, {32.9f, -98.99f, true}};
+  for (const auto& c : cases) EXPECT_EQ(UsablePosition(c.lat, c.lon), c.usable) << c.lat << ", " << c.lon;
+}
+
+class PollTick : public test::WindowFixture {
+ protected:
+  PollTick() {
+    w.command1[0]->caption = "Record Event";
+    w.mnuAuto->checked = true;
+    write("C:\\DATA\\EventNumber.txt", "10\r\n");
+    write("C:\\DATA\\CurrPos.txt", kGga);
+    w.text1[5]->setText("11");
+  }
+  void lastEvent(const std::string& number, const std::string& name) {
+    write("C:\\DATA\\EventNumber.txt", number + "\r\n");
+    write("C:\\DATA\\0708SRLastEvent.csv", "0708SR," + number + ",90.0,28.0,90.1,28.2,08-Jun-2026,03:00:00,"
+                                           "33.100000,-117.900000,CTD," + name +
+                                           ",XYZ,08-Jun-2026,11:00:00,Sea Conditions: Calm,4,$GPGGA\r\n");
+  }
+  static constexpr const char* kGga =
+      "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*55\r\n";
+};
+
+TEST_F(PollTick, AnotherStationsEventArrivingInAnEmptyGridGoesToRowOne) {
+  w.gridRowCount = 0;  // a new cruise: the preload found no events
+  lastEvent("15", "CTD Deployed");
+  Timer1_Timer(w);
+  EXPECT_EQ(w.eventLog->cell(0, 0), "Evt#");
+  EXPECT_EQ(w.eventLog->cell(0, 9), "Comments");
+  EXPECT_EQ(w.eventLog->cell(1, 0), "15");
+  EXPECT_EQ(w.eventLog->cell(1, 5), "CTD Deployed");
+  EXPECT_EQ(w.gridRowCount, 2);
+  EXPECT_EQ(w.eventLog->row, 1);
+}
+
+TEST_F(PollTick, PulledEventFillsTheGridColumnsFromTheRecord) {
+  lastEvent("15", "CTD Deployed");
+  Timer1_Timer(w);
+  const char* expected[kGridCols] = {"15",        "90.0",       "28.0", "08-Jun-2026", "11:00:00", "CTD Deployed",
+                                     "33.100000", "-117.900000", "XYZ", "Sea Conditions: Calm"};
+  for (int c = 0; c < kGridCols; ++c) EXPECT_EQ(w.eventLog->cell(1, c), expected[c]) << "column " << c;
+  EXPECT_EQ(box(), "16");
+  EXPECT_EQ(w.statusBar->panel(1).text, "Reading Event Number file...16");
+}
+
+TEST_F(PollTick, AFullGridDropsItsOldestRowForThePulledEvent) {
+  for (int r = 1; r < kGridRows; ++r) w.eventLog->setCell(r, 0, std::to_string(r));
+  w.gridRowCount = kGridRows;
+  lastEvent("2500", "Bongo");
+  Timer1_Timer(w);
+  EXPECT_EQ(w.eventLog->rows(), kGridRows);
+  EXPECT_EQ(w.eventLog->cell(0, 0), "Evt#");
+  EXPECT_EQ(w.eventLog->cell(1, 0), "2");
+  EXPECT_EQ(w.eventLog->cell(kGridRows - 2, 0), std::to_string(kGridRows - 1));
+  EXPECT_EQ(w.eventLog->cell(kGridRows - 1, 0), "2500");
+  EXPECT_EQ(w.gridRowCount, kGridRows);
+  EXPECT_EQ(box(), "2501");
+}
+
+TEST_F(PollTick, TheSameLastEventSeenTwiceAddsOneRow) {
+  lastEvent("15", "CTD Deployed");
+  Timer1_Timer(w);
+  w.text1[5]->setText("11");  // as if the number were taken back; the line is unchanged
+  Timer1_Timer(w);
+  EXPECT_EQ(w.gridRowCount, 2);
+  EXPECT_EQ(w.eventLog->cell(2, 0), "");
+}
+
+TEST_F(PollTick, HalfValidPositionTakesTheNoPositionBranch) {
+  // A longitude text with a minus sign reads as -99 while the latitude is good.
+  write("C:\\DATA\\CurrPos.txt", "$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*55\r\n");
+  w.combo3->setText("Line");
+  w.combo4->setText("Sta");
+  const std::string tip = w.combo3->tooltip;
+  Timer1_Timer(w);
+  EXPECT_EQ(w.text1[3]->text(), "32.90000");
+  EXPECT_EQ(w.text1[4]->text(), "-099.00000");
+  EXPECT_EQ(w.nav.calcLine, "");
+  EXPECT_EQ(w.combo3->text(), "Line");
+  EXPECT_EQ(w.combo4->text(), "Sta");
+  EXPECT_EQ(w.combo3->tooltip, tip);
+}
+
+TEST_F(PollTick, SevenUnreadablePositionReadsAskOnceAndNoEndsWithBad) {
+  std::string tooLong;
+  for (int i = 0; i < 21; ++i) tooLong += kGga;
+  write("C:\\DATA\\CurrPos.txt", tooLong);
+  platform.answers = {ui::Answer::No};
+  const CurrPosResult read = ReadCurrPos(w, w.settings.currPosPath);
+  EXPECT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.waitedMs, 7 * 2000);
+  EXPECT_EQ(read.status, CurrPosResult::Bad);
+  EXPECT_EQ(w.statusBar->panel(3).text, "GPS Status: BAD!");
+}
+
+TEST_F(PollTick, YesToTheReadQuestionGivesSixMoreSilentAttempts) {
+  std::string tooLong;
+  for (int i = 0; i < 21; ++i) tooLong += kGga;
+  write("C:\\DATA\\CurrPos.txt", tooLong);
+  platform.answers = {ui::Answer::Yes, ui::Answer::No};
+  ReadCurrPos(w, w.settings.currPosPath);
+  EXPECT_EQ(platform.boxes.size(), 2u);
+  EXPECT_EQ(platform.waitedMs, 14 * 2000);
+}
+
+TEST_F(PollTick, MetRecordFillsTheBoxesAndTheLineStation) {
+  w.gpsSource = "MET";
+  w.nav.utcDate = "07-Jun-2018";
+  write("C:\\DATA\\CurrPos.txt", "MET,07062018,183012,32.90000,LAT,-117.40000,LON,240.0,COG\r\n");
+  Timer1_Timer(w);
+  EXPECT_EQ(w.text1[1]->text(), "07-Jun-2018");
+  EXPECT_EQ(w.text1[2]->text(), "18:30:12");
+  EXPECT_EQ(w.text1[3]->text(), "32.90000");
+  EXPECT_EQ(w.text1[4]->text(), "-117.40000");
+  EXPECT_EQ(w.text1[6]->text(), "07-Jun-2018");
+  EXPECT_EQ(w.nav.metItems[7], "240.0");
+  EXPECT_EQ(w.nav.stndLine, "93.3");
+  EXPECT_EQ(w.nav.stndSta, "28.0");
+}
+
+TEST_F(PollTick, UdpSourceShowsTheDatagramWithoutLineStation) {
+  w.gpsSource = "UDP";
+  w.udpDatagram = "UDP,07-Jun-2018,18:30:12,32.9,-117.4,";
+  Timer1_Timer(w);
+  EXPECT_EQ(w.text1[1]->text(), "07-Jun-2018");
+  EXPECT_EQ(w.text1[3]->text(), "32.90000");
+  EXPECT_EQ(w.text1[4]->text(), "-117.40000");
+  EXPECT_EQ(w.nav.calcLine, "");
+  EXPECT_EQ(w.nav.decLat, "00.000000");
+}
+
+TEST_F(PollTick, BeforeStartOnlyTheNumberIsRefreshed) {
+  w.command1[0]->caption = "Start";
+  write("C:\\DATA\\EventNumber.txt", "57\r\n");
+  Timer1_Timer(w);
+  EXPECT_EQ(w.nav.decLat, "00.000000");
+  EXPECT_EQ(w.nav.decLon, "00.000000");
+  EXPECT_EQ(w.text1[3]->text(), "");
+  EXPECT_EQ(w.text2->text(), "");
+  EXPECT_EQ(box(), "58");
+}
+
+}  // namespace
+}  // namespace ruvek
