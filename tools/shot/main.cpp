@@ -1,5 +1,6 @@
 // ruvek-shot: opens the desktop window on a station, answers Yes to every
-// question, performs the given clicks and saves a picture of the main window.
+// question, performs the given clicks (a timer's name runs one tick of it) and
+// saves a picture of the main window.
 //   ruvek-shot --root DIR --out FILE.png [--click NAME]...
 #include <QApplication>
 #include <QMainWindow>
@@ -42,7 +43,9 @@ int main(int argc, char** argv) {
     platform.dispatch([c] {
       if (c->kind() == ui::Kind::OptionButton) static_cast<ui::OptionButton*>(c)->setValue(true);
       else if (c->kind() == ui::Kind::CheckBox) static_cast<ui::CheckBox*>(c)->setValue(!static_cast<ui::CheckBox*>(c)->value());
-      else if (c->onClick) c->onClick();
+      else if (c->kind() == ui::Kind::Timer) {
+        if (static_cast<ui::Timer*>(c)->onTimer) static_cast<ui::Timer*>(c)->onTimer();
+      } else if (c->onClick) c->onClick();
     });
   }
   view.mainWindow()->show();
