@@ -1,0 +1,310 @@
+// The navigation poll, the position file and the Line.Sta modes of a started
+// station, run headless on a temporary drive.
+#include <gtest/gtest.h>
+
+#include "e2e/Station.h"
+
+namespace ruvek::test {
+namespace {
+
+// The value a `get NAME` printed, or "<missing>".
+std::string Got(const std::string& out, const std::string& name) {
+  const std::string key = name + "=";
+  std::size_t at = out.rfind("\n" + key);
+  if (at == std::string::npos && out.compare(0, key.size(), key) == 0)
+    at = 0;
+  else if (at != std::string::npos)
+    ++at;
+  else
+    return "<missing>";
+  const std::size_t end = out.find('\n', at);
+  return out.substr(at + key.size(), end - at - key.size());
+}
+
+std::size_t Count(const std::string& out, const std::string& text) {
+  std::size_t n = 0;
+  for (std::size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1)) ++n;
+  return n;
+}
+
+// What the navigation simulator writes every few seconds: a GGA fix and the RMC
+// that follows it, at 32.9 N, 117.4 W.
+const char* kNavsimFile =
+    "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C\r\n"
+    "$GPRMC,183012.00,A,3254.0000,N,11724.0000,W,10.0,240.0,070618,12.5,E,D*2E\r\n";
+
+class Nav : public ::testing::Test {
+ protected:
+  Station st;
+  RunResult started(const std::string& more, const std::map<int, std::string>& rows = {}) {
+    st.seed(rows);
+    if (!st.exists("C:\\DATA\\CurrPos.txt")) st.write("C:\\DATA\\CurrPos.txt", kNavsimFile);
+    return st.run("clock 2026-06-08 03:00:00\nanswer Yes\nstart\n" + more);
+  }
+};
+
+TEST_F(Nav, StartedStationShowsPositionTimeAndGpsStatus) {
+  const auto r = started(
+      "tick Timer1\nget Text1(1)\nget Text1(2)\nget Text1(3)\nget Text1(4)\nget Text2\n"
+      "get StatusBar1.Panels(3)\nget NavSnapshot.utcDate\nget NavSnapshot.utcTime\nget NavSnapshot.decLat\n"
+      "get NavSnapshot.decLon\nget Timer1.interval\nget Combo3.tooltip\nget Combo4.tooltip\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "Text1(1)"), "08-Jun-2026");
+  EXPECT_EQ(Got(r.out, "Text1(2)"), "03:00:00");
+  EXPECT_EQ(Got(r.out, "Text1(3)"), "32.90000");
+  EXPECT_EQ(Got(r.out, "Text1(4)"), "-117.40000");
+  EXPECT_EQ(Got(r.out, "Text2"), "08-Jun-2026,03:00:00");
+  EXPECT_EQ(Got(r.out, "StatusBar1.Panels(3)"), "GPS Status: Good");
+  EXPECT_EQ(Got(r.out, "NavSnapshot.utcDate"), "07-Jun-2018");
+  EXPECT_EQ(Got(r.out, "NavSnapshot.utcTime"), "18:30:12");
+  EXPECT_EQ(Got(r.out, "NavSnapshot.decLat"), "32.900002");
+  EXPECT_EQ(Got(r.out, "NavSnapshot.decLon"), "-117.400002");
+  EXPECT_EQ(Got(r.out, "Timer1.interval"), "15000");
+  EXPECT_EQ(Got(r.out, "Combo3.tooltip"), "Calculated line = 93.3");
+  EXPECT_EQ(Got(r.out, "Combo4.tooltip"), "Calculated station = 28.2");
+}
+
+TEST_F(Nav, EachLineStaModeShowsItsLineAndStation) {
+  struct Case {
+    const char* row16;
+    const char* line;
+    const char* station;
+  };
+  // Standard: nearest station of the plan; calculated: the grid position;
+  // selected: the operator's first list entries, never overwritten by a tick.
+  const Case cases[] = {{"STANDARD", "93.3", "28.0"}, {"CALCULATE", "93.3", "28.2"}, {"SELECT", "93.3", "26.7"}};
+  for (const auto& c : cases) {
+    Station fresh;
+    fresh.seed({{16, c.row16}});
+    fresh.write("C:\\DATA\\CurrPos.txt", kNavsimFile);
+    const auto r = fresh.run("answer Yes\nstart\ntick Timer1\nget Combo3\nget Combo4\nget Combo4.items\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Got(r.out, "Combo3"), c.line) << c.row16;
+    EXPECT_EQ(Got(r.out, "Combo4"), c.station) << c.row16;
+    EXPECT_EQ(Got(r.out, "Combo4.items"), "26.7|28.0|30.0|35.0|40.0") << c.row16;
+  }
+}
+
+TEST_F(Nav, ModeMenusSwitchTheBoxesAndRow16) {
+  const auto r = started(
+      "tick Timer1\nclick mnuCalcLine\nget Combo4\nget CruiseConfig(16)\nget mnuStndLine.checked\n"
+      "echo --\nclick mnuCalcLine\nget Combo4\n"
+      "click mnuSelectLine\nget Combo3\nget Combo4\nget CruiseConfig(16)\nget mnuCalcLine.checked\n"
+      "echo --\ntick Timer1\nget Combo4\nclick mnuStndLine\nget Combo4\nget CruiseConfig(16)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  const std::string first = r.out.substr(0, r.out.find("--"));
+  EXPECT_EQ(Got(first, "Combo4"), "28.2");
+  EXPECT_EQ(Got(first, "CruiseConfig(16)"), "CALCULATE");
+  EXPECT_EQ(Got(first, "mnuStndLine.checked"), "false");
+  const std::string second = r.out.substr(r.out.find("--"), r.out.rfind("--") - r.out.find("--"));
+  EXPECT_EQ(Count(second, "Combo4=28.2"), 1u);  // clicking the mode in force changes nothing
+  EXPECT_EQ(Got(second, "Combo3"), "93.3");
+  EXPECT_EQ(Got(second, "Combo4"), "26.7");
+  EXPECT_EQ(Got(second, "CruiseConfig(16)"), "SELECT");
+  EXPECT_EQ(Got(second, "mnuCalcLine.checked"), "false");
+  const std::string third = r.out.substr(r.out.rfind("--"));
+  EXPECT_TRUE(third.find("Combo4=26.7\n") != std::string::npos) << third;  // the tick leaves the choice
+  EXPECT_EQ(Got(third, "Combo4"), "28.0");
+  EXPECT_EQ(Got(third, "CruiseConfig(16)"), "STANDARD");
+}
+
+TEST_F(Nav, BadPositionFileShowsTheMissingMarks) {
+  st.write("C:\\DATA\\CurrPos.txt", "$GPVTG,240.0,T,227.5,M,10.0,N,18.5,K,D*2E\r\n");
+  const auto r = started(
+      "get Combo3\nget Combo4\ntick Timer1\nget Text1(3)\nget Text1(4)\nget StatusBar1.Panels(3)\n"
+      "get Combo3\nget Combo4\nget NavSnapshot.decLat\nget NavSnapshot.calcLine\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "Text1(3)"), "-99.00000");
+  EXPECT_EQ(Got(r.out, "Text1(4)"), "-099.00000");
+  EXPECT_EQ(Got(r.out, "StatusBar1.Panels(3)"), "GPS Status: BAD!");
+  EXPECT_EQ(Got(r.out, "Combo3"), "93.3");
+  EXPECT_EQ(Got(r.out, "Combo4"), "26.7");
+  EXPECT_EQ(Got(r.out, "NavSnapshot.decLat"), "-99.000000");
+  EXPECT_EQ(Got(r.out, "NavSnapshot.calcLine"), "");
+}
+
+// A longitude with a minus sign reads as the missing mark while the latitude is
+// good; such a half position must not give a line and station.
+TEST_F(Nav, HalfValidPositionTakesTheNoPositionBranch) {
+  st.write("C:\\DATA\\CurrPos.txt", "$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C\r\n");
+  const auto r = started("tick Timer1\nget Text1(3)\nget Text1(4)\nget Combo3\nget Combo4\n"
+                         "get NavSnapshot.calcLine\nget NavSnapshot.stndSta\nget Combo3.tooltip\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "Text1(3)"), "32.90000");
+  EXPECT_EQ(Got(r.out, "Text1(4)"), "-099.00000");
+  EXPECT_EQ(Got(r.out, "Combo3"), "93.3");
+  EXPECT_EQ(Got(r.out, "Combo4"), "26.7");
+  EXPECT_EQ(Got(r.out, "NavSnapshot.calcLine"), "");
+  EXPECT_EQ(Got(r.out, "NavSnapshot.stndSta"), "");
+  EXPECT_EQ(Got(r.out, "Combo3.tooltip").find("Calculated line"), std::string::npos);
+}
+
+TEST_F(Nav, PcTimeOptionsGiveTheLocalDateAndTime) {
+  struct Case {
+    const char* row21;
+    const char* date;
+    const char* time;
+  };
+  const Case cases[] = {{"UTC", "28-Feb-2026", "18:30:00"}, {"PDT", "01-Mar-2026", "01:30:00"},
+                        {"PST", "01-Mar-2026", "02:30:00"}};
+  for (const auto& c : cases) {
+    Station fresh;
+    fresh.seed({{21, c.row21}});
+    fresh.write("C:\\DATA\\CurrPos.txt", kNavsimFile);
+    const auto r = fresh.run("clock 2026-03-01 02:30:00\nanswer Yes\nstart\ntick Timer1\nget Text1(1)\n"
+                             "get Text1(2)\nget NavSnapshot.localDate\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Got(r.out, "Text1(1)"), c.date) << c.row21;
+    EXPECT_EQ(Got(r.out, "Text1(2)"), c.time) << c.row21;
+    EXPECT_EQ(Got(r.out, "NavSnapshot.localDate"), c.date) << c.row21;
+  }
+}
+
+TEST_F(Nav, BeforeStartOnlyTheEventNumberIsRefreshed) {
+  st.seed();
+  st.write("C:\\DATA\\CurrPos.txt", kNavsimFile);
+  const auto r = st.run("answer No\nstart\nsh printf '57\\r\\n' > \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\n"
+                        "tick Timer1\nget Text1(3)\nget NavSnapshot.decLat\nget NavSnapshot.decLon\nget Text1(5)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "Text1(3)"), "");
+  EXPECT_EQ(Got(r.out, "NavSnapshot.decLat"), "00.000000");
+  EXPECT_EQ(Got(r.out, "NavSnapshot.decLon"), "00.000000");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "58");
+}
+
+TEST_F(Nav, SamplingRateSetsTheIntervalAndTooLongIsClampedVisibly) {
+  struct Case {
+    const char* row9;
+    const char* interval;
+    bool notice;
+  };
+  const Case cases[] = {{"0", "20000", false}, {"5000", "5000", false}, {"70000", "65535", true}};
+  for (const auto& c : cases) {
+    Station fresh;
+    fresh.seed({{9, c.row9}});
+    fresh.write("C:\\DATA\\CurrPos.txt", kNavsimFile);
+    const auto r = fresh.run("answer Yes\nstart\ntick Timer1\nget Timer1.interval\nget StatusBar1.Panels(2)\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Got(r.out, "Timer1.interval"), c.interval) << c.row9;
+    EXPECT_EQ(Got(r.out, "StatusBar1.Panels(2)") != "Press F1 for Help", c.notice) << c.row9;
+  }
+}
+
+TEST_F(Nav, AutoFillMenuAsksAndStopsOrStartsThePoll) {
+  const auto r = started(
+      "tick Timer1\nanswer No\nclick mnuAuto\nget mnuAuto.checked\nanswer Yes\nclick mnuAuto\n"
+      "get mnuAuto.checked\nget Text1(3)\nget Timer1.enabled\ntick Timer1\n"
+      "answer Yes\nclick mnuAuto\nget Timer1.enabled\nget mnuAuto.checked\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out, "MSGBOX | Turn Off Auto Log? Y/N | Turn off Auto-Fill and manually enter all fields? Y/N | "
+                         "YesNo | warning |"),
+            2u);
+  EXPECT_TRUE(r.out.find("mnuAuto.checked=true\nMSGBOX | Turn Off") != std::string::npos) << r.out;
+  EXPECT_TRUE(r.out.find("Text1(3)=\nTimer1.enabled=false\nTIMER Timer1 disabled\n") != std::string::npos) << r.out;
+  EXPECT_TRUE(r.out.find("MSGBOX | Turn On Auto Log? Y/N | Turn Auto-Fill on for automatic entry of navigational "
+                         "fields? Y/N | YesNo | warning | Yes\nTimer1.enabled=true\nmnuAuto.checked=true") !=
+              std::string::npos)
+      << r.out;
+}
+
+TEST_F(Nav, UnreadablePositionFileIsRetriedAndNoEndsTheReadAsBad) {
+  std::string tooLong;
+  for (int i = 0; i < 21; ++i) tooLong += "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C\r\n";
+  st.write("C:\\DATA\\CurrPos.txt", tooLong);
+  const auto r = started("answer No\ntick Timer1\nget clock\nget StatusBar1.Panels(3)\nget Text1(3)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out, "MSGBOX | Unable to READ from the server! | Having trouble reading C:\\DATA\\CurrPos.txt Y "
+                         "to retry after checking Q is available. | YesNo | error | No"),
+            1u)
+      << r.out;
+  EXPECT_EQ(Got(r.out, "clock"), "2026-06-08 03:00:14");  // seven reads two seconds apart
+  EXPECT_EQ(Got(r.out, "StatusBar1.Panels(3)"), "GPS Status: BAD!");
+  EXPECT_EQ(Got(r.out, "Text1(3)"), "-99.00000");
+}
+
+const char* kMetQuestion =
+    "MSGBOX | Can't Find the MET data file, Quit? | Unable to find Current Position file...Quit & Restart the "
+    "program?<CR>[Yes] to quit or [No] for manual entry, [Cancel] retries | YesNoCancel | warning | ";
+
+std::string OverlongMetRecord() {
+  std::string record = "MET";
+  for (int i = 0; i < 205; ++i) record += ",1";
+  return record + "\r\n";
+}
+
+TEST_F(Nav, UnreadableMetRecordAsksAfterSixRetriesAndNoSwitchesToManualEntry) {
+  st.write("C:\\DATA\\CurrPos.txt", OverlongMetRecord());
+  const auto r = started("answer No\ntick Timer1\nget clock\nget mnuAuto.checked\nget mnuSelectLine.checked\n"
+                         "get mnuStndLine.checked\nget mnuCalcLine.checked\ntick Timer1\nget Timer1.enabled\n",
+                         {{11, "MET"}});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out, std::string(kMetQuestion) + "No"), 1u) << r.out;
+  EXPECT_EQ(Got(r.out, "clock"), "2026-06-08 03:00:14");
+  EXPECT_EQ(Got(r.out, "mnuAuto.checked"), "false");
+  EXPECT_EQ(Got(r.out, "mnuSelectLine.checked"), "true");
+  EXPECT_EQ(Got(r.out, "mnuStndLine.checked"), "false");
+  EXPECT_EQ(Got(r.out, "mnuCalcLine.checked"), "false");
+  EXPECT_EQ(Got(r.out, "Timer1.enabled"), "false");
+}
+
+TEST_F(Nav, UnreadableMetRecordYesSavesTheGridAndQuits) {
+  st.write("C:\\DATA\\CurrPos.txt", OverlongMetRecord());
+  const auto r = started("answer Yes\ntick Timer1\necho not reached\n", {{11, "MET"}});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out, std::string(kMetQuestion) + "Yes\nENDED"), 1u) << r.out;
+  EXPECT_EQ(r.out.find("not reached"), std::string::npos);
+  EXPECT_TRUE(st.exists("C:\\RuvekGPS\\0708SREvents.ins"));
+}
+
+TEST_F(Nav, LineClickLoadsItsStationsAndAsksToStopTheCalculation) {
+  const auto r = started(
+      "tick Timer1\nanswer Yes\nchoose Combo3 90.0\nget Combo4\nget Combo4.items\nget mnuSelectLine.checked\n"
+      "get mnuStndLine.checked\ntick Timer1\nget Combo3\necho --\nchoose Combo3 86.7\nget Combo4.items\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(r.out.find("MSGBOX | Turn of Line.Sta Calculation? | Line & Station are automatically calculated from "
+                         "Lat & Lon. Disable feature? Y/N | YesNo | information | Yes") != std::string::npos)
+      << r.out;
+  EXPECT_EQ(Got(r.out, "Combo4"), "27.7");
+  EXPECT_EQ(Got(r.out, "mnuSelectLine.checked"), "true");
+  EXPECT_EQ(Got(r.out, "mnuStndLine.checked"), "false");
+  EXPECT_EQ(Got(r.out, "Combo3"), "90.0");  // the tick keeps the operator's line
+  // The tick reloaded the stations of the standard line 93.3. No station file
+  // for 86.7 in this station: that list stays, and no question.
+  const std::string after = r.out.substr(r.out.find("--"));
+  EXPECT_EQ(Got(after, "Combo4.items"), "26.7|28.0|30.0|35.0|40.0");
+  EXPECT_EQ(Count(r.out, "MSGBOX | Turn of"), 1u);
+}
+
+TEST_F(Nav, NoToTheLineQuestionKeepsTheModeAndTheNextTickReplacesTheLine) {
+  const auto r = started("tick Timer1\nanswer No\nchoose Combo3 90.0\nget Combo3\ntick Timer1\nget Combo3\n"
+                         "get mnuStndLine.checked\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(r.out.find("Combo3=90.0\n") != std::string::npos) << r.out;
+  EXPECT_EQ(Got(r.out, "Combo3"), "93.3");
+  EXPECT_EQ(Got(r.out, "mnuStndLine.checked"), "true");
+}
+
+TEST_F(Nav, LineFileEditOpensTheChosenFileAndACancelReopensIt) {
+  const auto r = started("file C:\\RuvekGPS\\Line93.txt\nclick mnuLineFileEdit\nfile cancel\nclick mnuLineFileEdit\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(r.out.find("FILEDIALOG | C:\\RuvekGPS | C:\\RuvekGPS\\Line93.txt\nEDITOR | ") != std::string::npos)
+      << r.out;
+  EXPECT_EQ(Count(r.out, " | C:\\RuvekGPS\\Line93.txt\n"), 3u) << r.out;  // dialog, editor, editor again
+  EXPECT_TRUE(r.out.find("FILEDIALOG | C:\\RuvekGPS | cancel\nEDITOR | ") != std::string::npos) << r.out;
+}
+
+TEST_F(Nav, MissingLineFilesAreReportedAndBlankLinesSkipped) {
+  st.seed();
+  st.remove("C:\\RuvekGPS\\Line93.txt");
+  st.write("C:\\RuvekGPS\\Lines.txt", "93.3\r\n\r\n   \r\n90.0\r\n");
+  const auto r = st.run("answer Yes\nstart\nget Combo3.items\nget Combo4.items\nget Combo4\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "Combo3.items"), "93.3|90.0");
+  EXPECT_TRUE(r.out.find("MSGBOX |  | Unable to find C:\\RuvekGPS\\Line93.txt | OK | none | OK") != std::string::npos)
+      << r.out;
+  EXPECT_EQ(Got(r.out, "Combo4.items"), "");
+  EXPECT_EQ(Got(r.out, "Combo4"), "");
+}
+
+}  // namespace
+}  // namespace ruvek::test
