@@ -113,6 +113,8 @@ TEST_F(DesktopWindow, ExitEndsTheProgramThroughTheSameHandler) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  // The window is rendered offscreen: no display is needed, also not for listing the tests.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }
