@@ -1,0 +1,228 @@
+// Event numbers of a station run headless: the start-up load and its questions,
+// the poll's raise from the shared file, another station's last event, the
+// Julian forms, the manual override and the event file's retries.
+#include <gtest/gtest.h>
+
+#include "e2e/Station.h"
+
+namespace ruvek::test {
+namespace {
+
+std::string Got(const std::string& out, const std::string& name) {
+  const std::string key = name + "=";
+  std::size_t at = out.rfind("\n" + key);
+  if (at == std::string::npos && out.compare(0, key.size(), key) == 0)
+    at = 0;
+  else if (at != std::string::npos)
+    ++at;
+  else
+    return "<missing>";
+  const std::size_t end = out.find('\n', at);
+  return out.substr(at + key.size(), end - at - key.size());
+}
+
+std::size_t Count(const std::string& out, const std::string& text) {
+  std::size_t n = 0;
+  for (std::size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1)) ++n;
+  return n;
+}
+
+// A script line that writes a shared file the way another logging computer does.
+std::string OtherStationWrites(const std::string& file, const std::string& line) {
+  return "sh printf '%s\\r\\n' '" + line + "' > \"$RUVEK_ROOT/C/DATA/" + file + "\"\n";
+}
+
+std::string LastEventLine(const std::string& number, const std::string& event) {
+  return "0708SR," + number + ",90.0,28.0,90.1,28.2,08-Jun-2026,03:00:00,33.100000,-117.900000,CTD," + event +
+         ",XYZ,08-Jun-2026,11:00:00,Sea Conditions: Calm,4,$GPGGA";
+}
+
+const char* kCreateQuestion =
+    "MSGBOX | Unable to find Eventnumber.txt - create one? | Unable to find C:\\DATA\\EventNumber.txt! Create one? "
+    "Y/N ('No' if network is down or to config) | YesNo | none | ";
+const char* kRemapQuestion =
+    "MSGBOX | Remap Drive or network down? | Network is unavailable!  Remap drive then click 'Yes' to retry or 'No' "
+    "for local operations | YesNo | none | ";
+
+class EventNumbers : public ::testing::Test {
+ protected:
+  Station st;
+};
+
+TEST_F(EventNumbers, FileHolding57ShowsTheNextNumber58) {
+  st.seed();
+  st.write("C:\\DATA\\EventNumber.txt", "57\r\n");
+  const auto r = st.run("answer Yes\nstart\nget Text1(5)\nget nextEventNumber\ntick Timer1\nget Text1(5)\n"
+                        "get StatusBar1.Panels(1)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out, "Text1(5)=58\n"), 2u) << r.out;
+  EXPECT_EQ(Got(r.out, "nextEventNumber"), "58");
+  EXPECT_EQ(Got(r.out, "StatusBar1.Panels(1)"), "Reading Event Number file...58");
+}
+
+TEST_F(EventNumbers, BoxAtOrAboveTheFilesNextNumberIsNotChanged) {
+  st.seed();
+  st.write("C:\\DATA\\EventNumber.txt", "57\r\n");
+  const auto r = st.run("answer Yes\nstart\nanswer Yes\ndblclick Text1(5)\ntype Text1(5) 70\ntick Timer1\n"
+                        "get Text1(5)\nget nextEventNumber\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "70");
+  EXPECT_EQ(Got(r.out, "nextEventNumber"), "58");
+}
+
+TEST_F(EventNumbers, AnotherStationsNumberRaisesTheBoxAndItsEventJoinsTheGrid) {
+  st.seed();  // the file holds 10: the box shows 11
+  const auto r = st.run("answer Yes\nstart\nget Text1(5)\n" + OtherStationWrites("EventNumber.txt", "15") +
+                        OtherStationWrites("0708SRLastEvent.csv", LastEventLine("15", "CTD Deployed")) +
+                        "tick Timer1\nget Text1(5)\nget EventLog(0,0)\nget EventLog(1,0)\nget EventLog(1,5)\n"
+                        "get EventLog(1,9)\nget gridRowCount\nget lastSeenLastEvent\n"
+                        "tick Timer1\nget gridRowCount\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_TRUE(r.out.find("Text1(5)=11\n") != std::string::npos) << r.out;
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "16");
+  EXPECT_EQ(Got(r.out, "EventLog(0,0)"), "Evt#");
+  EXPECT_EQ(Got(r.out, "EventLog(1,0)"), "15");
+  EXPECT_EQ(Got(r.out, "EventLog(1,5)"), "CTD Deployed");
+  EXPECT_EQ(Got(r.out, "EventLog(1,9)"), "Sea Conditions: Calm");
+  EXPECT_EQ(Got(r.out, "lastSeenLastEvent"), LastEventLine("15", "CTD Deployed"));
+  EXPECT_EQ(Count(r.out, "gridRowCount=2\n"), 2u) << r.out;  // the same line seen twice adds one row
+}
+
+// A new cruise: no network event log yet, so the grid holds no event when the
+// first event of another station arrives. It goes to row 1, never over the
+// headings in row 0.
+TEST_F(EventNumbers, FirstEventOfAnotherStationInAnEmptyGridGoesToRowOne) {
+  st.seed();
+  st.write("C:\\DATA\\EventNumber.txt", "\r\n");  // blank: the box starts empty
+  const auto r = st.run("answer Yes\nstart\nget Text1(5)\n" + OtherStationWrites("EventNumber.txt", "1") +
+                            OtherStationWrites("0708SRLastEvent.csv", LastEventLine("1", "Station Arrival")) +
+                            "tick Timer1\nget EventLog(0,0)\nget EventLog(0,5)\nget EventLog(1,0)\n"
+                            "get EventLog(1,5)\nget gridRowCount\nget EventLog.row\nget Text1(5)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "EventLog(0,0)"), "Evt#");
+  EXPECT_EQ(Got(r.out, "EventLog(0,5)"), "Event");
+  EXPECT_EQ(Got(r.out, "EventLog(1,0)"), "1");
+  EXPECT_EQ(Got(r.out, "EventLog(1,5)"), "Station Arrival");
+  EXPECT_EQ(Got(r.out, "gridRowCount"), "2");
+  EXPECT_EQ(Got(r.out, "EventLog.row"), "1");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
+}
+
+TEST_F(EventNumbers, JulianFormsAt140509OnTheSecondOfFebruary) {
+  struct Case {
+    const char* row20;
+    const char* atStart;
+    const char* tenSecondsOn;
+  };
+  const Case cases[] = {{"LONG", "033.140509", "033.140519"}, {"SINGLE", "033.1405", "033.1405"}};
+  for (const auto& c : cases) {
+    Station fresh;
+    fresh.seed({{19, "JULIAN"}, {20, c.row20}});
+    // The first tick comes 10 seconds after start and shows a fresh number.
+    const auto r = fresh.run("clock 2026-02-02 14:05:09\nanswer Yes\nstart\nget Text1(5)\necho --\n"
+                             "advance 10000\nget Text1(5)\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::size_t cut = r.out.find("--");
+    EXPECT_EQ(Got(r.out.substr(0, cut), "Text1(5)"), c.atStart) << c.row20;
+    EXPECT_EQ(Got(r.out.substr(cut), "Text1(5)"), c.tenSecondsOn) << c.row20;
+  }
+}
+
+TEST_F(EventNumbers, MissingFileIsOfferedForCreation) {
+  st.seed();
+  st.remove("C:\\DATA\\EventNumber.txt");
+  const auto r = st.run("answer Yes Yes\nstart\nget Text1(5)\nget nextEventNumber\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out, std::string(kCreateQuestion) + "Yes"), 1u) << r.out;
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "1");
+  EXPECT_EQ(st.read("C:\\DATA\\EventNumber.txt"), "1\r\n");
+}
+
+TEST_F(EventNumbers, NoAndNoSwitchToLocalOperationWithTheProgramDirectoryFile) {
+  st.seed();
+  st.remove("C:\\DATA\\EventNumber.txt");
+  const auto r = st.run("answer No No Yes Yes\nstart\nget eventNumberPath\nget mnuEventNumFile.caption\n"
+                        "get Text1(5)\nget mnuAuto.checked\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  const std::string local = "MSGBOX |  | Auto/Network Mode Disabled - Press Start then manually enter data. | OK";
+  const std::string localCreate =
+      "MSGBOX | Unable to find Eventnumber.txt - create one? | Unable to find C:\\RuvekGPS\\EventNumber.txt! Create "
+      "one? Y/N ('No' if network is down or to config) | YesNo | none | Yes";
+  const std::size_t a = r.out.find(std::string(kCreateQuestion) + "No");
+  const std::size_t b = r.out.find(std::string(kRemapQuestion) + "No");
+  const std::size_t c = r.out.find(local);
+  const std::size_t d = r.out.find(localCreate);
+  ASSERT_TRUE(a != std::string::npos && b != std::string::npos && c != std::string::npos && d != std::string::npos)
+      << r.out;
+  EXPECT_TRUE(a < b && b < c && c < d) << r.out;
+  EXPECT_EQ(Got(r.out, "eventNumberPath"), "C:\\RuvekGPS\\EventNumber.txt");
+  EXPECT_EQ(Got(r.out, "mnuEventNumFile.caption"), "C:\\RuvekGPS\\EventNumber.txt");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "1");
+  EXPECT_EQ(st.read("C:\\RuvekGPS\\EventNumber.txt"), "1\r\n");
+  EXPECT_FALSE(st.exists("C:\\DATA\\EventNumber.txt"));
+}
+
+TEST_F(EventNumbers, YesToTheRemapQuestionLooksForTheNetworkFileAgain) {
+  st.seed();
+  st.remove("C:\\DATA\\EventNumber.txt");
+  // The operator remaps the drive before answering Yes: here the file is back
+  // only on the second pass, so the question is asked twice then the box is set.
+  const auto r = st.run("answer No Yes Yes Yes\nstart\nget Text1(5)\nget eventNumberPath\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out, kRemapQuestion), 1u) << r.out;
+  EXPECT_EQ(Count(r.out, kCreateQuestion), 2u) << r.out;
+  EXPECT_EQ(Got(r.out, "eventNumberPath"), "C:\\DATA\\EventNumber.txt");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "1");
+}
+
+TEST_F(EventNumbers, ManualOverrideUnlocksTheBoxAndHoldsItAgainstThePoll) {
+  st.seed();
+  const auto r = st.run("answer Yes\nstart\nget Text1(5).locked\nanswer No\ndblclick Text1(5)\n"
+                        "get Text1(5).locked\nanswer Yes\ndblclick Text1(5)\nget Text1(5).locked\n"
+                        "get manualEventNumber\n" + OtherStationWrites("EventNumber.txt", "40") +
+                        "tick Timer1\nget Text1(5)\nget nextEventNumber\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out, "MSGBOX | Enter Event Number Manually Y/N? | This field is auto-incremented by the program! "
+                         "Manual entry override? Y/N? | YesNo | error |"),
+            2u);
+  EXPECT_TRUE(r.out.find("Text1(5).locked=true\nMSGBOX") != std::string::npos) << r.out;
+  EXPECT_TRUE(r.out.find("| No\nText1(5).locked=true\n") != std::string::npos) << r.out;
+  EXPECT_EQ(Got(r.out, "Text1(5).locked"), "false");
+  EXPECT_EQ(Got(r.out, "manualEventNumber"), "true");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "11");
+  EXPECT_EQ(Got(r.out, "nextEventNumber"), "41");
+}
+
+// The event number file exists but cannot be read: it is made a link to a file
+// every read of which fails.
+std::string BreakTheNumberFile() {
+  return "sh ln -sf /proc/self/mem \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\n";
+}
+
+const char* kQuitQuestion =
+    "MSGBOX | Can't Find the Event Number file, Quit? | Unable to find Event Number file...Quit the program?<CR>  "
+    "[Yes] to quit or [No] for manual entry | YesNo | warning | ";
+
+TEST_F(EventNumbers, SevenEventFileFailuresAskToQuitAndNoSwitchesToManualEntry) {
+  st.seed();
+  const auto r = st.run("answer Yes\nstart\n" + BreakTheNumberFile() +
+                        "answer No\ntick Timer1\nget clock\nget mnuAuto.checked\nget mnuSelectLine.checked\n"
+                        "get Text1(5)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out, std::string(kQuitQuestion) + "No"), 1u) << r.out;
+  EXPECT_EQ(Got(r.out, "mnuAuto.checked"), "false");
+  EXPECT_EQ(Got(r.out, "mnuSelectLine.checked"), "true");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "11");
+}
+
+TEST_F(EventNumbers, SevenEventFileFailuresYesSavesTheGridAndQuits) {
+  st.seed();
+  const auto r = st.run("answer Yes\nstart\n" + BreakTheNumberFile() + "answer Yes\ntick Timer1\necho unreached\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out, std::string(kQuitQuestion) + "Yes\nENDED"), 1u) << r.out;
+  EXPECT_EQ(r.out.find("unreached"), std::string::npos);
+  EXPECT_TRUE(st.exists("C:\\RuvekGPS\\0708SREvents.ins"));
+}
+
+}  // namespace
+}  // namespace ruvek::test
