@@ -1,0 +1,84 @@
+// One navigation poll tick of a started station on the local disk: the position
+// file with a GGA and an RMC sentence, the event number file, the line and
+// station calculation and the station list of the standard line.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "app/core/MainWindow.h"
+#include "nav/PollCycle.h"
+
+namespace {
+
+class QuietPort : public ruvek::ui::SerialPort {
+ public:
+  bool open(int, const std::string&) override { return false; }
+  void close() override {}
+  bool isOpen() const override { return false; }
+  std::string readAll() override { return {}; }
+};
+
+// No message box is expected during a tick on good files.
+class BenchPlatform : public ruvek::ui::Platform {
+ public:
+  explicit BenchPlatform(const std::string& root) : Platform(ruvek::ui::FileSystem(root)) {}
+  ruvek::ui::Answer messageBox(const std::string& text, const std::string&, ruvek::ui::Buttons,
+                               ruvek::ui::Icon) override {
+    throw std::runtime_error("unexpected message box: " + text);
+  }
+  std::optional<std::string> fileDialog(const std::string&) override { return std::nullopt; }
+  void wait(int) override {}
+  ruvek::DateTime now() override { return {2026, 6, 8, 3, 0, 0}; }
+  void startEditor(const std::string&) override {}
+  ruvek::ui::SerialPort& serial() override { return port_; }
+  void timerReset(ruvek::ui::Timer&) override {}
+
+ private:
+  QuietPort port_;
+};
+
+void Write(const std::string& path, const std::string& text) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+void BM_PollTick(benchmark::State& state) {
+  std::string root = (std::filesystem::temp_directory_path() / "ruvek-bench-XXXXXX").string();
+  if (!::mkdtemp(root.data())) throw std::runtime_error("mkdtemp failed");
+  Write(root + "/C/DATA/CurrPos.txt",
+        "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C\r\n"
+        "$GPRMC,183012.00,A,3254.0000,N,11724.0000,W,10.0,240.0,070618,12.5,E,D*2E\r\n");
+  Write(root + "/C/DATA/EventNumber.txt", "10\r\n");
+  Write(root + "/C/RuvekGPS/Line93.txt", "26.7\r\n28.0\r\n30.0\r\n35.0\r\n40.0\r\n");
+
+  BenchPlatform platform(root);
+  ruvek::MainWindow w(platform);
+  const std::pair<int, const char*> rows[] = {{2, "0708SR"},  {3, "C:\\DATA\\"}, {4, "C:\\DATA\\"},
+                                              {7, "EventNumber.txt"}, {8, "CurrPos.txt"}, {9, "15000"},
+                                              {14, "$GPGGA"}, {15, "$GPRMC"}, {16, "STANDARD"},
+                                              {19, "NUMERIC"}, {21, "PST"}};
+  for (const auto& [n, v] : rows) w.config.row(n) = v;
+  w.settings = ruvek::DeriveSettings(w.config);
+  w.eventLog->resize(ruvek::kGridRows, ruvek::kGridCols);
+  w.gpsSource = "NETWORK";
+  w.command1[0]->caption = "Record Event";
+  w.mnuAuto->checked = true;
+  w.optPST[0]->setValue(true);
+  w.text1[5]->setText("11");
+
+  for (auto _ : state) {
+    ruvek::Timer1_Timer(w);
+    benchmark::DoNotOptimize(w.nav.stndSta);
+  }
+  if (w.nav.stndSta != "28.0" || w.text1[5]->text() != "11") state.SkipWithError("tick gave a wrong result");
+  std::error_code ec;
+  std::filesystem::remove_all(root, ec);
+}
+BENCHMARK(BM_PollTick)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
