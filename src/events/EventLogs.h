@@ -1,0 +1,80 @@
+#pragma once
+// The writers of the event logs: the local logs in the program directory, the
+// network logs, the last-event file and the CTD-at-depth file on the data
+// directory, and the rewrite of an HTML log.
+//
+// A write that fails without a message of its own throws ui::FileError; the
+// recording workflow then waits, retries and calls the writer again. The job
+// remembers which files already hold the event, so a retry resumes at the write
+// that failed and no log ever holds an event twice.
+#include <string>
+
+#include "app/core/MainWindow.h"
+#include "events/LogFormat.h"
+
+namespace ruvek {
+
+// The files one event is written to, in the order they are written.
+enum class LogWrite {
+  LocalHtml,
+  LocalEvents,
+  LocalList,
+  NetworkHtml,
+  NetworkEvents,
+  LastEvent,
+  NetworkList,
+  CtdAtDepth,
+  ClearMet,
+};
+
+// What one event's writers share across retries.
+struct EventLogJob {
+  std::string activity;      // the Activity column
+  std::string tail;          // the navigation tail, built once by the local writer
+  bool tailBuilt = false;
+  bool networkEnded = false; // a network failure was reported; the other network writes are skipped
+  unsigned done = 0;         // the LogWrite bits already written
+
+  bool isDone(LogWrite step) const { return done & bit(step); }
+  void markDone(LogWrite step) { done |= bit(step); }
+
+ private:
+  static unsigned bit(LogWrite step) { return 1u << unsigned(step); }
+};
+
+// The log files of the event on screen: names from the cruise box and the list type.
+LogFileNames CurrentLogFiles(const MainWindow& w);
+
+// The record of the event on screen. The local event log takes DecLat and
+// DecLon from the navigation snapshot's six-decimal texts (fromSnapshot), every
+// other file from the latitude and longitude boxes.
+EventFields CurrentEventFields(MainWindow& w, const std::string& activity, bool fromSnapshot);
+
+// The local HTML log (when "Generate html" is checked), the local event log
+// (record + tail, DateLoc header when new) and the local list log (record,
+// DatePST header when new). Does nothing unless Command1(0) shows "Record Event"
+// or "Saving Event". Throws ui::FileError for a failure that goes to the retry.
+void WriteLocalLogs(MainWindow& w, EventLogJob& job);
+
+// The network HTML log, the network event log (record + tail, no header), the
+// last-event file (not for an edited row), the network list log, then clears
+// the MET items and applies the CTD rule. Does nothing unless Command1(0) shows
+// "Record Event" or "Saving Event" and "Auto Fill Data" is checked.
+// A network event log that has to be created, and every write after it, report
+// a failure with "Unable to write to Network Drive!  Saved locally (...)" and
+// skip the rest. Appending to an existing network event log and rewriting an
+// existing HTML log throw ui::FileError for the retry.
+void WriteNetworkLogs(MainWindow& w, EventLogJob& job);
+
+// The operator gave up retrying a network write: reports it with the message
+// naming the local copy of the file that failed and skips the other network
+// writes of this event.
+void EndNetworkPart(MainWindow& w, EventLogJob& job, const std::string& failedPath);
+
+// Adds `row` to the HTML log at `path`: an existing log is rewritten with the row
+// before its closing tags (throws ui::FileError when that fails); a missing one
+// is created with the HTML head, and a failure to create it is reported with
+// the message naming the local copy, after which the caller goes on.
+void AppendHtmlRow(MainWindow& w, const std::string& path, const std::string& row);
+
+}  // namespace ruvek

@@ -1,0 +1,344 @@
+// Recording events end to end: the button workflow, event numbers at record
+// time, Clear Last, Quit, the order-occupied counter, the event advance and
+// the retry after file failures.
+#include <gtest/gtest.h>
+
+#include "e2e/EventLogCheck.h"
+#include "e2e/Station.h"
+
+namespace ruvek::test {
+namespace {
+
+const char* kNetworkLog = "C:\\DATA\\0708SREvents.csv";
+const char* kLocalLog = "C:\\RuvekGPS\\0708SREvents.csv";
+const char* kNumberFile = "C:\\DATA\\EventNumber.txt";
+const char* kRetryQuestion = "MSGBOX | Unable to READ from the server! | Having trouble reading C:\\DATA\\EventNumber.txt";
+
+std::vector<std::string> EventNumbers(const std::string& logBytes, bool header) {
+  std::vector<std::string> numbers;
+  for (const std::string& line : CrLfLines(logBytes)) numbers.push_back(Column(line, 1));
+  if (header && !numbers.empty()) numbers.erase(numbers.begin());
+  return numbers;
+}
+
+TEST(RecordEvent, NetworkNumberIsTheFileValuePlusOneAndIsPublished) {
+  Station st;
+  st.seed();
+  auto r = st.run(Started() + Record("CTD Deployed") + "get Text1(5)\nget EventLog(1,0)\nget Command1(0)\n" +
+                  "get Command1(0).enabled\nget gridRowCount\nget clock\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("12", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("11", Got(r.out, "EventLog(1,0)"));
+  EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));
+  EXPECT_EQ("true", Got(r.out, "Command1(0).enabled"));
+  EXPECT_EQ("2", Got(r.out, "gridRowCount"));
+  EXPECT_EQ("2026-06-08 03:00:03", Got(r.out, "clock"));  // the 3-second wait
+  EXPECT_EQ("11\r\n", st.read(kNumberFile));
+  EXPECT_EQ("11\r\n", st.read("C:\\RuvekGPS\\EventNumber.txt"));
+  EXPECT_EQ(std::vector<std::string>{"11"}, EventNumbers(st.read(kNetworkLog), false));
+}
+
+TEST(RecordEvent, NetworkNumberFollowsAnotherComputersFileValue) {
+  Station st;
+  st.seed();
+  auto r = st.run(Started() + Record("Bongo") + "sh printf '15\\r\\n' > \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\n" +
+                  Record("Station Arrival") + "get Text1(5)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ((std::vector<std::string>{"11", "16"}), EventNumbers(st.read(kNetworkLog), false));
+  EXPECT_EQ("16\r\n", st.read(kNumberFile));
+  EXPECT_EQ("17", Got(r.out, "Text1(5)"));
+}
+
+// Local operation: no event number file on the network, the operator chooses
+// local operation and the program directory's file (holding F) is used.
+std::string LocalStart() {
+  return "clock 2026-06-08 03:00:00\nanswer No No\nstart\nclick Command1(0)\n"
+         "type Text1(3) 32.91234\ntype Text1(4) -117.41234\nanswer Yes\n";
+}
+
+TEST(RecordEvent, LocalNumbersFollowTheArrivalAndZeroPositionRules) {
+  Station st;
+  st.seed({{10, "LOCAL"}});
+  st.remove(kNumberFile);
+  st.write("C:\\RuvekGPS\\EventNumber.txt", "10\r\n");
+  // F = 10: Bongo (no bump) -> F+1 = 11. F = 11: an arrival after Bongo (bump 2)
+  // -> F+2 = 13. F = 13: a zero position confirmed, no bump -> F+2 = 15.
+  auto r = st.run(LocalStart() + Record("Bongo") + Record("Station Arrival") +
+                  "type Text1(3) 0\ntype Text1(4) 0\nanswer Yes\n" + Record("Manta") +
+                  "get networkMode\nget Text1(5)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("false", Got(r.out, "networkMode"));
+  EXPECT_EQ((std::vector<std::string>{"11", "13", "15"}), EventNumbers(st.read(kLocalLog), true));
+  EXPECT_EQ("15\r\n", st.read("C:\\RuvekGPS\\EventNumber.txt"));
+  EXPECT_FALSE(st.exists(kNetworkLog));
+  EXPECT_FALSE(st.exists("C:\\DATA\\0708SRLastEvent.csv"));
+}
+
+TEST(RecordEvent, NavigationQuestionComesFirstAndNoStopsTheEvent) {
+  Station st;
+  st.seed();
+  auto r = st.run("clock 2026-06-08 03:00:00\nanswer Yes\nstart\nanswer No\nclick Command1(0)\n"
+                  "get Command1(0)\nget Command1(0).enabled\nget gridRowCount\nget Timer1.enabled\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("MSGBOX | Navigation fields not updated! | Navigation fields have not "
+                                          "updated, record event anyways? Y/N | YesNo | warning | No"));
+  EXPECT_EQ(std::string::npos, r.out.find("Time hasn't updated!"));
+  EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));
+  EXPECT_EQ("true", Got(r.out, "Command1(0).enabled"));
+  EXPECT_EQ("0", Got(r.out, "gridRowCount"));
+  EXPECT_FALSE(st.exists(kLocalLog));
+  EXPECT_EQ("10\r\n", st.read(kNumberFile));
+}
+
+TEST(RecordEvent, TimeQuestionWhenTheClockHasNotMovedSinceTheLastEvent) {
+  Station st;
+  st.seed({{21, "none"}});  // no PC time option: the local time only moves with the poll
+  auto r = st.run(Started() + Record("Bongo") + "answer No\n" + Record("Manta") + "get gridRowCount\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(2u, Count(r.out, "MSGBOX | Time hasn't updated! | GPS Time hasn't changed since the last event"));
+  EXPECT_EQ("2", Got(r.out, "gridRowCount"));
+}
+
+TEST(ClearLast, AfterEvents10And11TheNextEventReusesElevenWithTheEraseComment) {
+  Station st;
+  st.seed();
+  st.write(kNumberFile, "9\r\n");
+  auto r = st.run(Started() + Record("Bongo") + Record("Manta") + "answer Yes\nclick Command1(3)\n" +
+                  "get EventLog(2,0)\nget EventLog(2,5)\nget Text1(5)\nget txtComments\nget gridRowCount\n"
+                  "get Timer1.enabled\n" +
+                  "sh cp \"$RUVEK_ROOT/C/DATA/EventNumber.txt\" \"$RUVEK_ROOT/after_clear.txt\"\n" +
+                  Record("Secchi") + "get EventLog(2,0)\nget EventLog(2,9)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("EventLog(2,0)=\n")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("EventLog(2,5)=\n")) << r.out;
+  EXPECT_EQ("Comments: erase previous event ;", Got(r.out, "txtComments").substr(0, 32));
+  EXPECT_EQ("true", Got(r.out, "Timer1.enabled"));
+  EXPECT_EQ("10\r\n", st.read(st.root() + "/after_clear.txt"));
+  // The logs keep the cleared 11; the next event is 11 again and says why.
+  const auto lines = CrLfLines(st.read(kNetworkLog));
+  ASSERT_EQ(3u, lines.size());
+  EXPECT_EQ((std::vector<std::string>{"10", "11", "11"}), EventNumbers(st.read(kNetworkLog), false));
+  EXPECT_EQ("Manta", Column(lines[1], 11));
+  EXPECT_EQ("Secchi", Column(lines[2], 11));
+  EXPECT_EQ("erase previous event ;", Column(lines[2], 15));
+  EXPECT_EQ("11", Got(r.out, "EventLog(2,0)"));
+  EXPECT_EQ("erase previous event ;", Got(r.out, "EventLog(2,9)"));
+  EXPECT_EQ("11\r\n", st.read(kNumberFile));
+}
+
+TEST(ClearLast, BeforeAnyEventClearsNothingAndRestartsTheTimer) {
+  Station st;
+  st.seed();
+  auto r = st.run("clock 2026-06-08 03:00:00\nanswer Yes\nstart\nanswer Yes\nclick Command1(3)\n"
+                  "get Text1(5)\nget gridRowCount\nget Timer1.enabled\nget Command1(0)\nget txtComments\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("11", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("0", Got(r.out, "gridRowCount"));
+  EXPECT_EQ("true", Got(r.out, "Timer1.enabled"));
+  EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));
+  EXPECT_EQ("10\r\n", st.read(kNumberFile));
+}
+
+TEST(Quit, YesAppendsTheGridSnapshotEndingInNineCommas) {
+  Station st;
+  st.seed();
+  auto r = st.run(Started() + Record("Bongo") + "answer Yes\nclick Command1(2)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("MSGBOX | Close Program? Y/N | Do you really want to quit? Y/N | YesNo"));
+  EXPECT_NE(std::string::npos, r.out.find("ENDED"));
+  EXPECT_EQ("11,93.3,26.7,,,Bongo,32.91234,-117.41234,ABC,\r\n,,,,,,,,,\r\n",
+            st.read("C:\\RuvekGPS\\0708SREvents.ins"));
+}
+
+TEST(Quit, NoBeforeStartLeavesRecordEvent) {
+  Station st;
+  st.seed();
+  auto r = st.run("answer No\nstart\nget Command1(0)\nanswer No\nclick Command1(2)\nget Command1(0)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));
+  EXPECT_FALSE(st.exists("C:\\RuvekGPS\\0708SREvents.ins"));
+}
+
+TEST(ButtonCaptions, StartStandbyResumeCycle) {
+  Station st;
+  st.seed();
+  auto r = st.run(
+      "clock 2026-06-08 03:00:00\nanswer No\nstart\necho before\nget Command1(0)\nclick Command1(0)\n"
+      "echo started\nget Command1(0)\nget Command1(0).tooltip\nget clock\nclick Command1(1)\necho standby\n"
+      "get Command1(0)\nget Command1(1)\nclick Command1(1)\necho resumed\nget Command1(0)\nget Command1(1)\n"
+      "click Command1(1)\nclick Command1(0)\necho pressed\nget Command1(0)\nget Command1(1)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_NE(std::string::npos,
+            r.out.find("before\nCommand1(0)=Start\nstarted\nCommand1(0)=Record Event\n"
+                       "Command1(0).tooltip=Saves the event number and all data displayed into the Cruise events "
+                       "log.\nclock=2026-06-08 03:00:03\nstandby\nCommand1(0)=Standingby\nCommand1(1)=Resume\n"
+                       "resumed\nCommand1(0)=Record Event\nCommand1(1)=Standby\npressed\n"
+                       "Command1(0)=Record Event\nCommand1(1)=Standby\n"))
+      << r.out;
+}
+
+TEST(OrderOccupied, ArrivalIncrementsTheSharedFile) {
+  Station st;
+  st.seed();
+  st.write("C:\\DATA\\OrderOcc.txt", "11\r\n");
+  auto r = st.run(Started() + "get StatusBar1.Panels(6)\nget mnuOrderOccFile\n" + Record("Station Arrival") +
+                  "get orderOccupied\nget StatusBar1.Panels(6)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("Order_Occ: 12", Got(r.out, "StatusBar1.Panels(6)"));
+  EXPECT_NE(std::string::npos, r.out.find("StatusBar1.Panels(6)=OrderOcc: 11\n"));
+  EXPECT_EQ("C:\\DATA\\OrderOcc.txt", Got(r.out, "mnuOrderOccFile"));
+  EXPECT_EQ("12\r\n", st.read("C:\\DATA\\OrderOcc.txt"));
+  EXPECT_EQ("12", Column(CrLfLines(st.read(kNetworkLog))[0], 16));
+}
+
+TEST(OrderOccupied, CountsAnArrivalAnotherComputerJustLoggedOnce) {
+  Station st;
+  st.seed();
+  st.write("C:\\DATA\\OrderOcc.txt", "11\r\n");
+  // The preload leaves the log's last line, another computer's arrival, as the last event seen.
+  st.write(kNetworkLog, "0708SR,10,93.3,26.7,,,08-Jun-2026,02:59:00,32.9,-117.4,STATION,STATION ARRIVAL,XYZ,,,,11" +
+                            EmptyTail() + "\r\n");
+  auto r = st.run(Started() + Record("Station Arrival") + "get orderOccupied\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("11", Got(r.out, "orderOccupied"));
+  EXPECT_EQ("11\r\n", st.read("C:\\DATA\\OrderOcc.txt"));
+}
+
+TEST(OrderOccupied, MissingFileAtAnArrivalGivesMinus99AndTheNextLoadCreatesIt) {
+  Station st;
+  st.seed();
+  auto r = st.run(Started() + "sh rm \"$RUVEK_ROOT/C/DATA/OrderOcc.txt\"\n" + Record("Station Arrival") +
+                  "get orderOccupied\nsh test -f \"$RUVEK_ROOT/C/DATA/OrderOcc.txt\" || echo none > "
+                  "\"$RUVEK_ROOT/missing.txt\"\nclick mnuOrderOccFile\nget orderOccupied\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("-99", Column(CrLfLines(st.read(kNetworkLog))[0], 16));
+  EXPECT_TRUE(st.exists(st.root() + "/missing.txt"));
+  EXPECT_EQ("1", Got(r.out, "orderOccupied"));
+  EXPECT_EQ("1\r\n", st.read("C:\\DATA\\OrderOcc.txt"));
+}
+
+TEST(OrderOccupied, TextThatIsNoNumberCountsFromZero) {
+  Station st;
+  st.seed();
+  st.write("C:\\DATA\\OrderOcc.txt", "abc\r\n");
+  auto r = st.run(Started() + Record("Station Arrival") + "get orderOccupied\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("1\r\n", st.read("C:\\DATA\\OrderOcc.txt"));
+}
+
+TEST(OrderOccupied, OtherEventsRereadTheFile) {
+  Station st;
+  st.seed();
+  st.write("C:\\DATA\\OrderOcc.txt", "4\r\n");
+  auto r = st.run(Started() + "sh printf '7\\r\\n' > \"$RUVEK_ROOT/C/DATA/OrderOcc.txt\"\n" + Record("Bongo") +
+                  "get StatusBar1.Panels(6)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("OrderOcc: 7", Got(r.out, "StatusBar1.Panels(6)"));
+  EXPECT_EQ("7", Column(CrLfLines(st.read(kNetworkLog))[0], 16));
+}
+
+TEST(EventAdvance, MovesToTheNextEventAndWrapsFromTheLast) {
+  Station st;
+  st.seed();
+  st.write("C:\\RuvekGPS\\CruiseEvents.txt", CrLf({"Station Arrival", "CTD Deployed", "Bongo", "Manta"}));
+  auto r = st.run(Started() + "click Option1(1)\nclick Command1(0)\necho first\nget Option1(2).value\nget Combo1\n"
+                  "click Option1(3)\nclick Command1(0)\necho wrapped\nget Option1(0).value\nget Combo1\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("first\nOption1(2).value=true\nCombo1=Bongo\n")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("wrapped\nOption1(0).value=true\nCombo1=Station Arrival\n")) << r.out;
+}
+
+TEST(EventAdvance, StaysOnSampleAndDepartureEventsAndWhenStopped) {
+  Station st;
+  st.seed();
+  st.write("C:\\RuvekGPS\\CruiseEvents.txt",
+           CrLf({"Station Arrival", "Net Sample", "Station Departure", "Bongo", "Manta"}));
+  auto r = st.run(Started() + "click Option1(1)\nclick Command1(0)\necho sample\nget Option1(1).value\n" +
+                  "click Option1(2)\nclick Command1(0)\necho departure\nget Option1(2).value\n" +
+                  "click Check2\nclick Option1(3)\nclick Command1(0)\necho stopped\nget Option1(3).value\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("sample\nOption1(1).value=true\n")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("departure\nOption1(2).value=true\n")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("stopped\nOption1(3).value=true\n")) << r.out;
+}
+
+// ---- failures of the shared files during Record Event
+
+TEST(RecordRetry, NetworkLogThatCannotBeAppendedToEndsTheNetworkPartOnNo) {
+  Station st;
+  st.seed();
+  st.write(kNetworkLog, "");
+  // An existing log that refuses every write, even to root.
+  std::string cmd = "ln -sf /proc/version '" + st.host(kNetworkLog) + "'";
+  ASSERT_EQ(0, std::system(cmd.c_str()));
+  auto r = st.run(Started() + "answer Yes No\n" + Record("Bongo") + "get Command1(0)\nget Text1(5)\nget clock\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(2u, Count(r.out, kRetryQuestion)) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("MSGBOX |  | Unable to write to Network Drive!  Saved locally "
+                                          "(C:\\RuvekGPS\\0708SREvents.csv) | OK | none | OK"))
+      << r.out;
+  EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));
+  EXPECT_EQ("12", Got(r.out, "Text1(5)"));
+  // 14 failed attempts, 2 s each, then the 3-second wait.
+  EXPECT_EQ("2026-06-08 03:00:31", Got(r.out, "clock"));
+  // Every retry resumed at the failed write: each log holds the event once.
+  EXPECT_EQ(2u, CrLfLines(st.read(kLocalLog)).size());
+  EXPECT_EQ(2u, CrLfLines(st.read("C:\\RuvekGPS\\0708SRCruise.csv")).size());
+  EXPECT_EQ(1u, Count(st.read("C:\\RuvekGPS\\0708SREvents.htm"), "<TD>Bongo</TD>"));
+  EXPECT_EQ(1u, Count(st.read("C:\\DATA\\0708SREvents.htm"), "<TD>Bongo</TD>"));
+  EXPECT_EQ("11\r\n", st.read(kNumberFile));
+  // The writes after the failed one were skipped.
+  EXPECT_FALSE(st.exists("C:\\DATA\\0708SRLastEvent.csv"));
+  EXPECT_FALSE(st.exists("C:\\DATA\\0708SRCruise.csv"));
+}
+
+TEST(RecordRetry, LocalLogFailureRetriesWithoutWritingEarlierLogsAgain) {
+  Station st;
+  st.seed();
+  std::string cmd = "ln -sf /proc/version '" + st.host("C:\\RuvekGPS\\0708SRCruise.csv") + "'";
+  ASSERT_EQ(0, std::system(cmd.c_str()));
+  // The local list log never recovers: the operator answers Yes, then No (the
+  // question keeps coming back) and the script runs out of answers.
+  auto r = st.run(Started() + "answer Yes No\n" + Record("Bongo"));
+  EXPECT_EQ(3, r.code);
+  EXPECT_EQ(3u, Count(r.out, kRetryQuestion)) << r.out;
+  EXPECT_EQ(2u, CrLfLines(st.read(kLocalLog)).size());
+  EXPECT_EQ(1u, Count(st.read("C:\\RuvekGPS\\0708SREvents.htm"), "<TD>Bongo</TD>"));
+  EXPECT_EQ("11\r\n", st.read(kNumberFile));
+  EXPECT_FALSE(st.exists(kNetworkLog));
+}
+
+TEST(RecordRetry, DataDirectoryGoneBetweenEventsNoRecordsWithTheBoxNumber) {
+  Station st;
+  st.seed();
+  auto r = st.run(Started() + Record("Bongo") + "sh rm -rf \"$RUVEK_ROOT/C/DATA\"\nanswer No\n" + Record("Manta") +
+                  "get Command1(0)\nget Command1(0).enabled\nget Text1(5)\nget EventLog(2,0)\nget gridRowCount\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(1u, Count(r.out, kRetryQuestion)) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("Unable to write to Network Drive!  Saved locally "
+                                          "(C:\\RuvekGPS\\0708SREvents.htm) | OK"));
+  EXPECT_NE(std::string::npos, r.out.find("Unable to write to Network Drive!  Saved locally "
+                                          "(C:\\RuvekGPS\\0708SREvents.csv) | OK"));
+  EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));
+  EXPECT_EQ("true", Got(r.out, "Command1(0).enabled"));
+  EXPECT_EQ("12", Got(r.out, "EventLog(2,0)"));
+  EXPECT_EQ("13", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("3", Got(r.out, "gridRowCount"));
+  EXPECT_EQ((std::vector<std::string>{"11", "12"}), EventNumbers(st.read(kLocalLog), true));
+  EXPECT_FALSE(st.exists(kNumberFile));
+}
+
+TEST(RecordRetry, DataDirectoryGoneYesRetriesUntilItIsBack) {
+  Station st;
+  st.seed();
+  // Yes retries: the question returns after six more failures, then No.
+  auto r = st.run(Started() + Record("Bongo") + "sh rm -rf \"$RUVEK_ROOT/C/DATA\"\nanswer Yes No\n" +
+                  Record("Manta") + "get Command1(0)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(2u, Count(r.out, kRetryQuestion)) << r.out;
+  EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));
+  EXPECT_EQ((std::vector<std::string>{"11", "12"}), EventNumbers(st.read(kLocalLog), true));
+}
+
+}  // namespace
+}  // namespace ruvek::test
