@@ -3,6 +3,9 @@
 // the retry after file failures.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <future>
+
 #include "e2e/EventLogCheck.h"
 #include "e2e/Station.h"
 
@@ -260,6 +263,59 @@ TEST(EventAdvance, StaysOnSampleAndDepartureEventsAndWhenStopped) {
   EXPECT_NE(std::string::npos, r.out.find("sample\nOption1(1).value=true\n")) << r.out;
   EXPECT_NE(std::string::npos, r.out.find("departure\nOption1(2).value=true\n")) << r.out;
   EXPECT_NE(std::string::npos, r.out.find("stopped\nOption1(3).value=true\n")) << r.out;
+}
+
+// ---- two logging computers on one data directory
+
+// A script line that waits (at most 30 s) until `marker` exists in `dir`.
+std::string WaitFor(const std::string& dir, const std::string& marker) {
+  return "sh i=0; while [ ! -f '" + dir + "/" + marker + "' ] && [ $i -lt 1500 ]; do sleep 0.02; i=$((i+1)); done\n";
+}
+std::string Mark(const std::string& dir, const std::string& marker) {
+  return "sh touch '" + dir + "/" + marker + "'\n";
+}
+
+TEST(TwoStations, RecordingInTurnEachSeesTheOthersEventsAndNoNumberIsUsedTwice) {
+  Station lab, bridge;
+  lab.seed();
+  bridge.seed();
+  // The bridge station's data directory is the laboratory's.
+  bridge.remove("C:\\DATA");
+  const std::string link = "ln -s '" + lab.host("C:\\DATA") + "' '" + bridge.host("C:\\DATA") + "'";
+  ASSERT_EQ(0, std::system(link.c_str()));
+  const std::string sync = lab.root();
+
+  const std::string labScript = Started() + WaitFor(sync, "bridge-up") + Record("CTD Deployed") +
+                                Mark(sync, "lab-1") + WaitFor(sync, "bridge-1") + "tick Timer1\n" +
+                                Record("CTD At Depth") + Mark(sync, "lab-2") + WaitFor(sync, "bridge-2") +
+                                "tick Timer1\necho lab\n" + "get gridRowCount\n" +
+                                "get EventLog(1,0)\nget EventLog(2,0)\nget EventLog(3,0)\nget EventLog(4,0)\n"
+                                "get EventLog(2,5)\nget EventLog(4,5)\n";
+  const std::string bridgeScript = Started() + Mark(sync, "bridge-up") + WaitFor(sync, "lab-1") +
+                                   "tick Timer1\n" + Record("Bongo") + Mark(sync, "bridge-1") +
+                                   WaitFor(sync, "lab-2") + "tick Timer1\n" + Record("Manta") +
+                                   Mark(sync, "bridge-2") + "echo bridge\n" + "get gridRowCount\n" +
+                                   "get EventLog(1,0)\nget EventLog(2,0)\nget EventLog(3,0)\nget EventLog(4,0)\n"
+                                   "get EventLog(1,5)\nget EventLog(3,5)\n";
+  auto labRun = std::async(std::launch::async, [&] { return lab.run(labScript); });
+  const RunResult b = bridge.run(bridgeScript);
+  const RunResult a = labRun.get();
+  ASSERT_EQ(0, a.code) << a.err;
+  ASSERT_EQ(0, b.code) << b.err;
+
+  EXPECT_EQ((std::vector<std::string>{"11", "12", "13", "14"}), EventNumbers(lab.read(kNetworkLog), false));
+  EXPECT_EQ("14\r\n", lab.read(kNumberFile));
+  EXPECT_NE(std::string::npos, a.out.find("lab\ngridRowCount=5\nEventLog(1,0)=11\nEventLog(2,0)=12\n"
+                                          "EventLog(3,0)=13\nEventLog(4,0)=14\nEventLog(2,5)=Bongo\n"
+                                          "EventLog(4,5)=Manta\n"))
+      << a.out;
+  EXPECT_NE(std::string::npos, b.out.find("bridge\ngridRowCount=5\nEventLog(1,0)=11\nEventLog(2,0)=12\n"
+                                          "EventLog(3,0)=13\nEventLog(4,0)=14\nEventLog(1,5)=CTD Deployed\n"
+                                          "EventLog(3,5)=CTD At Depth\n"))
+      << b.out;
+  // Each station keeps its own local logs.
+  EXPECT_EQ((std::vector<std::string>{"11", "13"}), EventNumbers(lab.read(kLocalLog), true));
+  EXPECT_EQ((std::vector<std::string>{"12", "14"}), EventNumbers(bridge.read(kLocalLog), true));
 }
 
 // ---- failures of the shared files during Record Event
