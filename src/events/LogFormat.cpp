@@ -31,17 +31,36 @@ void AppendRowAndClosing(std::string& out, const std::string& row) {
   for (const char* line : kClosingLines) AppendLine(out, line);
 }
 
+bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
+
+bool IsBlankLine(std::string_view line) {
+  for (char c : line)
+    if (!IsBlankChar(c)) return false;
+  return true;
+}
+
 // The closing tag of the table stands on its own line; an escaped "&lt;/TABLE&gt;"
-// inside a row never begins a line.
-bool IsTableEnd(std::string_view line) { return ToUpper(Trim(line)).rfind("</TABLE", 0) == 0; }
+// inside a row never begins a line. Compared in place: a log of thousands of
+// rows is scanned at every event.
+bool IsTableEnd(std::string_view line) {
+  constexpr std::string_view kTag = "</TABLE";
+  std::size_t start = 0;
+  while (start < line.size() && IsBlankChar(line[start])) ++start;
+  if (line.size() - start < kTag.size()) return false;
+  for (std::size_t i = 0; i < kTag.size(); ++i) {
+    const char c = line[start + i];
+    if ((c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c) != kTag[i]) return false;
+  }
+  return true;
+}
 
 // Calls visit for every line of text; lines end in CR LF, LF or a lone CR.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit visit) {
   std::size_t start = 0;
   while (start < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
+    std::size_t end = start;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     if (!visit(text.substr(start, end - start))) return;
     const bool crLf = end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n';
     start = end + (crLf ? 2 : 1);
@@ -130,7 +149,7 @@ std::string RewriteHtmlLog(std::string_view existingBytes, const std::string& ro
   out.reserve(existingBytes.size() + row.size() + 64);
   ForEachLine(existingBytes, [&out](std::string_view line) {
     if (IsTableEnd(line)) return false;
-    if (!Trim(line).empty()) AppendLine(out, line);
+    if (!IsBlankLine(line)) AppendLine(out, line);
     return true;
   });
   AppendRowAndClosing(out, row);

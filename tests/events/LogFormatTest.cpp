@@ -158,6 +158,21 @@ TEST(HtmlRow, LineBreaksBecomeBlanksSoTheRowIsOneLine) {
   EXPECT_NE(std::string::npos, row.find("<TD>calm seas later</TD>")) << row;
 }
 
+TEST(RewriteHtmlLog, StopsOnlyAtALineBeginningWithTheClosingTagInAnyCase) {
+  struct Case {
+    const char* line;
+    bool closes;
+  } cases[] = {
+      {"</TABLE>", true},      {"  </table>", true}, {"\t</TaBlE", true}, {"</TABLEx", true},
+      {"x</TABLE>", false},    {"</TABL", false},    {"", false},          {"<TD>&lt;/TABLE&gt;</TD>", false},
+  };
+  for (const Case& c : cases) {
+    const std::string out = RewriteHtmlLog(std::string("<TR>a\r\n") + c.line + "\r\n<TR>b\r\n", "ROW");
+    EXPECT_EQ(c.closes, out.find("<TR>b") == std::string::npos) << c.line;
+    EXPECT_EQ(0u, out.find("<TR>a\r\n")) << c.line;
+  }
+}
+
 TEST(NewHtmlLog, HeadRowAndClosingLines) {
   EXPECT_EQ(
       "<HTML>\r\n<HEAD>\r\n<TITLE>Tesmora 0504NH EVENT LOG</TITLE>\r\n</HEAD>\r\n<BODY>\r\n"

@@ -1,0 +1,187 @@
+// One Record Event of a started network station on the local disk, with local
+// and network HTML logs of 3000 rows, beside the bare file work such an event
+// needs: read the one-line files it reads, rewrite the two HTML logs, append
+// the four CSV lines and replace the one-line files it writes. The workflow's
+// fixed waits cost nothing here (the platform's wait returns at once).
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <unistd.h>
+
+#include "app/RuvekApp.h"
+#include "app/StartSequence.h"
+#include "events/Recording.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class QuietPort : public ruvek::ui::SerialPort {
+ public:
+  bool open(int, const std::string&) override { return false; }
+  void close() override {}
+  bool isOpen() const override { return false; }
+  std::string readAll() override { return {}; }
+};
+
+// Answers Yes to every question; the clock moves with each wait, as headless.
+class BenchPlatform : public ruvek::ui::Platform {
+ public:
+  explicit BenchPlatform(const std::string& root) : Platform(ruvek::ui::FileSystem(root)) {}
+  ruvek::ui::Answer messageBox(const std::string&, const std::string&, ruvek::ui::Buttons b,
+                               ruvek::ui::Icon) override {
+    return b == ruvek::ui::Buttons::OK ? ruvek::ui::Answer::OK : ruvek::ui::Answer::Yes;
+  }
+  std::optional<std::string> fileDialog(const std::string&) override { return std::nullopt; }
+  void wait(int ms) override { clock_ = clock_.plusMillis(ms); }
+  ruvek::DateTime now() override { return clock_; }
+  void startEditor(const std::string&) override {}
+  ruvek::ui::SerialPort& serial() override { return port_; }
+  void timerReset(ruvek::ui::Timer&) override {}
+
+ private:
+  QuietPort port_;
+  ruvek::DateTime clock_{2026, 6, 8, 3, 0, 0};
+};
+
+void Write(const std::string& path, const std::string& text) {
+  fs::create_directories(fs::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string HtmlLog(int rows) {
+  std::string html =
+      "<HTML>\r\n<HEAD>\r\n<TITLE>Tesmora 0708SR EVENT LOG</TITLE>\r\n</HEAD>\r\n<BODY>\r\n"
+      "<H2><CENTER>Tesmora 0708SR EVENT LOG</CENTER></H2>\r\n<TABLE BORDER=1 CELLSPACING=1>\r\n"
+      "<TR><TH>STUDY<TH>Event#<TH>Line<TH>Sta<TH>UTC_Date<TH>UTC_Time<TH>Latitude<TH>Longitude<TH>Activity"
+      "<TH>Event<TH>Init.<TH>Loc_Date<TH>Loc_Time<TH>Comments<TH>Ord_Occ\r\n";
+  for (int i = 1; i <= rows; ++i)
+    html += "<TR ALIGN=RIGHT><TD>0708SR</TD><TD>" + std::to_string(i) +
+            "</TD><TD>93.3</TD><TD>26.7</TD><TD>08-Jun-2026</TD><TD>11:00:00</TD><TD>32.912340</TD>"
+            "<TD>-117.412340</TD><TD>BONGO</TD><TD>Bongo</TD><TD>ABC</TD><TD>08-Jun-2026</TD><TD>03:00:00</TD>"
+            "<TD>Sea Conditions: Calm</TD><TD>5</TD></TR>\r\n";
+  return html + "</TABLE>\r\n</BODY>\r\n</HTML>\r\n";
+}
+
+struct Station {
+  std::string root;
+  std::string html = HtmlLog(3000);
+
+  Station() {
+    root = (fs::temp_directory_path() / "ruvek-bench-XXXXXX").string();
+    if (!::mkdtemp(root.data())) throw std::runtime_error("mkdtemp failed");
+    const char* rows[] = {"Tesmora",  "0708SR",   "C:\\DATA\\", "C:\\DATA\\", "CruiseEvents.txt", "Watch.txt",
+                          "EventNumber.txt", "CurrPos.txt", "15000", "NETWORK", "NETWORK", "1", "4800,n,8,1",
+                          "$GPGGA", "$GPRMC", "STANDARD", "LASTEVENT", "CommentOpt.txt", "NUMERIC", "SINGLE", "PST"};
+    std::string cfg;
+    for (const char* r : rows) cfg += std::string(r) + "\r\n";
+    Write(at("C/RuvekGPS/RuvekGPS.cfg"), cfg);
+    Write(at("C/RuvekGPS/CruiseEvents.txt"), "Bongo\r\nManta\r\nSecchi\r\n");
+    Write(at("C/RuvekGPS/Watch.txt"), "ABC\r\n");
+    Write(at("C/RuvekGPS/CommentOpt.txt"),
+          "Station Type\r\nStandard\r\nProdo\r\nSCCOOS\r\nSea Conditions\r\nCalm\r\nModrt\r\nRough\r\n"
+          "Day/Night\r\nDay\r\nNight\r\n");
+    Write(at("C/RuvekGPS/Lines.txt"), "93.3\r\n");
+    Write(at("C/RuvekGPS/Line93.txt"), "26.7\r\n");
+    Write(at("C/DATA/EventNumber.txt"), "10\r\n");
+    Write(at("C/DATA/OrderOcc.txt"), "5\r\n");
+    resetHtml();
+  }
+  ~Station() {
+    std::error_code ec;
+    fs::remove_all(root, ec);
+  }
+  std::string at(const std::string& rel) const { return root + "/" + rel; }
+  void resetHtml() const {
+    Write(at("C/RuvekGPS/0708SREvents.htm"), html);
+    Write(at("C/DATA/0708SREvents.htm"), html);
+  }
+};
+
+void BM_RecordEvent(benchmark::State& state) {
+  Station st;
+  BenchPlatform platform(st.root);
+  ruvek::RuvekApp app(platform);
+  app.start();
+  ruvek::MainWindow& w = *app.window();
+  w.text1[3]->setText("32.91234");
+  w.text1[4]->setText("-117.41234");
+  w.combo1->setText("Bongo");
+  w.check2->setValue(true);  // the same event every time
+  for (auto _ : state) {
+    ruvek::Command1_Click(w, 0);
+    state.PauseTiming();
+    st.resetHtml();
+    w.gridRowCount = 1;
+    state.ResumeTiming();
+  }
+  if (w.command1[0]->caption != "Record Event") state.SkipWithError("the event did not finish");
+}
+BENCHMARK(BM_RecordEvent)->Unit(benchmark::kMicrosecond);
+
+// ---- the floor: the same file work in plain C++
+
+std::string ReadAll(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY);
+  if (fd < 0) throw std::runtime_error("open " + path);
+  std::string out;
+  char buf[1 << 16];
+  for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) > 0;) out.append(buf, std::size_t(n));
+  ::close(fd);
+  return out;
+}
+
+void WriteFile(const std::string& path, const std::string& data, int flags) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | flags, 0644);
+  if (fd < 0 || ::write(fd, data.data(), data.size()) != ssize_t(data.size())) throw std::runtime_error(path);
+  ::close(fd);
+}
+
+void Replace(const std::string& path, const std::string& data) {
+  WriteFile(path + ".new", data, O_TRUNC);
+  ::rename((path + ".new").c_str(), path.c_str());
+}
+
+// The new HTML log: the old one up to its closing tags, the row, the closing tags.
+void RewriteHtml(const std::string& path, const std::string& row) {
+  std::string html = ReadAll(path);
+  html.resize(html.rfind("</TABLE>"));
+  Replace(path, html + row + "</TABLE>\r\n</BODY>\r\n</HTML>\r\n");
+}
+
+void BM_RecordEventFloor(benchmark::State& state) {
+  Station st;
+  const std::string record =
+      "0708SR,11,93.3,26.7,,,08-Jun-2026,03:00:00,32.91234,-117.41234,BONGO,Bongo,ABC,,,,5";
+  const std::string line = record + std::string(112, ',') + "\r\n";
+  const std::string row =
+      "<TR ALIGN=RIGHT><TD>0708SR</TD><TD>11</TD><TD>93.3</TD><TD>26.7</TD><TD></TD><TD></TD><TD>00.000000</TD>"
+      "<TD>00.000000</TD><TD>BONGO</TD><TD>Bongo</TD><TD>ABC</TD><TD>08-Jun-2026</TD><TD>03:00:00</TD><TD></TD>"
+      "<TD>5</TD></TR>\r\n";
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ReadAll(st.at("C/DATA/EventNumber.txt")));
+    benchmark::DoNotOptimize(ReadAll(st.at("C/DATA/OrderOcc.txt")));
+    benchmark::DoNotOptimize(ReadAll(st.at("C/DATA/EventNumber.txt")));
+    Replace(st.at("C/DATA/EventNumber.txt"), "11\r\n");
+    Replace(st.at("C/RuvekGPS/EventNumber.txt"), "11\r\n");
+    RewriteHtml(st.at("C/RuvekGPS/0708SREvents.htm"), row);
+    WriteFile(st.at("C/RuvekGPS/0708SREvents.csv"), line, O_APPEND);
+    WriteFile(st.at("C/RuvekGPS/0708SRCruise.csv"), record + "\r\n", O_APPEND);
+    RewriteHtml(st.at("C/DATA/0708SREvents.htm"), row);
+    WriteFile(st.at("C/DATA/0708SREvents.csv"), line, O_APPEND);
+    Replace(st.at("C/DATA/0708SRLastEvent.csv"), line);
+    WriteFile(st.at("C/DATA/0708SRCruise.csv"), record + "\r\n", O_APPEND);
+    state.PauseTiming();
+    st.resetHtml();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_RecordEventFloor)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
