@@ -61,6 +61,16 @@ void SwitchToLocalOperation(MainWindow& w) {
   w.mnuEventNumFile->caption = w.settings.eventNumberPath;
 }
 
+bool UsingLocalFile(const MainWindow& w) {
+  return !w.networkMode && w.settings.eventNumberPath == w.settings.programDir + Trim(w.config.row(7));
+}
+
+void GiveUpNumberFile(MainWindow& w) {
+  w.ask("Unable to use " + w.settings.eventNumberPath +
+            " - enter the event number by hand (double-click the event number box).",
+        "Unable to find Event Number File.", ui::Buttons::OK, ui::Icon::Exclamation);
+}
+
 }  // namespace
 
 std::optional<double> EventNumberValue(std::string_view line) {
@@ -97,7 +107,12 @@ void LoadEventNumber(MainWindow& w) {
     const auto answer =
         w.ask("Network is unavailable!  Remap drive then click 'Yes' to retry or 'No' for local operations",
               "Remap Drive or network down?", ui::Buttons::YesNo);
-    if (answer == ui::Answer::No) SwitchToLocalOperation(w);
+    if (answer == ui::Answer::No) {
+      // Local operation whose own file cannot be made or read would ask
+      // these questions for ever: the station opens without a number instead.
+      if (UsingLocalFile(w)) return GiveUpNumberFile(w);
+      SwitchToLocalOperation(w);
+    }
   }
 }
 

@@ -130,8 +130,17 @@ TEST_F(Startup, F9StopsThePollAndExitAsksFirst) {
 }
 
 TEST_F(Startup, AMissingConfigurationIsReportedAndTheWindowOpensOnEmptyRows) {
-  const auto r = st.run("start\n");
+  // No event number file can be made from an empty row 7: after the local
+  // choice the station gives up on the file instead of asking for ever.
+  const auto r = st.run("answer No No Yes No\nstart\nget frmActivity.caption\nget CruiseConfig(1)\nget networkMode\n");
+  ASSERT_EQ(r.code, 0) << r.out << r.err;
   EXPECT_EQ(r.out.rfind("MSGBOX |  | Unable to find C:\\RuvekGPS\\RuvekGPS.cfg | OK | none | OK\n", 0), 0u) << r.out;
+  EXPECT_TRUE(Has(r.out, "MSGBOX | Unable to find Event Number File. | Unable to use C:\\RuvekGPS\\ - enter the event "
+                         "number by hand (double-click the event number box). | OK | exclamation | OK"))
+      << r.out;
+  EXPECT_TRUE(Has(r.out, "frmActivity.caption=  Ruvek Event Log")) << r.out;
+  EXPECT_TRUE(Has(r.out, "CruiseConfig(1)=")) << r.out;
+  EXPECT_TRUE(Has(r.out, "networkMode=false")) << r.out;
 }
 
 TEST(ScriptContract, ErrorsAndUnansweredBoxesEndWithTheirCodes) {
