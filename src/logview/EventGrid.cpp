@@ -1,8 +1,8 @@
 #include "logview/EventGrid.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <deque>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -25,50 +25,86 @@ bool AtStation(const std::vector<std::string>& slots, float line, float station)
   return StationNumber(slots[2]) == line && StationNumber(slots[3]) == station;
 }
 
-// The rows to show, oldest first; once `limit` rows are held the oldest goes.
+// The rows to show, oldest first; once `limit` rows are held the newest row
+// takes the place (and the storage) of the oldest.
 class ShownRows {
  public:
   explicit ShownRows(std::size_t limit) : limit_(limit) {}
-  void add(Row row) {
-    rows_.push_back(std::move(row));
-    if (rows_.size() > limit_) rows_.pop_front();
+  // The row to fill next.
+  Row& next() {
+    if (count_ < limit_) {
+      if (ring_.size() <= count_) ring_.emplace_back(kGridCols);
+      return ring_[count_++];
+    }
+    Row& oldest = ring_[start_];
+    start_ = (start_ + 1) % limit_;
+    return oldest;
   }
-  const std::deque<Row>& rows() const { return rows_; }
+  void add(const std::vector<std::string>& slots, bool withComments, bool cutPosition) {
+    FillGridRow(next(), slots, withComments, cutPosition);
+  }
+  std::size_t size() const { return count_; }
+  const Row& at(std::size_t i) const { return ring_[(start_ + i) % limit_]; }
 
  private:
   std::size_t limit_;
-  std::deque<Row> rows_;
+  std::vector<Row> ring_;
+  std::size_t start_ = 0, count_ = 0;
 };
 
-// Second pass of the station modes: every line logged at the reference station.
-void LoadStationRows(MainWindow& w, const std::string& path, float line, float station, bool cutPosition,
-                     ShownRows& shown) {
-  std::vector<std::string> slots(kSlots);
-  ForEachFileLine(w.fs(), path, [&](const std::string& text) {
-    SplitCommas(text, slots, kSlots);
-    if (AtStation(slots, line, station)) shown.add(GridRowFromSlots(slots, false, cutPosition));
+// The slots of one line, split anew for every line of a pass; slots a short
+// line does not reach keep the previous line's values.
+class LineSlots {
+ public:
+  const std::vector<std::string>& split(const std::string& line) {
+    SplitCommas(line, slots_, kSlots);
+    return slots_;
+  }
+
+ private:
+  std::vector<std::string> slots_ = std::vector<std::string>(kSlots);
+};
+
+// The network event log has no header, but a log started by another logger
+// may have one.
+bool IsHeader(const std::string& line) { return line.rfind("Cruise,", 0) == 0; }
+
+// Second pass of "LASTSTA": every line logged at the station of the last event.
+void LoadStationRows(MainWindow& w, const std::string& path, float line, float station, ShownRows& shown) {
+  LineSlots slots;
+  ForEachFileLine(w.fs(), path, [&](std::string& text) {
+    const auto& s = slots.split(text);
+    if (AtStation(s, line, station)) shown.add(s, false, false);
   });
 }
 
-// Second pass of "ALLEVENTS": every line, the header line excepted. The network
-// event log has no header, but a log started by another logger may have one.
-void LoadAllRows(MainWindow& w, const std::string& path, ShownRows& shown) {
-  std::vector<std::string> slots(kSlots);
+// The pass every mode makes: it finds the last event line (11 characters or
+// more) and, where the mode needs nothing else first, fills the rows on the way:
+// "ALLEVENTS" every line but a header line, "CURRENTSTA" the lines logged at
+// the line and station the boxes show.
+void FirstPass(MainWindow& w, const std::string& path, const std::string& mode, ShownRows& shown) {
+  const bool all = mode == "ALLEVENTS", current = mode == "CURRENTSTA";
+  const float line = StationNumber(w.combo3->text()), station = StationNumber(w.combo4->text());
+  LineSlots slots;
   bool first = true;
-  ForEachFileLine(w.fs(), path, [&](const std::string& text) {
-    const bool header = first && text.rfind("Cruise,", 0) == 0;
+  ForEachFileLine(w.fs(), path, [&](std::string& text) {
+    const bool header = first && IsHeader(text);
     first = false;
-    if (header) return;
-    SplitCommas(text, slots, kSlots);
-    shown.add(GridRowFromSlots(slots, false, false));
+    if (all && !header) shown.add(slots.split(text), false, false);
+    if (current) {
+      const auto& s = slots.split(text);
+      if (AtStation(s, line, station)) shown.add(s, false, true);
+    }
+    // Taken, not copied: the lines carry long navigation tails.
+    if (text.size() >= 11) w.lastSeenLastEvent.swap(text);
   });
 }
 
 void ShowRows(MainWindow& w, const ShownRows& shown) {
-  int r = 1;
-  for (const Row& row : shown.rows()) {
-    for (int c = 0; c < kGridCols; ++c) w.eventLog->setCell(r, c, row[std::size_t(c)]);
-    w.gridRowCount = ++r;
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    const int r = int(i) + 1;
+    for (int c = 0; c < kGridCols; ++c) w.eventLog->setCell(r, c, shown.at(i)[std::size_t(c)]);
+    w.gridRowCount = r + 1;
   }
 }
 
@@ -85,21 +121,28 @@ int RowForNewEvent(MainWindow& w) {
 
 std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots, bool withComments,
                                           bool cutPosition) {
-  auto slot = [&slots](std::size_t k) -> const std::string& {
-    static const std::string kNone;
-    return k < slots.size() ? slots[k] : kNone;
-  };
-  std::string lat = slot(8), lon = slot(9);
+  Row row(kGridCols);
+  FillGridRow(row, slots, withComments, cutPosition);
+  return row;
+}
+
+void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& slots, bool withComments,
+                 bool cutPosition) {
+  static const std::string kNone;
+  auto slot = [&slots](std::size_t k) -> const std::string& { return k < slots.size() ? slots[k] : kNone; };
+  row.resize(kGridCols);
+  // Grid columns Evt#, Line, Sta, Date, Time, Event, Lat, Lon, Init, Comments.
+  static const std::size_t kSlotOfColumn[kGridCols] = {1, 2, 3, 6, 7, 11, 8, 9, 12, 15};
+  for (std::size_t c = 0; c < std::size_t(kGridCols); ++c) row[c] = slot(kSlotOfColumn[c]);
   if (cutPosition) {
-    lat = lat.substr(0, 6);
-    lon = lon.substr(0, 7);
+    row[6].resize(std::min<std::size_t>(row[6].size(), 6));
+    row[7].resize(std::min<std::size_t>(row[7].size(), 7));
   }
-  return {slot(1), slot(2), slot(3), slot(6), slot(7), slot(11), lat, lon, slot(12),
-          withComments ? slot(15) : std::string()};
+  if (!withComments) row[9].clear();
 }
 
 void ForEachFileLine(const ui::FileSystem& fs, const std::string& path,
-                     const std::function<void(const std::string&)>& visit) {
+                     const std::function<void(std::string&)>& visit) {
   const int fd = ::open(fs.hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw ui::FileError("cannot open " + path + ": " + std::strerror(errno), path);
   std::string line;
@@ -119,8 +162,12 @@ void ForEachFileLine(const ui::FileSystem& fs, const std::string& path,
     while (p < end) {
       if (afterCr && *p == '\n') ++p;
       afterCr = false;
-      const char* stop = p;
-      while (stop < end && *stop != '\r' && *stop != '\n') ++stop;
+      if (p == end) break;
+      // Lines mostly end in CR LF: find the LF, then a CR before it.
+      const char* lf = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
+      const char* limit = lf ? lf : end;
+      const char* cr = static_cast<const char*>(std::memchr(p, '\r', std::size_t(limit - p)));
+      const char* stop = cr ? cr : limit;
       line.append(p, stop);
       if (stop == end) break;
       afterCr = *stop == '\r';
@@ -140,20 +187,11 @@ void PreloadEventLog(MainWindow& w) {
   const std::string& mode = w.settings.preloadMode;
   ShownRows shown(mode == "ALLEVENTS" ? kAllEventsShown : kEventRows);
   try {
-    ForEachFileLine(w.fs(), path, [&w](const std::string& line) {
-      if (line.size() >= 11) w.lastSeenLastEvent = line;
-    });
+    FirstPass(w, path, mode, shown);
     std::vector<std::string> slots(kSlots);
     SplitCommas(w.lastSeenLastEvent, slots, kSlots);
-    if (mode == "LASTEVENT") {
-      shown.add(GridRowFromSlots(slots, true, false));
-    } else if (mode == "LASTSTA") {
-      LoadStationRows(w, path, StationNumber(slots[2]), StationNumber(slots[3]), false, shown);
-    } else if (mode == "CURRENTSTA") {
-      LoadStationRows(w, path, StationNumber(w.combo3->text()), StationNumber(w.combo4->text()), true, shown);
-    } else if (mode == "ALLEVENTS") {
-      LoadAllRows(w, path, shown);
-    }
+    if (mode == "LASTEVENT") shown.add(slots, true, false);
+    if (mode == "LASTSTA") LoadStationRows(w, path, StationNumber(slots[2]), StationNumber(slots[3]), shown);
   } catch (const ui::FileError&) {
     // A log that cannot be read shows what was read before the failure.
   }

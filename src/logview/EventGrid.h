@@ -27,11 +27,16 @@ int RowForNewEvent(MainWindow& w);
 // Example line: 0708SR,11,93.3,26.7,93.3,26.8,08-Jun-2026,03:00:00,32.912345,-117.412345,CTD,CTD Deployed,ABC,...
 std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots, bool withComments,
                                           bool cutPosition);
+// The same into an existing row of 10 cells, reusing their storage.
+void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& slots, bool withComments,
+                 bool cutPosition);
 
 // Calls visit(line) for every line of the file, read in blocks: lines end in
-// CR LF, LF or CR and are passed without their ends. Throws ui::FileError.
+// CR LF, LF or CR and are passed without their ends. The visitor may take the
+// line's text (swap it away); the reader starts the next line afresh. Throws
+// ui::FileError.
 void ForEachFileLine(const ui::FileSystem& fs, const std::string& path,
-                     const std::function<void(const std::string&)>& visit);
+                     const std::function<void(std::string&)>& visit);
 
 // Start-up: fills the grid from dataDir + cruise + "Events.csv" by preloadMode
 // ("LASTEVENT", "CURRENTSTA", "LASTSTA", "ALLEVENTS"; others load nothing),

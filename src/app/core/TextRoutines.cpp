@@ -36,20 +36,18 @@ std::string JulianNumber(const DateTime& now, bool longForm) {
 }
 
 void SplitCommas(std::string_view text, std::vector<std::string>& slots, int maxCount) {
-  std::string field;
-  std::size_t count = 0;
-  for (char c : text) {
-    if (c != ',') {
-      field += c;
-      continue;
-    }
+  std::size_t count = 0, start = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', start);
+    // Whatever follows the last comma is dropped.
+    if (comma == std::string_view::npos) return;
     if (count >= slots.size()) return;  // no room left: store nothing more
-    slots[count] = std::move(field);
-    field.clear();
+    // Assigned in place, so a slot array reused line after line keeps its storage.
+    slots[count].assign(text.substr(start, comma - start));
     ++count;
     if (maxCount > 0 && count == static_cast<std::size_t>(maxCount)) return;
+    start = comma + 1;
   }
-  // Whatever follows the last comma is dropped.
 }
 
 void PadText(std::string& text, int width, std::string_view side, std::string_view pad) {
