@@ -78,6 +78,22 @@ void NumberFileStep(MainWindow& w, Press& press, Step step) {
   if (Retry(w, press, true, step)) press.numberFileDeclined = true;
 }
 
+// Event number step 4. When the shared file took the number but its local copy
+// failed, a retry writes the number again without reading the shared file: it
+// now holds this event's own number, which must not raise the box past it.
+void PublishNumber(MainWindow& w, Press& press) {
+  bool sharedFileWritten = false;
+  NumberFileStep(w, press, [&] {
+    if (sharedFileWritten) return PublishEventNumber(w);
+    try {
+      PublishStep(w);
+    } catch (const ui::FileError& e) {
+      sharedFileWritten = e.path != w.settings.eventNumberPath && e.path == w.settings.localEventNumberPath;
+      throw;
+    }
+  });
+}
+
 // Steps 3 and 4: the questions for a position of 0, 0 and for a clock that has
 // not moved, then the first event number step. False when the operator said No.
 bool PassChecks(MainWindow& w, Press& press) {
@@ -160,7 +176,7 @@ void RecordEvent(MainWindow& w, Press& press) {
   if (!editing) {
     ++w.gridRowCount;
     LocalNumberStep(w);
-    NumberFileStep(w, press, [&] { PublishStep(w); });
+    PublishNumber(w, press);
   }
   FixLocalDateTime(w);
   WriteLogs(w, press, job);

@@ -364,6 +364,19 @@ TEST(RecordRetry, LocalLogFailureRetriesWithoutWritingEarlierLogsAgain) {
   EXPECT_FALSE(st.exists(kNetworkLog));
 }
 
+TEST(RecordRetry, LocalCopyOfTheNumberFileFailingNeverRaisesTheEventsOwnNumber) {
+  Station st;
+  st.seed();
+  // The program directory's copy cannot be replaced: a folder stands in its way.
+  st.write("C:\\RuvekGPS\\EventNumber.txt\\blocker", "x");
+  auto r = st.run(Started() + "answer Yes No\n" + Record("Bongo") + "get Command1(0)\nget Text1(5)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(2u, Count(r.out, kRetryQuestion)) << r.out;
+  EXPECT_EQ((std::vector<std::string>{"11"}), EventNumbers(st.read(kNetworkLog), false));
+  EXPECT_EQ("11\r\n", st.read(kNumberFile));
+  EXPECT_EQ("12", Got(r.out, "Text1(5)"));
+}
+
 TEST(RecordRetry, DataDirectoryGoneBetweenEventsNoRecordsWithTheBoxNumber) {
   Station st;
   st.seed();
