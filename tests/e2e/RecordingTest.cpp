@@ -142,6 +142,36 @@ TEST(ClearLast, BeforeAnyEventClearsNothingAndRestartsTheTimer) {
   EXPECT_EQ("10\r\n", st.read(kNumberFile));
 }
 
+TEST(ClearLast, NumberFileThatCannotBeWrittenKeepsTheNumberAndSaysSo) {
+  Station st;
+  st.seed();
+  auto r = st.run(Started() + Record("Bongo") + "sh rm -rf \"$RUVEK_ROOT/C/DATA\"\nanswer Yes\nclick Command1(3)\n" +
+                  "get Text1(5)\nget gridRowCount\nget EventLog(1,0)\nget txtComments\nget numberRolledBack\n"
+                  "get Command1(0)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_NE(std::string::npos, r.out.find("MSGBOX | Erase Last Event? | Unable to write C:\\DATA\\EventNumber.txt - "
+                                          "the event number was not rolled back. | OK | warning | OK"))
+      << r.out;
+  EXPECT_EQ("12", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("1", Got(r.out, "gridRowCount"));
+  EXPECT_EQ("", Got(r.out, "EventLog(1,0)"));
+  EXPECT_EQ("Comments: ", Got(r.out, "txtComments"));
+  EXPECT_EQ("false", Got(r.out, "numberRolledBack"));
+  EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));
+}
+
+TEST(StartButton, SerialGpsNotStartedOffersTheGpsWindow) {
+  Station st;
+  st.seed({{11, "GPS"}});
+  auto r = st.run("answer No\nstart\nanswer Yes\nclick Command1(0)\necho yes\nget Command1(0)\n"
+                  "get frmCommCheck.visible\nanswer No\nclick Command1(0)\necho no\nget Command1(0)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(2u, Count(r.out, "MSGBOX | GPS not logging, return to activate? | GPS is not started, return to GPS "
+                             "startup form? Y/N | YesNo | error"));
+  EXPECT_NE(std::string::npos, r.out.find("yes\nCommand1(0)=Start\nfrmCommCheck.visible=true\n")) << r.out;
+  EXPECT_NE(std::string::npos, r.out.find("no\nCommand1(0)=Record Event\n")) << r.out;
+}
+
 TEST(Quit, YesAppendsTheGridSnapshotEndingInNineCommas) {
   Station st;
   st.seed();
