@@ -79,6 +79,21 @@ TEST(LogFiles, CommentWithoutLabelLineBreaksAndTableTagInOrderOccupied) {
   EXPECT_EQ(2u, CrLfLines(st.read("C:\\DATA\\0708SRCruise.csv")).size() - 1);
 }
 
+TEST(LogFiles, ActivityColumnFollowsTheEventNameAndTheListType) {
+  Station st;
+  st.seed({{5, "MMammalEvents.txt"}});
+  st.write("C:\\RuvekGPS\\MMammalEvents.txt", CrLf({"Whale sighting", "ctd deployed", "Bongo at Station"}));
+  auto r = st.run(Started() + Record("Whale sighting") + Record("ctd deployed") + Record("Bongo at Station"));
+  ASSERT_EQ(0, r.code) << r.err;
+  const auto lines = CrLfLines(st.read("C:\\DATA\\0708SREvents.csv"));
+  ASSERT_EQ(3u, lines.size());
+  EXPECT_EQ("MMammals", Column(lines[0], 10));
+  EXPECT_EQ("MMammals", Column(lines[1], 10));
+  EXPECT_EQ("BONGO", Column(lines[2], 10));
+  // The list log is named after the list type.
+  EXPECT_EQ(4u, CrLfLines(st.read("C:\\DATA\\0708SRMMammal.csv")).size());
+}
+
 TEST(LogFiles, CtdSequenceDeployedAtDepthRecoveredDeployed) {
   Station st;
   st.seed();
