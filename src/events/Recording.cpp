@@ -263,6 +263,8 @@ void LoadOrderOccupied(MainWindow& w) {
       w.statusBar->panel(6).text = "OrderOcc: " + w.orderOccupied;
       return;
     }
+    // Without a data directory (no configuration) there is no shared file to start.
+    if (w.settings.dataDir.empty()) return;
     w.fs().replace(path, "1\r\n");
     w.orderOccupied = "1";
   } catch (const ui::FileError&) {
