@@ -265,8 +265,9 @@ void LoadOrderOccupied(MainWindow& w) {
     }
     // Without a data directory (no configuration) there is no shared file to start.
     if (w.settings.dataDir.empty()) return;
-    w.fs().replace(path, "1\r\n");
-    w.orderOccupied = "1";
+    static const std::string kFirst = "1";
+    w.fs().replace(path, kFirst + "\r\n");
+    w.orderOccupied = kFirst;
   } catch (const ui::FileError&) {
     // An unreadable or uncreatable file leaves the value as it was; the next
     // load tries again.

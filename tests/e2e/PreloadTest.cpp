@@ -10,6 +10,13 @@ namespace {
 
 const char* kNetworkLog = "C:\\DATA\\0708SREvents.csv";
 
+// "E12"
+std::string Numbered(const char* prefix, int n) {
+  std::string text = prefix;
+  text += std::to_string(n);
+  return text;
+}
+
 // One network event log line with a full MET tail.
 std::string Event(int number, const std::string& line, const std::string& sta, const std::string& event,
                   const std::string& comments = "note") {
@@ -105,7 +112,7 @@ TEST(Preload, AllEventsSkipsAHeaderLineAndRepeatsTheRowOfABlankLine) {
 TEST(Preload, AllEventsShowsTheLastThousandEventsOfALongerLog) {
   Station st;
   std::string log;
-  for (int n = 1; n <= 1500; ++n) log += Event(n, "93.3", "26.7", "E" + std::to_string(n));
+  for (int n = 1; n <= 1500; ++n) log += Event(n, "93.3", "26.7", Numbered("E", n));
   auto r = StartWith(st, "ALLEVENTS", log, "get EventLog(1000,5)\nget EventLog(1001,5)\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("1001", Got(r.out, "gridRowCount"));
@@ -117,7 +124,7 @@ TEST(Preload, AllEventsShowsTheLastThousandEventsOfALongerLog) {
 TEST(Preload, FullGridShowsTheLatestRowsAndARecordedEventDropsTheOldest) {
   Station st;
   std::string log;
-  for (int n = 1; n <= 2100; ++n) log += Event(n, "93.3", "26.7", "E" + std::to_string(n));
+  for (int n = 1; n <= 2100; ++n) log += Event(n, "93.3", "26.7", Numbered("E", n));
   auto r = StartWith(st, "LASTSTA", log,
                      "get EventLog(1999,5)\ntype Text1(3) 32.9\ntype Text1(4) -117.4\nanswer Yes\n" +
                          Record("Bongo") + "echo recorded\nget gridRowCount\nget EventLog(1,5)\n"
