@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/core/Format.h"
@@ -14,6 +15,10 @@ namespace {
 
 // Slots a log line is split into: columns 1 to 20 of the record.
 constexpr int kSlots = 20;
+// A line this long or longer is an event line; shorter ones (blank lines) are not.
+constexpr std::size_t kEventLineLength = 11;
+// The grid shows slots up to 15 (Comments); the rows of a pass stop splitting there.
+constexpr int kMappedSlots = 16;
 
 using Row = std::vector<std::string>;
 
@@ -57,7 +62,7 @@ class ShownRows {
 class LineSlots {
  public:
   const std::vector<std::string>& split(const std::string& line) {
-    SplitCommas(line, slots_, kSlots);
+    SplitCommas(line, slots_, kMappedSlots);
     return slots_;
   }
 
@@ -96,7 +101,7 @@ void FirstPass(MainWindow& w, const std::string& path, const std::string& mode, 
       if (AtStation(s, line, station)) shown.add(s, false, true);
     }
     // Taken, not copied: the lines carry long navigation tails.
-    if (text.size() >= 11) w.lastSeenLastEvent.swap(text);
+    if (text.size() >= kEventLineLength) w.lastSeenLastEvent.swap(text);
   });
 }
 
@@ -180,6 +185,61 @@ void ForEachFileLine(const ui::FileSystem& fs, const std::string& path,
   if (!line.empty()) visit(line);
 }
 
+namespace {
+
+// Calls visit(line, first) for each line of text, split as the block reader
+// splits a file.
+template <typename Visit>
+void ForEachLineIn(std::string_view text, Visit visit) {
+  std::size_t start = 0;
+  bool first = true;
+  while (start < text.size()) {
+    std::size_t stop = start;
+    while (stop < text.size() && text[stop] != '\r' && text[stop] != '\n') ++stop;
+    visit(text.substr(start, stop - start), first);
+    first = false;
+    if (stop == text.size()) return;
+    start = stop + (text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n' ? 2 : 1);
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> LastLineOfAtLeast(const ui::FileSystem& fs, const std::string& path,
+                                             std::size_t minLength) {
+  const int fd = ::open(fs.hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st {};
+  if (fd < 0 || ::fstat(fd, &st) != 0) {
+    const std::string why = std::strerror(errno);
+    if (fd >= 0) ::close(fd);
+    throw ui::FileError("cannot open " + path + ": " + why, path);
+  }
+  std::string tail;
+  off_t from = st.st_size;
+  std::size_t block = 1 << 16;
+  while (true) {
+    const off_t start = from > off_t(block) ? from - off_t(block) : 0;
+    std::string chunk(std::size_t(from - start), '\0');
+    if (::pread(fd, chunk.data(), chunk.size(), start) != ssize_t(chunk.size())) {
+      const std::string why = std::strerror(errno);
+      ::close(fd);
+      throw ui::FileError("cannot read " + path + ": " + why, path);
+    }
+    tail.insert(0, chunk);
+    from = start;
+    // The first line of the tail may begin before it, unless the tail is the whole file.
+    std::optional<std::string_view> last;
+    ForEachLineIn(tail, [&](std::string_view line, bool first) {
+      if ((from == 0 || !first) && line.size() >= minLength) last = line;
+    });
+    if (last || from == 0) {
+      ::close(fd);
+      return last ? std::optional<std::string>(std::string(*last)) : std::nullopt;
+    }
+    block *= 2;
+  }
+}
+
 void PreloadEventLog(MainWindow& w) {
   w.gridRowCount = 0;
   const std::string path = w.settings.dataDir + w.text1[0]->text() + "Events.csv";
@@ -187,7 +247,14 @@ void PreloadEventLog(MainWindow& w) {
   const std::string& mode = w.settings.preloadMode;
   ShownRows shown(mode == "ALLEVENTS" ? kAllEventsShown : kEventRows);
   try {
-    FirstPass(w, path, mode, shown);
+    // "ALLEVENTS" and "CURRENTSTA" fill their rows in the pass that finds the
+    // last event; the other modes need only the last event first, read from
+    // the end of the file.
+    if (mode == "ALLEVENTS" || mode == "CURRENTSTA") {
+      FirstPass(w, path, mode, shown);
+    } else if (auto last = LastLineOfAtLeast(w.fs(), path, kEventLineLength)) {
+      w.lastSeenLastEvent = std::move(*last);
+    }
     std::vector<std::string> slots(kSlots);
     SplitCommas(w.lastSeenLastEvent, slots, kSlots);
     if (mode == "LASTEVENT") shown.add(slots, true, false);

@@ -2,6 +2,7 @@
 // The event log grid: its preload from the network event log, the row a new
 // event goes into, and the "Displayed Events" menu.
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,12 @@ void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& 
 // ui::FileError.
 void ForEachFileLine(const ui::FileSystem& fs, const std::string& path,
                      const std::function<void(std::string&)>& visit);
+
+// The last line of the file that has at least minLength characters, read from
+// the end of the file backwards; nothing when there is none. Lines split as
+// ForEachFileLine splits them. Throws ui::FileError.
+std::optional<std::string> LastLineOfAtLeast(const ui::FileSystem& fs, const std::string& path,
+                                             std::size_t minLength);
 
 // Start-up: fills the grid from dataDir + cruise + "Events.csv" by preloadMode
 // ("LASTEVENT", "CURRENTSTA", "LASTSTA", "ALLEVENTS"; others load nothing),

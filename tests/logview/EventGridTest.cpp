@@ -62,6 +62,31 @@ TEST_F(LineReading, MissingFileThrowsFileErrorNamingIt) {
   }
 }
 
+TEST_F(LineReading, LastLongLineFromTheEndMatchesAForwardRead) {
+  const std::string longLine(70000, 'z');  // longer than one block from the end
+  const std::string cases[] = {
+      "",
+      "short\r\n",
+      "0123456789A\r\nshort\r\n\r\n",
+      "first event line\r\nsecond event line\r\n",
+      "no line end at the end of file",
+      "cr only line one\rcr only line two\r",
+      longLine + "\r\nshort\r\n",
+      longLine + "\r\n" + std::string(65530, 'a') + "\r\n" + std::string(200000, '\n'),
+      std::string(65535, 'x') + "\r\n" + std::string(12, 'y') + "\r\n",
+  };
+  for (const std::string& bytes : cases) {
+    std::optional<std::string> expected;
+    for (const std::string& line : linesOf(bytes))
+      if (line.size() >= 11) expected = line;
+    const auto got = LastLineOfAtLeast(ui::FileSystem(), (dir_ / "log.csv").string(), 11);
+    EXPECT_EQ(expected.has_value(), got.has_value()) << bytes.size();
+    if (expected && got) {
+      EXPECT_EQ(*expected, *got) << bytes.size();
+    }
+  }
+}
+
 TEST(GridRowFromSlots, MapsRecordColumnsToGridColumns) {
   std::vector<std::string> slots(20);
   for (int k = 0; k < 20; ++k) slots[std::size_t(k)] = std::string(1, 's').append(std::to_string(k));
