@@ -8,6 +8,7 @@
 #include "events/EventNumber.h"
 #include "grid/LineStaModes.h"
 #include "grid/LineStation.h"
+#include "logview/EventGrid.h"
 #include "nav/CurrPos.h"
 
 namespace ruvek {
@@ -151,20 +152,6 @@ Outcome PositionPart(MainWindow& w, Position& p) {
   }
 }
 
-// The next free event row of the grid. A new cruise's empty grid counts 0 rows;
-// row 0 holds the headings, so the first event goes to row 1. A full grid gives
-// up its oldest row (the event stays in the logs).
-int FreeGridRow(MainWindow& w) {
-  Grid& g = *w.eventLog;
-  if (g.rows() < 2) return -1;
-  if (w.gridRowCount < 1) w.gridRowCount = 1;
-  if (w.gridRowCount >= g.rows()) {
-    g.removeRow(1);
-    w.gridRowCount = g.rows() - 1;
-  }
-  return w.gridRowCount;
-}
-
 // Another logging computer has used a number: show its last event in the grid
 // and count on from its number.
 void PullLastEvent(MainWindow& w) {
@@ -177,14 +164,14 @@ void PullLastEvent(MainWindow& w) {
   // DateUTC,TimeUTC,Comments,Ord_Occ,<navigation tail>
   std::vector<std::string> f(kLastEventFields);
   SplitCommas(line, f, kLastEventFields);
-  const int row = FreeGridRow(w);
-  if (row > 0) {
-    // Grid columns Evt#, Line, Sta, Date, Time, Event, Lat, Lon, Init, Comments.
-    static const int kFieldOfColumn[kGridCols] = {1, 2, 3, 13, 14, 11, 8, 9, 12, 15};
-    for (int c = 0; c < kGridCols; ++c) w.eventLog->setCell(row, c, f[std::size_t(kFieldOfColumn[c])]);
-    w.gridRowCount = row + 1;
-    w.eventLog->row = row;
-  }
+  // A new cruise's empty grid counts 0 rows: the event goes to row 1, never
+  // over the headings; a full grid gives up its oldest row.
+  const int row = RowForNewEvent(w);
+  // Grid columns Evt#, Line, Sta, Date, Time, Event, Lat, Lon, Init, Comments.
+  static const int kFieldOfColumn[kGridCols] = {1, 2, 3, 13, 14, 11, 8, 9, 12, 15};
+  for (int c = 0; c < kGridCols; ++c) w.eventLog->setCell(row, c, f[std::size_t(kFieldOfColumn[c])]);
+  w.gridRowCount = row + 1;
+  w.eventLog->row = row;
   w.nextEventNumber = NumberPlus(EventNumberValue(f[1]).value_or(0), 1);
   w.text1[5]->setText(EventNumberText(w.nextEventNumber));
 }

@@ -12,8 +12,11 @@ void SaveEventGrid(MainWindow& w) {
     for (int c = 0; c < kGridCols; ++c) {
       if (c) out += ',';
       std::string cell = w.eventLog->cell(r, c);
-      // A comma typed into a cell would shift the snapshot's columns.
+      // A comma typed into a cell would shift the snapshot's columns, and a
+      // line break would split its row.
       std::replace(cell.begin(), cell.end(), ',', ';');
+      std::replace(cell.begin(), cell.end(), '\r', ' ');
+      std::replace(cell.begin(), cell.end(), '\n', ' ');
       out += cell;
     }
     out += "\r\n";
