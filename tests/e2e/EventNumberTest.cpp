@@ -3,29 +3,11 @@
 // Julian forms, the manual override and the event file's retries.
 #include <gtest/gtest.h>
 
+#include "e2e/EventLogCheck.h"
 #include "e2e/Station.h"
 
 namespace ruvek::test {
 namespace {
-
-std::string Got(const std::string& out, const std::string& name) {
-  const std::string key = name + "=";
-  std::size_t at = out.rfind("\n" + key);
-  if (at == std::string::npos && out.compare(0, key.size(), key) == 0)
-    at = 0;
-  else if (at != std::string::npos)
-    ++at;
-  else
-    return "<missing>";
-  const std::size_t end = out.find('\n', at);
-  return out.substr(at + key.size(), end - at - key.size());
-}
-
-std::size_t Count(const std::string& out, const std::string& text) {
-  std::size_t n = 0;
-  for (std::size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1)) ++n;
-  return n;
-}
 
 // A script line that writes a shared file the way another logging computer does.
 std::string OtherStationWrites(const std::string& file, const std::string& line) {

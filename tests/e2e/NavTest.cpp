@@ -2,30 +2,11 @@
 // station, run headless on a temporary drive.
 #include <gtest/gtest.h>
 
+#include "e2e/EventLogCheck.h"
 #include "e2e/Station.h"
 
 namespace ruvek::test {
 namespace {
-
-// The value a `get NAME` printed, or "<missing>".
-std::string Got(const std::string& out, const std::string& name) {
-  const std::string key = name + "=";
-  std::size_t at = out.rfind("\n" + key);
-  if (at == std::string::npos && out.compare(0, key.size(), key) == 0)
-    at = 0;
-  else if (at != std::string::npos)
-    ++at;
-  else
-    return "<missing>";
-  const std::size_t end = out.find('\n', at);
-  return out.substr(at + key.size(), end - at - key.size());
-}
-
-std::size_t Count(const std::string& out, const std::string& text) {
-  std::size_t n = 0;
-  for (std::size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1)) ++n;
-  return n;
-}
 
 // What the navigation simulator writes every few seconds: a GGA fix and the RMC
 // that follows it, at 32.9 N, 117.4 W.
