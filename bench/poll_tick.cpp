@@ -9,41 +9,13 @@
 #include <stdexcept>
 
 #include "app/core/MainWindow.h"
+#include "bench/BenchPlatform.h"
 #include "nav/PollCycle.h"
 
 namespace {
 
-class QuietPort : public ruvek::ui::SerialPort {
- public:
-  bool open(int, const std::string&) override { return false; }
-  void close() override {}
-  bool isOpen() const override { return false; }
-  std::string readAll() override { return {}; }
-};
-
-// No message box is expected during a tick on good files.
-class BenchPlatform : public ruvek::ui::Platform {
- public:
-  explicit BenchPlatform(const std::string& root) : Platform(ruvek::ui::FileSystem(root)) {}
-  ruvek::ui::Answer messageBox(const std::string& text, const std::string&, ruvek::ui::Buttons,
-                               ruvek::ui::Icon) override {
-    throw std::runtime_error("unexpected message box: " + text);
-  }
-  std::optional<std::string> fileDialog(const std::string&) override { return std::nullopt; }
-  void wait(int) override {}
-  ruvek::DateTime now() override { return {2026, 6, 8, 3, 0, 0}; }
-  void startEditor(const std::string&) override {}
-  ruvek::ui::SerialPort& serial() override { return port_; }
-  void timerReset(ruvek::ui::Timer&) override {}
-
- private:
-  QuietPort port_;
-};
-
-void Write(const std::string& path, const std::string& text) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
+using ruvek::bench::BenchPlatform;
+using ruvek::bench::Write;
 
 void BM_PollTick(benchmark::State& state) {
   std::string root = (std::filesystem::temp_directory_path() / "ruvek-bench-XXXXXX").string();

@@ -9,37 +9,15 @@
 #include <stdexcept>
 
 #include "app/core/MainWindow.h"
+#include "bench/BenchPlatform.h"
 #include "logview/EventGrid.h"
 
 namespace {
 
+using ruvek::bench::BenchPlatform;
+using ruvek::bench::Write;
+
 namespace fs = std::filesystem;
-
-class QuietPort : public ruvek::ui::SerialPort {
- public:
-  bool open(int, const std::string&) override { return false; }
-  void close() override {}
-  bool isOpen() const override { return false; }
-  std::string readAll() override { return {}; }
-};
-
-class BenchPlatform : public ruvek::ui::Platform {
- public:
-  explicit BenchPlatform(const std::string& root) : Platform(ruvek::ui::FileSystem(root)) {}
-  ruvek::ui::Answer messageBox(const std::string& text, const std::string&, ruvek::ui::Buttons,
-                               ruvek::ui::Icon) override {
-    throw std::runtime_error("unexpected message box: " + text);
-  }
-  std::optional<std::string> fileDialog(const std::string&) override { return std::nullopt; }
-  void wait(int) override {}
-  ruvek::DateTime now() override { return {2026, 6, 8, 3, 0, 0}; }
-  void startEditor(const std::string&) override {}
-  ruvek::ui::SerialPort& serial() override { return port_; }
-  void timerReset(ruvek::ui::Timer&) override {}
-
- private:
-  QuietPort port_;
-};
 
 constexpr int kEvents = 20000;
 

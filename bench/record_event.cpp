@@ -13,45 +13,16 @@
 #include <unistd.h>
 
 #include "app/RuvekApp.h"
+#include "bench/BenchPlatform.h"
 #include "app/StartSequence.h"
 #include "events/Recording.h"
 
 namespace {
 
+using ruvek::bench::BenchPlatform;
+using ruvek::bench::Write;
+
 namespace fs = std::filesystem;
-
-class QuietPort : public ruvek::ui::SerialPort {
- public:
-  bool open(int, const std::string&) override { return false; }
-  void close() override {}
-  bool isOpen() const override { return false; }
-  std::string readAll() override { return {}; }
-};
-
-// Answers Yes to every question; the clock moves with each wait, as headless.
-class BenchPlatform : public ruvek::ui::Platform {
- public:
-  explicit BenchPlatform(const std::string& root) : Platform(ruvek::ui::FileSystem(root)) {}
-  ruvek::ui::Answer messageBox(const std::string&, const std::string&, ruvek::ui::Buttons b,
-                               ruvek::ui::Icon) override {
-    return b == ruvek::ui::Buttons::OK ? ruvek::ui::Answer::OK : ruvek::ui::Answer::Yes;
-  }
-  std::optional<std::string> fileDialog(const std::string&) override { return std::nullopt; }
-  void wait(int ms) override { clock_ = clock_.plusMillis(ms); }
-  ruvek::DateTime now() override { return clock_; }
-  void startEditor(const std::string&) override {}
-  ruvek::ui::SerialPort& serial() override { return port_; }
-  void timerReset(ruvek::ui::Timer&) override {}
-
- private:
-  QuietPort port_;
-  ruvek::DateTime clock_{2026, 6, 8, 3, 0, 0};
-};
-
-void Write(const std::string& path, const std::string& text) {
-  fs::create_directories(fs::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 std::string HtmlLog(int rows) {
   std::string html =
@@ -104,7 +75,7 @@ struct Station {
 
 void BM_RecordEvent(benchmark::State& state) {
   Station st;
-  BenchPlatform platform(st.root);
+  BenchPlatform platform(st.root, /*answerYes=*/true);
   ruvek::RuvekApp app(platform);
   app.start();
   ruvek::MainWindow& w = *app.window();

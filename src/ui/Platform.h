@@ -33,6 +33,15 @@ class SerialPort {
   virtual std::string readAll() = 0;  // every character waiting
 };
 
+// The port of a station without a GPS receiver: it never opens.
+class NoSerialPort : public SerialPort {
+ public:
+  bool open(int, const std::string&) override { return false; }
+  void close() override {}
+  bool isOpen() const override { return false; }
+  std::string readAll() override { return {}; }
+};
+
 class Platform {
  public:
   virtual ~Platform() = default;

@@ -16,14 +16,6 @@
 
 namespace ruvek::test {
 
-class NullPort : public ui::SerialPort {
- public:
-  bool open(int, const std::string&) override { return false; }
-  void close() override {}
-  bool isOpen() const override { return false; }
-  std::string readAll() override { return {}; }
-};
-
 class ScriptedPlatform : public ui::Platform {
  public:
   explicit ScriptedPlatform(const std::string& root) : Platform(ui::FileSystem(root)) {}
@@ -49,7 +41,7 @@ class ScriptedPlatform : public ui::Platform {
   std::vector<std::string> boxes;
   DateTime clock{2026, 6, 8, 3, 0, 0};
   long long waitedMs = 0;
-  NullPort port;
+  ui::NoSerialPort port;
 };
 
 inline std::string MakeTempRoot() {

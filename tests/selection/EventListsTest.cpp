@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "events/WindowFixture.h"
 #include "selection/Pickers.h"
 
 namespace ruvek {
@@ -75,44 +75,9 @@ TEST(CapacityMessage, NamesTheLimitOfEachMode) {
             CapacityMessage(true));
 }
 
-class NoPort : public ui::SerialPort {
- public:
-  bool open(int, const std::string&) override { return false; }
-  void close() override {}
-  bool isOpen() const override { return false; }
-  std::string readAll() override { return {}; }
-};
-
-// Message boxes are recorded as "title | text"; a question is a test failure.
-class RecordingPlatform : public ui::Platform {
- public:
-  explicit RecordingPlatform(const std::string& root) : Platform(ui::FileSystem(root)) {}
-  ui::Answer messageBox(const std::string& text, const std::string& title, ui::Buttons buttons, ui::Icon) override {
-    boxes.push_back(title + " | " + text);
-    EXPECT_EQ(ui::Buttons::OK, buttons) << text;
-    return ui::Answer::OK;
-  }
-  std::optional<std::string> fileDialog(const std::string&) override { return std::nullopt; }
-  void wait(int ms) override { waitedMs += ms; }
-  DateTime now() override { return DateTime{2026, 6, 8, 3, 0, 0}; }
-  void startEditor(const std::string&) override {}
-  ui::SerialPort& serial() override { return port; }
-  void timerReset(ui::Timer&) override {}
-
-  std::vector<std::string> boxes;
-  long long waitedMs = 0;
-  NoPort port;
-};
-
-std::string TempRoot() {
-  std::string tmpl = (std::filesystem::temp_directory_path() / "ruvek-lists-XXXXXX").string();
-  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
-  return tmpl;
-}
-
 class LoadedWindow : public ::testing::Test {
  protected:
-  LoadedWindow() : root(TempRoot()), platform(root), w(platform) {
+  LoadedWindow() : root(test::MakeTempRoot()), platform(root), w(platform) {
     WireSelection(w);
     for (auto* o : w.option1) o->visible = false;  // as start-up leaves single-choice pickers
     w.eventList->setCell(1, 1, "edited, not yet reloaded");
@@ -128,7 +93,8 @@ class LoadedWindow : public ::testing::Test {
   }
 
   std::string root;
-  RecordingPlatform platform;
+  // An unexpected question fails the test: no answer is ever queued.
+  test::ScriptedPlatform platform;
   MainWindow w;
 };
 
