@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "ui/Platform.h"
+#include "platform/Platform.h"
 
 namespace ruvek::bench {
 

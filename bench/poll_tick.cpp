@@ -8,9 +8,9 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "app/core/MainWindow.h"
 #include "bench/BenchPlatform.h"
 #include "nav/PollCycle.h"
+#include "windows/MainWindow.h"
 
 namespace {
 
@@ -28,10 +28,9 @@ void BM_PollTick(benchmark::State& state) {
 
   BenchPlatform platform(root);
   ruvek::MainWindow w(platform);
-  const std::pair<int, const char*> rows[] = {{2, "0708SR"},  {3, "C:\\DATA\\"}, {4, "C:\\DATA\\"},
-                                              {7, "EventNumber.txt"}, {8, "CurrPos.txt"}, {9, "15000"},
-                                              {14, "$GPGGA"}, {15, "$GPRMC"}, {16, "STANDARD"},
-                                              {19, "NUMERIC"}, {21, "PST"}};
+  const std::pair<int, const char*> rows[] = {
+      {2, "0708SR"},  {3, "C:\\DATA\\"}, {4, "C:\\DATA\\"}, {7, "EventNumber.txt"}, {8, "CurrPos.txt"}, {9, "15000"},
+      {14, "$GPGGA"}, {15, "$GPRMC"},    {16, "STANDARD"},  {19, "NUMERIC"},        {21, "PST"}};
   for (const auto& [n, v] : rows) w.config.row(n) = v;
   w.settings = ruvek::DeriveSettings(w.config);
   w.eventLog->resize(ruvek::kGridRows, ruvek::kGridCols);

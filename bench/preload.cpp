@@ -8,9 +8,9 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "app/core/MainWindow.h"
 #include "bench/BenchPlatform.h"
 #include "logview/EventGrid.h"
+#include "windows/MainWindow.h"
 
 namespace {
 
@@ -25,7 +25,8 @@ constexpr int kEvents = 20000;
 std::string LogLine(int n) {
   const int station = n / 10;  // ten events a station
   std::string line = "0708SR," + std::to_string(n) + ",93.3," + std::to_string(station) + ".0,93.3," +
-                     std::to_string(station) + ".1,08-Jun-2026,03:00:00,32.912340,-117.412340,BONGO,Bongo,ABC,"
+                     std::to_string(station) +
+                     ".1,08-Jun-2026,03:00:00,32.912340,-117.412340,BONGO,Bongo,ABC,"
                      "08-Jun-2026,11:00:00,Sea Conditions: Calm,5";
   line += "$GPGGA,110000.00,3254.7404,N,11724.7404,W,2,09,0.9,5.1,M,-35.2,M,,*5C";
   for (int i = 0; i < 201; ++i) {

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "app/RuvekApp.h"
-#include "ui/headless/HeadlessPlatform.h"
-#include "ui/headless/ScriptDriver.h"
+#include "headless/HeadlessPlatform.h"
+#include "headless/ScriptDriver.h"
 
 #ifdef RUVEK_HAVE_QT
-#include "ui/qt/DesktopView.h"
+#include "desktop/DesktopView.h"
 #endif
 
 namespace {

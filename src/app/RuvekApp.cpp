@@ -5,10 +5,10 @@
 #include <regex>
 
 #include "app/StartSequence.h"
-#include "app/core/EventGridFile.h"
 #include "events/Recording.h"
 #include "grid/LineStaModes.h"
 #include "logview/EventGrid.h"
+#include "logview/GridSnapshot.h"
 #include "nav/PollCycle.h"
 #include "selection/Pickers.h"
 

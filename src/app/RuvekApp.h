@@ -3,8 +3,8 @@
 // every handler and answers the driver's questions about controls and state.
 #include <memory>
 
-#include "app/core/MainWindow.h"
-#include "ui/Application.h"
+#include "platform/Application.h"
+#include "windows/MainWindow.h"
 
 namespace ruvek {
 

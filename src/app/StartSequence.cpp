@@ -1,7 +1,7 @@
 #include "app/StartSequence.h"
 
-#include "app/core/CommentOptions.h"
-#include "app/core/TextRoutines.h"
+#include "core/CommentOptions.h"
+#include "core/TextRoutines.h"
 #include "events/Recording.h"
 #include "grid/LineStaModes.h"
 #include "logview/EventGrid.h"
@@ -154,10 +154,10 @@ void ChooseNavigationSource(MainWindow& w) {
 
 void ApplyLineStaMethod(MainWindow& w) {
   const std::string& method = w.config.row(16);
-  Menu* chosen = method == "CALCULATE" ? w.mnuCalcLine
-               : method == "STANDARD"  ? w.mnuStndLine
-               : method == "SELECT"    ? w.mnuSelectLine
-                                       : nullptr;
+  Menu* chosen = method == "CALCULATE"  ? w.mnuCalcLine
+                 : method == "STANDARD" ? w.mnuStndLine
+                 : method == "SELECT"   ? w.mnuSelectLine
+                                        : nullptr;
   if (!chosen) return;
   for (Menu* m : {w.mnuCalcLine, w.mnuStndLine, w.mnuSelectLine}) m->checked = m == chosen;
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/core/MainWindow.h"
+#include "windows/MainWindow.h"
 
 namespace ruvek {
 

@@ -1,6 +1,6 @@
 #include "events/Activity.h"
 
-#include "app/core/TextRoutines.h"
+#include "core/TextRoutines.h"
 
 namespace ruvek {
 namespace {
@@ -14,10 +14,10 @@ struct ActivityKeyword {
 // "FLO" before "CUFES", "BONGO" before "STATION", and "MER" last, since it also
 // matches words such as CAMERA.
 constexpr ActivityKeyword kKeywords[] = {
-    {"PAIROVET", "PAIROVET"}, {"MANTA", "MANTA"},       {"BONGO", "BONGO"},       {"SECCHI", "SECCHI"},
-    {"SONOBUOY", "SONOBUOY"}, {"ARRAY", "TOWEDARRAY"},  {"POLE", "TM POLE"},      {"PUMP", "TM PUMP"},
-    {"FLO", "TM-GOFLO"},      {"CUFES", "CUFES"},       {"REFLICS", "REFLICS"},   {"STATION", "STATION"},
-    {"ADCP", "ADCP"},         {"CO2", "CO2"},           {"CUDLS2", "CUDLS2"},     {"PRR", "PRR"},
+    {"PAIROVET", "PAIROVET"}, {"MANTA", "MANTA"},      {"BONGO", "BONGO"},     {"SECCHI", "SECCHI"},
+    {"SONOBUOY", "SONOBUOY"}, {"ARRAY", "TOWEDARRAY"}, {"POLE", "TM POLE"},    {"PUMP", "TM PUMP"},
+    {"FLO", "TM-GOFLO"},      {"CUFES", "CUFES"},      {"REFLICS", "REFLICS"}, {"STATION", "STATION"},
+    {"ADCP", "ADCP"},         {"CO2", "CO2"},          {"CUDLS2", "CUDLS2"},   {"PRR", "PRR"},
     {"MER", "MER"},
 };
 

@@ -1,6 +1,6 @@
 #include "events/EventLogs.h"
 
-#include "app/core/TextRoutines.h"
+#include "core/TextRoutines.h"
 
 namespace ruvek {
 namespace {
@@ -99,8 +99,7 @@ void WriteLocalLogs(MainWindow& w, EventLogJob& job) {
   if (!WritingAllowed(w)) return;
   const LogFileNames names = CurrentLogFiles(w);
   const EventFields local = CurrentEventFields(w, job.activity, true);
-  if (w.mnuhtml->checked)
-    Once(job, LogWrite::LocalHtml, [&] { AppendHtmlRow(w, names.localHtml, HtmlRow(local)); });
+  if (w.mnuhtml->checked) Once(job, LogWrite::LocalHtml, [&] { AppendHtmlRow(w, names.localHtml, HtmlRow(local)); });
   if (!job.tailBuilt) {
     job.tail = NavigationTail(w.nav.rawLine, w.nav.metItems);
     job.tailBuilt = true;

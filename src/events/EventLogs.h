@@ -9,8 +9,8 @@
 // that failed and no log ever holds an event twice.
 #include <string>
 
-#include "app/core/MainWindow.h"
 #include "events/LogFormat.h"
+#include "windows/MainWindow.h"
 
 namespace ruvek {
 
@@ -29,11 +29,11 @@ enum class LogWrite {
 
 // What one event's writers share across retries.
 struct EventLogJob {
-  std::string activity;      // the Activity column
-  std::string tail;          // the navigation tail, built once by the local writer
+  std::string activity;  // the Activity column
+  std::string tail;      // the navigation tail, built once by the local writer
   bool tailBuilt = false;
-  bool networkEnded = false; // a network failure was reported; the other network writes are skipped
-  unsigned done = 0;         // the LogWrite bits already written
+  bool networkEnded = false;  // a network failure was reported; the other network writes are skipped
+  unsigned done = 0;          // the LogWrite bits already written
 
   bool isDone(LogWrite step) const { return done & bit(step); }
   void markDone(LogWrite step) { done |= bit(step); }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/core/Format.h"
-#include "app/core/TextRoutines.h"
+#include "core/Format.h"
+#include "core/TextRoutines.h"
 #include "events/Recording.h"
 
 namespace ruvek {

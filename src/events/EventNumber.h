@@ -29,7 +29,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/core/MainWindow.h"
+#include "windows/MainWindow.h"
 
 namespace ruvek {
 

@@ -1,6 +1,6 @@
 #include "events/LogFormat.h"
 
-#include "app/core/TextRoutines.h"
+#include "core/TextRoutines.h"
 
 namespace ruvek {
 namespace {
@@ -70,14 +70,22 @@ void ForEachLine(std::string_view text, Visit visit) {
 }  // namespace
 
 std::string CsvRecord(const EventFields& f) {
-  const std::string columns[] = {f.cruise,    f.eventNo,
-                                 f.stndLine,  f.stndSta,
-                                 f.calcLine,  f.calcSta,
-                                 f.localDate, f.localTime,
-                                 f.decLat,    f.decLon,
-                                 f.activity,  TypedField(Trim(f.event)),
-                                 TypedField(Trim(f.oper)), f.utcDate,
-                                 f.utcTime,   TypedField(f.comments),
+  const std::string columns[] = {f.cruise,
+                                 f.eventNo,
+                                 f.stndLine,
+                                 f.stndSta,
+                                 f.calcLine,
+                                 f.calcSta,
+                                 f.localDate,
+                                 f.localTime,
+                                 f.decLat,
+                                 f.decLon,
+                                 f.activity,
+                                 TypedField(Trim(f.event)),
+                                 TypedField(Trim(f.oper)),
+                                 f.utcDate,
+                                 f.utcTime,
+                                 TypedField(f.comments),
                                  f.ordOcc};
   std::string record;
   for (const std::string& column : columns) {
@@ -132,8 +140,8 @@ std::vector<std::string> HtmlHead(const std::string& project, const std::string&
 }
 
 std::string HtmlRow(const EventFields& f) {
-  const std::string cells[] = {f.cruise,    f.eventNo,  f.stndLine,    f.stndSta,    f.utcDate,
-                               f.utcTime,   f.decLat,   f.decLon,      f.activity,   Trim(f.event),
+  const std::string cells[] = {f.cruise,     f.eventNo,   f.stndLine,  f.stndSta,  f.utcDate,
+                               f.utcTime,    f.decLat,    f.decLon,    f.activity, Trim(f.event),
                                Trim(f.oper), f.localDate, f.localTime, f.comments, f.ordOcc};
   std::string row = "<TR ALIGN=RIGHT><TD>";
   for (const std::string& cell : cells) {

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/core/EventGridFile.h"
-#include "app/core/Format.h"
-#include "app/core/TextRoutines.h"
+#include "core/Format.h"
+#include "core/TextRoutines.h"
 #include "events/Activity.h"
 #include "events/EventLogs.h"
 #include "events/EventNumber.h"
 #include "logview/EventGrid.h"
+#include "logview/GridSnapshot.h"
 #include "selection/Pickers.h"
 
 namespace ruvek {
@@ -159,9 +159,8 @@ void RecordEvent(MainWindow& w, Press& press) {
   const bool editing = w.editingRow;
   const int row = editing ? std::clamp(w.eventLog->row, 1, kEventRows) : RowForNewEvent(w);
   const std::string eventName = w.combo1->text();
-  WriteScreenToRow(w, row, 0,
-                   {w.text1[5]->text(), w.combo3->text(), w.combo4->text(), w.nav.localDate, w.nav.localTime,
-                    eventName});
+  WriteScreenToRow(
+      w, row, 0, {w.text1[5]->text(), w.combo3->text(), w.combo4->text(), w.nav.localDate, w.nav.localTime, eventName});
   w.previousEventTime = w.eventLog->cell(row, 4);
   if (!editing) {
     StationArrivalRule(w, eventName);
@@ -231,8 +230,8 @@ void QuitButton(MainWindow& w) {
 // cleared event as void, so no number is ever used twice.
 void ClearLastButton(MainWindow& w) {
   w.timer1->setEnabled(false);
-  if (w.ask("Do You want to erase an event entry? Y/N", "Erase Last Event?", ui::Buttons::YesNo,
-            ui::Icon::Warning) == ui::Answer::Yes &&
+  if (w.ask("Do You want to erase an event entry? Y/N", "Erase Last Event?", ui::Buttons::YesNo, ui::Icon::Warning) ==
+          ui::Answer::Yes &&
       w.gridRowCount > 1) {
     const int row = std::min(w.gridRowCount - 1, kEventRows);
     for (int c = 0; c < kGridCols; ++c) w.eventLog->setCell(row, c, "");

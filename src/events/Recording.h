@@ -3,7 +3,7 @@
 // recording workflow.
 #include <string>
 
-#include "app/core/MainWindow.h"
+#include "windows/MainWindow.h"
 
 namespace ruvek {
 

@@ -1,6 +1,6 @@
 #include "grid/LineStaModes.h"
 
-#include "app/core/TextRoutines.h"
+#include "core/TextRoutines.h"
 #include "grid/LineStation.h"
 
 namespace ruvek {
@@ -42,8 +42,7 @@ void Combo3Click(MainWindow& w) {
   if (answer == ui::Answer::Yes) CheckOnly(w, w.mnuSelectLine);
 }
 
-void ChooseMode(MainWindow& w, Menu* mode, const std::string& line, const std::string& station,
-                const char* rowValue) {
+void ChooseMode(MainWindow& w, Menu* mode, const std::string& line, const std::string& station, const char* rowValue) {
   if (mode->checked) return;
   CheckOnly(w, mode);
   w.combo3->setText(line);

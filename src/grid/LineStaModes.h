@@ -2,7 +2,7 @@
 // The line and station lists and the Line.Sta modes of the main window.
 #include <string>
 
-#include "app/core/MainWindow.h"
+#include "windows/MainWindow.h"
 
 namespace ruvek {
 

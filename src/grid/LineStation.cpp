@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/core/Format.h"
+#include "core/Format.h"
 
 namespace ruvek {
 namespace {
@@ -60,8 +60,8 @@ constexpr LineRule Rule(LineTexts calcLines, std::string_view line, std::string_
   return {calcLines, line, sta, false, 0, false, "", ""};
 }
 
-constexpr LineRule SplitRule(LineTexts calcLines, std::string_view line, double split,
-                             bool strict, std::string_view lowLine, std::string_view lowSta) {
+constexpr LineRule SplitRule(LineTexts calcLines, std::string_view line, double split, bool strict,
+                             std::string_view lowLine, std::string_view lowSta) {
   return {calcLines, line, "", true, split, strict, lowLine, lowSta};
 }
 
@@ -99,16 +99,21 @@ bool AboveSplit(const LineRule& rule, double calcSta) {
 
 // The standard station for the rounded calculated station; the calculated
 // station itself where the plan has no station near it.
-std::string StationFromTable(long long staInt, long long lineInt, double calcSta,
-                             const std::string& stndLine, const std::string& calcStaText) {
+std::string StationFromTable(long long staInt, long long lineInt, double calcSta, const std::string& stndLine,
+                             const std::string& calcStaText) {
   switch (staInt) {
     case 27: return "26.7";
     case 28: return lineInt == 90 && calcSta < 27.9 ? "27.7" : "28.0";
     case 29: return "28.0";
-    case 30: case 31: return "30.0";
-    case 32: case 33: return "33.0";
-    case 34: case 35: case 36: return "35.0";
-    case 37: case 38: return "37.0";
+    case 30:
+    case 31: return "30.0";
+    case 32:
+    case 33: return "33.0";
+    case 34:
+    case 35:
+    case 36: return "35.0";
+    case 37:
+    case 38: return "37.0";
     case 39: return lineInt == 83 ? "39.4" : "40.0";
     case 40: return "40.0";
     case 41: return "40.6";
@@ -118,9 +123,19 @@ std::string StationFromTable(long long staInt, long long lineInt, double calcSta
     case 49: return "49.0";
     case 50: return LeadingNumber(stndLine) == 80 ? "50.5" : "50.0";
     case 51: return "51.0";
-    case 53: case 55: case 60: case 65: case 70: case 75: case 80: case 85: case 90: case 95:
-    case 100: case 110: case 120:
-      return std::to_string(staInt) + ".0";
+    case 53:
+    case 55:
+    case 60:
+    case 65:
+    case 70:
+    case 75:
+    case 80:
+    case 85:
+    case 90:
+    case 95:
+    case 100:
+    case 110:
+    case 120: return std::to_string(staInt) + ".0";
     default: return calcStaText;
   }
 }
@@ -141,8 +156,7 @@ LineStation CalcLineSta(float lat, float lon) {
     const double refMercator = MercatorLat(kRefLat);
     const double a = (MercatorLat(p) - refMercator) * TanDeg(kGridAngle);
     const double b = w - kRefLon - a;
-    const double c = (a / SinDeg(kGridAngle) + b * SinDeg(kGridAngle)) * CosDeg(kGridAngle) +
-                     refMercator;
+    const double c = (a / SinDeg(kGridAngle) + b * SinDeg(kGridAngle)) * CosDeg(kGridAngle) + refMercator;
     const double q = InverseMercator(c);
     line = (q - kRefLat) / CosDeg(kGridAngle) / kLineSpacing + kOriginLine;
     station = (q - p) / SinDeg(kGridAngle) / kStationSpacing + kOriginStation;

@@ -1,14 +1,15 @@
 #include "logview/EventGrid.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/core/Format.h"
-#include "app/core/TextRoutines.h"
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "core/Format.h"
+#include "core/TextRoutines.h"
 
 namespace ruvek {
 namespace {
@@ -124,8 +125,7 @@ int RowForNewEvent(MainWindow& w) {
   return w.gridRowCount;
 }
 
-std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots, bool withComments,
-                                          bool cutPosition) {
+std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots, bool withComments, bool cutPosition) {
   Row row(kGridCols);
   FillGridRow(row, slots, withComments, cutPosition);
   return row;
@@ -205,8 +205,7 @@ void ForEachLineIn(std::string_view text, Visit visit) {
 
 }  // namespace
 
-std::optional<std::string> LastLineOfAtLeast(const ui::FileSystem& fs, const std::string& path,
-                                             std::size_t minLength) {
+std::optional<std::string> LastLineOfAtLeast(const ui::FileSystem& fs, const std::string& path, std::size_t minLength) {
   const int fd = ::open(fs.hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
   struct stat st {};
   if (fd < 0 || ::fstat(fd, &st) != 0) {

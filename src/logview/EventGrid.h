@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/MainWindow.h"
+#include "windows/MainWindow.h"
 
 namespace ruvek {
 
@@ -26,8 +26,7 @@ int RowForNewEvent(MainWindow& w);
 // DecLon, Operator, and Comments only when withComments. cutPosition cuts the
 // latitude to 6 and the longitude to 7 characters ("CURRENTSTA").
 // Example line: 0708SR,11,93.3,26.7,93.3,26.8,08-Jun-2026,03:00:00,32.912345,-117.412345,CTD,CTD Deployed,ABC,...
-std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots, bool withComments,
-                                          bool cutPosition);
+std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots, bool withComments, bool cutPosition);
 // The same into an existing row of 10 cells, reusing their storage.
 void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& slots, bool withComments,
                  bool cutPosition);
@@ -36,14 +35,12 @@ void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& 
 // CR LF, LF or CR and are passed without their ends. The visitor may take the
 // line's text (swap it away); the reader starts the next line afresh. Throws
 // ui::FileError.
-void ForEachFileLine(const ui::FileSystem& fs, const std::string& path,
-                     const std::function<void(std::string&)>& visit);
+void ForEachFileLine(const ui::FileSystem& fs, const std::string& path, const std::function<void(std::string&)>& visit);
 
 // The last line of the file that has at least minLength characters, read from
 // the end of the file backwards; nothing when there is none. Lines split as
 // ForEachFileLine splits them. Throws ui::FileError.
-std::optional<std::string> LastLineOfAtLeast(const ui::FileSystem& fs, const std::string& path,
-                                             std::size_t minLength);
+std::optional<std::string> LastLineOfAtLeast(const ui::FileSystem& fs, const std::string& path, std::size_t minLength);
 
 // Start-up: fills the grid from dataDir + cruise + "Events.csv" by preloadMode
 // ("LASTEVENT", "CURRENTSTA", "LASTSTA", "ALLEVENTS"; others load nothing),

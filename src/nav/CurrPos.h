@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/core/MainWindow.h"
 #include "nav/PositionFile.h"
+#include "windows/MainWindow.h"
 
 namespace ruvek {
 

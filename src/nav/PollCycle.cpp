@@ -2,13 +2,13 @@
 
 #include <vector>
 
-#include "app/core/EventGridFile.h"
-#include "app/core/Format.h"
-#include "app/core/TextRoutines.h"
+#include "core/Format.h"
+#include "core/TextRoutines.h"
 #include "events/EventNumber.h"
 #include "grid/LineStaModes.h"
 #include "grid/LineStation.h"
 #include "logview/EventGrid.h"
+#include "logview/GridSnapshot.h"
 #include "nav/CurrPos.h"
 
 namespace ruvek {
@@ -200,9 +200,9 @@ void EventNumberPart(MainWindow& w, Position p) {
         w.setStatus("Unable to find Event Number file...Retry" + std::to_string(w.eventFileRetries) + ".");
         continue;
       }
-      const auto answer = w.ask(
-          "Unable to find Event Number file...Quit the program?\r  [Yes] to quit or [No] for manual entry",
-          "Can't Find the Event Number file, Quit?", ui::Buttons::YesNo, ui::Icon::Warning);
+      const auto answer =
+          w.ask("Unable to find Event Number file...Quit the program?\r  [Yes] to quit or [No] for manual entry",
+                "Can't Find the Event Number file, Quit?", ui::Buttons::YesNo, ui::Icon::Warning);
       if (answer == ui::Answer::Yes) SaveAndQuit(w);
       SwitchToManualEntry(w);
       w.eventFileRetries = 0;
@@ -213,8 +213,8 @@ void EventNumberPart(MainWindow& w, Position p) {
 
 void AskAutoFill(MainWindow& w) {
   if (w.mnuAuto->checked) {
-    if (w.ask("Turn off Auto-Fill and manually enter all fields? Y/N", "Turn Off Auto Log? Y/N",
-              ui::Buttons::YesNo, ui::Icon::Warning) != ui::Answer::Yes)
+    if (w.ask("Turn off Auto-Fill and manually enter all fields? Y/N", "Turn Off Auto Log? Y/N", ui::Buttons::YesNo,
+              ui::Icon::Warning) != ui::Answer::Yes)
       return;
     w.mnuAuto->checked = false;
     for (int i = 1; i <= 4; ++i) w.text1[std::size_t(i)]->setText("");

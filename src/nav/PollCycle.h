@@ -2,7 +2,7 @@
 // The navigation poll: Timer1's tick and the "Auto Fill Data" menu.
 #include <string>
 
-#include "app/core/MainWindow.h"
+#include "windows/MainWindow.h"
 
 namespace ruvek {
 

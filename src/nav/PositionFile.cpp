@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "app/core/Format.h"
-#include "app/core/TextRoutines.h"
+#include "core/Format.h"
+#include "core/TextRoutines.h"
 
 namespace ruvek {
 namespace {
@@ -62,8 +62,7 @@ std::optional<std::string> SentenceDate(const std::string& digits) {
 
 // "3252.1234" with 2 degree digits -> "32", "52.1234". A field shorter than the
 // degree digits gives its whole text for both, as the readers always have.
-void SplitDegrees(const std::string& field, std::size_t degreeDigits, std::string& degrees,
-                  std::string& minutes) {
+void SplitDegrees(const std::string& field, std::size_t degreeDigits, std::string& degrees, std::string& minutes) {
   degrees = field.substr(0, degreeDigits);
   minutes = field.size() < degreeDigits ? field : field.substr(degreeDigits);
 }
@@ -71,9 +70,7 @@ void SplitDegrees(const std::string& field, std::size_t degreeDigits, std::strin
 // The double as a single-precision value, when it is a finite one.
 bool FitsSingle(double value) { return std::isfinite(value) && std::fabs(value) <= FLT_MAX; }
 
-float SingleOrMissing(double value) {
-  return FitsSingle(value) ? static_cast<float>(value) : -99.0f;
-}
+float SingleOrMissing(double value) { return FitsSingle(value) ? static_cast<float>(value) : -99.0f; }
 
 // The date of a GGA read from the last date sentence at or after it.
 std::optional<std::string> GgaDate(std::string_view dateString, bool dateFound,
@@ -144,8 +141,7 @@ void SplitSentence(std::string_view line, std::array<std::string, 21>& slots) {
   }
 }
 
-CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
-                           std::string_view dateString) {
+CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary, std::string_view dateString) {
   CurrPosResult result;
   std::array<std::string_view, kMaxPositionLines> lines;
   std::size_t count = 0;
@@ -215,8 +211,8 @@ DecimalPosition ToDecimal(const CurrPosResult& read) {
   return position;
 }
 
-MetResult ParseMetRecord(std::string_view fileBytes, std::array<std::string, 201>& items,
-                         int& latIndex, int& lonIndex) {
+MetResult ParseMetRecord(std::string_view fileBytes, std::array<std::string, 201>& items, int& latIndex,
+                         int& lonIndex) {
   // Work on copies so that a record that cannot be read leaves the kept one whole.
   std::array<std::string, 201> read = items;
   int latSlot = latIndex;
@@ -244,8 +240,7 @@ MetResult ParseMetRecord(std::string_view fileBytes, std::array<std::string, 201
 
   MetResult result;
   result.localDate = NmeaDateText(items[1]);
-  result.localTime = Middle(items[2], 1, 2) + ":" + Middle(items[2], 3, 2) + ":" +
-                     LastCharacters(items[2], 2);
+  result.localTime = Middle(items[2], 1, 2) + ":" + Middle(items[2], 3, 2) + ":" + LastCharacters(items[2], 2);
   const double lat = MetValue(items, latIndex);
   const double lon = MetValue(items, lonIndex);
   result.latText = FormatNumber(lat, "00.00000");

@@ -1,6 +1,6 @@
 #include "selection/CommentRules.h"
 
-#include "app/core/TextRoutines.h"
+#include "core/TextRoutines.h"
 
 namespace ruvek {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // The condition options beside the pickers (sea conditions, day or night,
 // station type) and the comments box they write into.
-#include "app/core/MainWindow.h"
+#include "windows/MainWindow.h"
 
 namespace ruvek {
 

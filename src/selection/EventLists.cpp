@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/core/TextRoutines.h"
+#include "core/TextRoutines.h"
 #include "selection/Pickers.h"
 
 namespace ruvek {
 namespace {
 
 // The start load says it in its own words in single-choice mode.
-const char* kStartLimitMessage = "You've reach the notation limit - combine events or use the comments for events above 30";
+const char* kStartLimitMessage =
+    "You've reach the notation limit - combine events or use the comments for events above 30";
 
 int Capacity(bool multiMode) { return multiMode ? kCheckBoxCapacity : kSingleChoiceCapacity; }
 int PickerCount(bool multiMode) { return multiMode ? kCheckPickers : kOptionPickers; }

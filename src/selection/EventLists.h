@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/core/MainWindow.h"
+#include "windows/MainWindow.h"
 
 namespace ruvek {
 

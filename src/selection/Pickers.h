@@ -1,8 +1,8 @@
 #pragma once
 // Event lists, the event pickers and the condition options of the main window.
-#include "app/core/MainWindow.h"
 #include "selection/Conditions.h"
 #include "selection/EventLists.h"
+#include "windows/MainWindow.h"
 
 namespace ruvek {
 

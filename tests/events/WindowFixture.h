@@ -12,7 +12,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/core/MainWindow.h"
+#include "windows/MainWindow.h"
 
 namespace ruvek::test {
 
@@ -57,15 +57,16 @@ inline std::string MakeTempRoot() {
 class WindowFixture : public ::testing::Test {
  protected:
   WindowFixture() : root(MakeTempRoot()), platform(root), w(platform) {
-    const std::map<int, std::string> rows = {{1, "Tesmora"}, {2, "0708SR"},       {3, "C:\\DATA\\"},
+    const std::map<int, std::string> rows = {{1, "Tesmora"},    {2, "0708SR"},          {3, "C:\\DATA\\"},
                                              {4, "C:\\DATA\\"}, {7, "EventNumber.txt"}, {8, "CurrPos.txt"},
-                                             {9, "15000"},   {14, "$GPGGA"},       {15, "$GPRMC"},
-                                             {16, "STANDARD"}, {19, "NUMERIC"}};
+                                             {9, "15000"},      {14, "$GPGGA"},         {15, "$GPRMC"},
+                                             {16, "STANDARD"},  {19, "NUMERIC"}};
     for (const auto& [n, v] : rows) w.config.row(n) = v;
     w.settings = DeriveSettings(w.config);
     w.text1[0]->setText("0708SR");
     w.eventLog->resize(kGridRows, kGridCols);
-    const char* headings[kGridCols] = {"Evt#", "Line", "Sta", "Date", "Time", "Event", "Lat", "Lon", "Init", "Comments"};
+    const char* headings[kGridCols] = {"Evt#",  "Line", "Sta", "Date", "Time",
+                                       "Event", "Lat",  "Lon", "Init", "Comments"};
     for (int c = 0; c < kGridCols; ++c) w.eventLog->setCell(0, c, headings[c]);
     w.gpsSource = "NETWORK";
   }

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/core/Format.h"
-#include "app/core/TextRoutines.h"
+#include "core/Format.h"
+#include "core/TextRoutines.h"
 #include "grid/LineStation.h"
 #include "nav/PositionFile.h"
 
@@ -22,8 +22,12 @@ void Require(bool condition) {
 
 void CheckNmeaReader(std::string_view bytes) {
   static const std::array<std::array<const char*, 2>, 6> kIdentifiers{{
-      {"$GPGGA", "$GPRMC"}, {"$GPGGA", "$GPZDA"}, {"$GPRMC", "$GPZDA"},
-      {"$GPWPL", ""},       {"", ""},            {"$GPGGA", ""},
+      {"$GPGGA", "$GPRMC"},
+      {"$GPGGA", "$GPZDA"},
+      {"$GPRMC", "$GPZDA"},
+      {"$GPWPL", ""},
+      {"", ""},
+      {"$GPGGA", ""},
   }};
   for (const auto& [primary, dateString] : kIdentifiers) {
     const ruvek::CurrPosResult read = ruvek::ParseCurrPos(bytes, primary, dateString);

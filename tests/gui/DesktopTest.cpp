@@ -14,8 +14,8 @@
 #include <QTableView>
 
 #include "app/RuvekApp.h"
+#include "desktop/DesktopView.h"
 #include "e2e/Station.h"
-#include "ui/qt/DesktopView.h"
 
 namespace ruvek {
 namespace {

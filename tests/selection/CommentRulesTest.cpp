@@ -1,8 +1,7 @@
-#include "selection/CommentRules.h"
-
 #include <gtest/gtest.h>
 
-#include "app/core/TextRoutines.h"
+#include "core/TextRoutines.h"
+#include "selection/CommentRules.h"
 
 namespace ruvek {
 namespace {
@@ -90,8 +89,7 @@ TEST(ConditionDblClick, TakesTheOptionTextOut) {
       // Every occurrence goes.
       {Group::DayNight, 0, &kDayNight, "Comments: Day/Night: Day;Day/Night: Day", "Comments: Day/Night: Day", true},
       // Text not in the box: nothing happens and the option stays selected.
-      {Group::SeaConditions, 2, &kSea, "Comments: x; Sea Conditions: Calm", "Comments: x; Sea Conditions: Calm",
-       false},
+      {Group::SeaConditions, 2, &kSea, "Comments: x; Sea Conditions: Calm", "Comments: x; Sea Conditions: Calm", false},
       // Without comment texts every take-out separator goes.
       {Group::SeaConditions, 0, &kNoTexts, "Comments: a; b;c", "Comments: ab;c", true},
       {Group::DayNight, 1, &kNoTexts, "Comments: a;b;c", "Comments: abc", true},
@@ -117,9 +115,18 @@ TEST(CleanComments, CollapsesSemicolonRuns) {
     const char* before;
     const char* after;
   } cases[] = {
-      {";;", ";"},           {"Comments:;Bongo", "Comments:Bongo"}, {":;;;x", ":x"},  {"a;;;;b", "a;b"},
-      {"a;:;b", "a;:b"},     {"::;;", "::"},                        {"; ;", "; ;"},   {"", ""},
-      {";", ";"},            {";:", ";:"},                          {":; ;", ": ;"},  {"x;;:;;y;;", "x;:y;"},
+      {";;", ";"},
+      {"Comments:;Bongo", "Comments:Bongo"},
+      {":;;;x", ":x"},
+      {"a;;;;b", "a;b"},
+      {"a;:;b", "a;:b"},
+      {"::;;", "::"},
+      {"; ;", "; ;"},
+      {"", ""},
+      {";", ";"},
+      {";:", ";:"},
+      {":; ;", ": ;"},
+      {"x;;:;;y;;", "x;:y;"},
       {"Comments: ", "Comments: "},
   };
   for (const Case& c : cases) EXPECT_EQ(c.after, CleanComments(c.before)) << c.before;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/RuvekApp.h"
-#include "ui/qt/DesktopView.h"
+#include "desktop/DesktopView.h"
 
 using namespace ruvek;
 
@@ -19,9 +19,12 @@ int main(int argc, char** argv) {
   std::vector<std::string> clicks;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string arg = argv[i];
-    if (arg == "--root") root = argv[i + 1];
-    else if (arg == "--out") out = argv[i + 1];
-    else if (arg == "--click") clicks.push_back(argv[i + 1]);
+    if (arg == "--root")
+      root = argv[i + 1];
+    else if (arg == "--out")
+      out = argv[i + 1];
+    else if (arg == "--click")
+      clicks.push_back(argv[i + 1]);
   }
   if (root.empty() || out.empty()) {
     std::cerr << "usage: ruvek-shot --root DIR --out FILE.png [--click NAME]...\n";
@@ -41,11 +44,14 @@ int main(int argc, char** argv) {
       return 2;
     }
     platform.dispatch([c] {
-      if (c->kind() == ui::Kind::OptionButton) static_cast<ui::OptionButton*>(c)->setValue(true);
-      else if (c->kind() == ui::Kind::CheckBox) static_cast<ui::CheckBox*>(c)->setValue(!static_cast<ui::CheckBox*>(c)->value());
+      if (c->kind() == ui::Kind::OptionButton)
+        static_cast<ui::OptionButton*>(c)->setValue(true);
+      else if (c->kind() == ui::Kind::CheckBox)
+        static_cast<ui::CheckBox*>(c)->setValue(!static_cast<ui::CheckBox*>(c)->value());
       else if (c->kind() == ui::Kind::Timer) {
         if (static_cast<ui::Timer*>(c)->onTimer) static_cast<ui::Timer*>(c)->onTimer();
-      } else if (c->onClick) c->onClick();
+      } else if (c->onClick)
+        c->onClick();
     });
   }
   view.mainWindow()->show();

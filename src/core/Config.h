@@ -1,0 +1,48 @@
+#pragma once
+// The configuration file C:\RuvekGPS\RuvekGPS.cfg: positional rows, line N is
+// row N, no keys. Rows 1 to 30 are read, rows 1 to 21 are written.
+#include <array>
+#include <string>
+
+#include "platform/FileSystem.h"
+
+namespace ruvek {
+
+inline constexpr const char* kProgramDir = "C:\\RuvekGPS\\";
+inline constexpr const char* kConfigPath = "C:\\RuvekGPS\\RuvekGPS.cfg";
+inline constexpr int kConfigRows = 30;
+inline constexpr int kConfigRowsWritten = 21;
+
+// Rows numbered 1 to 30; slot 0 is unused.
+struct CruiseConfig {
+  std::array<std::string, kConfigRows + 1> rows{};
+  std::string& row(int n) { return rows.at(std::size_t(n)); }
+  const std::string& row(int n) const { return rows.at(std::size_t(n)); }
+};
+
+// Fills `config` from the file, each row with leading and trailing blanks
+// removed; blank lines leave their row empty. Throws ui::FileError when the
+// file cannot be read; `config` is then all empty rows.
+void ReadConfig(const ui::FileSystem& fs, CruiseConfig& config, const std::string& path = kConfigPath);
+
+// Rewrites the file with rows 1 to 21, each ending in CR LF. With `trimRows`
+// each row is written without leading and trailing blanks.
+void WriteConfig(const ui::FileSystem& fs, const CruiseConfig& config, bool trimRows = false,
+                 const std::string& path = kConfigPath);
+
+// Values derived from the rows at start.
+struct DerivedSettings {
+  std::string programDir = kProgramDir;
+  std::string dataDir, navDir, eventListPath, eventListType, eventNumberPath, localEventNumberPath, currPosPath;
+  std::string preloadMode, numberScheme, commentOptionsPath, initialsPath, linesPath, line93Path;
+  int sampleIntervalMs = 15000;
+  bool multiMode = false;
+  bool longJulian = false;
+};
+DerivedSettings DeriveSettings(const CruiseConfig& config);
+
+// Row 9 as the poll interval: rounded to an integer, 0 (also empty or
+// non-numeric) becomes 15000; clamped to the timer's 1 to 65535 ms.
+int SampleIntervalFromRow(const std::string& row9, int whenZero);
+
+}  // namespace ruvek

@@ -1,0 +1,71 @@
+#pragma once
+// The desktop face of the program: one real widget for every control model,
+// refreshed from the models after each handler, and every operator action
+// sent back to the models through the platform's dispatch.
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "desktop/QtPlatform.h"
+#include "platform/Application.h"
+
+class QMainWindow;
+class QWidget;
+class QAction;
+class QLabel;
+class QTableView;
+
+namespace ruvek::ui {
+
+class GridTableModel;
+
+class DesktopView : public QObject {
+  Q_OBJECT
+ public:
+  DesktopView(Application& app, QtPlatform& platform);
+  ~DesktopView() override;
+
+  // Builds the widgets of every window from the models.
+  void build();
+  // Brings every widget in line with its model.
+  void refresh();
+  void showForm(Form& form);
+
+  QMainWindow* mainWindow() const { return main_; }
+  QWidget* window(const std::string& formName) const;
+  // The widget of a control, by its model name ("Text1(5)", "Combo1").
+  QWidget* widget(const std::string& name) const;
+  QAction* action(const std::string& menuName) const;
+  QLabel* statusPanel(int n) const;
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Binding {
+    Control* model;
+    QPointer<QWidget> widget;
+    std::function<void()> refresh;
+  };
+  QWidget* buildControl(Control& c, QWidget* parent);
+  void buildMenus(Form& form, QMainWindow* window);
+  void act(const std::function<void()>& handler) { platform_.dispatch(handler); }
+
+  Application& app_;
+  QtPlatform& platform_;
+  QMainWindow* main_ = nullptr;
+  std::map<std::string, QWidget*> windows_;
+  std::map<std::string, QWidget*> widgets_;
+  std::map<std::string, QAction*> actions_;
+  std::map<QObject*, Control*> dblClickTargets_;
+  std::vector<Binding> bindings_;
+  std::vector<std::function<void()>> menuRefresh_;
+  QLabel* panels_[6] = {};
+  std::vector<GridTableModel*> gridModels_;
+};
+
+// Runs the desktop program on the drive folder `root`.
+int RunDesktop(int argc, char** argv, const std::string& root);
+
+}  // namespace ruvek::ui

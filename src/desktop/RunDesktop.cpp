@@ -1,0 +1,47 @@
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMainWindow>
+
+#include "app/RuvekApp.h"
+#include "desktop/DesktopView.h"
+
+namespace ruvek::ui {
+namespace {
+
+// F9 on the main window stops the navigation poll.
+class F9Filter : public QObject {
+ public:
+  F9Filter(Application& app, QtPlatform& platform) : app_(app), platform_(platform) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F9) {
+      platform_.dispatch([this] { app_.keyF9(); });
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  Application& app_;
+  QtPlatform& platform_;
+};
+
+}  // namespace
+
+int RunDesktop(int argc, char** argv, const std::string& root) {
+  QApplication qapp(argc, argv);
+  QApplication::setApplicationName("Ruvek Event Log");
+  QtPlatform platform{FileSystem(root)};
+  RuvekApp app(platform);
+  DesktopView view(app, platform);
+  F9Filter f9(app, platform);
+  app.onWindowsCreated = [&] {
+    view.build();
+    view.mainWindow()->installEventFilter(&f9);
+  };
+  if (!platform.dispatch([&] { app.start(); })) return 0;
+  // Closing the main window ends the program like Exit.
+  qapp.setQuitOnLastWindowClosed(true);
+  return QApplication::exec();
+}
+
+}  // namespace ruvek::ui

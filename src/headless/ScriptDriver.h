@@ -1,0 +1,17 @@
+#pragma once
+// The operator-script driver of `ruvek --headless`: reads one command a line,
+// acts on the program as an operator would and prints what the program shows.
+#include <istream>
+#include <ostream>
+
+#include "headless/HeadlessPlatform.h"
+#include "platform/Application.h"
+
+namespace ruvek::ui {
+
+// Runs the script to its end and returns the exit code: 0 at the end of the
+// script or when the program ends itself, 2 for a script error, 3 for an
+// unanswered message box.
+int RunScript(std::istream& script, std::ostream& out, std::ostream& err, Application& app, HeadlessPlatform& platform);
+
+}  // namespace ruvek::ui

@@ -1,0 +1,12 @@
+#pragma once
+#include "windows/MainWindow.h"
+
+namespace ruvek {
+
+// Appends rows 1 to gridRowCount of the event grid to the grid snapshot file,
+// programDir + cruise + "Events.ins": the ten cells joined by commas. The last
+// row written is the next free row, so each save ends with nine commas. An
+// error stops the save silently: the program is ending anyway.
+void SaveEventGrid(MainWindow& w);
+
+}  // namespace ruvek

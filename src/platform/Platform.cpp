@@ -1,0 +1,45 @@
+#include "platform/Platform.h"
+
+#include <cstdlib>
+
+namespace ruvek::ui {
+
+const char* ButtonsName(Buttons b) {
+  switch (b) {
+    case Buttons::OK: return "OK";
+    case Buttons::YesNo: return "YesNo";
+    case Buttons::YesNoCancel: return "YesNoCancel";
+  }
+  return "OK";
+}
+
+const char* IconName(Icon i) {
+  switch (i) {
+    case Icon::None: return "none";
+    case Icon::Warning: return "warning";
+    case Icon::Error: return "error";
+    case Icon::Exclamation: return "exclamation";
+    case Icon::Information: return "information";
+  }
+  return "none";
+}
+
+const char* AnswerName(Answer a) {
+  switch (a) {
+    case Answer::OK: return "OK";
+    case Answer::Yes: return "Yes";
+    case Answer::No: return "No";
+    case Answer::Cancel: return "Cancel";
+  }
+  return "OK";
+}
+
+std::string EditorProgram() {
+  for (const char* var : {"VISUAL", "EDITOR"}) {
+    const char* value = std::getenv(var);
+    if (value && *value) return value;
+  }
+  return "xdg-open";
+}
+
+}  // namespace ruvek::ui

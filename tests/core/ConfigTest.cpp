@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/Config.h"
+
+namespace ruvek {
+namespace {
+
+class ConfigFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = std::filesystem::temp_directory_path() / ("ruvek-config-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(root_ / "C" / "RuvekGPS");
+    fs_ = ui::FileSystem(root_.string());
+  }
+  void TearDown() override { std::filesystem::remove_all(root_); }
+
+  void writeFile(const std::string& bytes) {
+    std::ofstream(root_ / "C" / "RuvekGPS" / "RuvekGPS.cfg", std::ios::binary) << bytes;
+  }
+  std::string readFile() {
+    std::ifstream in(root_ / "C" / "RuvekGPS" / "RuvekGPS.cfg", std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+  CruiseConfig read(const std::string& bytes) {
+    writeFile(bytes);
+    CruiseConfig c;
+    ReadConfig(fs_, c);
+    return c;
+  }
+
+  std::filesystem::path root_;
+  ui::FileSystem fs_;
+};
+
+TEST_F(ConfigFile, BlankLinesKeepTheirRowsAndBlanksAroundRowsAreRemoved) {
+  const CruiseConfig c = read("Tesmora\r\n  0708SR  \r\n\r\nC:\\NAV\\\r\n");
+  EXPECT_EQ(c.row(1), "Tesmora");
+  EXPECT_EQ(c.row(2), "0708SR");
+  EXPECT_EQ(c.row(3), "");
+  EXPECT_EQ(c.row(4), "C:\\NAV\\");
+  EXPECT_EQ(c.row(5), "");
+}
+
+TEST_F(ConfigFile, ReadsThirtyRowsAndIgnoresTheRest) {
+  std::string bytes;
+  for (int n = 1; n <= 35; ++n) bytes += "row" + std::to_string(n) + "\r\n";
+  const CruiseConfig c = read(bytes);
+  EXPECT_EQ(c.row(30), "row30");
+  EXPECT_THROW(c.row(31), std::out_of_range);
+}
+
+TEST_F(ConfigFile, MissingFileThrowsAndLeavesEmptyRows) {
+  CruiseConfig c;
+  c.row(1) = "old";
+  EXPECT_THROW(ReadConfig(fs_, c), ui::FileError);
+  EXPECT_EQ(c.row(1), "");
+}
+
+TEST_F(ConfigFile, RewriteHoldsExactlyTwentyOneCrLfLines) {
+  std::string bytes;
+  for (int n = 1; n <= 25; ++n) bytes += "r" + std::to_string(n) + "\r\n";
+  CruiseConfig c = read(bytes);
+  c.row(5) = "BridgeEvents.txt";
+  c.row(13) = " 4800,n,8,1 ";
+  WriteConfig(fs_, c);
+  std::string expected;
+  for (int n = 1; n <= 21; ++n)
+    expected += (n == 5 ? "BridgeEvents.txt" : n == 13 ? " 4800,n,8,1 " : "r" + std::to_string(n)) + "\r\n";
+  EXPECT_EQ(readFile(), expected);
+
+  WriteConfig(fs_, c, /*trimRows=*/true);
+  EXPECT_NE(readFile().find("\r\n4800,n,8,1\r\n"), std::string::npos);
+}
+
+struct DerivedCase {
+  int row;
+  std::string value;
+  std::string what;
+  std::string expected;
+};
+
+class DerivedValues : public ::testing::TestWithParam<DerivedCase> {};
+
+std::string Derived(const DerivedSettings& d, const std::string& what) {
+  if (what == "interval") return std::to_string(d.sampleIntervalMs);
+  if (what == "multi") return d.multiMode ? "true" : "false";
+  if (what == "long") return d.longJulian ? "true" : "false";
+  if (what == "type") return d.eventListType;
+  if (what == "scheme") return d.numberScheme;
+  return "?";
+}
+
+TEST_P(DerivedValues, FollowTheirRow) {
+  CruiseConfig c;
+  c.row(GetParam().row) = GetParam().value;
+  EXPECT_EQ(Derived(DeriveSettings(c), GetParam().what), GetParam().expected) << GetParam().value;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, DerivedValues,
+    ::testing::Values(DerivedCase{9, "0", "interval", "15000"}, DerivedCase{9, "", "interval", "15000"},
+                      DerivedCase{9, "abc", "interval", "15000"}, DerivedCase{9, "2000", "interval", "2000"},
+                      DerivedCase{9, "2500.6", "interval", "2501"}, DerivedCase{9, "99999", "interval", "65535"},
+                      DerivedCase{20, "MULTI", "multi", "true"}, DerivedCase{20, "multi", "multi", "false"},
+                      DerivedCase{20, "MULTI", "long", "false"}, DerivedCase{20, "LONG", "long", "true"},
+                      DerivedCase{20, "long", "long", "true"}, DerivedCase{20, "LONG", "multi", "false"},
+                      DerivedCase{5, "CUFESEvents.txt", "type", "CUFES"},
+                      DerivedCase{5, "bridgeevents.txt", "type", "bridgeevents.txt"},
+                      DerivedCase{19, "julian", "scheme", "JULIAN"}));
+
+TEST(DerivedPaths, AreConcatenationsOfTheirRows) {
+  CruiseConfig c;
+  c.row(3) = "C:\\CODES\\2007\\0701\\Events\\";
+  c.row(4) = "Q:\\NAV\\";
+  c.row(5) = "BridgeEvents.txt";
+  c.row(7) = "EventNumber.txt";
+  c.row(8) = "CurrPos.txt";
+  const DerivedSettings d = DeriveSettings(c);
+  EXPECT_EQ(d.eventNumberPath, "C:\\CODES\\2007\\0701\\Events\\EventNumber.txt");
+  EXPECT_EQ(d.localEventNumberPath, "C:\\RuvekGPS\\EventNumber.txt");
+  EXPECT_EQ(d.currPosPath, "Q:\\NAV\\CurrPos.txt");
+  EXPECT_EQ(d.eventListPath, "C:\\RuvekGPS\\BridgeEvents.txt");
+  EXPECT_EQ(d.eventListType, "Bridge");
+}
+
+}  // namespace
+}  // namespace ruvek
