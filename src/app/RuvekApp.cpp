@@ -121,7 +121,7 @@ std::optional<std::string> RuvekApp::state(const std::string& name) {
   }
   if (std::regex_match(name, m, kMetItem)) {
     const int n = std::stoi(m[1]);
-    if (n >= 0 && n < kMetItems) return w.nav.metItems[std::size_t(n)];
+    if (n >= 0 && std::size_t(n) < kMetItems) return w.nav.metItems[std::size_t(n)];
   }
   return std::nullopt;
 }

@@ -1,42 +1,37 @@
 #include "core/Config.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "core/Format.h"
 #include "core/TextRoutines.h"
 
 namespace ruvek {
 namespace {
-std::string TrimBlanks(const std::string& s) {
-  const auto first = s.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const auto last = s.find_last_not_of(' ');
-  return s.substr(first, last - first + 1);
-}
+// Rows are trimmed of spaces only: a tab is part of a row.
+std::string TrimSpaces(const std::string& row) { return Trim(row, " "); }
 }  // namespace
 
 void ReadConfig(const ui::FileSystem& fs, CruiseConfig& config, const std::string& path) {
   config = CruiseConfig{};
   const auto lines = fs.readLines(path);
   for (std::size_t i = 0; i < lines.size() && i < std::size_t(kConfigRows); ++i)
-    config.rows[i + 1] = TrimBlanks(lines[i]);
+    config.rows[i + 1] = TrimSpaces(lines[i]);
 }
 
 void WriteConfig(const ui::FileSystem& fs, const CruiseConfig& config, bool trimRows, const std::string& path) {
   std::string out;
   for (int n = 1; n <= kConfigRowsWritten; ++n) {
-    out += trimRows ? TrimBlanks(config.row(n)) : config.row(n);
+    out += trimRows ? TrimSpaces(config.row(n)) : config.row(n);
     out += "\r\n";
   }
   fs.replace(path, out);
 }
 
-int SampleIntervalFromRow(const std::string& row9, int whenZero) {
+PollInterval IntervalFromRow(const std::string& row9, int whenUnset) {
   const double value = LeadingNumber(row9);
-  long long ms = RoundHalfEven(value);
-  if (ms == 0) ms = whenZero;
-  return int(std::clamp<long long>(ms, 1, 65535));
+  if (!(value > 0)) return {whenUnset, false};
+  if (value > kLongestInterval) return {kLongestInterval, true};
+  return {int(std::max<long long>(RoundHalfEven(value), 1)), false};
 }
 
 DerivedSettings DeriveSettings(const CruiseConfig& c) {
@@ -48,7 +43,7 @@ DerivedSettings DeriveSettings(const CruiseConfig& c) {
   d.eventNumberPath = d.dataDir + c.row(7);
   d.localEventNumberPath = d.programDir + c.row(7);
   d.currPosPath = d.navDir + c.row(8);
-  d.sampleIntervalMs = SampleIntervalFromRow(c.row(9), 15000);
+  d.sampleIntervalMs = IntervalFromRow(c.row(9), kStartIntervalMs).ms;
   d.preloadMode = c.row(17);
   d.numberScheme = ToUpper(c.row(19));
   d.multiMode = c.row(20).find("MULTI") != std::string::npos;

@@ -41,8 +41,19 @@ struct DerivedSettings {
 };
 DerivedSettings DeriveSettings(const CruiseConfig& config);
 
-// Row 9 as the poll interval: rounded to an integer, 0 (also empty or
-// non-numeric) becomes 15000; clamped to the timer's 1 to 65535 ms.
-int SampleIntervalFromRow(const std::string& row9, int whenZero);
+// The poll interval of configuration row 9 (Sampling Rate (ms)): the row read
+// as a number and, when above 0, rounded (halves to even) and kept within the
+// timer's 1 to 65535 ms; `clamped` tells that the row asked for more. 0, a
+// negative value, an empty row or text without a number give `whenUnset`:
+// kStartIntervalMs for the start of recording, kTickIntervalMs for the tick.
+// Example: "15000" -> 15000; "2500.6" -> 2501; "0.4" -> 1; "70000" -> 65535 (clamped).
+struct PollInterval {
+  int ms = 0;
+  bool clamped = false;
+};
+inline constexpr int kLongestInterval = 65535;
+inline constexpr int kStartIntervalMs = 15000;
+inline constexpr int kTickIntervalMs = 20000;
+PollInterval IntervalFromRow(const std::string& row9, int whenUnset);
 
 }  // namespace ruvek

@@ -9,8 +9,6 @@ namespace {
 // an absurd allocation.
 constexpr int kMaxPadWidth = 32767;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 // The character a pad choice pads with, or 0 when that choice pads nothing.
 // A blank or empty pad counts as blank padding only on the right.
 char PadCharacter(std::string_view pad, bool rightSide) {
@@ -80,12 +78,10 @@ std::string NmeaDateText(const std::string& date) {
   return day + "-" + abbreviation + (shortForm ? "-20" : "-") + year;
 }
 
-std::string Trim(std::string_view text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return std::string(text.substr(first, last - first));
+std::string_view TrimView(std::string_view text, std::string_view chars) {
+  const std::size_t first = text.find_first_not_of(chars);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(chars) - first + 1);
 }
 
 std::string ToUpper(std::string_view text) {

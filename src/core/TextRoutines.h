@@ -47,8 +47,15 @@ void PadText(std::string& text, int width, std::string_view side, std::string_vi
 // uses the characters that exist and never reads past its end.
 std::string NmeaDateText(const std::string& date);
 
-// Removes leading and trailing blanks and tabs.
-std::string Trim(std::string_view text);
+// The blanks Trim removes unless told otherwise.
+inline constexpr std::string_view kBlanks = " \t";
+// The text without the leading and trailing characters that are in `chars`
+// (blanks and tabs by default), as a view into `text`.
+std::string_view TrimView(std::string_view text, std::string_view chars = kBlanks);
+// The same as a string of its own.
+inline std::string Trim(std::string_view text, std::string_view chars = kBlanks) {
+  return std::string(TrimView(text, chars));
+}
 // ASCII upper case; other bytes unchanged.
 std::string ToUpper(std::string_view text);
 // Replaces every occurrence of from, left to right, without rescanning replaced

@@ -1,6 +1,7 @@
 #include "events/LogFormat.h"
 
 #include "core/TextRoutines.h"
+#include "platform/Lines.h"
 
 namespace ruvek {
 namespace {
@@ -31,40 +32,18 @@ void AppendRowAndClosing(std::string& out, const std::string& row) {
   for (const char* line : kClosingLines) AppendLine(out, line);
 }
 
-bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
-
-bool IsBlankLine(std::string_view line) {
-  for (char c : line)
-    if (!IsBlankChar(c)) return false;
-  return true;
-}
-
 // The closing tag of the table stands on its own line; an escaped "&lt;/TABLE&gt;"
 // inside a row never begins a line. Compared in place: a log of thousands of
 // rows is scanned at every event.
 bool IsTableEnd(std::string_view line) {
   constexpr std::string_view kTag = "</TABLE";
-  std::size_t start = 0;
-  while (start < line.size() && IsBlankChar(line[start])) ++start;
-  if (line.size() - start < kTag.size()) return false;
+  const std::string_view text = TrimView(line);
+  if (text.size() < kTag.size()) return false;
   for (std::size_t i = 0; i < kTag.size(); ++i) {
-    const char c = line[start + i];
+    const char c = text[i];
     if ((c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c) != kTag[i]) return false;
   }
   return true;
-}
-
-// Calls visit for every line of text; lines end in CR LF, LF or a lone CR.
-template <typename Visit>
-void ForEachLine(std::string_view text, Visit visit) {
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = start;
-    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-    if (!visit(text.substr(start, end - start))) return;
-    const bool crLf = end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n';
-    start = end + (crLf ? 2 : 1);
-  }
 }
 
 }  // namespace
@@ -95,10 +74,10 @@ std::string CsvRecord(const EventFields& f) {
   return record;
 }
 
-std::string NavigationTail(const std::string& rawLine, const std::array<std::string, kMetItemCount>& met) {
+std::string NavigationTail(const std::string& rawLine, const MetItems& met) {
   std::string tail = rawLine;
-  for (std::size_t i = 0; i < kMetItemCount; ++i) {
-    if (i >= kFixedMetItems && Trim(met[i]).empty()) continue;
+  for (std::size_t i = 0; i < kMetItems; ++i) {
+    if (i >= kFixedMetItems && TrimView(met[i]).empty()) continue;
     tail += ',';
     tail += met[i];
   }
@@ -157,7 +136,7 @@ std::string RewriteHtmlLog(std::string_view existingBytes, const std::string& ro
   out.reserve(existingBytes.size() + row.size() + 64);
   ForEachLine(existingBytes, [&out](std::string_view line) {
     if (IsTableEnd(line)) return false;
-    if (!IsBlankLine(line)) AppendLine(out, line);
+    if (!TrimView(line).empty()) AppendLine(out, line);
     return true;
   });
   AppendRowAndClosing(out, row);
@@ -171,27 +150,11 @@ std::string NewHtmlLog(const std::string& project, const std::string& cruise, co
   return out;
 }
 
-std::string CtdPrefix(const std::string& cruise) { return Trim(cruise).substr(0, 4); }
-
 CtdStep CtdRule(const std::string& eventName, bool atDepthLogged) {
   if (Contains(eventName, "CTD AT DEPTH")) return {CtdAction::WriteFile, true};
   if (Contains(eventName, "CTD RECOVERED") && atDepthLogged) return {CtdAction::ClearFlagOnly, false};
   if (Contains(eventName, "CTD DEPLOYED") && !atDepthLogged) return {CtdAction::WriteFile, false};
   return {CtdAction::Nothing, atDepthLogged};
-}
-
-LogFileNames LogFileNamesFor(const std::string& programDir, const std::string& dataDir, const std::string& cruise,
-                             const std::string& listType) {
-  LogFileNames names;
-  names.localHtml = programDir + cruise + "Events.htm";
-  names.localEvents = programDir + cruise + "Events.csv";
-  names.localList = programDir + cruise + listType + ".csv";
-  names.networkHtml = dataDir + cruise + "Events.htm";
-  names.networkEvents = dataDir + cruise + "Events.csv";
-  names.lastEvent = dataDir + cruise + "LastEvent.csv";
-  names.networkList = dataDir + cruise + listType + ".csv";
-  names.ctdAtDepth = dataDir + CtdPrefix(cruise) + "CTDATDEPTH.csv";
-  return names;
 }
 
 std::string SavedLocallyMessage(const std::string& localCopy) {

@@ -1,33 +1,23 @@
 #pragma once
 // What goes into the event logs: the 17-field record, the navigation tail that
-// follows it, the header lines, the HTML log and its rewrite, the CTD-at-depth
-// rule and the names of every log file. Text only; the writers open the files.
+// follows it, the HTML log and its rewrite and the CTD-at-depth rule. Text
+// only; the writers open the files. The file names, columns and headers are in
+// core/EventLogSchema.h.
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/EventLogSchema.h"
+
 namespace ruvek {
 
 // One logged event, in column order.
 struct EventFields {
-  std::string cruise, eventNo, stndLine, stndSta, calcLine, calcSta, localDate, localTime, decLat, decLon,
-      activity, event, oper, utcDate, utcTime, comments, ordOcc;
+  std::string cruise, eventNo, stndLine, stndSta, calcLine, calcSta, localDate, localTime, decLat, decLon, activity,
+      event, oper, utcDate, utcTime, comments, ordOcc;
 };
 
-// Header of the network event log's companions (list logs) ...
-inline constexpr std::string_view kNetworkHeader =
-    "Cruise,Event#,StndLine,StndSta,CalcLine,CalcSta,DatePST,TimePST,DecLat,DecLon,Activity,Event,Operator,"
-    "DateUTC,TimeUTC,Comments,Ord_Occ";
-// ... and of the local event log, which names the local date and time columns.
-inline constexpr std::string_view kLocalHeader =
-    "Cruise,Event#,StndLine,StndSta,CalcLine,CalcSta,DateLoc,TimeLoc,DecLat,DecLon,Activity,Event,Operator,"
-    "DateUTC,TimeUTC,Comments,Ord_Occ";
-// Every line of every log ends so.
-inline constexpr std::string_view kLineEnd = "\r\n";
-
-// Number of MET items a navigation snapshot holds (0 to 200).
-inline constexpr std::size_t kMetItemCount = 201;
 // MET items 0 to 111 are always written, blank or not.
 inline constexpr std::size_t kFixedMetItems = 112;
 
@@ -45,7 +35,7 @@ std::string CsvRecord(const EventFields& fields);
 // latest raw navigation line, then "," and each MET item 0 to 111 (blank ones too,
 // so no MET data still gives 112 commas), then "," and each later item that is not
 // blank after trimming.
-std::string NavigationTail(const std::string& rawLine, const std::array<std::string, kMetItemCount>& met);
+std::string NavigationTail(const std::string& rawLine, const MetItems& met);
 
 // The Comments column from the comments box: every "Comments:" (exact case) removed
 // and the rest trimmed; empty when the operator deleted the "Comments:" label.
@@ -79,11 +69,6 @@ std::string RewriteHtmlLog(std::string_view existingBytes, const std::string& ro
 // The content of a new HTML log: the head, the row and the three closing lines.
 std::string NewHtmlLog(const std::string& project, const std::string& cruise, const std::string& row);
 
-// The CTD-at-depth file's name prefix: the first four characters of the trimmed
-// cruise designation ("0504NH" -> "0504"), or the whole trimmed designation when
-// it has four characters or fewer.
-std::string CtdPrefix(const std::string& cruise);
-
 // What the network writer does with the CTD-at-depth file for one event.
 enum class CtdAction { WriteFile, ClearFlagOnly, Nothing };
 struct CtdStep {
@@ -95,21 +80,6 @@ struct CtdStep {
 // and writes nothing; "CTD DEPLOYED" with the flag clear writes the file; anything
 // else does nothing. atDepthLogged is the flag before this event.
 CtdStep CtdRule(const std::string& eventName, bool atDepthLogged);
-
-// Every file an event is written to. programDir and dataDir end in a backslash;
-// names are plain concatenations.
-struct LogFileNames {
-  std::string localHtml;      // programDir + cruise + "Events.htm"
-  std::string localEvents;    // programDir + cruise + "Events.csv"
-  std::string localList;      // programDir + cruise + listType + ".csv"
-  std::string networkHtml;    // dataDir + cruise + "Events.htm"
-  std::string networkEvents;  // dataDir + cruise + "Events.csv"
-  std::string lastEvent;      // dataDir + cruise + "LastEvent.csv"
-  std::string networkList;    // dataDir + cruise + listType + ".csv"
-  std::string ctdAtDepth;     // dataDir + CtdPrefix(cruise) + "CTDATDEPTH.csv"
-};
-LogFileNames LogFileNamesFor(const std::string& programDir, const std::string& dataDir, const std::string& cruise,
-                             const std::string& listType);
 
 // Message shown when a network write fails, naming the local copy of the log.
 // "Unable to write to Network Drive!  Saved locally (C:\RuvekGPS\0504NHEvents.csv)"

@@ -125,21 +125,6 @@ void OrderOccupiedStep(MainWindow& w, const std::string& eventName) {
     LoadOrderOccupied(w);
 }
 
-// Step 11: the logs carry the local date and time of the moment they are
-// written, from the computer's clock by the clock option. The machine's date
-// and time text is "DD-Mon-YYYY HH:MM:SS": its first 11 characters are the date
-// and its last 8 the time.
-void FixLocalDateTime(MainWindow& w) {
-  int hoursBehind = -1;
-  if (w.optPST[0]->value()) hoursBehind = 0;
-  if (w.optPST[1]->value()) hoursBehind = 1;
-  if (w.optPST[2]->value()) hoursBehind = 8;
-  if (hoursBehind < 0) return;
-  const DateTime t = w.platform.now().plusHours(-hoursBehind);
-  w.nav.localDate = t.shortDate();
-  w.nav.localTime = t.longTime();
-}
-
 // Step 12: the local logs, then in network mode the network logs. A network
 // write the operator gives up on ends the network part with the message naming
 // the local copy; the local logs already hold the event.
@@ -177,7 +162,8 @@ void RecordEvent(MainWindow& w, Press& press) {
     LocalNumberStep(w);
     PublishNumber(w, press);
   }
-  FixLocalDateTime(w);
+  // The logs carry the local date and time of the moment they are written.
+  SetLocalClock(w.nav, SelectedClock(w.optPST), w.platform.now());
   WriteLogs(w, press, job);
   if (!editing) AdvanceAfterRecord(w);
   ResetConditions(w);

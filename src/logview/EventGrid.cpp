@@ -1,25 +1,21 @@
 #include "logview/EventGrid.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
+#include "core/EventLogSchema.h"
 #include "core/Format.h"
 #include "core/TextRoutines.h"
 
 namespace ruvek {
 namespace {
 
-// Slots a log line is split into: columns 1 to 20 of the record.
+// Slots a log line is split into: the 17 columns of the record and the first
+// fields of its navigation tail.
 constexpr int kSlots = 20;
 // A line this long or longer is an event line; shorter ones (blank lines) are not.
 constexpr std::size_t kEventLineLength = 11;
-// The grid shows slots up to 15 (Comments); the rows of a pass stop splitting there.
-constexpr int kMappedSlots = 16;
+// The grid shows columns up to Comments; the rows of a pass stop splitting there.
+constexpr int kMappedSlots = LogColumn::Comments + 1;
 
 using Row = std::vector<std::string>;
 
@@ -28,7 +24,7 @@ using Row = std::vector<std::string>;
 float StationNumber(const std::string& text) { return float(LeadingNumber(text)); }
 
 bool AtStation(const std::vector<std::string>& slots, float line, float station) {
-  return StationNumber(slots[2]) == line && StationNumber(slots[3]) == station;
+  return StationNumber(slots[LogColumn::StndLine]) == line && StationNumber(slots[LogColumn::StndSta]) == station;
 }
 
 // The rows to show, oldest first; once `limit` rows are held the newest row
@@ -78,7 +74,7 @@ bool IsHeader(const std::string& line) { return line.rfind("Cruise,", 0) == 0; }
 // Second pass of "LASTSTA": every line logged at the station of the last event.
 void LoadStationRows(MainWindow& w, const std::string& path, float line, float station, ShownRows& shown) {
   LineSlots slots;
-  ForEachFileLine(w.fs(), path, [&](std::string& text) {
+  w.fs().forEachLine(path, [&](std::string& text) {
     const auto& s = slots.split(text);
     if (AtStation(s, line, station)) shown.add(s, false, false);
   });
@@ -93,7 +89,7 @@ void FirstPass(MainWindow& w, const std::string& path, const std::string& mode, 
   const float line = StationNumber(w.combo3->text()), station = StationNumber(w.combo4->text());
   LineSlots slots;
   bool first = true;
-  ForEachFileLine(w.fs(), path, [&](std::string& text) {
+  w.fs().forEachLine(path, [&](std::string& text) {
     const bool header = first && IsHeader(text);
     first = false;
     if (all && !header) shown.add(slots.split(text), false, false);
@@ -136,8 +132,11 @@ void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& 
   static const std::string kNone;
   auto slot = [&slots](std::size_t k) -> const std::string& { return k < slots.size() ? slots[k] : kNone; };
   row.resize(kGridCols);
-  // Grid columns Evt#, Line, Sta, Date, Time, Event, Lat, Lon, Init, Comments.
-  static const std::size_t kSlotOfColumn[kGridCols] = {1, 2, 3, 6, 7, 11, 8, 9, 12, 15};
+  // Grid columns Evt#, Line, Sta, Date, Time, Event, Lat, Lon, Init, Comments:
+  // the preload shows the local date and time.
+  using C = LogColumn;
+  static const std::size_t kSlotOfColumn[kGridCols] = {C::EventNo, C::StndLine, C::StndSta, C::LocalDate, C::LocalTime,
+                                                       C::Event,   C::DecLat,   C::DecLon,  C::Operator,  C::Comments};
   for (std::size_t c = 0; c < std::size_t(kGridCols); ++c) row[c] = slot(kSlotOfColumn[c]);
   if (cutPosition) {
     row[6].resize(std::min<std::size_t>(row[6].size(), 6));
@@ -146,102 +145,11 @@ void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& 
   if (!withComments) row[9].clear();
 }
 
-void ForEachFileLine(const ui::FileSystem& fs, const std::string& path,
-                     const std::function<void(std::string&)>& visit) {
-  const int fd = ::open(fs.hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw ui::FileError("cannot open " + path + ": " + std::strerror(errno), path);
-  std::string line;
-  bool afterCr = false;  // an LF right after a CR ends no second line
-  char buf[1 << 16];
-  while (true) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const std::string why = std::strerror(errno);
-      ::close(fd);
-      throw ui::FileError("cannot read " + path + ": " + why, path);
-    }
-    if (n == 0) break;
-    const char* p = buf;
-    const char* end = buf + n;
-    while (p < end) {
-      if (afterCr && *p == '\n') ++p;
-      afterCr = false;
-      if (p == end) break;
-      // Lines mostly end in CR LF: find the LF, then a CR before it.
-      const char* lf = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
-      const char* limit = lf ? lf : end;
-      const char* cr = static_cast<const char*>(std::memchr(p, '\r', std::size_t(limit - p)));
-      const char* stop = cr ? cr : limit;
-      line.append(p, stop);
-      if (stop == end) break;
-      afterCr = *stop == '\r';
-      visit(line);
-      line.clear();
-      p = stop + 1;
-    }
-  }
-  ::close(fd);
-  if (!line.empty()) visit(line);
-}
-
-namespace {
-
-// Calls visit(line, first) for each line of text, split as the block reader
-// splits a file.
-template <typename Visit>
-void ForEachLineIn(std::string_view text, Visit visit) {
-  std::size_t start = 0;
-  bool first = true;
-  while (start < text.size()) {
-    std::size_t stop = start;
-    while (stop < text.size() && text[stop] != '\r' && text[stop] != '\n') ++stop;
-    visit(text.substr(start, stop - start), first);
-    first = false;
-    if (stop == text.size()) return;
-    start = stop + (text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n' ? 2 : 1);
-  }
-}
-
-}  // namespace
-
-std::optional<std::string> LastLineOfAtLeast(const ui::FileSystem& fs, const std::string& path, std::size_t minLength) {
-  const int fd = ::open(fs.hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  struct stat st {};
-  if (fd < 0 || ::fstat(fd, &st) != 0) {
-    const std::string why = std::strerror(errno);
-    if (fd >= 0) ::close(fd);
-    throw ui::FileError("cannot open " + path + ": " + why, path);
-  }
-  std::string tail;
-  off_t from = st.st_size;
-  std::size_t block = 1 << 16;
-  while (true) {
-    const off_t start = from > off_t(block) ? from - off_t(block) : 0;
-    std::string chunk(std::size_t(from - start), '\0');
-    if (::pread(fd, chunk.data(), chunk.size(), start) != ssize_t(chunk.size())) {
-      const std::string why = std::strerror(errno);
-      ::close(fd);
-      throw ui::FileError("cannot read " + path + ": " + why, path);
-    }
-    tail.insert(0, chunk);
-    from = start;
-    // The first line of the tail may begin before it, unless the tail is the whole file.
-    std::optional<std::string_view> last;
-    ForEachLineIn(tail, [&](std::string_view line, bool first) {
-      if ((from == 0 || !first) && line.size() >= minLength) last = line;
-    });
-    if (last || from == 0) {
-      ::close(fd);
-      return last ? std::optional<std::string>(std::string(*last)) : std::nullopt;
-    }
-    block *= 2;
-  }
-}
-
 void PreloadEventLog(MainWindow& w) {
   w.gridRowCount = 0;
-  const std::string path = w.settings.dataDir + w.text1[0]->text() + "Events.csv";
+  const std::string path =
+      LogFileNamesFor(w.settings.programDir, w.settings.dataDir, w.text1[0]->text(), w.settings.eventListType)
+          .networkEvents;
   if (!w.fs().exists(path)) return;
   const std::string& mode = w.settings.preloadMode;
   ShownRows shown(mode == "ALLEVENTS" ? kAllEventsShown : kEventRows);
@@ -251,13 +159,15 @@ void PreloadEventLog(MainWindow& w) {
     // the end of the file.
     if (mode == "ALLEVENTS" || mode == "CURRENTSTA") {
       FirstPass(w, path, mode, shown);
-    } else if (auto last = LastLineOfAtLeast(w.fs(), path, kEventLineLength)) {
+    } else if (auto last = w.fs().lastLineOfAtLeast(path, kEventLineLength)) {
       w.lastSeenLastEvent = std::move(*last);
     }
     std::vector<std::string> slots(kSlots);
     SplitCommas(w.lastSeenLastEvent, slots, kSlots);
     if (mode == "LASTEVENT") shown.add(slots, true, false);
-    if (mode == "LASTSTA") LoadStationRows(w, path, StationNumber(slots[2]), StationNumber(slots[3]), shown);
+    if (mode == "LASTSTA")
+      LoadStationRows(w, path, StationNumber(slots[LogColumn::StndLine]), StationNumber(slots[LogColumn::StndSta]),
+                      shown);
   } catch (const ui::FileError&) {
     // A log that cannot be read shows what was read before the failure.
   }

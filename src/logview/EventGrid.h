@@ -31,17 +31,6 @@ std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots,
 void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& slots, bool withComments,
                  bool cutPosition);
 
-// Calls visit(line) for every line of the file, read in blocks: lines end in
-// CR LF, LF or CR and are passed without their ends. The visitor may take the
-// line's text (swap it away); the reader starts the next line afresh. Throws
-// ui::FileError.
-void ForEachFileLine(const ui::FileSystem& fs, const std::string& path, const std::function<void(std::string&)>& visit);
-
-// The last line of the file that has at least minLength characters, read from
-// the end of the file backwards; nothing when there is none. Lines split as
-// ForEachFileLine splits them. Throws ui::FileError.
-std::optional<std::string> LastLineOfAtLeast(const ui::FileSystem& fs, const std::string& path, std::size_t minLength);
-
 // Start-up: fills the grid from dataDir + cruise + "Events.csv" by preloadMode
 // ("LASTEVENT", "CURRENTSTA", "LASTSTA", "ALLEVENTS"; others load nothing),
 // sets gridRowCount and leaves the log's last event line in lastSeenLastEvent.

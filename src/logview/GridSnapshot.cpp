@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "core/EventLogSchema.h"
+
 namespace ruvek {
 
 void SaveEventGrid(MainWindow& w) {
-  const std::string path = w.settings.programDir + w.text1[0]->text() + "Events.ins";
+  const std::string path = GridSnapshotPath(w.settings.programDir, w.text1[0]->text());
   std::string out;
   const int last = std::min(w.gridRowCount, w.eventLog->rows() - 1);
   for (int r = 1; r <= last; ++r) {

@@ -14,12 +14,12 @@
 namespace ruvek {
 namespace {
 
-constexpr int kUnsetRateMs = 20000;
-constexpr int kTimerMaxMs = 65535;
 constexpr int kPositionWaitMs = 2000;
 constexpr int kNumberWaitMs = 1000;
 constexpr int kSilentRetries = 6;
 constexpr float kMissing = -99.0f;
+// The last-event line is split into at most this many fields: the record and
+// the first fields of its navigation tail.
 constexpr int kLastEventFields = 20;
 
 struct Position {
@@ -32,35 +32,16 @@ enum class Outcome { Go, EndTick };
 bool Started(const MainWindow& w) { return w.command1[0]->caption == "Record Event"; }
 
 void SetTickInterval(MainWindow& w) {
-  bool clamped = false;
-  const int ms = TickIntervalFromRow(w.config.row(9), clamped);
-  if (clamped)
+  const PollInterval interval = IntervalFromRow(w.config.row(9), kTickIntervalMs);
+  if (interval.clamped)
     w.statusBar->panel(2).text = "Sampling Rate " + Trim(w.config.row(9)) + " ms is too long: polling every " +
-                                 std::to_string(kTimerMaxMs) + " ms";
-  w.timer1->setInterval(ms);
-}
-
-void ShowLocalClock(MainWindow& w) {
-  const DateTime now = w.platform.now();
-  LocalClock local;
-  if (w.optPST[2]->value()) {
-    const DateTime t = now.plusHours(-8);  // the PC keeps UTC; local is Pacific standard time
-    local = CutDateTimeText(t.shortDate() + " " + t.longTime());
-  } else if (w.optPST[1]->value()) {
-    const DateTime t = now.plusHours(-1);  // the PC keeps daylight time
-    local = CutDateTimeText(t.shortDate() + " " + t.longTime());
-  } else if (w.optPST[0]->value()) {
-    local = {now.shortDate(), now.longTime()};
-  } else {
-    return;
-  }
-  if (!local.date.empty()) w.nav.localDate = local.date;
-  w.nav.localTime = local.time;
+                                 std::to_string(kLongestInterval) + " ms";
+  w.timer1->setInterval(interval.ms);
 }
 
 Position ReadNmea(MainWindow& w) {
   const DecimalPosition p = ToDecimal(ReadCurrPos(w, w.settings.currPosPath));
-  ShowLocalClock(w);
+  SetLocalClock(w.nav, SelectedClock(w.optPST), w.platform.now());
   w.text1[1]->setText(w.nav.localDate);
   w.text1[2]->setText(w.nav.localTime);
   w.text1[3]->setText(FormatNumber(p.lat, "00.00000"));
@@ -155,24 +136,27 @@ Outcome PositionPart(MainWindow& w, Position& p) {
 // Another logging computer has used a number: show its last event in the grid
 // and count on from its number.
 void PullLastEvent(MainWindow& w) {
-  const std::string path = w.settings.dataDir + w.text1[0]->text() + "LastEvent.csv";
+  const std::string path =
+      LogFileNamesFor(w.settings.programDir, w.settings.dataDir, w.text1[0]->text(), w.settings.eventListType)
+          .lastEvent;
   if (!w.fs().exists(path)) return;
   const std::string line = w.fs().firstLine(path);
   if (line == w.lastSeenLastEvent) return;
   w.lastSeenLastEvent = line;
-  // Cruise,Event#,StndLine,StndSta,CalcLine,CalcSta,DatePST,TimePST,DecLat,DecLon,Activity,Event,Operator,
-  // DateUTC,TimeUTC,Comments,Ord_Occ,<navigation tail>
   std::vector<std::string> f(kLastEventFields);
   SplitCommas(line, f, kLastEventFields);
   // A new cruise's empty grid counts 0 rows: the event goes to row 1, never
   // over the headings; a full grid gives up its oldest row.
   const int row = RowForNewEvent(w);
-  // Grid columns Evt#, Line, Sta, Date, Time, Event, Lat, Lon, Init, Comments.
-  static const int kFieldOfColumn[kGridCols] = {1, 2, 3, 13, 14, 11, 8, 9, 12, 15};
-  for (int c = 0; c < kGridCols; ++c) w.eventLog->setCell(row, c, f[std::size_t(kFieldOfColumn[c])]);
+  // Grid columns Evt#, Line, Sta, Date, Time, Event, Lat, Lon, Init, Comments:
+  // an event pulled from another computer shows the UTC date and time.
+  using C = LogColumn;
+  static const std::size_t kFieldOfColumn[kGridCols] = {C::EventNo, C::StndLine, C::StndSta, C::UtcDate,  C::UtcTime,
+                                                        C::Event,   C::DecLat,   C::DecLon,  C::Operator, C::Comments};
+  for (int c = 0; c < kGridCols; ++c) w.eventLog->setCell(row, c, f[kFieldOfColumn[c]]);
   w.gridRowCount = row + 1;
   w.eventLog->row = row;
-  w.nextEventNumber = NumberPlus(EventNumberValue(f[1]).value_or(0), 1);
+  w.nextEventNumber = NumberPlus(EventNumberValue(f[LogColumn::EventNo]).value_or(0), 1);
   w.text1[5]->setText(EventNumberText(w.nextEventNumber));
 }
 
@@ -229,25 +213,6 @@ void AskAutoFill(MainWindow& w) {
 }
 
 }  // namespace
-
-int TickIntervalFromRow(const std::string& row9, bool& clamped) {
-  const double rate = LeadingNumber(row9);
-  clamped = rate > kTimerMaxMs;
-  if (!(rate > 0)) return kUnsetRateMs;
-  if (clamped) return kTimerMaxMs;
-  const long long ms = RoundHalfEven(rate);
-  return ms < 1 ? 1 : int(ms);
-}
-
-LocalClock CutDateTimeText(const std::string& text) {
-  LocalClock out;
-  if (Contains(text, "/"))
-    out.date = text.substr(0, 10);
-  else if (Contains(text, "-"))
-    out.date = text.substr(0, 11);
-  out.time = text.size() >= 8 ? text.substr(text.size() - 8) : text;
-  return out;
-}
 
 bool UsablePosition(float lat, float lon) { return lat > 0 && lon < 0 && lat != kMissing && lon != kMissing; }
 

@@ -1,42 +1,18 @@
 #include "nav/PositionFile.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <vector>
 
 #include "core/Format.h"
 #include "core/TextRoutines.h"
+#include "platform/Lines.h"
 
 namespace ruvek {
 namespace {
 
 constexpr std::size_t kMaxPositionLines = 20;
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimBlanks(std::string_view text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && IsBlank(text[first])) ++first;
-  while (last > first && IsBlank(text[last - 1])) --last;
-  return text.substr(first, last - first);
-}
-
-// Next line of text starting at pos; CR LF, LF and CR each end a line. False
-// once the text is used up, so a final line end adds no empty line.
-bool NextLine(std::string_view text, std::size_t& pos, std::string_view& line) {
-  if (pos >= text.size()) return false;
-  const std::size_t end = text.find_first_of("\r\n", pos);
-  if (end == std::string_view::npos) {
-    line = text.substr(pos);
-    pos = text.size();
-    return true;
-  }
-  line = text.substr(pos, end - pos);
-  pos = end + 1;
-  if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
-  return true;
-}
 
 // Characters first..first+count-1 (1-based), as far as the text reaches.
 std::string Middle(const std::string& text, std::size_t first, std::size_t count) {
@@ -84,7 +60,7 @@ std::optional<std::string> GgaDate(std::string_view dateString, bool dateFound,
 // One item of a MET record line from pos; pos moves past the comma that ends it.
 // Returns false when the item ended at the end of the line.
 bool NextMetItem(std::string_view line, std::size_t& pos, std::string& item) {
-  while (pos < line.size() && IsBlank(line[pos])) ++pos;
+  pos = std::min(line.find_first_not_of(kBlanks, pos), line.size());
   std::size_t itemEnd;
   if (pos < line.size() && line[pos] == '"') {
     const std::size_t closing = line.find('"', pos + 1);
@@ -96,7 +72,7 @@ bool NextMetItem(std::string_view line, std::size_t& pos, std::string& item) {
   }
   const std::size_t comma = line.find(',', itemEnd);
   const std::size_t end = comma == std::string_view::npos ? line.size() : comma;
-  if (itemEnd == pos) item.assign(TrimBlanks(line.substr(pos, end - pos)));
+  if (itemEnd == pos) item.assign(TrimView(line.substr(pos, end - pos)));
   pos = end + 1;
   return comma != std::string_view::npos;
 }
@@ -106,7 +82,7 @@ bool StartsWith(const std::string& text, std::string_view prefix) {
 }
 
 // The value of a kept item, 0 for an index outside the table.
-double MetValue(const std::array<std::string, 201>& items, int index) {
+double MetValue(const MetItems& items, int index) {
   if (index < 0 || index >= static_cast<int>(items.size())) return 0;
   return LeadingNumber(items[static_cast<std::size_t>(index)]);
 }
@@ -145,15 +121,20 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
   CurrPosResult result;
   std::array<std::string_view, kMaxPositionLines> lines;
   std::size_t count = 0;
-  std::size_t pos = 0;
-  std::string_view line;
-  while (NextLine(fileBytes, pos, line)) {
-    if (line.size() > kMaxPositionLineLength) return Unread();
-    const std::string_view trimmed = TrimBlanks(line);
-    if (trimmed.empty()) continue;
-    if (count == lines.size()) return Unread();
+  bool unreadable = false;
+  const auto stop = [&unreadable] {
+    unreadable = true;
+    return false;
+  };
+  ForEachLine(fileBytes, [&](std::string_view line) {
+    if (line.size() > kMaxPositionLineLength) return stop();
+    const std::string_view trimmed = TrimView(line);
+    if (trimmed.empty()) return true;
+    if (count == lines.size()) return stop();
     lines[count++] = trimmed;
-  }
+    return true;
+  });
+  if (unreadable) return Unread();
 
   std::size_t primaryLine = 0;
   while (primaryLine < count && !Contains(lines[primaryLine], primary)) ++primaryLine;
@@ -211,29 +192,33 @@ DecimalPosition ToDecimal(const CurrPosResult& read) {
   return position;
 }
 
-MetResult ParseMetRecord(std::string_view fileBytes, std::array<std::string, 201>& items, int& latIndex,
-                         int& lonIndex) {
+MetResult ParseMetRecord(std::string_view fileBytes, MetItems& items, int& latIndex, int& lonIndex) {
   // Work on copies so that a record that cannot be read leaves the kept one whole.
-  std::array<std::string, 201> read = items;
+  MetItems read = items;
   int latSlot = latIndex;
   int lonSlot = lonIndex;
   std::size_t count = 0;
-  std::size_t pos = 0;
-  std::string_view line;
-  while (NextLine(fileBytes, pos, line)) {
-    if (line.size() > kMaxPositionLineLength) return UnreadMet();
-    if (TrimBlanks(line).empty()) continue;
+  bool unreadable = false;
+  const auto stop = [&unreadable] {
+    unreadable = true;
+    return false;
+  };
+  ForEachLine(fileBytes, [&](std::string_view line) {
+    if (line.size() > kMaxPositionLineLength) return stop();
+    if (TrimView(line).empty()) return true;
     std::size_t linePos = 0;
     bool more = true;
     while (more) {
-      if (count == read.size()) return UnreadMet();
+      if (count == read.size()) return stop();
       more = NextMetItem(line, linePos, read[count]);
       // A tag names the item before it; a tag in the first slot names nothing.
       if (count > 0 && StartsWith(read[count], "LA")) latSlot = static_cast<int>(count) - 1;
       if (count > 0 && StartsWith(read[count], "LO")) lonSlot = static_cast<int>(count) - 1;
       ++count;
     }
-  }
+    return true;
+  });
+  if (unreadable) return UnreadMet();
   items = std::move(read);
   latIndex = latSlot;
   lonIndex = lonSlot;

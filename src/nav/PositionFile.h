@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/EventLogSchema.h"
+
 namespace ruvek {
 
 // Lines of the position file longer than this are not sentences; the file is
@@ -47,8 +49,7 @@ struct CurrPosResult {
 // utcTime "18:30:12", utcDate "07-Jun-2018".
 // Any bytes are accepted. ReadError: more than 20 non-blank lines, a line longer
 // than kMaxPositionLineLength, or an RMC primary whose position field is too short.
-CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
-                           std::string_view dateString);
+CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary, std::string_view dateString);
 
 // Decimal degrees, north and east positive; -99 marks a missing or invalid value.
 struct DecimalPosition {
@@ -81,11 +82,10 @@ struct MetResult {
 // -> latIndex 3, lonIndex 5; "07-Jun-2018", "18:30:12", "32.86870", "-117.24280".
 // Items end at commas and line ends; blanks and tabs around an item are dropped;
 // a value in double quotes is taken without them (commas inside stay in it);
-// blank lines add no items. More than 201 items, or a line longer than
+// blank lines add no items. More than kMetItems items, or a line longer than
 // kMaxPositionLineLength, is a ReadError, and then items and indexes are left as
 // they were.
-MetResult ParseMetRecord(std::string_view fileBytes, std::array<std::string, 201>& items,
-                         int& latIndex, int& lonIndex);
+MetResult ParseMetRecord(std::string_view fileBytes, MetItems& items, int& latIndex, int& lonIndex);
 
 // The navigation boxes filled from a received datagram text.
 struct DatagramDisplay {

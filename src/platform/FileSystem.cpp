@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/Lines.h"
+
 namespace ruvek::ui {
 namespace {
 
@@ -87,26 +89,75 @@ std::string FileSystem::readAll(const std::string& path) const {
   return out;
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      lines.emplace_back(text, start, i - start);
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      start = i + 1;
-    }
-  }
-  if (start < text.size()) lines.emplace_back(text, start, text.size() - start);
-  return lines;
-}
-
 std::vector<std::string> FileSystem::readLines(const std::string& path) const { return SplitLines(readAll(path)); }
 
 std::string FileSystem::firstLine(const std::string& path) const {
-  const std::string all = readAll(path);
-  const std::size_t end = all.find_first_of("\r\n");
-  return end == std::string::npos ? all : all.substr(0, end);
+  std::string first;
+  ForEachLine(readAll(path), [&first](std::string_view line) {
+    first = line;
+    return false;
+  });
+  return first;
+}
+
+void FileSystem::forEachLine(const std::string& path, const std::function<void(std::string&)>& visit) const {
+  const int fd = ::open(hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) fail("cannot open", path);
+  LineSplitter lines;
+  char buf[1 << 16];
+  while (true) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int saved = errno;
+      ::close(fd);
+      errno = saved;
+      fail("cannot read", path);
+    }
+    if (n == 0) break;
+    lines.feed(buf, std::size_t(n), visit);
+  }
+  ::close(fd);
+  lines.finish(visit);
+}
+
+std::optional<std::string> FileSystem::lastLineOfAtLeast(const std::string& path, std::size_t minLength) const {
+  const int fd = ::open(hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) fail("cannot open", path);
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) {
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    fail("cannot open", path);
+  }
+  std::string tail;
+  off_t from = st.st_size;
+  std::size_t block = 1 << 16;
+  while (true) {
+    const off_t start = from > off_t(block) ? from - off_t(block) : 0;
+    std::string chunk(std::size_t(from - start), '\0');
+    if (::pread(fd, chunk.data(), chunk.size(), start) != ssize_t(chunk.size())) {
+      const int saved = errno;
+      ::close(fd);
+      errno = saved;
+      fail("cannot read", path);
+    }
+    tail.insert(0, chunk);
+    from = start;
+    // The first line of the tail may begin before it, unless the tail is the whole file.
+    std::optional<std::string_view> last;
+    bool first = true;
+    ForEachLine(tail, [&](std::string_view line) {
+      if ((from == 0 || !first) && line.size() >= minLength) last = line;
+      first = false;
+    });
+    if (last || from == 0) {
+      ::close(fd);
+      return last ? std::optional<std::string>(std::string(*last)) : std::nullopt;
+    }
+    block *= 2;
+  }
 }
 
 void FileSystem::append(const std::string& path, const std::string& data) const {

@@ -8,6 +8,9 @@
 // FileError on failure: appends go out in one write whose result is checked,
 // and one-line shared files are replaced whole through a rename, so another
 // logging computer never reads half a line.
+#include <cstddef>
+#include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -30,10 +33,17 @@ class FileSystem {
   bool exists(const std::string& path) const;
   bool folderExists(const std::string& path) const;
   std::string readAll(const std::string& path) const;
-  // The lines of a text file, split at CR LF, LF or CR, without their ends.
+  // The lines of a text file, split as platform/Lines.h splits text.
   std::vector<std::string> readLines(const std::string& path) const;
   // The first line, or "" for an empty file.
   std::string firstLine(const std::string& path) const;
+  // Calls visit(line) for every line of the file, read in blocks, so a long
+  // file is never held whole. The visitor may take the line's text (swap it
+  // away).
+  void forEachLine(const std::string& path, const std::function<void(std::string&)>& visit) const;
+  // The last line of the file that has at least minLength characters, read
+  // from the end of the file backwards; nothing when there is none.
+  std::optional<std::string> lastLineOfAtLeast(const std::string& path, std::size_t minLength) const;
   // Appends `data` in one write; creates the file when missing.
   void append(const std::string& path, const std::string& data) const;
   // Creates or truncates the file and writes `data`.
@@ -45,7 +55,5 @@ class FileSystem {
  private:
   std::string root_;
 };
-
-std::vector<std::string> SplitLines(const std::string& text);
 
 }  // namespace ruvek::ui

@@ -249,6 +249,12 @@ ui::Control* MainWindow::findControl(const std::string& name) {
   return form.find(name);
 }
 
+std::optional<PcClock> SelectedClock(const std::array<OptionButton*, 3>& options) {
+  for (PcClock clock : {PcClock::Utc, PcClock::Pdt, PcClock::Pst})
+    if (options[std::size_t(clock)]->value()) return clock;
+  return std::nullopt;
+}
+
 void SetEventLogWidth(MainWindow& w, int width) {
   // The wide grid sits below the short picker frame; the narrow one beside the tall frame.
   if (width >= 812)

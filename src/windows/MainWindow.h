@@ -3,10 +3,13 @@
 // part of the program reads and changes. One instance lives from the start
 // of the window to its end; the configuration editor's restart makes a new one.
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/Config.h"
+#include "core/EventLogSchema.h"
+#include "core/StationState.h"
 #include "platform/Controls.h"
 #include "platform/Platform.h"
 
@@ -24,20 +27,10 @@ using ui::StatusBar;
 using ui::TextBox;
 using ui::Timer;
 
-inline constexpr int kMetItems = 201;
 inline constexpr int kOptionPickers = 30;
 inline constexpr int kCheckPickers = 27;
 inline constexpr int kGridRows = 2000;
 inline constexpr int kGridCols = 10;
-
-// The navigation values of the last poll tick.
-struct NavSnapshot {
-  std::string localDate, localTime, utcDate, utcTime;
-  std::string decLat = "00.000000", decLon = "00.000000";
-  std::string calcLine, calcSta, stndLine, stndSta;
-  std::array<std::string, kMetItems> metItems{};
-  std::string rawLine;  // the last raw line read from the position file
-};
 
 struct MainWindow {
   explicit MainWindow(ui::Platform& platform);
@@ -173,6 +166,9 @@ struct MainWindow {
   void buildOtherForms();
   ui::OptionGroup selectEventGroup_, stationTypeGroup_, seaGroup_, dayNightGroup_, clockGroup_;
 };
+
+// The clock option selected among optPST(0..2), if any.
+std::optional<PcClock> SelectedClock(const std::array<OptionButton*, 3>& options);
 
 // Sets the event grid's width and places it beside or below the picker frame.
 void SetEventLogWidth(MainWindow& w, int width);

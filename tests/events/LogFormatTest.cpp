@@ -1,7 +1,8 @@
-#include "events/LogFormat.h"
+#include <gtest/gtest.h>
 
 #include <algorithm>
-#include <gtest/gtest.h>
+
+#include "events/LogFormat.h"
 
 namespace ruvek {
 namespace {
@@ -76,7 +77,7 @@ TEST(Headers, DifferOnlyInTheLocalDateAndTimeColumns) {
 }
 
 TEST(NavigationTail, AlwaysHasTheFirst112ItemsAndOnlyNonBlankLaterOnes) {
-  std::array<std::string, kMetItemCount> met{};
+  MetItems met{};
   EXPECT_EQ(std::string(112, ','), NavigationTail("", met));
 
   met[0] = "12.5";
@@ -163,8 +164,8 @@ TEST(RewriteHtmlLog, StopsOnlyAtALineBeginningWithTheClosingTagInAnyCase) {
     const char* line;
     bool closes;
   } cases[] = {
-      {"</TABLE>", true},      {"  </table>", true}, {"\t</TaBlE", true}, {"</TABLEx", true},
-      {"x</TABLE>", false},    {"</TABL", false},    {"", false},          {"<TD>&lt;/TABLE&gt;</TD>", false},
+      {"</TABLE>", true},   {"  </table>", true}, {"\t</TaBlE", true}, {"</TABLEx", true},
+      {"x</TABLE>", false}, {"</TABL", false},    {"", false},         {"<TD>&lt;/TABLE&gt;</TD>", false},
   };
   for (const Case& c : cases) {
     const std::string out = RewriteHtmlLog(std::string("<TR>a\r\n") + c.line + "\r\n<TR>b\r\n", "ROW");

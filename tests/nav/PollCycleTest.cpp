@@ -1,27 +1,35 @@
 // The poll tick run on a main window over a temporary drive, and its small
 // pure helpers.
-#include "nav/PollCycle.h"
-
+#include "core/Config.h"
+#include "core/StationState.h"
 #include "events/WindowFixture.h"
 #include "nav/CurrPos.h"
+#include "nav/PollCycle.h"
 
 namespace ruvek {
 namespace {
 
-TEST(TickIntervalFromRow, UsesRow9OrTwentySecondsWithinTheTimersRange) {
+TEST(IntervalFromRow, UsesRow9OrTwentySecondsWithinTheTimersRange) {
   struct Case {
     const char* row9;
     int ms;
     bool clamped;
   };
-  const Case cases[] = {{"15000", 15000, false}, {"0", 20000, false},     {"", 20000, false},
-                        {"abc", 20000, false},   {"-5", 20000, false},    {"65535", 65535, false},
-                        {"65536", 65535, true},  {"70000", 65535, true},  {"0.4", 1, false},
-                        {"1e9", 1, false},       {"99999999999999999999", 65535, true}};
+  const Case cases[] = {{"15000", 15000, false},
+                        {"0", 20000, false},
+                        {"", 20000, false},
+                        {"abc", 20000, false},
+                        {"-5", 20000, false},
+                        {"65535", 65535, false},
+                        {"65536", 65535, true},
+                        {"70000", 65535, true},
+                        {"0.4", 1, false},
+                        {"1e9", 1, false},
+                        {"99999999999999999999", 65535, true}};
   for (const auto& c : cases) {
-    bool clamped = !c.clamped;
-    EXPECT_EQ(TickIntervalFromRow(c.row9, clamped), c.ms) << "row 9 '" << c.row9 << "'";
-    EXPECT_EQ(clamped, c.clamped) << "row 9 '" << c.row9 << "'";
+    const PollInterval interval = IntervalFromRow(c.row9, kTickIntervalMs);
+    EXPECT_EQ(interval.ms, c.ms) << "row 9 '" << c.row9 << "'";
+    EXPECT_EQ(interval.clamped, c.clamped) << "row 9 '" << c.row9 << "'";
   }
 }
 
@@ -38,8 +46,8 @@ TEST(UsablePosition, NeedsNorthWestAndNoMissingMark) {
     float lat, lon;
     bool usable;
   };
-  const Case cases[] = {{32.9f, -117.4f, true}, {32.9f, -99.0f, false}, {-99.0f, -99.0f, false},
-                        {0.0f, -117.4f, false}, {32.9f, 0.0f, false},   {32.9f, 10.0f, false},
+  const Case cases[] = {{32.9f, -117.4f, true},   {32.9f, -99.0f, false}, {-99.0f, -99.0f, false},
+                        {0.0f, -117.4f, false},   {32.9f, 0.0f, false},   {32.9f, 10.0f, false},
                         {-32.9f, -117.4f, false}, {32.9f, -98.99f, true}};
   for (const auto& c : cases) EXPECT_EQ(UsablePosition(c.lat, c.lon), c.usable) << c.lat << ", " << c.lon;
 }
@@ -55,12 +63,12 @@ class PollTick : public test::WindowFixture {
   }
   void lastEvent(const std::string& number, const std::string& name) {
     write("C:\\DATA\\EventNumber.txt", number + "\r\n");
-    write("C:\\DATA\\0708SRLastEvent.csv", "0708SR," + number + ",90.0,28.0,90.1,28.2,08-Jun-2026,03:00:00,"
-                                           "33.100000,-117.900000,CTD," + name +
-                                           ",XYZ,08-Jun-2026,11:00:00,Sea Conditions: Calm,4,$GPGGA\r\n");
+    write("C:\\DATA\\0708SRLastEvent.csv", "0708SR," + number +
+                                               ",90.0,28.0,90.1,28.2,08-Jun-2026,03:00:00,"
+                                               "33.100000,-117.900000,CTD," +
+                                               name + ",XYZ,08-Jun-2026,11:00:00,Sea Conditions: Calm,4,$GPGGA\r\n");
   }
-  static constexpr const char* kGga =
-      "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*55\r\n";
+  static constexpr const char* kGga = "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*55\r\n";
 };
 
 TEST_F(PollTick, AnotherStationsEventArrivingInAnEmptyGridGoesToRowOne) {
@@ -78,8 +86,8 @@ TEST_F(PollTick, AnotherStationsEventArrivingInAnEmptyGridGoesToRowOne) {
 TEST_F(PollTick, PulledEventFillsTheGridColumnsFromTheRecord) {
   lastEvent("15", "CTD Deployed");
   Timer1_Timer(w);
-  const char* expected[kGridCols] = {"15",        "90.0",       "28.0", "08-Jun-2026", "11:00:00", "CTD Deployed",
-                                     "33.100000", "-117.900000", "XYZ", "Sea Conditions: Calm"};
+  const char* expected[kGridCols] = {"15",           "90.0",      "28.0",        "08-Jun-2026", "11:00:00",
+                                     "CTD Deployed", "33.100000", "-117.900000", "XYZ",         "Sea Conditions: Calm"};
   for (int c = 0; c < kGridCols; ++c) EXPECT_EQ(w.eventLog->cell(1, c), expected[c]) << "column " << c;
   EXPECT_EQ(box(), "16");
   EXPECT_EQ(w.statusBar->panel(1).text, "Reading Event Number file...16");

@@ -4,6 +4,7 @@
 
 #include "headless/HeadlessPlatform.h"
 #include "platform/FileSystem.h"
+#include "platform/Lines.h"
 
 namespace ruvek::ui {
 namespace {
