@@ -9,8 +9,9 @@
 #include <stdexcept>
 
 #include "bench/BenchPlatform.h"
+#include "core/Settings.h"
 #include "nav/PollCycle.h"
-#include "windows/MainWindow.h"
+#include "windows/Station.h"
 
 namespace {
 
@@ -27,24 +28,27 @@ void BM_PollTick(benchmark::State& state) {
   Write(root + "/C/RuvekGPS/Line93.txt", "26.7\r\n28.0\r\n30.0\r\n35.0\r\n40.0\r\n");
 
   BenchPlatform platform(root);
-  ruvek::MainWindow w(platform);
+  ruvek::Station station(platform);
+  ruvek::MainWindow& w = station.main;
   const std::pair<int, const char*> rows[] = {
       {2, "0708SR"},  {3, "C:\\DATA\\"}, {4, "C:\\DATA\\"}, {7, "EventNumber.txt"}, {8, "CurrPos.txt"}, {9, "15000"},
       {14, "$GPGGA"}, {15, "$GPRMC"},    {16, "STANDARD"},  {19, "NUMERIC"},        {21, "PST"}};
-  for (const auto& [n, v] : rows) w.config.row(n) = v;
-  w.settings = ruvek::DeriveSettings(w.config);
-  w.eventLog->resize(ruvek::kGridRows, ruvek::kGridCols);
-  w.gpsSource = "NETWORK";
-  w.command1[0]->caption = "Record Event";
-  w.mnuAuto->checked = true;
-  w.optPST[0]->setValue(true);
-  w.text1[5]->setText("11");
+  ruvek::CruiseConfig config;
+  for (const auto& [n, v] : rows) config.row(n) = v;
+  station.settings = ruvek::DeriveSettings(config);
+  w.eventGrid.resize(ruvek::kGridRows, ruvek::kGridCols);
+  station.state.gpsSource = "NETWORK";
+  ruvek::SetRecording(station.state, w.buttons, ruvek::Recording::Ready);
+  w.menus.autoFill.checked = true;
+  w.clockOptions.option(ruvek::PcClock::Pst).setValue(true);
+  w.boxes.eventNumber.setText("11");
 
   for (auto _ : state) {
-    ruvek::Timer1_Timer(w);
-    benchmark::DoNotOptimize(w.nav.stndSta);
+    ruvek::Timer1_Timer(station);
+    benchmark::DoNotOptimize(station.state.nav.stndSta);
   }
-  if (w.nav.stndSta != "28.0" || w.text1[5]->text() != "11") state.SkipWithError("tick gave a wrong result");
+  if (station.state.nav.stndSta != "28.0" || w.boxes.eventNumber.text() != "11")
+    state.SkipWithError("tick gave a wrong result");
   std::error_code ec;
   std::filesystem::remove_all(root, ec);
 }

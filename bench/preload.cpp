@@ -10,7 +10,7 @@
 
 #include "bench/BenchPlatform.h"
 #include "logview/EventGrid.h"
-#include "windows/MainWindow.h"
+#include "windows/Station.h"
 
 namespace {
 
@@ -65,18 +65,15 @@ const Log& TheLog() {
 void Preload(benchmark::State& state, const char* mode) {
   const Log& log = TheLog();
   BenchPlatform platform(log.root());
-  ruvek::MainWindow w(platform);
-  w.eventLog->resize(ruvek::kGridRows, ruvek::kGridCols);
-  w.settings.dataDir = "C:\\DATA\\";
-  w.settings.preloadMode = mode;
-  w.text1[0]->setText("0708SR");
-  w.combo3->setText("93.3");
-  w.combo4->setText("1999.0");
+  ruvek::Station station(platform);
+  ruvek::ui::Grid& grid = station.main.eventGrid;
+  grid.resize(ruvek::kGridRows, ruvek::kGridCols);
+  const ruvek::PreloadSource source{"C:\\DATA\\0708SREvents.csv", mode, "93.3", "1999.0"};
   for (auto _ : state) {
-    ruvek::PreloadEventLog(w);
-    benchmark::DoNotOptimize(w.gridRowCount);
+    ruvek::PreloadEventLog(platform.files(), source, grid, station.state);
+    benchmark::DoNotOptimize(station.state.gridRowCount);
   }
-  state.counters["rows"] = w.gridRowCount - 1;
+  state.counters["rows"] = station.state.gridRowCount - 1;
   state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fs::file_size(log.file())));
 }
 

@@ -4,17 +4,17 @@
 // the four CSV lines and replace the one-line files it writes. The workflow's
 // fixed waits cost nothing here (the platform's wait returns at once).
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
-#include <unistd.h>
 
 #include "app/RuvekApp.h"
-#include "bench/BenchPlatform.h"
 #include "app/StartSequence.h"
+#include "bench/BenchPlatform.h"
 #include "events/Recording.h"
 
 namespace {
@@ -45,9 +45,11 @@ struct Station {
   Station() {
     root = (fs::temp_directory_path() / "ruvek-bench-XXXXXX").string();
     if (!::mkdtemp(root.data())) throw std::runtime_error("mkdtemp failed");
-    const char* rows[] = {"Tesmora",  "0708SR",   "C:\\DATA\\", "C:\\DATA\\", "CruiseEvents.txt", "Watch.txt",
-                          "EventNumber.txt", "CurrPos.txt", "15000", "NETWORK", "NETWORK", "1", "4800,n,8,1",
-                          "$GPGGA", "$GPRMC", "STANDARD", "LASTEVENT", "CommentOpt.txt", "NUMERIC", "SINGLE", "PST"};
+    const char* rows[] = {
+        "Tesmora",         "0708SR",      "C:\\DATA\\", "C:\\DATA\\", "CruiseEvents.txt", "Watch.txt",
+        "EventNumber.txt", "CurrPos.txt", "15000",      "NETWORK",    "NETWORK",          "1",
+        "4800,n,8,1",      "$GPGGA",      "$GPRMC",     "STANDARD",   "LASTEVENT",        "CommentOpt.txt",
+        "NUMERIC",         "SINGLE",      "PST"};
     std::string cfg;
     for (const char* r : rows) cfg += std::string(r) + "\r\n";
     Write(at("C/RuvekGPS/RuvekGPS.cfg"), cfg);
@@ -78,19 +80,20 @@ void BM_RecordEvent(benchmark::State& state) {
   BenchPlatform platform(st.root, /*answerYes=*/true);
   ruvek::RuvekApp app(platform);
   app.start();
-  ruvek::MainWindow& w = *app.window();
-  w.text1[3]->setText("32.91234");
-  w.text1[4]->setText("-117.41234");
-  w.combo1->setText("Bongo");
-  w.check2->setValue(true);  // the same event every time
+  ruvek::Station& station = *app.station();
+  ruvek::MainWindow& w = station.main;
+  w.boxes.lat.setText("32.91234");
+  w.boxes.lon.setText("-117.41234");
+  w.eventCombo.setText("Bongo");
+  w.stopAdvanceCheck.setValue(true);  // the same event every time
   for (auto _ : state) {
-    ruvek::Command1_Click(w, 0);
+    ruvek::Command1_Click(station, 0);
     state.PauseTiming();
     st.resetHtml();
-    w.gridRowCount = 1;
+    station.state.gridRowCount = 1;
     state.ResumeTiming();
   }
-  if (w.command1[0]->caption != "Record Event") state.SkipWithError("the event did not finish");
+  if (station.state.recording != ruvek::Recording::Ready) state.SkipWithError("the event did not finish");
 }
 BENCHMARK(BM_RecordEvent)->Unit(benchmark::kMicrosecond);
 
@@ -126,8 +129,7 @@ void RewriteHtml(const std::string& path, const std::string& row) {
 
 void BM_RecordEventFloor(benchmark::State& state) {
   Station st;
-  const std::string record =
-      "0708SR,11,93.3,26.7,,,08-Jun-2026,03:00:00,32.91234,-117.41234,BONGO,Bongo,ABC,,,,5";
+  const std::string record = "0708SR,11,93.3,26.7,,,08-Jun-2026,03:00:00,32.91234,-117.41234,BONGO,Bongo,ABC,,,,5";
   const std::string line = record + std::string(112, ',') + "\r\n";
   const std::string row =
       "<TR ALIGN=RIGHT><TD>0708SR</TD><TD>11</TD><TD>93.3</TD><TD>26.7</TD><TD></TD><TD></TD><TD>00.000000</TD>"

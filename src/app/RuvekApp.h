@@ -1,10 +1,10 @@
 #pragma once
-// The program as the front ends see it: it builds the main window, connects
-// every handler and answers the driver's questions about controls and state.
+// The program as the front ends see it: it builds the station, connects every
+// handler and answers the driver's questions about controls and state.
 #include <memory>
 
 #include "platform/Application.h"
-#include "windows/MainWindow.h"
+#include "windows/Station.h"
 
 namespace ruvek {
 
@@ -13,21 +13,18 @@ class RuvekApp : public ui::Application {
   explicit RuvekApp(ui::Platform& platform) : platform_(platform) {}
 
   void start() override;
-  bool started() const override { return window_ != nullptr; }
+  bool started() const override { return station_ != nullptr; }
   ui::Control* find(const std::string& name) override;
   std::optional<std::string> state(const std::string& name) override;
   std::vector<ui::Form*> forms() override;
   void keyF9() override;
   void serialArrived(const std::string& text) override;
 
-  MainWindow* window() { return window_.get(); }
+  Station* station() { return station_.get(); }
 
  private:
   ui::Platform& platform_;
-  std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<Station> station_;
 };
-
-// Connects every handler of the main window and its secondary windows.
-void WireMainWindow(MainWindow& w);
 
 }  // namespace ruvek

@@ -34,25 +34,4 @@ PollInterval IntervalFromRow(const std::string& row9, int whenUnset) {
   return {int(std::max<long long>(RoundHalfEven(value), 1)), false};
 }
 
-DerivedSettings DeriveSettings(const CruiseConfig& c) {
-  DerivedSettings d;
-  d.dataDir = c.row(3);
-  d.navDir = c.row(4);
-  d.eventListPath = d.programDir + c.row(5);
-  d.eventListType = ReplaceAll(c.row(5), "Events.txt", "");
-  d.eventNumberPath = d.dataDir + c.row(7);
-  d.localEventNumberPath = d.programDir + c.row(7);
-  d.currPosPath = d.navDir + c.row(8);
-  d.sampleIntervalMs = IntervalFromRow(c.row(9), kStartIntervalMs).ms;
-  d.preloadMode = c.row(17);
-  d.numberScheme = ToUpper(c.row(19));
-  d.multiMode = c.row(20).find("MULTI") != std::string::npos;
-  d.longJulian = ToUpper(c.row(20)) == "LONG";
-  d.initialsPath = d.programDir + c.row(6);
-  d.commentOptionsPath = d.programDir + c.row(18);
-  d.linesPath = d.programDir + "Lines.txt";
-  d.line93Path = d.programDir + "Line93.txt";
-  return d;
-}
-
 }  // namespace ruvek

@@ -30,17 +30,6 @@ void ReadConfig(const ui::FileSystem& fs, CruiseConfig& config, const std::strin
 void WriteConfig(const ui::FileSystem& fs, const CruiseConfig& config, bool trimRows = false,
                  const std::string& path = kConfigPath);
 
-// Values derived from the rows at start.
-struct DerivedSettings {
-  std::string programDir = kProgramDir;
-  std::string dataDir, navDir, eventListPath, eventListType, eventNumberPath, localEventNumberPath, currPosPath;
-  std::string preloadMode, numberScheme, commentOptionsPath, initialsPath, linesPath, line93Path;
-  int sampleIntervalMs = 15000;
-  bool multiMode = false;
-  bool longJulian = false;
-};
-DerivedSettings DeriveSettings(const CruiseConfig& config);
-
 // The poll interval of configuration row 9 (Sampling Rate (ms)): the row read
 // as a number and, when above 0, rounded (halves to even) and kept within the
 // timer's 1 to 65535 ms; `clamped` tells that the row asked for more. 0, a

@@ -4,6 +4,16 @@
 
 namespace ruvek {
 
+RecordingCaptions CaptionsFor(Recording recording) {
+  switch (recording) {
+    case Recording::NotStarted: return {"Start", "Standby"};
+    case Recording::Ready: return {"Record Event", "Standby"};
+    case Recording::Saving: return {"Saving Event", "Standby"};
+    case Recording::StandingBy: return {"Standingby", "Resume"};
+  }
+  return {"Start", "Standby"};
+}
+
 int HoursBehind(PcClock clock) {
   switch (clock) {
     case PcClock::Pst: return 0;

@@ -1,7 +1,8 @@
 #pragma once
-// The state a station keeps while it runs, beside its windows: the navigation
-// snapshot of the last poll tick and the clock option that turns the
-// computer's clock into local (Pacific) time.
+// The state a station keeps while it runs, beside its windows: the recording
+// workflow's state, the shared flags and counters, the navigation snapshot of
+// the last poll tick and the clock option that turns the computer's clock
+// into local (Pacific) time.
 #include <optional>
 #include <string>
 
@@ -17,6 +18,53 @@ struct NavSnapshot {
   std::string calcLine, calcSta, stndLine, stndSta;
   MetItems metItems{};
   std::string rawLine;  // the last raw line read from the position file
+};
+
+// The recording workflow's state. The record button (Command1(0)) and the
+// standby button (Command1(1)) show it; nothing reads it back from them.
+enum class Recording {
+  NotStarted,  // "Start": the poll does not read the navigation yet
+  Ready,       // "Record Event": the poll reads the navigation
+  Saving,      // "Saving Event": an event is being recorded (the button is disabled)
+  StandingBy,  // "Standingby" and "Resume": the poll does not read the navigation
+};
+
+// The captions of the record and the standby button in a state.
+struct RecordingCaptions {
+  const char* record;
+  const char* standby;
+};
+RecordingCaptions CaptionsFor(Recording recording);
+
+// The flags and counters the handlers share, the navigation snapshot, and the
+// working state of the poll and the recording workflow.
+struct StationState {
+  Recording recording = Recording::NotStarted;
+  bool networkMode = true;         // false once the operator chose local operation
+  std::string gpsSource;           // the navigation source chosen at start: "NETWORK", "GPS", "MET", ...
+  bool manualEventNumber = false;  // the operator took the event number over
+  bool numberRolledBack = false;   // Clear Last holds the rolled-back number until the next event
+  bool editingRow = false;         // the next Record Event replaces the grid row loaded for editing
+  int gridRowCount = 1;            // the event grid's next free row; changed only by logview/EventGrid.h
+  std::string orderOccupied;
+  // Kept wider than the old 16-bit counter so numbers past 32767 go on counting.
+  long long nextEventNumber = 0;
+  int lastPickerIndex = -1;  // the last picker that holds an event of the list
+  bool multiMode = false;    // check-box pickers in use
+  std::string lastSeenLastEvent;
+
+  NavSnapshot nav;
+  int metLatIndex = 0;  // the MET items that hold the latitude and the longitude
+  int metLonIndex = 0;
+  // The last datagram text of the "UDP" source. No receiver fills it yet, so
+  // that source shows blank date and time and zero positions.
+  std::string udpDatagram;
+
+  int eventFileRetries = 0;  // consecutive failures of the poll's event number read
+  std::string previousEventTime;
+  std::string previousEventName;
+  bool ctdAtDepthLogged = false;
+  std::string lastEditorFile;  // the file the line-file dialog last held
 };
 
 // What the computer's clock keeps (the clock options "PC Time is PST", "PC Time

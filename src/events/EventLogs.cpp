@@ -7,24 +7,19 @@ namespace {
 
 std::string Line(const std::string& text) { return text + std::string(kLineEnd); }
 
-bool WritingAllowed(const MainWindow& w) {
-  const std::string& caption = w.command1[0]->caption;
-  return caption == "Record Event" || caption == "Saving Event";
-}
-
 // The local copy that still holds an event whose network file failed: the
 // HTML log for an HTML file, the event log for every other file.
-std::string LocalCopyOf(const MainWindow& w, const std::string& failedPath) {
-  const LogFileNames names = CurrentLogFiles(w);
+std::string LocalCopyOf(const LogFileNames& names, const std::string& failedPath) {
   const bool html = failedPath.size() >= 4 && ToUpper(failedPath.substr(failedPath.size() - 4)) == ".HTM";
   return html ? names.localHtml : names.localEvents;
 }
 
 // Appends one line to a log, the header first when the file is new. Header and
 // line go out in one write.
-void AppendWithHeader(MainWindow& w, const std::string& path, std::string_view header, const std::string& line) {
-  const bool isNew = !w.fs().exists(path);
-  w.fs().append(path, isNew && !header.empty() ? Line(std::string(header)) + Line(line) : Line(line));
+void AppendWithHeader(const ui::FileSystem& fs, const std::string& path, std::string_view header,
+                      const std::string& line) {
+  const bool isNew = !fs.exists(path);
+  fs.append(path, isNew && !header.empty() ? Line(std::string(header)) + Line(line) : Line(line));
 }
 
 // Runs one write of the job unless an earlier attempt already made it.
@@ -38,102 +33,85 @@ void Once(EventLogJob& job, LogWrite step, Write write) {
 // Runs a network write whose failure ends the network part of the event with
 // the message naming the local copy.
 template <typename Write>
-void Guarded(MainWindow& w, EventLogJob& job, LogWrite step, Write write) {
+void Guarded(const LogTarget& target, EventLogJob& job, LogWrite step, Write write) {
   if (job.networkEnded) return;
   try {
     Once(job, step, write);
   } catch (const ui::FileError& e) {
-    EndNetworkPart(w, job, e.path);
+    EndNetworkPart(target, job, e.path);
   }
 }
 
-void ApplyCtdRule(MainWindow& w, const std::string& path, const std::string& record) {
-  const CtdStep step = CtdRule(w.combo1->text(), w.ctdAtDepthLogged);
-  if (step.action == CtdAction::WriteFile) w.fs().replace(path, Line(record));
-  w.ctdAtDepthLogged = step.atDepthLogged;
+void ApplyCtdRule(const ui::FileSystem& fs, const std::string& path, const std::string& eventName,
+                  const std::string& record, bool& ctdAtDepthLogged) {
+  const CtdStep step = CtdRule(eventName, ctdAtDepthLogged);
+  if (step.action == CtdAction::WriteFile) fs.replace(path, Line(record));
+  ctdAtDepthLogged = step.atDepthLogged;
 }
 
 }  // namespace
 
-LogFileNames CurrentLogFiles(const MainWindow& w) {
-  return LogFileNamesFor(w.settings.programDir, w.settings.dataDir, w.text1[0]->text(), w.settings.eventListType);
-}
-
-EventFields CurrentEventFields(MainWindow& w, const std::string& activity, bool fromSnapshot) {
-  // The order-occupied value is never written with a closing table tag.
-  w.orderOccupied = StripTableTag(w.orderOccupied);
-  EventFields f;
-  f.cruise = w.text1[0]->text();
-  f.eventNo = w.text1[5]->text();
-  f.stndLine = w.combo3->text();
-  f.stndSta = w.combo4->text();
-  f.calcLine = w.nav.calcLine;
-  f.calcSta = w.nav.calcSta;
-  f.localDate = w.nav.localDate;
-  f.localTime = w.nav.localTime;
-  f.decLat = fromSnapshot ? w.nav.decLat : w.text1[3]->text();
-  f.decLon = fromSnapshot ? w.nav.decLon : w.text1[4]->text();
-  f.activity = activity;
-  f.event = w.combo1->text();
-  f.oper = w.combo2->text();
-  f.utcDate = w.nav.utcDate;
-  f.utcTime = w.nav.utcTime;
-  f.comments = CommentsField(w.txtComments->text());
-  f.ordOcc = w.orderOccupied;
+EventFields LoggedEvent::atSnapshot() const {
+  EventFields f = fields;
+  f.decLat = snapshotLat;
+  f.decLon = snapshotLon;
   return f;
 }
 
-void AppendHtmlRow(MainWindow& w, const std::string& path, const std::string& row) {
-  if (w.fs().exists(path)) {
-    w.fs().replace(path, RewriteHtmlLog(w.fs().readAll(path), row));
+void AppendHtmlRow(const LogTarget& target, const std::string& path, const std::string& cruise,
+                   const std::string& row) {
+  const ui::FileSystem& fs = target.platform.files();
+  if (fs.exists(path)) {
+    fs.replace(path, RewriteHtmlLog(fs.readAll(path), row));
     return;
   }
   try {
-    w.fs().write(path, NewHtmlLog(w.config.row(1), w.text1[0]->text(), row));
+    fs.write(path, NewHtmlLog(target.project, cruise, row));
   } catch (const ui::FileError&) {
-    w.ask(SavedLocallyMessage(CurrentLogFiles(w).localHtml), "");
+    target.platform.ask(SavedLocallyMessage(target.names.localHtml), "");
   }
 }
 
-void WriteLocalLogs(MainWindow& w, EventLogJob& job) {
-  if (!WritingAllowed(w)) return;
-  const LogFileNames names = CurrentLogFiles(w);
-  const EventFields local = CurrentEventFields(w, job.activity, true);
-  if (w.mnuhtml->checked) Once(job, LogWrite::LocalHtml, [&] { AppendHtmlRow(w, names.localHtml, HtmlRow(local)); });
-  if (!job.tailBuilt) {
-    job.tail = NavigationTail(w.nav.rawLine, w.nav.metItems);
-    job.tailBuilt = true;
-  }
+void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJob& job) {
+  const ui::FileSystem& fs = target.platform.files();
+  const LogFileNames& names = target.names;
+  const EventFields local = event.atSnapshot();
+  if (target.html)
+    Once(job, LogWrite::LocalHtml, [&] { AppendHtmlRow(target, names.localHtml, local.cruise, HtmlRow(local)); });
   Once(job, LogWrite::LocalEvents,
-       [&] { AppendWithHeader(w, names.localEvents, kLocalHeader, CsvRecord(local) + job.tail); });
-  const std::string record = CsvRecord(CurrentEventFields(w, job.activity, false));
-  Once(job, LogWrite::LocalList, [&] { AppendWithHeader(w, names.localList, kNetworkHeader, record); });
+       [&] { AppendWithHeader(fs, names.localEvents, kLocalHeader, CsvRecord(local) + event.tail); });
+  const std::string record = CsvRecord(event.fields);
+  Once(job, LogWrite::LocalList, [&] { AppendWithHeader(fs, names.localList, kNetworkHeader, record); });
 }
 
-void WriteNetworkLogs(MainWindow& w, EventLogJob& job) {
-  if (!WritingAllowed(w) || !w.mnuAuto->checked || job.networkEnded) return;
-  const LogFileNames names = CurrentLogFiles(w);
-  const std::string record = CsvRecord(CurrentEventFields(w, job.activity, false));
-  if (w.mnuhtml->checked)
-    Once(job, LogWrite::NetworkHtml,
-         [&] { AppendHtmlRow(w, names.networkHtml, HtmlRow(CurrentEventFields(w, job.activity, true))); });
-
-  const std::string withTail = Line(record + job.tail);
-  if (w.fs().exists(names.networkEvents))
-    Once(job, LogWrite::NetworkEvents, [&] { w.fs().append(names.networkEvents, withTail); });
-  else
-    Guarded(w, job, LogWrite::NetworkEvents, [&] { w.fs().append(names.networkEvents, withTail); });
-
-  if (!w.editingRow) Guarded(w, job, LogWrite::LastEvent, [&] { w.fs().replace(names.lastEvent, withTail); });
-  Guarded(w, job, LogWrite::NetworkList, [&] { AppendWithHeader(w, names.networkList, kNetworkHeader, record); });
+void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, StationState& state, EventLogJob& job) {
   if (job.networkEnded) return;
-  Once(job, LogWrite::ClearMet, [&] { w.nav.metItems.fill(std::string()); });
-  Guarded(w, job, LogWrite::CtdAtDepth, [&] { ApplyCtdRule(w, names.ctdAtDepth, record); });
+  const ui::FileSystem& fs = target.platform.files();
+  const LogFileNames& names = target.names;
+  const std::string record = CsvRecord(event.fields);
+  if (target.html)
+    Once(job, LogWrite::NetworkHtml, [&] {
+      const EventFields local = event.atSnapshot();
+      AppendHtmlRow(target, names.networkHtml, local.cruise, HtmlRow(local));
+    });
+
+  const std::string withTail = Line(record + event.tail);
+  if (fs.exists(names.networkEvents))
+    Once(job, LogWrite::NetworkEvents, [&] { fs.append(names.networkEvents, withTail); });
+  else
+    Guarded(target, job, LogWrite::NetworkEvents, [&] { fs.append(names.networkEvents, withTail); });
+
+  if (!state.editingRow) Guarded(target, job, LogWrite::LastEvent, [&] { fs.replace(names.lastEvent, withTail); });
+  Guarded(target, job, LogWrite::NetworkList, [&] { AppendWithHeader(fs, names.networkList, kNetworkHeader, record); });
+  if (job.networkEnded) return;
+  Once(job, LogWrite::ClearMet, [&] { state.nav.metItems.fill(std::string()); });
+  Guarded(target, job, LogWrite::CtdAtDepth,
+          [&] { ApplyCtdRule(fs, names.ctdAtDepth, event.fields.event, record, state.ctdAtDepthLogged); });
 }
 
-void EndNetworkPart(MainWindow& w, EventLogJob& job, const std::string& failedPath) {
+void EndNetworkPart(const LogTarget& target, EventLogJob& job, const std::string& failedPath) {
   job.networkEnded = true;
-  w.ask(SavedLocallyMessage(LocalCopyOf(w, failedPath)), "");
+  target.platform.ask(SavedLocallyMessage(LocalCopyOf(target.names, failedPath)), "");
 }
 
 }  // namespace ruvek

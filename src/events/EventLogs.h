@@ -9,10 +9,34 @@
 // that failed and no log ever holds an event twice.
 #include <string>
 
+#include "core/EventLogSchema.h"
+#include "core/StationState.h"
 #include "events/LogFormat.h"
-#include "windows/MainWindow.h"
+#include "platform/Platform.h"
 
 namespace ruvek {
+
+// One event as Record Event logs it, built once after its checks: the record
+// with the latitude and longitude of the boxes, the snapshot's six-decimal
+// position and the navigation tail.
+struct LoggedEvent {
+  EventFields fields;
+  std::string snapshotLat, snapshotLon;
+  std::string tail;
+
+  // The record with the snapshot's position: the local event log and the HTML
+  // logs take it, every other file takes `fields`.
+  EventFields atSnapshot() const;
+};
+
+// Where an event is written: the files, the title of a new HTML log
+// (configuration row 1) and whether "Generate html" is checked.
+struct LogTarget {
+  ui::Platform& platform;  // the files, and the message naming a local copy
+  LogFileNames names;
+  std::string project;
+  bool html = true;
+};
 
 // The files one event is written to, in the order they are written.
 enum class LogWrite {
@@ -29,9 +53,6 @@ enum class LogWrite {
 
 // What one event's writers share across retries.
 struct EventLogJob {
-  std::string activity;  // the Activity column
-  std::string tail;      // the navigation tail, built once by the local writer
-  bool tailBuilt = false;
   bool networkEnded = false;  // a network failure was reported; the other network writes are skipped
   unsigned done = 0;          // the LogWrite bits already written
 
@@ -42,39 +63,30 @@ struct EventLogJob {
   static unsigned bit(LogWrite step) { return 1u << unsigned(step); }
 };
 
-// The log files of the event on screen: names from the cruise box and the list type.
-LogFileNames CurrentLogFiles(const MainWindow& w);
-
-// The record of the event on screen. The local event log takes DecLat and
-// DecLon from the navigation snapshot's six-decimal texts (fromSnapshot), every
-// other file from the latitude and longitude boxes.
-EventFields CurrentEventFields(MainWindow& w, const std::string& activity, bool fromSnapshot);
-
 // The local HTML log (when "Generate html" is checked), the local event log
 // (record + tail, DateLoc header when new) and the local list log (record,
-// DatePST header when new). Does nothing unless Command1(0) shows "Record Event"
-// or "Saving Event". Throws ui::FileError for a failure that goes to the retry.
-void WriteLocalLogs(MainWindow& w, EventLogJob& job);
+// DatePST header when new). Throws ui::FileError for a failure that goes to the
+// retry.
+void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJob& job);
 
 // The network HTML log, the network event log (record + tail, no header), the
 // last-event file (not for an edited row), the network list log, then clears
-// the MET items and applies the CTD rule. Does nothing unless Command1(0) shows
-// "Record Event" or "Saving Event" and "Auto Fill Data" is checked.
+// the MET items and applies the CTD rule to the event's name.
 // A network event log that has to be created, and every write after it, report
 // a failure with "Unable to write to Network Drive!  Saved locally (...)" and
 // skip the rest. Appending to an existing network event log and rewriting an
 // existing HTML log throw ui::FileError for the retry.
-void WriteNetworkLogs(MainWindow& w, EventLogJob& job);
+void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, StationState& state, EventLogJob& job);
 
 // The operator gave up retrying a network write: reports it with the message
 // naming the local copy of the file that failed and skips the other network
 // writes of this event.
-void EndNetworkPart(MainWindow& w, EventLogJob& job, const std::string& failedPath);
+void EndNetworkPart(const LogTarget& target, EventLogJob& job, const std::string& failedPath);
 
 // Adds `row` to the HTML log at `path`: an existing log is rewritten with the row
 // before its closing tags (throws ui::FileError when that fails); a missing one
 // is created with the HTML head, and a failure to create it is reported with
 // the message naming the local copy, after which the caller goes on.
-void AppendHtmlRow(MainWindow& w, const std::string& path, const std::string& row);
+void AppendHtmlRow(const LogTarget& target, const std::string& path, const std::string& cruise, const std::string& row);
 
 }  // namespace ruvek

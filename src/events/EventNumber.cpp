@@ -4,29 +4,30 @@
 
 #include "core/Format.h"
 #include "core/TextRoutines.h"
-#include "events/Recording.h"
 
 namespace ruvek {
 namespace {
 
-double BoxValue(const MainWindow& w) { return LeadingNumber(w.text1[5]->text()); }
+double BoxValue(const EventNumbering& n) { return LeadingNumber(n.box.text()); }
 
-void ShowNumber(MainWindow& w, long long number) { w.text1[5]->setText(EventNumberText(number)); }
+void ShowNumber(const EventNumbering& n, long long number) { n.box.setText(EventNumberText(number)); }
 
 // The first line of the event number file in use, trimmed.
-std::string ReadNumberLine(MainWindow& w) { return Trim(w.fs().firstLine(w.settings.eventNumberPath)); }
+std::string ReadNumberLine(const EventNumbering& n) {
+  return Trim(n.platform.files().firstLine(n.settings.eventNumberPath));
+}
 
 // A number typed or computed with a fraction keeps it; whole numbers show
 // without a point ("9", "31.140509").
 std::string ValueText(double value) { return FormatNumber(value, "0.##########"); }
 
-// Step 2 of the start-up load. Returns true when the number was set (or the
-// line was blank); false when the existing file could not be read.
-bool LoadFromExistingFile(MainWindow& w) {
+// The number from an existing file at start. Returns true when the number was
+// set (or the line was blank); false when the file could not be read.
+bool LoadFromExistingFile(const EventNumbering& n) {
   try {
-    if (auto value = EventNumberValue(ReadNumberLine(w))) {
-      w.nextEventNumber = NumberPlus(*value, 1);
-      ShowNumber(w, w.nextEventNumber);
+    if (auto value = EventNumberValue(ReadNumberLine(n))) {
+      n.state.nextEventNumber = NumberPlus(*value, 1);
+      ShowNumber(n, n.state.nextEventNumber);
     }
     return true;
   } catch (const ui::FileError&) {
@@ -34,44 +35,51 @@ bool LoadFromExistingFile(MainWindow& w) {
   }
 }
 
-// Step 3: offers to create the missing file. Returns true when it was created.
-bool OfferNewFile(MainWindow& w) {
-  const std::string& path = w.settings.eventNumberPath;
-  const auto answer = w.ask("Unable to find " + path + "! Create one? Y/N ('No' if network is down or to config)",
-                            "Unable to find Eventnumber.txt - create one?", ui::Buttons::YesNo);
+// Offers to create the missing file. Returns true when it was created.
+bool OfferNewFile(const EventNumbering& n) {
+  const std::string& path = n.settings.eventNumberPath;
+  const auto answer =
+      n.platform.ask("Unable to find " + path + "! Create one? Y/N ('No' if network is down or to config)",
+                     "Unable to find Eventnumber.txt - create one?", ui::Buttons::YesNo);
   if (answer != ui::Answer::Yes) return false;
   try {
-    w.fs().replace(path, "1\r\n");
+    n.platform.files().replace(path, "1\r\n");
   } catch (const ui::FileError&) {
     // A drive that cannot take the new file is a network that is down.
     return false;
   }
-  w.nextEventNumber = 1;
-  ShowNumber(w, 1);
+  n.state.nextEventNumber = 1;
+  ShowNumber(n, 1);
   return true;
 }
 
-void SwitchToLocalOperation(MainWindow& w) {
+std::string LocalNumberPath(const Settings& settings) { return settings.programDir + Trim(settings.config.row(7)); }
+
+void SwitchToLocalOperation(const EventNumbering& n, ui::Menu& autoFill, ui::Menu& numberFileEntry) {
   static const char* kDisabled = "Auto/Network Mode Disabled - Press Start then manually enter data.";
-  w.networkMode = false;
-  w.mnuAuto->checked = false;
-  w.setStatus(kDisabled);
-  w.ask(kDisabled, "");
-  w.settings.eventNumberPath = w.settings.programDir + Trim(w.config.row(7));
-  w.mnuEventNumFile->caption = w.settings.eventNumberPath;
+  n.state.networkMode = false;
+  autoFill.checked = false;
+  n.status.setText(kDisabled);
+  n.platform.ask(kDisabled, "");
+  n.settings.eventNumberPath = LocalNumberPath(n.settings);
+  numberFileEntry.caption = n.settings.eventNumberPath;
 }
 
-bool UsingLocalFile(const MainWindow& w) {
-  return !w.networkMode && w.settings.eventNumberPath == w.settings.programDir + Trim(w.config.row(7));
+bool UsingLocalFile(const EventNumbering& n) {
+  return !n.state.networkMode && n.settings.eventNumberPath == LocalNumberPath(n.settings);
 }
 
-void GiveUpNumberFile(MainWindow& w) {
-  w.ask("Unable to use " + w.settings.eventNumberPath +
-            " - enter the event number by hand (double-click the event number box).",
-        "Unable to find Event Number File.", ui::Buttons::OK, ui::Icon::Exclamation);
+void GiveUpNumberFile(const EventNumbering& n) {
+  n.platform.ask("Unable to use " + n.settings.eventNumberPath +
+                     " - enter the event number by hand (double-click the event number box).",
+                 "Unable to find Event Number File.", ui::Buttons::OK, ui::Icon::Exclamation);
 }
 
 }  // namespace
+
+EventNumbering EventNumbering::of(Station& s) {
+  return {s.platform, s.settings, s.state, s.main.boxes.eventNumber, s.main.statusBar};
+}
 
 std::optional<double> EventNumberValue(std::string_view line) {
   const std::string trimmed = Trim(line);
@@ -96,102 +104,98 @@ std::string ReadingNumberStatus(long long next) {
 
 std::string EventNumberText(long long number) { return std::to_string(number); }
 
-bool JulianScheme(const MainWindow& w) { return w.settings.numberScheme == "JULIAN"; }
-
-void LoadEventNumber(MainWindow& w) {
+void LoadEventNumber(const EventNumbering& n, ui::Menu& autoFill, ui::Menu& numberFileEntry) {
   while (true) {
-    if (JulianScheme(w)) return ShowJulianNumber(w);
-    const bool present = w.fs().exists(w.settings.eventNumberPath);
-    if (present && LoadFromExistingFile(w)) return;
-    if (!present && OfferNewFile(w)) return;
+    if (JulianScheme(n.settings)) return ShowJulianNumber(n);
+    const bool present = n.platform.files().exists(n.settings.eventNumberPath);
+    if (present && LoadFromExistingFile(n)) return;
+    if (!present && OfferNewFile(n)) return;
     const auto answer =
-        w.ask("Network is unavailable!  Remap drive then click 'Yes' to retry or 'No' for local operations",
-              "Remap Drive or network down?", ui::Buttons::YesNo);
+        n.platform.ask("Network is unavailable!  Remap drive then click 'Yes' to retry or 'No' for local operations",
+                       "Remap Drive or network down?", ui::Buttons::YesNo);
     if (answer == ui::Answer::No) {
       // Local operation whose own file cannot be made or read would ask
       // these questions for ever: the station opens without a number instead.
-      if (UsingLocalFile(w)) return GiveUpNumberFile(w);
-      SwitchToLocalOperation(w);
+      if (UsingLocalFile(n)) return GiveUpNumberFile(n);
+      SwitchToLocalOperation(n, autoFill, numberFileEntry);
     }
   }
 }
 
-bool RaiseFromFile(MainWindow& w, bool holdWhileRolledBack) {
-  const auto value = EventNumberValue(ReadNumberLine(w));
+bool RaiseFromFile(const EventNumbering& n, bool holdWhileRolledBack) {
+  const auto value = EventNumberValue(ReadNumberLine(n));
   if (!value) return false;
-  w.nextEventNumber = NumberPlus(*value, 1);
-  if (w.manualEventNumber || (holdWhileRolledBack && w.numberRolledBack)) return false;
-  if (!(BoxValue(w) < double(w.nextEventNumber))) return false;
-  ShowNumber(w, w.nextEventNumber);
+  StationState& st = n.state;
+  st.nextEventNumber = NumberPlus(*value, 1);
+  if (st.manualEventNumber || (holdWhileRolledBack && st.numberRolledBack)) return false;
+  if (!(BoxValue(n) < double(st.nextEventNumber))) return false;
+  ShowNumber(n, st.nextEventNumber);
   return true;
 }
 
-void ShowJulianNumber(MainWindow& w) { w.text1[5]->setText(JulianNumber(w.platform.now(), w.settings.longJulian)); }
+void ShowJulianNumber(const EventNumbering& n) { n.box.setText(JulianNumber(n.platform.now(), n.settings.longJulian)); }
 
-void PublishEventNumber(MainWindow& w) {
-  const std::string line = w.text1[5]->text() + "\r\n";
-  w.fs().replace(w.settings.eventNumberPath, line);
-  if (w.settings.localEventNumberPath != w.settings.eventNumberPath)
-    w.fs().replace(w.settings.localEventNumberPath, line);
+void PublishEventNumber(const EventNumbering& n) {
+  const std::string line = n.box.text() + "\r\n";
+  const ui::FileSystem& fs = n.platform.files();
+  fs.replace(n.settings.eventNumberPath, line);
+  if (n.settings.localEventNumberPath != n.settings.eventNumberPath) fs.replace(n.settings.localEventNumberPath, line);
 }
 
-void RollBackEventNumber(MainWindow& w) {
-  const double cleared = BoxValue(w) - 2;
-  w.text1[5]->setText(ValueText(cleared));
-  w.fs().replace(w.settings.eventNumberPath, w.text1[5]->text() + "\r\n");
-  w.nextEventNumber = NumberPlus(cleared, 1);
-  w.numberRolledBack = true;
-  if (JulianScheme(w))
-    ShowJulianNumber(w);
+void RollBackEventNumber(const EventNumbering& n) {
+  const double cleared = BoxValue(n) - 2;
+  n.box.setText(ValueText(cleared));
+  n.platform.files().replace(n.settings.eventNumberPath, n.box.text() + "\r\n");
+  n.state.nextEventNumber = NumberPlus(cleared, 1);
+  n.state.numberRolledBack = true;
+  if (JulianScheme(n.settings))
+    ShowJulianNumber(n);
   else
-    ShowNumber(w, w.nextEventNumber);
+    ShowNumber(n, n.state.nextEventNumber);
 }
 
-void RequestManualOverride(MainWindow& w) {
-  const auto answer = w.ask("This field is auto-incremented by the program! Manual entry override? Y/N?",
-                            "Enter Event Number Manually Y/N?", ui::Buttons::YesNo, ui::Icon::Error);
+void RequestManualOverride(const EventNumbering& n) {
+  const auto answer = n.platform.ask("This field is auto-incremented by the program! Manual entry override? Y/N?",
+                                     "Enter Event Number Manually Y/N?", ui::Buttons::YesNo, ui::Icon::Error);
   if (answer != ui::Answer::Yes) return;
-  w.text1[5]->locked = false;
-  w.manualEventNumber = true;
+  n.box.locked = false;
+  n.state.manualEventNumber = true;
 }
 
-void NumberStepAfterChecks(MainWindow& w, bool zeroPosition) {
-  if (JulianScheme(w)) return ShowJulianNumber(w);
-  const auto value = EventNumberValue(ReadNumberLine(w));
+void NumberStepAfterChecks(const EventNumbering& n, bool zeroPosition) {
+  if (JulianScheme(n.settings)) return ShowJulianNumber(n);
+  const auto value = EventNumberValue(ReadNumberLine(n));
   if (!value) return;
-  w.nextEventNumber = NumberPlus(*value, zeroPosition ? 1 : -1);
-  if (!w.manualEventNumber && BoxValue(w) < double(w.nextEventNumber)) ShowNumber(w, w.nextEventNumber);
+  n.state.nextEventNumber = NumberPlus(*value, zeroPosition ? 1 : -1);
+  if (!n.state.manualEventNumber && BoxValue(n) < double(n.state.nextEventNumber))
+    ShowNumber(n, n.state.nextEventNumber);
 }
 
-void StationArrivalRule(MainWindow& w, const std::string& eventName) {
-  w.nextEventNumber += ArrivalBump(eventName, w.previousEventName);
+void StationArrivalRule(StationState& state, const std::string& eventName) {
+  state.nextEventNumber += ArrivalBump(eventName, state.previousEventName);
 }
 
-void RememberEventName(MainWindow& w, const std::string& eventName) { w.previousEventName = Trim(eventName); }
+void RememberEventName(StationState& state, const std::string& eventName) { state.previousEventName = Trim(eventName); }
 
-void LocalNumberStep(MainWindow& w) {
-  if (JulianScheme(w) || w.networkMode) return;
-  ++w.nextEventNumber;
-  if (!w.manualEventNumber) ShowNumber(w, w.nextEventNumber);
+void LocalNumberStep(const EventNumbering& n) {
+  if (JulianScheme(n.settings) || n.state.networkMode) return;
+  ++n.state.nextEventNumber;
+  if (!n.state.manualEventNumber) ShowNumber(n, n.state.nextEventNumber);
 }
 
-void PublishStep(MainWindow& w) {
-  if (JulianScheme(w)) return ShowJulianNumber(w);
-  RaiseFromFile(w);
-  w.setStatus(ReadingNumberStatus(w.nextEventNumber));
-  PublishEventNumber(w);
+void PublishStep(const EventNumbering& n) {
+  if (JulianScheme(n.settings)) return ShowJulianNumber(n);
+  RaiseFromFile(n);
+  n.status.setText(ReadingNumberStatus(n.state.nextEventNumber));
+  PublishEventNumber(n);
 }
 
-void AdvanceAfterRecord(MainWindow& w) {
-  if (JulianScheme(w)) return;
-  ++w.nextEventNumber;
-  ShowNumber(w, w.nextEventNumber);
+void AdvanceAfterRecord(const EventNumbering& n) {
+  if (JulianScheme(n.settings)) return;
+  ++n.state.nextEventNumber;
+  ShowNumber(n, n.state.nextEventNumber);
 }
 
-void ReleaseManualOverride(MainWindow& w) { w.manualEventNumber = false; }
-
-void WireEventNumber(MainWindow& w) {
-  w.text1[5]->onDblClick = [&w] { RequestManualOverride(w); };
-}
+void ReleaseManualOverride(StationState& state) { state.manualEventNumber = false; }
 
 }  // namespace ruvek

@@ -5,31 +5,34 @@
 //
 // The event number file holds one line, the number of the last event recorded
 // by any logging computer of the cruise ("123" CR LF). The next number
-// (w.nextEventNumber) is that value plus one; it is a long long, so numbers
+// (nextEventNumber) is that value plus one; it is a long long, so numbers
 // past 32767 go on counting instead of wrapping to negative.
 //
-// Record Event calls the steps in this order (NUMERIC and JULIAN alike; each
-// step checks the scheme itself):
-//   1. NumberStepAfterChecks(w, zeroPosition)  after the navigation check (true:
-//      the operator confirmed zero latitude and longitude) or after the GPS time
-//      check (false).
-//   2. StationArrivalRule(w, eventName)        not when replacing an edited row;
-//      then the order-occupied step, then RememberEventName(w, eventName).
-//   3. LocalNumberStep(w)                      after the grid row and the activity,
-//      not when replacing an edited row.
-//   4. PublishStep(w)                          not when replacing an edited row.
-//      The retry of a file failure starts again here.
-//   5. (the logs are written with Text1(5) as Event#; clear w.numberRolledBack
-//      right after the local logs)
-//   6. AdvanceAfterRecord(w)                   not when replacing an edited row.
-//   7. ReleaseManualOverride(w)                always.
-// Steps 1 and 4 read or write the event number file and throw ui::FileError
-// when it fails, so the workflow's retry handles it.
+// Record Event calls the number steps in this order (NUMERIC and JULIAN alike;
+// each step checks the scheme itself):
+//   NumberStepAfterChecks  after the navigation check (zeroPosition true: the
+//                          operator confirmed zero latitude and longitude) or
+//                          after the GPS time check (false);
+//   StationArrivalRule     not when replacing an edited row; then the
+//                          order-occupied counter, then RememberEventName;
+//   LocalNumberStep        after the grid row and the activity, not when
+//                          replacing an edited row;
+//   PublishStep            not when replacing an edited row; the retry of a
+//                          file failure starts again here;
+//   (the logs are written with the box's number; numberRolledBack is cleared
+//   right after the local logs)
+//   AdvanceAfterRecord     not when replacing an edited row;
+//   ReleaseManualOverride  always.
+// NumberStepAfterChecks and PublishStep read or write the event number file and
+// throw ui::FileError when it fails, so the workflow's retry handles it.
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "windows/MainWindow.h"
+#include "core/Settings.h"
+#include "core/StationState.h"
+#include "platform/Platform.h"
+#include "windows/Station.h"
 
 namespace ruvek {
 
@@ -58,45 +61,56 @@ std::string ReadingNumberStatus(long long next);
 // The box text of a number: "58".
 std::string EventNumberText(long long number);
 
-// True when configuration row 19 selects the JULIAN scheme.
-bool JulianScheme(const MainWindow& w);
+// What the event number steps read and change: the files, the clock and the
+// questions; the event number file in use (local operation changes it); the
+// next number, its flags and the previous event's name; the event number box
+// and the status bar.
+struct EventNumbering {
+  ui::Platform& platform;
+  Settings& settings;
+  StationState& state;
+  ui::TextBox& box;
+  ui::StatusBar& status;
+
+  // The parts of a station; for the handlers and the start sequence.
+  static EventNumbering of(Station& s);
+};
 
 // Start-up: the next number from the file (or a fresh Julian number), with the
-// questions for a missing or unreadable file and the switch to local operation.
-void LoadEventNumber(MainWindow& w);
+// questions for a missing or unreadable file and the switch to local operation,
+// which unticks "Auto Fill Data" and names the local file in its menu entry.
+void LoadEventNumber(const EventNumbering& n, ui::Menu& autoFill, ui::Menu& numberFileEntry);
 
 // Reads the event number file; next = value + 1 and, unless the operator took the
-// number over (or, with holdWhileRolledBack, Clear Last holds it), raises Text1(5)
+// number over (or, with holdWhileRolledBack, Clear Last holds it), raises the box
 // to next when it shows less. Returns true when the box was raised. A blank line
 // changes nothing. Throws ui::FileError.
-bool RaiseFromFile(MainWindow& w, bool holdWhileRolledBack = false);
+bool RaiseFromFile(const EventNumbering& n, bool holdWhileRolledBack = false);
 
-// A fresh Julian number (day of year "." time) in Text1(5).
-void ShowJulianNumber(MainWindow& w);
+// A fresh Julian number (day of year "." time) in the box.
+void ShowJulianNumber(const EventNumbering& n);
 
-// Writes Text1(5) to the file in use and to the local copy when that is another
-// file; each written whole through a new file renamed over the old one. Throws
-// ui::FileError.
-void PublishEventNumber(MainWindow& w);
+// Writes the box's number to the file in use and to the local copy when that is
+// another file; each written whole through a new file renamed over the old one.
+// Throws ui::FileError.
+void PublishEventNumber(const EventNumbering& n);
 
 // Clear Last's number step: the box goes back by two, that number is written to
 // the file in use (ui::FileError when it cannot be), the cleared number becomes
 // the next one and the poll holds it until the next event is logged.
-void RollBackEventNumber(MainWindow& w);
+void RollBackEventNumber(const EventNumbering& n);
 
-// Double-click on Text1(5): asks whether the operator wants to type the number.
-void RequestManualOverride(MainWindow& w);
+// Double-click on the event number box: asks whether the operator wants to type
+// the number.
+void RequestManualOverride(const EventNumbering& n);
 
 // ---- record-time steps (see the order above)
-void NumberStepAfterChecks(MainWindow& w, bool zeroPosition);
-void StationArrivalRule(MainWindow& w, const std::string& eventName);
-void RememberEventName(MainWindow& w, const std::string& eventName);
-void LocalNumberStep(MainWindow& w);
-void PublishStep(MainWindow& w);
-void AdvanceAfterRecord(MainWindow& w);
-void ReleaseManualOverride(MainWindow& w);
-
-// Connects the event number box's double-click.
-void WireEventNumber(MainWindow& w);
+void NumberStepAfterChecks(const EventNumbering& n, bool zeroPosition);
+void StationArrivalRule(StationState& state, const std::string& eventName);
+void RememberEventName(StationState& state, const std::string& eventName);
+void LocalNumberStep(const EventNumbering& n);
+void PublishStep(const EventNumbering& n);
+void AdvanceAfterRecord(const EventNumbering& n);
+void ReleaseManualOverride(StationState& state);
 
 }  // namespace ruvek

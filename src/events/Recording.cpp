@@ -1,6 +1,7 @@
 #include "events/Recording.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <optional>
 
 #include "core/Format.h"
@@ -8,16 +9,14 @@
 #include "events/Activity.h"
 #include "events/EventLogs.h"
 #include "events/EventNumber.h"
+#include "events/OrderOccupied.h"
 #include "logview/EventGrid.h"
 #include "logview/GridSnapshot.h"
-#include "selection/Pickers.h"
+#include "selection/Conditions.h"
 
 namespace ruvek {
 namespace {
 
-constexpr const char* kRecordEvent = "Record Event";
-constexpr const char* kSavingEvent = "Saving Event";
-constexpr const char* kStandingBy = "Standingby";
 constexpr int kSettleMs = 3000;
 constexpr int kRetryWaitMs = 2000;
 constexpr int kFailuresBeforeQuestion = 6;
@@ -29,21 +28,15 @@ struct Press {
   bool numberFileDeclined = false;
 };
 
-std::string OrderOccupiedPath(const MainWindow& w) { return w.settings.dataDir + "OrderOcc.txt"; }
-
-void ShowRecordEvent(MainWindow& w) {
-  w.command1[0]->caption = kRecordEvent;
-  w.command1[0]->enabled = true;
+void StartPollTimer(ui::Timer& pollTimer, int intervalMs) {
+  pollTimer.setInterval(intervalMs);
+  pollTimer.setEnabled(true);
 }
 
-void StartPollTimer(MainWindow& w) {
-  w.timer1->setInterval(w.settings.sampleIntervalMs);
-  w.timer1->setEnabled(true);
-}
-
-ui::Answer AskRetry(MainWindow& w) {
-  return w.ask("Having trouble reading " + w.settings.eventNumberPath + " Y to retry after checking Q is available.",
-               "Unable to READ from the server!", ui::Buttons::YesNo, ui::Icon::Error);
+ui::Answer AskRetry(const EventNumbering& n) {
+  return n.platform.ask(
+      "Having trouble reading " + n.settings.eventNumberPath + " Y to retry after checking Q is available.",
+      "Unable to READ from the server!", ui::Buttons::YesNo, ui::Icon::Error);
 }
 
 // Runs `step` until it succeeds. Each file failure waits 2 seconds and counts;
@@ -52,15 +45,15 @@ ui::Answer AskRetry(MainWindow& w) {
 // event can go on without the step (mayDecline), gives the step up: the path
 // of the file that failed is returned.
 template <typename Step>
-std::optional<std::string> Retry(MainWindow& w, Press& press, bool mayDecline, Step step) {
+std::optional<std::string> Retry(const EventNumbering& n, Press& press, bool mayDecline, Step step) {
   while (true) {
     try {
       step();
       return std::nullopt;
     } catch (const ui::FileError& e) {
-      w.wait(kRetryWaitMs);
+      n.platform.wait(kRetryWaitMs);
       if (++press.failures <= kFailuresBeforeQuestion) continue;
-      if (AskRetry(w) == ui::Answer::Yes) {
+      if (AskRetry(n) == ui::Answer::Yes) {
         press.failures = 0;
       } else if (mayDecline) {
         return e.path;
@@ -73,250 +66,247 @@ std::optional<std::string> Retry(MainWindow& w, Press& press, bool mayDecline, S
 // declined to retry it, the event is recorded with the number the box shows
 // and the file is left alone for the rest of this event.
 template <typename Step>
-void NumberFileStep(MainWindow& w, Press& press, Step step) {
+void NumberFileStep(const EventNumbering& n, Press& press, Step step) {
   if (press.numberFileDeclined) return;
-  if (Retry(w, press, true, step)) press.numberFileDeclined = true;
+  if (Retry(n, press, true, step)) press.numberFileDeclined = true;
 }
 
-// Event number step 4. When the shared file took the number but its local copy
-// failed, a retry writes the number again without reading the shared file: it
-// now holds this event's own number, which must not raise the box past it.
-void PublishNumber(MainWindow& w, Press& press) {
+// The number is published. When the shared file took the number but its local
+// copy failed, a retry writes the number again without reading the shared
+// file: it now holds this event's own number, which must not raise the box
+// past it.
+void PublishNumber(const EventNumbering& n, Press& press) {
   bool sharedFileWritten = false;
-  NumberFileStep(w, press, [&] {
-    if (sharedFileWritten) return PublishEventNumber(w);
+  NumberFileStep(n, press, [&] {
+    if (sharedFileWritten) return PublishEventNumber(n);
     try {
-      PublishStep(w);
+      PublishStep(n);
     } catch (const ui::FileError& e) {
-      sharedFileWritten = e.path != w.settings.eventNumberPath && e.path == w.settings.localEventNumberPath;
+      sharedFileWritten = e.path != n.settings.eventNumberPath && e.path == n.settings.localEventNumberPath;
       throw;
     }
   });
 }
 
-// Steps 3 and 4: the questions for a position of 0, 0 and for a clock that has
-// not moved, then the first event number step. False when the operator said No.
-bool PassChecks(MainWindow& w, Press& press) {
-  const bool zeroPosition = LeadingNumber(w.text1[3]->text()) == 0 && LeadingNumber(w.text1[4]->text()) == 0;
+// The questions for a position of 0, 0 and for a clock that has not moved,
+// then the first event number step. False when the operator said No.
+bool PassChecks(const EventNumbering& n, const Boxes& boxes, Press& press) {
+  const bool zeroPosition = LeadingNumber(boxes.lat.text()) == 0 && LeadingNumber(boxes.lon.text()) == 0;
   if (zeroPosition) {
-    if (w.ask("Navigation fields have not updated, record event anyways? Y/N", "Navigation fields not updated!",
-              ui::Buttons::YesNo, ui::Icon::Warning) == ui::Answer::No)
+    if (n.platform.ask("Navigation fields have not updated, record event anyways? Y/N",
+                       "Navigation fields not updated!", ui::Buttons::YesNo, ui::Icon::Warning) == ui::Answer::No)
       return false;
-  } else if (w.nav.localTime == w.previousEventTime) {
-    if (w.ask("GPS Time hasn't changed since the last event, record anyways? Y/N", "Time hasn't updated!",
-              ui::Buttons::YesNo, ui::Icon::Warning) == ui::Answer::No)
+  } else if (n.state.nav.localTime == n.state.previousEventTime) {
+    if (n.platform.ask("GPS Time hasn't changed since the last event, record anyways? Y/N", "Time hasn't updated!",
+                       ui::Buttons::YesNo, ui::Icon::Warning) == ui::Answer::No)
       return false;
   }
-  NumberFileStep(w, press, [&] { NumberStepAfterChecks(w, zeroPosition); });
+  NumberFileStep(n, press, [&] { NumberStepAfterChecks(n, zeroPosition); });
   return true;
 }
 
-void WriteScreenToRow(MainWindow& w, int row, int firstCol, std::initializer_list<std::string> cells) {
+void WriteCells(ui::Grid& grid, int row, int firstCol, std::initializer_list<std::string> cells) {
   int c = firstCol;
-  for (const std::string& cell : cells) w.eventLog->setCell(row, c++, cell);
+  for (const std::string& cell : cells) grid.setCell(row, c++, cell);
 }
 
 // An arrival is counted once: not when the last event seen from another
 // computer is already an arrival.
-void OrderOccupiedStep(MainWindow& w, const std::string& eventName) {
-  if (Contains(ToUpper(eventName), "ARRIVAL") && !Contains(w.lastSeenLastEvent, "ARRIVAL"))
-    IncrementOrderOccupied(w);
+void OrderOccupiedStep(const ui::FileSystem& fs, const Settings& settings, StationState& state, ui::StatusBar& status,
+                       ui::Menu& fileEntry, const std::string& eventName) {
+  if (Contains(ToUpper(eventName), "ARRIVAL") && !Contains(state.lastSeenLastEvent, "ARRIVAL"))
+    IncrementOrderOccupied(fs, settings.dataDir, state.orderOccupied, status);
   else
-    LoadOrderOccupied(w);
+    LoadOrderOccupied(fs, settings.dataDir, state.orderOccupied, status, fileEntry);
 }
 
-// Step 12: the local logs, then in network mode the network logs. A network
-// write the operator gives up on ends the network part with the message naming
-// the local copy; the local logs already hold the event.
-void WriteLogs(MainWindow& w, Press& press, EventLogJob& job) {
-  Retry(w, press, false, [&] { WriteLocalLogs(w, job); });
-  w.numberRolledBack = false;
-  if (!w.networkMode) return;
-  if (auto failed = Retry(w, press, true, [&] { WriteNetworkLogs(w, job); })) EndNetworkPart(w, job, *failed);
+// The event as the logs record it, read from the screen and the navigation
+// snapshot at the moment the logs are written.
+LoggedEvent EventOnScreen(const MainWindow& w, const StationState& state, const std::string& eventName,
+                          const std::string& activity) {
+  const NavSnapshot& nav = state.nav;
+  LoggedEvent event;
+  EventFields& f = event.fields;
+  f.cruise = w.boxes.cruise.text();
+  f.eventNo = w.boxes.eventNumber.text();
+  f.stndLine = w.lineCombo.text();
+  f.stndSta = w.stationCombo.text();
+  f.calcLine = nav.calcLine;
+  f.calcSta = nav.calcSta;
+  f.localDate = nav.localDate;
+  f.localTime = nav.localTime;
+  f.decLat = w.boxes.lat.text();
+  f.decLon = w.boxes.lon.text();
+  f.activity = activity;
+  f.event = eventName;
+  f.oper = w.initialsCombo.text();
+  f.utcDate = nav.utcDate;
+  f.utcTime = nav.utcTime;
+  f.comments = CommentsField(w.commentsBox.text());
+  f.ordOcc = state.orderOccupied;
+  event.snapshotLat = nav.decLat;
+  event.snapshotLon = nav.decLon;
+  event.tail = NavigationTail(nav.rawLine, nav.metItems);
+  return event;
 }
 
-void RecordEvent(MainWindow& w, Press& press) {
-  StartPollTimer(w);
-  w.command1[0]->caption = kSavingEvent;
-  w.command1[0]->enabled = false;
-  if (!PassChecks(w, press)) return ShowRecordEvent(w);
-
-  const bool editing = w.editingRow;
-  const int row = editing ? std::clamp(w.eventLog->row, 1, kEventRows) : RowForNewEvent(w);
-  const std::string eventName = w.combo1->text();
-  WriteScreenToRow(
-      w, row, 0, {w.text1[5]->text(), w.combo3->text(), w.combo4->text(), w.nav.localDate, w.nav.localTime, eventName});
-  w.previousEventTime = w.eventLog->cell(row, 4);
-  if (!editing) {
-    StationArrivalRule(w, eventName);
-    OrderOccupiedStep(w, eventName);
-    RememberEventName(w, eventName);
-  }
-  WriteScreenToRow(w, row, 6,
-                   {w.text1[3]->text(), w.text1[4]->text(), w.combo2->text(), CommentsField(w.txtComments->text())});
-
+// The local logs, then in network mode the network logs. A network write the
+// operator gives up on ends the network part with the message naming the
+// local copy; the local logs already hold the event.
+void WriteLogs(const EventNumbering& n, Press& press, const LogTarget& target, const LoggedEvent& event,
+               bool autoFill) {
   EventLogJob job;
-  job.activity = ClassifyActivity(eventName, w.settings.eventListType);
+  Retry(n, press, false, [&] { WriteLocalLogs(target, event, job); });
+  n.state.numberRolledBack = false;
+  if (!n.state.networkMode || !autoFill) return;
+  if (auto failed = Retry(n, press, true, [&] { WriteNetworkLogs(target, event, n.state, job); }))
+    EndNetworkPart(target, job, *failed);
+}
+
+void RecordEvent(Station& s, Press& press) {
+  MainWindow& w = s.main;
+  StationState& st = s.state;
+  const EventNumbering n = EventNumbering::of(s);
+  StartPollTimer(w.pollTimer, s.settings.sampleIntervalMs);
+  SetRecording(st, w.buttons, Recording::Saving);
+  if (!PassChecks(n, w.boxes, press)) return SetRecording(st, w.buttons, Recording::Ready);
+
+  // The event's name is read once; everything after the checks uses this value.
+  const std::string eventName = w.eventCombo.text();
+  const bool editing = st.editingRow;
+  const int row = editing ? std::clamp(w.eventGrid.row, 1, kEventRows) : RowForNewEvent(w.eventGrid, st.gridRowCount);
+  WriteCells(w.eventGrid, row, GridColumn::EventNo,
+             {w.boxes.eventNumber.text(), w.lineCombo.text(), w.stationCombo.text(), st.nav.localDate, st.nav.localTime,
+              eventName});
+  st.previousEventTime = w.eventGrid.cell(row, GridColumn::Time);
   if (!editing) {
-    ++w.gridRowCount;
-    LocalNumberStep(w);
-    PublishNumber(w, press);
+    StationArrivalRule(st, eventName);
+    OrderOccupiedStep(s.platform.files(), s.settings, st, w.statusBar, w.menus.orderOccupiedFile, eventName);
+    RememberEventName(st, eventName);
+  }
+  WriteCells(w.eventGrid, row, GridColumn::Lat,
+             {w.boxes.lat.text(), w.boxes.lon.text(), w.initialsCombo.text(), CommentsField(w.commentsBox.text())});
+
+  const std::string activity = ClassifyActivity(eventName, s.settings.eventListType);
+  if (!editing) {
+    EventRowFilled(st.gridRowCount, row);
+    LocalNumberStep(n);
+    PublishNumber(n, press);
   }
   // The logs carry the local date and time of the moment they are written.
-  SetLocalClock(w.nav, SelectedClock(w.optPST), w.platform.now());
-  WriteLogs(w, press, job);
-  if (!editing) AdvanceAfterRecord(w);
-  ResetConditions(w);
-  if (!editing && !w.check2->value()) AdvanceEventPicker(w);
-  w.editingRow = false;
-  ReleaseManualOverride(w);
-  w.wait(kSettleMs);
-  ShowRecordEvent(w);
+  SetLocalClock(st.nav, w.clockOptions.selected(), s.platform.now());
+  // The order-occupied value is never written with a closing table tag.
+  st.orderOccupied = StripTableTag(st.orderOccupied);
+  const LoggedEvent event = EventOnScreen(w, st, eventName, activity);
+  const LogTarget target{
+      s.platform,
+      LogFileNamesFor(s.settings.programDir, s.settings.dataDir, event.fields.cruise, s.settings.eventListType),
+      s.settings.config.row(1), w.menus.generateHtml.checked};
+  WriteLogs(n, press, target, event, w.menus.autoFill.checked);
+
+  if (!editing) AdvanceAfterRecord(n);
+  ResetConditions(w.conditions, w.commentsBox);
+  if (!editing && !w.stopAdvanceCheck.value()) AdvanceEventPicker(w.pickers, eventName, st, w.stopAdvanceCheck.value());
+  st.editingRow = false;
+  ReleaseManualOverride(st);
+  s.platform.wait(kSettleMs);
+  SetRecording(st, w.buttons, Recording::Ready);
 }
 
-void StartButton(MainWindow& w) {
-  if (w.gpsSource == "GPS" && w.btnGo->caption == "GO" &&
-      w.ask("GPS is not started, return to GPS startup form? Y/N", "GPS not logging, return to activate?",
-            ui::Buttons::YesNo, ui::Icon::Error) == ui::Answer::Yes) {
-    w.commCheckForm.visible = true;
-    w.platform.formShown(w.commCheckForm);
+void StartButton(Station& s) {
+  MainWindow& w = s.main;
+  if (s.state.gpsSource == "GPS" && !s.gps.started() &&
+      s.platform.ask("GPS is not started, return to GPS startup form? Y/N", "GPS not logging, return to activate?",
+                     ui::Buttons::YesNo, ui::Icon::Error) == ui::Answer::Yes) {
+    s.platform.show(s.gps.form);
     return;
   }
-  w.command1[0]->caption = kRecordEvent;
-  w.command1[0]->tooltip = "Saves the event number and all data displayed into the Cruise events log.";
-  ReleaseManualOverride(w);
-  w.wait(kSettleMs);
-  ShowRecordEvent(w);
+  SetRecording(s.state, w.buttons, Recording::Ready);
+  w.buttons.record.tooltip = "Saves the event number and all data displayed into the Cruise events log.";
+  ReleaseManualOverride(s.state);
+  s.platform.wait(kSettleMs);
+  SetRecording(s.state, w.buttons, Recording::Ready);
 }
 
-void StandbyButton(MainWindow& w) {
-  Button& record = *w.command1[0];
-  Button& standby = *w.command1[1];
-  if (record.caption == kRecordEvent) {
-    record.caption = kStandingBy;
-    standby.caption = "Resume";
-  } else if (record.caption == kStandingBy) {
-    record.caption = kRecordEvent;
-    standby.caption = "Standby";
-  }
-  record.enabled = true;
+// Standby pauses the poll's navigation reading; Resume (or the record button
+// while standing by) takes it up again.
+void StandbyButton(Station& s) {
+  if (s.state.recording == Recording::Ready)
+    SetRecording(s.state, s.main.buttons, Recording::StandingBy);
+  else if (s.state.recording == Recording::StandingBy)
+    SetRecording(s.state, s.main.buttons, Recording::Ready);
 }
 
-void QuitButton(MainWindow& w) {
-  if (w.ask("Do you really want to quit? Y/N", "Close Program? Y/N", ui::Buttons::YesNo) != ui::Answer::Yes)
-    return ShowRecordEvent(w);
-  SaveEventGrid(w);
-  w.commCheckForm.visible = false;
-  EndProgram(w);
+void QuitButton(Station& s) {
+  MainWindow& w = s.main;
+  if (s.platform.ask("Do you really want to quit? Y/N", "Close Program? Y/N", ui::Buttons::YesNo) != ui::Answer::Yes)
+    return SetRecording(s.state, w.buttons, Recording::Ready);
+  SaveEventGrid(s.platform.files(), s.settings.programDir, w.boxes.cruise.text(), w.eventGrid, s.state.gridRowCount);
+  s.gps.form.visible = false;
+  EndProgram(s.platform, w.pollTimer, s.gps.timer);
 }
 
 // The cleared event stays in every log; the next event takes its number again
 // and says so in its comments. When the event number file cannot be written
 // the number is not rolled back: the box keeps its number and nothing marks the
 // cleared event as void, so no number is ever used twice.
-void ClearLastButton(MainWindow& w) {
-  w.timer1->setEnabled(false);
-  if (w.ask("Do You want to erase an event entry? Y/N", "Erase Last Event?", ui::Buttons::YesNo, ui::Icon::Warning) ==
-          ui::Answer::Yes &&
-      w.gridRowCount > 1) {
-    const int row = std::min(w.gridRowCount - 1, kEventRows);
-    for (int c = 0; c < kGridCols; ++c) w.eventLog->setCell(row, c, "");
-    const std::string boxBefore = w.text1[5]->text();
+void ClearLastButton(Station& s) {
+  MainWindow& w = s.main;
+  w.pollTimer.setEnabled(false);
+  if (s.platform.ask("Do You want to erase an event entry? Y/N", "Erase Last Event?", ui::Buttons::YesNo,
+                     ui::Icon::Warning) == ui::Answer::Yes &&
+      ClearLastEventRow(w.eventGrid, s.state.gridRowCount)) {
+    const std::string boxBefore = w.boxes.eventNumber.text();
     try {
-      RollBackEventNumber(w);
-      --w.gridRowCount;
-      if (!JulianScheme(w)) w.txtComments->setText(w.txtComments->text() + "erase previous event ;");
+      RollBackEventNumber(EventNumbering::of(s));
+      if (!JulianScheme(s.settings)) w.commentsBox.setText(w.commentsBox.text() + "erase previous event ;");
     } catch (const ui::FileError& e) {
-      --w.gridRowCount;
-      w.text1[5]->setText(boxBefore);
-      w.ask("Unable to write " + e.path + " - the event number was not rolled back.", "Erase Last Event?",
-            ui::Buttons::OK, ui::Icon::Warning);
+      w.boxes.eventNumber.setText(boxBefore);
+      s.platform.ask("Unable to write " + e.path + " - the event number was not rolled back.", "Erase Last Event?",
+                     ui::Buttons::OK, ui::Icon::Warning);
     }
   }
-  w.timer1->setEnabled(true);
-  ShowRecordEvent(w);
+  w.pollTimer.setEnabled(true);
+  SetRecording(s.state, w.buttons, Recording::Ready);
 }
 
 }  // namespace
 
-void LoadOrderOccupied(MainWindow& w) {
-  const std::string path = OrderOccupiedPath(w);
-  w.mnuOrderOccFile->caption = path;
-  try {
-    if (w.fs().exists(path)) {
-      w.orderOccupied = w.fs().firstLine(path);
-      w.statusBar->panel(6).text = "OrderOcc: " + w.orderOccupied;
-      return;
-    }
-    // Without a data directory (no configuration) there is no shared file to start.
-    if (w.settings.dataDir.empty()) return;
-    static const std::string kFirst = "1";
-    w.fs().replace(path, kFirst + "\r\n");
-    w.orderOccupied = kFirst;
-  } catch (const ui::FileError&) {
-    // An unreadable or uncreatable file leaves the value as it was; the next
-    // load tries again.
-  }
-}
-
-void IncrementOrderOccupied(MainWindow& w) {
-  const std::string path = OrderOccupiedPath(w);
-  try {
-    if (w.fs().exists(path)) {
-      // "12" -> "13"; text that is not a number counts as 0.
-      const std::string value = FormatNumber(LeadingNumber(w.fs().firstLine(path)) + 1, "0.##########");
-      w.fs().replace(path, value + "\r\n");
-      w.orderOccupied = value;
-      w.statusBar->panel(6).text = "Order_Occ: " + value;
-      return;
-    }
-  } catch (const ui::FileError&) {
-    // A file that cannot be read or written is as good as missing: the event
-    // is marked with the missing value rather than with a number another
-    // computer may also hand out.
-  }
-  w.orderOccupied = kMissingOrderOccupied;
-}
-
-void AdvanceEventPicker(MainWindow& w) {
-  const std::string name = ToUpper(w.combo1->text());
-  if (Contains(name, "SAMPLE") || Contains(name, "DEPARTURE") || w.multiMode) return;
-  const int last = std::min(w.lastPickerIndex, kOptionPickers - 1);
+void AdvanceEventPicker(Pickers& pickers, const std::string& eventName, const StationState& state, bool stopAdvance) {
+  const std::string name = ToUpper(eventName);
+  if (Contains(name, "SAMPLE") || Contains(name, "DEPARTURE") || state.multiMode) return;
+  const int last = std::min(state.lastPickerIndex, kOptionPickers - 1);
   if (last < 0) return;
-  if (w.option1[std::size_t(last)]->value()) return w.option1[0]->setValue(true);
-  if (w.check2->value()) return;
+  auto& options = pickers.options;
+  if (options[std::size_t(last)]->value()) return options[0]->setValue(true);
+  if (stopAdvance) return;
   for (int i = 0; i < last; ++i) {
-    if (!w.option1[std::size_t(i)]->value()) continue;
-    w.option1[std::size_t(i)]->setValue(false);
-    w.option1[std::size_t(i + 1)]->setValue(true);
+    if (!options[std::size_t(i)]->value()) continue;
+    options[std::size_t(i)]->setValue(false);
+    options[std::size_t(i + 1)]->setValue(true);
     return;
   }
 }
 
-void Command1_Click(MainWindow& w, int index) {
+void Command1_Click(Station& s, int index) {
   Press press;
   switch (index) {
-    case 0: {
-      w.eventFileRetries = 0;
-      const std::string& caption = w.command1[0]->caption;
-      if (caption == "Start") return StartButton(w);
-      if (caption == kRecordEvent) return RecordEvent(w, press);
-      if (caption == kStandingBy) {
-        StandbyButton(w);
-        w.wait(kSettleMs);
-        return ShowRecordEvent(w);
+    case 0:
+      s.state.eventFileRetries = 0;
+      switch (s.state.recording) {
+        case Recording::NotStarted: return StartButton(s);
+        case Recording::Ready: return RecordEvent(s, press);
+        case Recording::StandingBy:
+          StandbyButton(s);
+          s.platform.wait(kSettleMs);
+          return SetRecording(s.state, s.main.buttons, Recording::Ready);
+        case Recording::Saving: return;
       }
       return;
-    }
-    case 1: return StandbyButton(w);
-    case 2: return QuitButton(w);
-    case 3: return ClearLastButton(w);
+    case 1: return StandbyButton(s);
+    case 2: return QuitButton(s);
+    case 3: return ClearLastButton(s);
   }
-}
-
-void WireEvents(MainWindow& w) {
-  for (int i = 0; i < 4; ++i) w.command1[std::size_t(i)]->onClick = [&w, i] { Command1_Click(w, i); };
-  w.mnuOrderOccFile->onClick = [&w] { LoadOrderOccupied(w); };
 }
 
 }  // namespace ruvek

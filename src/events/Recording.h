@@ -1,37 +1,21 @@
 #pragma once
-// Event numbers, the order-occupied counter and the four buttons of the
-// recording workflow.
+// The four buttons of the recording workflow: Start / Record Event, Standby /
+// Resume, Quit and Clear Last, and the event advance of the pickers.
 #include <string>
 
+#include "core/StationState.h"
 #include "windows/MainWindow.h"
+#include "windows/Station.h"
 
 namespace ruvek {
 
-// Start-up: reads the order-occupied counter.
-void LoadOrderOccupied(MainWindow& w);
-// Start-up: the event number, with the questions for a missing file, and the
-// other event number steps (defined in events/EventNumber.cpp).
-void LoadEventNumber(MainWindow& w);
-// Puts a fresh Julian number into the event number box.
-void ShowJulianNumber(MainWindow& w);
-
-// A station arrival: the shared order-occupied file goes up by one. A missing
-// (or unusable) file gives the value "-99" and is not created.
-void IncrementOrderOccupied(MainWindow& w);
-
 // The four buttons: 0 Start / Record Event, 1 Standby / Resume, 2 Quit,
 // 3 Clear Last.
-void Command1_Click(MainWindow& w, int index);
+void Command1_Click(Station& s, int index);
 
 // After an event: the single-choice picker moves to the next event of the list
-// (from the last one back to the first). Not for events named "...Sample..." or
-// "...Departure...", nor in check-box mode.
-void AdvanceEventPicker(MainWindow& w);
-
-// The text a failed increment or a missing file leaves in orderOccupied.
-inline constexpr const char* kMissingOrderOccupied = "-99";
-
-// Connects Command1(0) to Command1(3) and the order-occupied menu entry.
-void WireEvents(MainWindow& w);
+// (from the last one back to the first; with stopAdvance only that wrap). Not
+// for events named "...Sample..." or "...Departure...", nor in check-box mode.
+void AdvanceEventPicker(Pickers& pickers, const std::string& eventName, const StationState& state, bool stopAdvance);
 
 }  // namespace ruvek

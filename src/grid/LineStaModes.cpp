@@ -10,84 +10,118 @@ namespace {
 std::vector<std::string> ListEntries(const std::vector<std::string>& lines) {
   std::vector<std::string> entries;
   for (const auto& line : lines)
-    if (!Trim(line).empty()) entries.push_back(line);
+    if (!TrimView(line).empty()) entries.push_back(line);
   return entries;
 }
 
+std::string FirstEntry(const ui::ComboBox& box) { return box.items.empty() ? "" : box.items.front(); }
+
 // Fills a drop-down from a list file; a missing file is reported and leaves the
 // box empty. A read error throws ui::FileError.
-void LoadList(MainWindow& w, ComboBox& box, const std::string& path) {
+void LoadList(ui::Platform& platform, ui::ComboBox& box, const std::string& path) {
   box.items.clear();
-  if (!w.fs().exists(path)) {
-    w.ask("Unable to find " + path, "");
+  if (!platform.files().exists(path)) {
+    platform.ask("Unable to find " + path, "");
   } else {
-    box.items = ListEntries(w.fs().readLines(path));
+    box.items = ListEntries(platform.files().readLines(path));
   }
-  box.setText(box.items.empty() ? "" : box.items.front());
+  box.setText(FirstEntry(box));
 }
 
-std::string FirstEntry(const ComboBox& box) { return box.items.empty() ? "" : box.items.front(); }
-
-void CheckOnly(MainWindow& w, Menu* mode) {
-  for (Menu* m : {w.mnuStndLine, w.mnuCalcLine, w.mnuSelectLine}) m->checked = m == mode;
+ui::Menu& MenuOf(Menus& menus, LineStaMode mode) {
+  switch (mode) {
+    case LineStaMode::Standard: return menus.standardLine;
+    case LineStaMode::Calculated: return menus.calcLine;
+    case LineStaMode::Selected: break;
+  }
+  return menus.selectedLine;
 }
 
-void Combo3Click(MainWindow& w) {
-  if (!RefreshStations(w, w.combo3->text())) return;
-  w.combo4->setText(FirstEntry(*w.combo4));
-  if (!w.mnuAuto->checked || w.mnuSelectLine->checked) return;
-  const auto answer = w.ask("Line & Station are automatically calculated from Lat & Lon. Disable feature? Y/N",
-                            "Turn of Line.Sta Calculation?", ui::Buttons::YesNo, ui::Icon::Information);
-  // Selected mode keeps the operator's line and station from the next ticks.
-  if (answer == ui::Answer::Yes) CheckOnly(w, w.mnuSelectLine);
-}
-
-void ChooseMode(MainWindow& w, Menu* mode, const std::string& line, const std::string& station, const char* rowValue) {
-  if (mode->checked) return;
-  CheckOnly(w, mode);
-  w.combo3->setText(line);
-  w.combo4->setText(station);
-  // Reaches the configuration file the next time the file is written.
-  w.config.row(16) = rowValue;
-}
-
-void EditLineFile(MainWindow& w) {
-  if (auto chosen = w.platform.fileDialog("C:\\RuvekGPS")) w.lastEditorFile = *chosen;
-  // A cancelled dialog opens the file it last held; the name is passed to the
-  // editor as an argument, never through a shell.
-  w.platform.startEditor(w.lastEditorFile);
+const char* RowValueOf(LineStaMode mode) {
+  switch (mode) {
+    case LineStaMode::Standard: return "STANDARD";
+    case LineStaMode::Calculated: return "CALCULATE";
+    case LineStaMode::Selected: break;
+  }
+  return "SELECT";
 }
 
 }  // namespace
 
-void LoadLineLists(MainWindow& w) {
-  LoadList(w, *w.combo3, w.settings.programDir + "Lines.txt");
-  LoadList(w, *w.combo4, w.settings.programDir + "Line93.txt");
+std::optional<LineStaMode> LineStaModeOfRow(const std::string& row16) {
+  for (LineStaMode mode : {LineStaMode::Calculated, LineStaMode::Standard, LineStaMode::Selected})
+    if (row16 == RowValueOf(mode)) return mode;
+  return std::nullopt;
 }
 
-bool RefreshStations(MainWindow& w, const std::string& lineText) {
+void CheckLineStaMode(Menus& menus, LineStaMode mode) {
+  ui::Menu& chosen = MenuOf(menus, mode);
+  for (ui::Menu* m : {&menus.standardLine, &menus.calcLine, &menus.selectedLine}) m->checked = m == &chosen;
+}
+
+void LoadLineLists(ui::Platform& platform, const std::string& programDir, ui::ComboBox& lineBox,
+                   ui::ComboBox& stationBox) {
+  LoadList(platform, lineBox, programDir + "Lines.txt");
+  LoadList(platform, stationBox, programDir + "Line93.txt");
+}
+
+bool RefreshStations(const ui::FileSystem& fs, const std::string& programDir, ui::ComboBox& stationBox,
+                     const std::string& lineText) {
   const auto file = StationFileFor(lineText);
   if (!file) return false;
-  const std::string path = w.settings.programDir + *file;
+  const std::string path = programDir + *file;
   std::vector<std::string> lines;
   try {
-    if (!w.fs().exists(path)) return false;
-    lines = w.fs().readLines(path);
+    if (!fs.exists(path)) return false;
+    lines = fs.readLines(path);
   } catch (const ui::FileError&) {
     return false;  // the box keeps its list
   }
-  w.combo4->items = ListEntries(lines);
+  stationBox.items = ListEntries(lines);
   return true;
 }
 
-void WireGrid(MainWindow& w) {
-  w.combo3->onClick = [&w] { Combo3Click(w); };
-  w.mnuStndLine->onClick = [&w] { ChooseMode(w, w.mnuStndLine, w.nav.stndLine, w.nav.stndSta, "STANDARD"); };
-  w.mnuCalcLine->onClick = [&w] { ChooseMode(w, w.mnuCalcLine, w.nav.calcLine, w.nav.calcSta, "CALCULATE"); };
-  w.mnuSelectLine->onClick = [&w] {
-    ChooseMode(w, w.mnuSelectLine, FirstEntry(*w.combo3), FirstEntry(*w.combo4), "SELECT");
-  };
-  w.mnuLineFileEdit->onClick = [&w] { EditLineFile(w); };
+void LineCombo_Click(Station& s) {
+  MainWindow& w = s.main;
+  if (!RefreshStations(s.platform.files(), s.settings.programDir, w.stationCombo, w.lineCombo.text())) return;
+  w.stationCombo.setText(FirstEntry(w.stationCombo));
+  if (!w.menus.autoFill.checked || w.menus.selectedLine.checked) return;
+  const auto answer = s.platform.ask("Line & Station are automatically calculated from Lat & Lon. Disable feature? Y/N",
+                                     "Turn of Line.Sta Calculation?", ui::Buttons::YesNo, ui::Icon::Information);
+  // Selected mode keeps the operator's line and station from the next ticks.
+  if (answer == ui::Answer::Yes) CheckLineStaMode(w.menus, LineStaMode::Selected);
+}
+
+void ChooseLineStaMode(Station& s, LineStaMode mode) {
+  MainWindow& w = s.main;
+  if (MenuOf(w.menus, mode).checked) return;
+  CheckLineStaMode(w.menus, mode);
+  const NavSnapshot& nav = s.state.nav;
+  switch (mode) {
+    case LineStaMode::Standard:
+      w.lineCombo.setText(nav.stndLine);
+      w.stationCombo.setText(nav.stndSta);
+      break;
+    case LineStaMode::Calculated:
+      w.lineCombo.setText(nav.calcLine);
+      w.stationCombo.setText(nav.calcSta);
+      break;
+    case LineStaMode::Selected: {
+      const std::string line = FirstEntry(w.lineCombo), station = FirstEntry(w.stationCombo);
+      w.lineCombo.setText(line);
+      w.stationCombo.setText(station);
+      break;
+    }
+  }
+  // Reaches the configuration file the next time the file is written.
+  s.settings.config.row(16) = RowValueOf(mode);
+}
+
+void EditLineFile(Station& s) {
+  if (auto chosen = s.platform.fileDialog("C:\\RuvekGPS")) s.state.lastEditorFile = *chosen;
+  // A cancelled dialog opens the file it last held; the name is passed to the
+  // editor as an argument, never through a shell.
+  s.platform.startEditor(s.state.lastEditorFile);
 }
 
 }  // namespace ruvek

@@ -72,9 +72,9 @@ class LineSlots {
 bool IsHeader(const std::string& line) { return line.rfind("Cruise,", 0) == 0; }
 
 // Second pass of "LASTSTA": every line logged at the station of the last event.
-void LoadStationRows(MainWindow& w, const std::string& path, float line, float station, ShownRows& shown) {
+void LoadStationRows(const ui::FileSystem& fs, const std::string& path, float line, float station, ShownRows& shown) {
   LineSlots slots;
-  w.fs().forEachLine(path, [&](std::string& text) {
+  fs.forEachLine(path, [&](std::string& text) {
     const auto& s = slots.split(text);
     if (AtStation(s, line, station)) shown.add(s, false, false);
   });
@@ -84,12 +84,13 @@ void LoadStationRows(MainWindow& w, const std::string& path, float line, float s
 // more) and, where the mode needs nothing else first, fills the rows on the way:
 // "ALLEVENTS" every line but a header line, "CURRENTSTA" the lines logged at
 // the line and station the boxes show.
-void FirstPass(MainWindow& w, const std::string& path, const std::string& mode, ShownRows& shown) {
-  const bool all = mode == "ALLEVENTS", current = mode == "CURRENTSTA";
-  const float line = StationNumber(w.combo3->text()), station = StationNumber(w.combo4->text());
+void FirstPass(const ui::FileSystem& fs, const PreloadSource& source, ShownRows& shown,
+               std::string& lastSeenLastEvent) {
+  const bool all = source.mode == "ALLEVENTS", current = source.mode == "CURRENTSTA";
+  const float line = StationNumber(source.line), station = StationNumber(source.station);
   LineSlots slots;
   bool first = true;
-  w.fs().forEachLine(path, [&](std::string& text) {
+  fs.forEachLine(source.logPath, [&](std::string& text) {
     const bool header = first && IsHeader(text);
     first = false;
     if (all && !header) shown.add(slots.split(text), false, false);
@@ -98,27 +99,37 @@ void FirstPass(MainWindow& w, const std::string& path, const std::string& mode, 
       if (AtStation(s, line, station)) shown.add(s, false, true);
     }
     // Taken, not copied: the lines carry long navigation tails.
-    if (text.size() >= kEventLineLength) w.lastSeenLastEvent.swap(text);
+    if (text.size() >= kEventLineLength) lastSeenLastEvent.swap(text);
   });
 }
 
-void ShowRows(MainWindow& w, const ShownRows& shown) {
+void ShowRows(ui::Grid& grid, int& gridRowCount, const ShownRows& shown) {
   for (std::size_t i = 0; i < shown.size(); ++i) {
     const int r = int(i) + 1;
-    for (int c = 0; c < kGridCols; ++c) w.eventLog->setCell(r, c, shown.at(i)[std::size_t(c)]);
-    w.gridRowCount = r + 1;
+    for (int c = 0; c < kGridCols; ++c) grid.setCell(r, c, shown.at(i)[std::size_t(c)]);
+    gridRowCount = r + 1;
   }
 }
 
 }  // namespace
 
-int RowForNewEvent(MainWindow& w) {
-  if (w.gridRowCount < 1) w.gridRowCount = 1;
-  if (w.gridRowCount > kEventRows) {
-    w.eventLog->removeRow(1);
-    w.gridRowCount = kEventRows;
+int RowForNewEvent(ui::Grid& grid, int& gridRowCount) {
+  if (gridRowCount < 1) gridRowCount = 1;
+  if (gridRowCount > kEventRows) {
+    grid.removeRow(1);
+    gridRowCount = kEventRows;
   }
-  return w.gridRowCount;
+  return gridRowCount;
+}
+
+void EventRowFilled(int& gridRowCount, int row) { gridRowCount = row + 1; }
+
+bool ClearLastEventRow(ui::Grid& grid, int& gridRowCount) {
+  if (gridRowCount <= 1) return false;
+  const int row = std::min(gridRowCount - 1, kEventRows);
+  for (int c = 0; c < kGridCols; ++c) grid.setCell(row, c, "");
+  --gridRowCount;
+  return true;
 }
 
 std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots, bool withComments, bool cutPosition) {
@@ -139,55 +150,44 @@ void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& 
                                                        C::Event,   C::DecLat,   C::DecLon,  C::Operator,  C::Comments};
   for (std::size_t c = 0; c < std::size_t(kGridCols); ++c) row[c] = slot(kSlotOfColumn[c]);
   if (cutPosition) {
-    row[6].resize(std::min<std::size_t>(row[6].size(), 6));
-    row[7].resize(std::min<std::size_t>(row[7].size(), 7));
+    row[GridColumn::Lat].resize(std::min<std::size_t>(row[GridColumn::Lat].size(), 6));
+    row[GridColumn::Lon].resize(std::min<std::size_t>(row[GridColumn::Lon].size(), 7));
   }
-  if (!withComments) row[9].clear();
+  if (!withComments) row[GridColumn::Comments].clear();
 }
 
-void PreloadEventLog(MainWindow& w) {
-  w.gridRowCount = 0;
-  const std::string path =
-      LogFileNamesFor(w.settings.programDir, w.settings.dataDir, w.text1[0]->text(), w.settings.eventListType)
-          .networkEvents;
-  if (!w.fs().exists(path)) return;
-  const std::string& mode = w.settings.preloadMode;
+void PreloadEventLog(const ui::FileSystem& fs, const PreloadSource& source, ui::Grid& grid, StationState& state) {
+  state.gridRowCount = 0;
+  if (!fs.exists(source.logPath)) return;
+  const std::string& mode = source.mode;
   ShownRows shown(mode == "ALLEVENTS" ? kAllEventsShown : kEventRows);
   try {
     // "ALLEVENTS" and "CURRENTSTA" fill their rows in the pass that finds the
     // last event; the other modes need only the last event first, read from
     // the end of the file.
     if (mode == "ALLEVENTS" || mode == "CURRENTSTA") {
-      FirstPass(w, path, mode, shown);
-    } else if (auto last = w.fs().lastLineOfAtLeast(path, kEventLineLength)) {
-      w.lastSeenLastEvent = std::move(*last);
+      FirstPass(fs, source, shown, state.lastSeenLastEvent);
+    } else if (auto last = fs.lastLineOfAtLeast(source.logPath, kEventLineLength)) {
+      state.lastSeenLastEvent = std::move(*last);
     }
     std::vector<std::string> slots(kSlots);
-    SplitCommas(w.lastSeenLastEvent, slots, kSlots);
+    SplitCommas(state.lastSeenLastEvent, slots, kSlots);
     if (mode == "LASTEVENT") shown.add(slots, true, false);
     if (mode == "LASTSTA")
-      LoadStationRows(w, path, StationNumber(slots[LogColumn::StndLine]), StationNumber(slots[LogColumn::StndSta]),
-                      shown);
+      LoadStationRows(fs, source.logPath, StationNumber(slots[LogColumn::StndLine]),
+                      StationNumber(slots[LogColumn::StndSta]), shown);
   } catch (const ui::FileError&) {
     // A log that cannot be read shows what was read before the failure.
   }
-  ShowRows(w, shown);
+  ShowRows(grid, state.gridRowCount, shown);
 }
 
-void ChooseDisplayedEvents(MainWindow& w, Menu* entry, const std::string& mode) {
-  if (entry->checked) return;
-  for (Menu* m : {w.mnuLastEvent, w.mnuCurrSta, w.mnuLastSta, w.mnuAllEvents}) m->checked = m == entry;
-  w.settings.preloadMode = mode;
-  w.config.row(17) = mode;
-}
-
-void WireLogView(MainWindow& w) {
-  const std::pair<Menu*, const char*> entries[] = {{w.mnuLastEvent, "LASTEVENT"},
-                                                   {w.mnuCurrSta, "CURRENTSTA"},
-                                                   {w.mnuLastSta, "LASTSTA"},
-                                                   {w.mnuAllEvents, "ALLEVENTS"}};
-  for (const auto& [entry, mode] : entries)
-    entry->onClick = [&w, entry = entry, mode = std::string(mode)] { ChooseDisplayedEvents(w, entry, mode); };
+void ChooseDisplayedEvents(Menus& menus, ui::Menu& entry, const std::string& mode, Settings& settings) {
+  if (entry.checked) return;
+  for (ui::Menu* m : {&menus.lastEvent, &menus.currentStation, &menus.lastStation, &menus.allEvents})
+    m->checked = m == &entry;
+  settings.preloadMode = mode;
+  settings.config.row(17) = mode;
 }
 
 }  // namespace ruvek

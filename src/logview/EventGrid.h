@@ -1,11 +1,13 @@
 #pragma once
-// The event log grid: its preload from the network event log, the row a new
-// event goes into, and the "Displayed Events" menu.
-#include <functional>
-#include <optional>
+// The event log grid: the rows events go into, its preload from the network
+// event log, and the "Displayed Events" menu. The grid's next free row
+// (StationState::gridRowCount) changes only through the functions here.
 #include <string>
 #include <vector>
 
+#include "core/Settings.h"
+#include "core/StationState.h"
+#include "platform/FileSystem.h"
 #include "windows/MainWindow.h"
 
 namespace ruvek {
@@ -18,10 +20,15 @@ inline constexpr int kAllEventsShown = 1000;
 // The row the next event is written to: gridRowCount, where a count of 0 counts
 // as 1. When every event row is in use the oldest row drops from view (the logs
 // keep it), gridRowCount becomes 1999 and that last row is returned. The caller
-// writes the row and advances gridRowCount.
-int RowForNewEvent(MainWindow& w);
+// writes the row, then calls EventRowFilled.
+int RowForNewEvent(ui::Grid& grid, int& gridRowCount);
+// An event went into `row`: the next free row is the one after it.
+void EventRowFilled(int& gridRowCount, int row);
+// Clear Last: empties the last event row and frees it. False (and nothing
+// changes) when the grid holds no event row, gridRowCount 1 or less.
+bool ClearLastEventRow(ui::Grid& grid, int& gridRowCount);
 
-// One grid row from the slots of a network event log line (slot k is column k+1
+// One grid row from the slots of a network event log line (slot k is column k
 // of the record): Evt#, StndLine, StndSta, DatePST, TimePST, Event, DecLat,
 // DecLon, Operator, and Comments only when withComments. cutPosition cuts the
 // latitude to 6 and the longitude to 7 characters ("CURRENTSTA").
@@ -31,15 +38,19 @@ std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots,
 void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& slots, bool withComments,
                  bool cutPosition);
 
-// Start-up: fills the grid from dataDir + cruise + "Events.csv" by preloadMode
-// ("LASTEVENT", "CURRENTSTA", "LASTSTA", "ALLEVENTS"; others load nothing),
-// sets gridRowCount and leaves the log's last event line in lastSeenLastEvent.
-void PreloadEventLog(MainWindow& w);
+// What the start-up preload reads.
+struct PreloadSource {
+  std::string logPath;        // the network event log, dataDir + cruise + "Events.csv"
+  std::string mode;           // "LASTEVENT", "CURRENTSTA", "LASTSTA", "ALLEVENTS"; others load nothing
+  std::string line, station;  // the line and station boxes, for "CURRENTSTA"
+};
+
+// Start-up: fills the grid from the log by the preload mode, sets gridRowCount
+// and leaves the log's last event line in lastSeenLastEvent.
+void PreloadEventLog(const ui::FileSystem& fs, const PreloadSource& source, ui::Grid& grid, StationState& state);
 
 // Moves the "Displayed Events" check mark to `entry` and makes `mode` the
 // preload mode (and configuration row 17 in memory) for the next start.
-void ChooseDisplayedEvents(MainWindow& w, Menu* entry, const std::string& mode);
-
-void WireLogView(MainWindow& w);
+void ChooseDisplayedEvents(Menus& menus, ui::Menu& entry, const std::string& mode, Settings& settings);
 
 }  // namespace ruvek

@@ -6,14 +6,14 @@
 
 namespace ruvek {
 
-void SaveEventGrid(MainWindow& w) {
-  const std::string path = GridSnapshotPath(w.settings.programDir, w.text1[0]->text());
+void SaveEventGrid(const ui::FileSystem& fs, const std::string& programDir, const std::string& cruise,
+                   const ui::Grid& grid, int gridRowCount) {
   std::string out;
-  const int last = std::min(w.gridRowCount, w.eventLog->rows() - 1);
+  const int last = std::min(gridRowCount, grid.rows() - 1);
   for (int r = 1; r <= last; ++r) {
-    for (int c = 0; c < kGridCols; ++c) {
+    for (int c = 0; c < grid.cols(); ++c) {
       if (c) out += ',';
-      std::string cell = w.eventLog->cell(r, c);
+      std::string cell = grid.cell(r, c);
       // A comma typed into a cell would shift the snapshot's columns, and a
       // line break would split its row.
       std::replace(cell.begin(), cell.end(), ',', ';');
@@ -24,7 +24,7 @@ void SaveEventGrid(MainWindow& w) {
     out += "\r\n";
   }
   try {
-    w.fs().append(path, out);
+    fs.append(GridSnapshotPath(programDir, cruise), out);
   } catch (const ui::FileError&) {
   }
 }

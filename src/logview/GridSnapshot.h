@@ -1,5 +1,8 @@
 #pragma once
-#include "windows/MainWindow.h"
+#include <string>
+
+#include "platform/Controls.h"
+#include "platform/FileSystem.h"
 
 namespace ruvek {
 
@@ -7,6 +10,7 @@ namespace ruvek {
 // programDir + cruise + "Events.ins": the ten cells joined by commas. The last
 // row written is the next free row, so each save ends with nine commas. An
 // error stops the save silently: the program is ending anyway.
-void SaveEventGrid(MainWindow& w);
+void SaveEventGrid(const ui::FileSystem& fs, const std::string& programDir, const std::string& cruise,
+                   const ui::Grid& grid, int gridRowCount);
 
 }  // namespace ruvek

@@ -10,16 +10,16 @@ constexpr int kSilentAttempts = 6;
 
 // The whole file, refusing one too large to be a position file so that a runaway
 // writer cannot make the poll read without end. Throws ui::FileError.
-std::string ReadBounded(MainWindow& w, const std::string& path, std::uintmax_t maxBytes) {
+std::string ReadBounded(const ui::FileSystem& fs, const std::string& path, std::uintmax_t maxBytes) {
   std::error_code ec;
-  const auto size = std::filesystem::file_size(w.fs().hostPath(path), ec);
+  const auto size = std::filesystem::file_size(fs.hostPath(path), ec);
   if (!ec && size > maxBytes) throw ui::FileError("too large for a position file: " + path, path);
-  return w.fs().readAll(path);
+  return fs.readAll(path);
 }
 
-CurrPosResult ReadOnce(MainWindow& w, const std::string& path) {
+CurrPosResult ReadOnce(const ui::FileSystem& fs, const CruiseConfig& config, const std::string& path) {
   try {
-    return ParseCurrPos(ReadBounded(w, path, kMaxPositionFileBytes), w.config.row(14), w.config.row(15));
+    return ParseCurrPos(ReadBounded(fs, path, kMaxPositionFileBytes), config.row(14), config.row(15));
   } catch (const ui::FileError&) {
     CurrPosResult failed;
     failed.status = CurrPosResult::ReadError;
@@ -27,60 +27,63 @@ CurrPosResult ReadOnce(MainWindow& w, const std::string& path) {
   }
 }
 
-bool OperatorRetries(MainWindow& w, const std::string& path) {
-  return w.ask("Having trouble reading " + path + " Y to retry after checking Q is available.",
-               "Unable to READ from the server!", ui::Buttons::YesNo, ui::Icon::Error) == ui::Answer::Yes;
+bool OperatorRetries(ui::Platform& platform, const std::string& path) {
+  return platform.ask("Having trouble reading " + path + " Y to retry after checking Q is available.",
+                      "Unable to READ from the server!", ui::Buttons::YesNo, ui::Icon::Error) == ui::Answer::Yes;
 }
 
-void ShowGpsStatus(MainWindow& w, bool good) { w.statusBar->panel(3).text = good ? kGpsGood : kGpsBad; }
+void ShowGpsStatus(ui::StatusBar& status, bool good) { status.panel(3).text = good ? kGpsGood : kGpsBad; }
 
 }  // namespace
 
-CurrPosResult ReadCurrPos(MainWindow& w, const std::string& path) {
+CurrPosResult ReadCurrPos(ui::Platform& platform, const CruiseConfig& config, const std::string& path,
+                          ui::StatusBar& status, NavSnapshot& nav) {
   int attempts = 0;
   while (true) {
-    CurrPosResult read = ReadOnce(w, path);
+    CurrPosResult read = ReadOnce(platform.files(), config, path);
     if (read.status != CurrPosResult::ReadError) {
       const bool good = read.status == CurrPosResult::Good;
-      ShowGpsStatus(w, good);
+      ShowGpsStatus(status, good);
       if (!good) return read;
-      if (read.utcTime) w.nav.utcTime = *read.utcTime;
-      if (read.utcDate) w.nav.utcDate = *read.utcDate;
-      w.nav.rawLine = read.rawLine;
+      if (read.utcTime) nav.utcTime = *read.utcTime;
+      if (read.utcDate) nav.utcDate = *read.utcDate;
+      nav.rawLine = read.rawLine;
       return read;
     }
-    w.wait(kReadWaitMs);
+    platform.wait(kReadWaitMs);
     if (++attempts <= kSilentAttempts) continue;
-    if (OperatorRetries(w, path)) {
+    if (OperatorRetries(platform, path)) {
       attempts = 0;
       continue;
     }
     // The operator gives up on this read: no position this time.
-    ShowGpsStatus(w, false);
+    ShowGpsStatus(status, false);
     return CurrPosResult{};
   }
 }
 
-DecimalPosition ReadMetRecord(MainWindow& w, const std::string& path) {
-  const std::string bytes = ReadBounded(w, path, kMaxPositionFileBytes);
-  const MetResult met = ParseMetRecord(bytes, w.nav.metItems, w.metLatIndex, w.metLonIndex);
+DecimalPosition ReadMetRecord(const ui::FileSystem& fs, const std::string& path, StationState& state, Boxes& boxes,
+                              ui::StatusBar& status) {
+  const std::string bytes = ReadBounded(fs, path, kMaxPositionFileBytes);
+  NavSnapshot& nav = state.nav;
+  const MetResult met = ParseMetRecord(bytes, nav.metItems, state.metLatIndex, state.metLonIndex);
   if (met.status != MetResult::Good) throw ui::FileError("unreadable MET record in " + path, path);
-  w.setStatus("Reading Current Position file...");
-  w.text1[1]->setText(met.localDate);
-  w.text1[2]->setText(met.localTime);
-  w.text1[3]->setText(met.latText);
-  w.text1[4]->setText(met.lonText);
-  w.text1[6]->setText(w.nav.utcDate);
-  w.text1[7]->setText(w.nav.utcTime);
+  status.setText("Reading Current Position file...");
+  boxes.date.setText(met.localDate);
+  boxes.time.setText(met.localTime);
+  boxes.lat.setText(met.latText);
+  boxes.lon.setText(met.lonText);
+  boxes.utcDate.setText(nav.utcDate);
+  boxes.utcTime.setText(nav.utcTime);
   return met.position;
 }
 
-void ShowDatagram(MainWindow& w) {
-  const DatagramDisplay shown = ParseDatagram(w.udpDatagram);
-  w.text1[1]->setText(shown.localDate);
-  w.text1[2]->setText(shown.localTime);
-  w.text1[3]->setText(shown.latText);
-  w.text1[4]->setText(shown.lonText);
+void ShowDatagram(const std::string& datagram, Boxes& boxes) {
+  const DatagramDisplay shown = ParseDatagram(datagram);
+  boxes.date.setText(shown.localDate);
+  boxes.time.setText(shown.localTime);
+  boxes.lat.setText(shown.latText);
+  boxes.lon.setText(shown.lonText);
 }
 
 }  // namespace ruvek

@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Config.h"
+#include "core/StationState.h"
 #include "nav/PositionFile.h"
+#include "platform/Platform.h"
 #include "windows/MainWindow.h"
 
 namespace ruvek {
@@ -18,19 +21,23 @@ inline constexpr const char* kGpsBad = "GPS Status: BAD!";
 inline constexpr std::uintmax_t kMaxPositionFileBytes = 21 * (kMaxPositionLineLength + 2);
 
 // Reads the NMEA layout of `path` with the primary and date strings of
-// configuration rows 14 and 15. Sets status panel 3, w.nav.utcTime and utcDate
-// (when the read supplies them) and w.nav.rawLine. An unreadable file is read
+// configuration rows 14 and 15. Sets status panel 3, nav.utcTime and utcDate
+// (when the read supplies them) and nav.rawLine. An unreadable file is read
 // again every 2000 ms; after six failures each further one asks the operator:
 // Yes starts a fresh count, No ends this read with the BAD status (no position).
-CurrPosResult ReadCurrPos(MainWindow& w, const std::string& path);
+CurrPosResult ReadCurrPos(ui::Platform& platform, const CruiseConfig& config, const std::string& path,
+                          ui::StatusBar& status, NavSnapshot& nav);
 
-// Reads the MET layout of `path` into w.nav.metItems and shows its date, time
-// and position in Text1(1) to Text1(4) and the kept UTC date and time in Text1(6)
-// and Text1(7). Throws ui::FileError when the file cannot be read or holds no
+// Reads the MET layout of `path` into the snapshot's MET items (and the MET
+// latitude and longitude indexes) and shows its date, time and position in the
+// date, time, latitude and longitude boxes and the kept UTC date and time in
+// the UTC boxes. Throws ui::FileError when the file cannot be read or holds no
 // record (the poll's position retry handles it).
-DecimalPosition ReadMetRecord(MainWindow& w, const std::string& path);
+DecimalPosition ReadMetRecord(const ui::FileSystem& fs, const std::string& path, StationState& state, Boxes& boxes,
+                              ui::StatusBar& status);
 
-// Shows the fields of the UDP source's datagram text in Text1(1) to Text1(4).
-void ShowDatagram(MainWindow& w);
+// Shows the fields of the UDP source's datagram text in the date, time,
+// latitude and longitude boxes.
+void ShowDatagram(const std::string& datagram, Boxes& boxes);
 
 }  // namespace ruvek

@@ -29,105 +29,124 @@ struct Position {
 // The tick ends early when the operator chose manual entry or to cancel.
 enum class Outcome { Go, EndTick };
 
-bool Started(const MainWindow& w) { return w.command1[0]->caption == "Record Event"; }
+// What one tick reads and changes: the position and number files, the
+// navigation boxes, the line and station boxes and the Line.Sta menu entries,
+// the status bar, the event grid (for another computer's event) and the
+// timers it stops when the operator gives up.
+struct Poll {
+  ui::Platform& platform;
+  Settings& settings;
+  StationState& state;
+  Boxes& boxes;
+  ui::ComboBox& lineCombo;
+  ui::ComboBox& stationCombo;
+  const ClockOptions& clockOptions;
+  Menus& menus;
+  ui::StatusBar& status;
+  ui::Grid& eventGrid;
+  ui::Timer& pollTimer;
+  ui::Timer& gpsTimer;
+};
 
-void SetTickInterval(MainWindow& w) {
-  const PollInterval interval = IntervalFromRow(w.config.row(9), kTickIntervalMs);
+void SetTickInterval(const CruiseConfig& config, ui::StatusBar& status, ui::Timer& pollTimer) {
+  const PollInterval interval = IntervalFromRow(config.row(9), kTickIntervalMs);
   if (interval.clamped)
-    w.statusBar->panel(2).text = "Sampling Rate " + Trim(w.config.row(9)) + " ms is too long: polling every " +
-                                 std::to_string(kLongestInterval) + " ms";
-  w.timer1->setInterval(interval.ms);
+    status.panel(2).text = "Sampling Rate " + Trim(config.row(9)) + " ms is too long: polling every " +
+                           std::to_string(kLongestInterval) + " ms";
+  pollTimer.setInterval(interval.ms);
 }
 
-Position ReadNmea(MainWindow& w) {
-  const DecimalPosition p = ToDecimal(ReadCurrPos(w, w.settings.currPosPath));
-  SetLocalClock(w.nav, SelectedClock(w.optPST), w.platform.now());
-  w.text1[1]->setText(w.nav.localDate);
-  w.text1[2]->setText(w.nav.localTime);
-  w.text1[3]->setText(FormatNumber(p.lat, "00.00000"));
-  w.text1[4]->setText(FormatNumber(p.lon, "#000.00000"));
-  return {p.lat, p.lon};
+Position ReadNmea(const Poll& p) {
+  NavSnapshot& nav = p.state.nav;
+  const DecimalPosition d =
+      ToDecimal(ReadCurrPos(p.platform, p.settings.config, p.settings.currPosPath, p.status, nav));
+  SetLocalClock(nav, p.clockOptions.selected(), p.platform.now());
+  p.boxes.date.setText(nav.localDate);
+  p.boxes.time.setText(nav.localTime);
+  p.boxes.lat.setText(FormatNumber(d.lat, "00.00000"));
+  p.boxes.lon.setText(FormatNumber(d.lon, "#000.00000"));
+  return {d.lat, d.lon};
 }
 
-// Steps 6 and 7: the position of this tick from the configured source. Errors
-// throw ui::FileError to the position retry.
-Position ReadPosition(MainWindow& w) {
-  const std::string& path = w.settings.currPosPath;
-  if (!w.fs().exists(path)) {
-    w.setStatus(w.gpsSource == "KNORR" ? "Reading Current Position file..."
+// The position of this tick from the configured source. Errors throw
+// ui::FileError to the position retry.
+Position ReadPosition(const Poll& p) {
+  const std::string& path = p.settings.currPosPath;
+  const std::string& source = p.state.gpsSource;
+  if (!p.platform.files().exists(path)) {
+    p.status.setText(source == "KNORR" ? "Reading Current Position file..."
                                        : "Unable to find " + path + " file - retrying...");
     return {};
   }
-  if (w.gpsSource == "NETWORK" || w.gpsSource == "GPS") return ReadNmea(w);
-  if (w.gpsSource == "UDP") {
-    ShowDatagram(w);
+  if (source == "NETWORK" || source == "GPS") return ReadNmea(p);
+  if (source == "UDP") {
+    ShowDatagram(p.state.udpDatagram, p.boxes);
     return {};
   }
-  if (w.gpsSource == "MET") {
-    const DecimalPosition p = ReadMetRecord(w, path);
-    return {p.lat, p.lon};
+  if (source == "MET") {
+    const DecimalPosition d = ReadMetRecord(p.platform.files(), path, p.state, p.boxes, p.status);
+    return {d.lat, d.lon};
   }
   return {};
 }
 
-// Steps 8 and 9: line and station of the active Line.Sta mode.
-void ShowLineStation(MainWindow& w, Position p) {
-  if (!UsablePosition(p.lat, p.lon)) {
-    if (!w.mnuSelectLine->checked) w.setStatus("Unable to find " + w.settings.currPosPath + " file...retrying");
+// The line and station of the position, shown by the active Line.Sta mode.
+void ShowLineStation(const Poll& p, Position pos) {
+  Menus& menus = p.menus;
+  if (!UsablePosition(pos.lat, pos.lon)) {
+    if (!menus.selectedLine.checked) p.status.setText("Unable to find " + p.settings.currPosPath + " file...retrying");
     return;
   }
-  const LineStation calc = CalcLineSta(p.lat, p.lon);
-  const LineStation stnd = NearestStandard(calc, w.mnuCalcLine->checked);
-  w.nav.calcLine = calc.line, w.nav.calcSta = calc.sta;
-  w.nav.stndLine = stnd.line, w.nav.stndSta = stnd.sta;
-  w.combo3->tooltip = "Calculated line = " + calc.line;
-  w.combo4->tooltip = "Calculated station = " + calc.sta;
-  RefreshStations(w, stnd.line);
-  if (w.mnuCalcLine->checked) {
-    w.combo3->setText(calc.line);
-    w.combo4->setText(calc.sta);
-  } else if (w.mnuStndLine->checked) {
-    w.combo3->setText(stnd.line);
-    w.combo4->setText(stnd.sta);
+  NavSnapshot& nav = p.state.nav;
+  const LineStation calc = CalcLineSta(pos.lat, pos.lon);
+  const LineStation stnd = NearestStandard(calc, menus.calcLine.checked);
+  nav.calcLine = calc.line, nav.calcSta = calc.sta;
+  nav.stndLine = stnd.line, nav.stndSta = stnd.sta;
+  p.lineCombo.tooltip = "Calculated line = " + calc.line;
+  p.stationCombo.tooltip = "Calculated station = " + calc.sta;
+  RefreshStations(p.platform.files(), p.settings.programDir, p.stationCombo, stnd.line);
+  if (menus.calcLine.checked) {
+    p.lineCombo.setText(calc.line);
+    p.stationCombo.setText(calc.sta);
+  } else if (menus.standardLine.checked) {
+    p.lineCombo.setText(stnd.line);
+    p.stationCombo.setText(stnd.sta);
   }
 }
 
 // "No" to a quit question: the operator types the navigation from now on.
-void SwitchToManualEntry(MainWindow& w) {
-  w.mnuAuto->checked = false;
-  // The three Line.Sta entries exclude each other.
-  w.mnuSelectLine->checked = true;
-  w.mnuCalcLine->checked = false;
-  w.mnuStndLine->checked = false;
+void SwitchToManualEntry(Menus& menus) {
+  menus.autoFill.checked = false;
+  CheckLineStaMode(menus, LineStaMode::Selected);
 }
 
-[[noreturn]] void SaveAndQuit(MainWindow& w) {
-  SaveEventGrid(w);
-  EndProgram(w);
+[[noreturn]] void SaveAndQuit(const Poll& p) {
+  SaveEventGrid(p.platform.files(), p.settings.programDir, p.boxes.cruise.text(), p.eventGrid, p.state.gridRowCount);
+  EndProgram(p.platform, p.pollTimer, p.gpsTimer);
 }
 
-Outcome PositionPart(MainWindow& w, Position& p) {
+Outcome PositionPart(const Poll& p, Position& pos) {
   int failures = 0;
   while (true) {
     try {
-      p = ReadPosition(w);
-      ShowLineStation(w, p);
+      pos = ReadPosition(p);
+      ShowLineStation(p, pos);
       return Outcome::Go;
     } catch (const ui::FileError&) {
-      p = {};
-      w.wait(kPositionWaitMs);
+      pos = {};
+      p.platform.wait(kPositionWaitMs);
       ++failures;
-      w.setStatus("Unable to find " + w.settings.currPosPath + " file...retry:" + std::to_string(failures));
+      p.status.setText("Unable to find " + p.settings.currPosPath + " file...retry:" + std::to_string(failures));
       if (failures <= kSilentRetries) {
-        w.setStatus("Unable to find Current Position file...Retry" + std::to_string(failures) + ".");
+        p.status.setText("Unable to find Current Position file...Retry" + std::to_string(failures) + ".");
         continue;
       }
-      const auto answer = w.ask(
+      const auto answer = p.platform.ask(
           "Unable to find Current Position file...Quit & Restart the program?\r"
           "[Yes] to quit or [No] for manual entry, [Cancel] retries",
           "Can't Find the MET data file, Quit?", ui::Buttons::YesNoCancel, ui::Icon::Warning);
-      if (answer == ui::Answer::Yes) SaveAndQuit(w);
-      if (answer == ui::Answer::No) SwitchToManualEntry(w);
+      if (answer == ui::Answer::Yes) SaveAndQuit(p);
+      if (answer == ui::Answer::No) SwitchToManualEntry(p.menus);
       return Outcome::EndTick;
     }
   }
@@ -135,106 +154,104 @@ Outcome PositionPart(MainWindow& w, Position& p) {
 
 // Another logging computer has used a number: show its last event in the grid
 // and count on from its number.
-void PullLastEvent(MainWindow& w) {
+void PullLastEvent(const Poll& p) {
+  const ui::FileSystem& fs = p.platform.files();
   const std::string path =
-      LogFileNamesFor(w.settings.programDir, w.settings.dataDir, w.text1[0]->text(), w.settings.eventListType)
+      LogFileNamesFor(p.settings.programDir, p.settings.dataDir, p.boxes.cruise.text(), p.settings.eventListType)
           .lastEvent;
-  if (!w.fs().exists(path)) return;
-  const std::string line = w.fs().firstLine(path);
-  if (line == w.lastSeenLastEvent) return;
-  w.lastSeenLastEvent = line;
+  if (!fs.exists(path)) return;
+  const std::string line = fs.firstLine(path);
+  StationState& st = p.state;
+  if (line == st.lastSeenLastEvent) return;
+  st.lastSeenLastEvent = line;
   std::vector<std::string> f(kLastEventFields);
   SplitCommas(line, f, kLastEventFields);
   // A new cruise's empty grid counts 0 rows: the event goes to row 1, never
   // over the headings; a full grid gives up its oldest row.
-  const int row = RowForNewEvent(w);
+  const int row = RowForNewEvent(p.eventGrid, st.gridRowCount);
   // Grid columns Evt#, Line, Sta, Date, Time, Event, Lat, Lon, Init, Comments:
   // an event pulled from another computer shows the UTC date and time.
   using C = LogColumn;
   static const std::size_t kFieldOfColumn[kGridCols] = {C::EventNo, C::StndLine, C::StndSta, C::UtcDate,  C::UtcTime,
                                                         C::Event,   C::DecLat,   C::DecLon,  C::Operator, C::Comments};
-  for (int c = 0; c < kGridCols; ++c) w.eventLog->setCell(row, c, f[kFieldOfColumn[c]]);
-  w.gridRowCount = row + 1;
-  w.eventLog->row = row;
-  w.nextEventNumber = NumberPlus(EventNumberValue(f[LogColumn::EventNo]).value_or(0), 1);
-  w.text1[5]->setText(EventNumberText(w.nextEventNumber));
+  for (int c = 0; c < kGridCols; ++c) p.eventGrid.setCell(row, c, f[kFieldOfColumn[c]]);
+  EventRowFilled(st.gridRowCount, row);
+  p.eventGrid.row = row;
+  st.nextEventNumber = NumberPlus(EventNumberValue(f[LogColumn::EventNo]).value_or(0), 1);
+  p.boxes.eventNumber.setText(EventNumberText(st.nextEventNumber));
 }
 
-void ReadEventNumber(MainWindow& w) {
-  if (RaiseFromFile(w, /*holdWhileRolledBack=*/true)) PullLastEvent(w);
-  w.setStatus("Reading Event Number file..." + EventNumberText(w.nextEventNumber));
-}
-
-// Steps 10 and 11 with the event number retry.
-void EventNumberPart(MainWindow& w, Position p) {
+// The position's decimal texts, then the event number with its retry.
+void EventNumberPart(const Poll& p, Position pos) {
+  StationState& st = p.state;
+  const EventNumbering n{p.platform, p.settings, st, p.boxes.eventNumber, p.status};
   while (true) {
-    w.nav.decLat = FormatNumber(p.lat, "00.000000");
-    w.nav.decLon = FormatNumber(p.lon, "00.000000");
-    if (JulianScheme(w)) return ShowJulianNumber(w);
-    if (!w.fs().exists(w.settings.eventNumberPath)) {
-      w.setStatus("Unable to find Event Number file...Retry" + std::to_string(w.eventFileRetries) + ".");
+    st.nav.decLat = FormatNumber(pos.lat, "00.000000");
+    st.nav.decLon = FormatNumber(pos.lon, "00.000000");
+    if (JulianScheme(p.settings)) return ShowJulianNumber(n);
+    if (!p.platform.files().exists(p.settings.eventNumberPath)) {
+      p.status.setText("Unable to find Event Number file...Retry" + std::to_string(st.eventFileRetries) + ".");
       return;
     }
     try {
-      return ReadEventNumber(w);
+      if (RaiseFromFile(n, /*holdWhileRolledBack=*/true)) PullLastEvent(p);
+      p.status.setText("Reading Event Number file..." + EventNumberText(st.nextEventNumber));
+      return;
     } catch (const ui::FileError&) {
-      w.wait(kNumberWaitMs);
-      ++w.eventFileRetries;
-      if (w.eventFileRetries <= kSilentRetries) {
-        w.setStatus("Unable to find Event Number file...Retry" + std::to_string(w.eventFileRetries) + ".");
+      p.platform.wait(kNumberWaitMs);
+      ++st.eventFileRetries;
+      if (st.eventFileRetries <= kSilentRetries) {
+        p.status.setText("Unable to find Event Number file...Retry" + std::to_string(st.eventFileRetries) + ".");
         continue;
       }
-      const auto answer =
-          w.ask("Unable to find Event Number file...Quit the program?\r  [Yes] to quit or [No] for manual entry",
-                "Can't Find the Event Number file, Quit?", ui::Buttons::YesNo, ui::Icon::Warning);
-      if (answer == ui::Answer::Yes) SaveAndQuit(w);
-      SwitchToManualEntry(w);
-      w.eventFileRetries = 0;
+      const auto answer = p.platform.ask(
+          "Unable to find Event Number file...Quit the program?\r  [Yes] to quit or [No] for manual entry",
+          "Can't Find the Event Number file, Quit?", ui::Buttons::YesNo, ui::Icon::Warning);
+      if (answer == ui::Answer::Yes) SaveAndQuit(p);
+      SwitchToManualEntry(p.menus);
+      st.eventFileRetries = 0;
       return;
     }
   }
-}
-
-void AskAutoFill(MainWindow& w) {
-  if (w.mnuAuto->checked) {
-    if (w.ask("Turn off Auto-Fill and manually enter all fields? Y/N", "Turn Off Auto Log? Y/N", ui::Buttons::YesNo,
-              ui::Icon::Warning) != ui::Answer::Yes)
-      return;
-    w.mnuAuto->checked = false;
-    for (int i = 1; i <= 4; ++i) w.text1[std::size_t(i)]->setText("");
-    w.timer1->setEnabled(false);
-    return;
-  }
-  if (w.ask("Turn Auto-Fill on for automatic entry of navigational fields? Y/N", "Turn On Auto Log? Y/N",
-            ui::Buttons::YesNo, ui::Icon::Warning) != ui::Answer::Yes)
-    return;
-  w.mnuAuto->checked = true;
-  w.timer1->setEnabled(true);
 }
 
 }  // namespace
 
 bool UsablePosition(float lat, float lon) { return lat > 0 && lon < 0 && lat != kMissing && lon != kMissing; }
 
-void Timer1_Timer(MainWindow& w) {
-  if (!w.mnuAuto->checked) return w.timer1->setEnabled(false);
-  SetTickInterval(w);
-  const DateTime now = w.platform.now();
+void Timer1_Timer(Station& s) {
+  MainWindow& w = s.main;
+  if (!w.menus.autoFill.checked) return w.pollTimer.setEnabled(false);
+  SetTickInterval(s.settings.config, w.statusBar, w.pollTimer);
+  const DateTime now = s.platform.now();
   const std::string heartbeat = now.shortDate() + "," + now.longTime();
-  Position p;
-  if (Started(w)) {
-    w.text2->setText(heartbeat);
-    if (PositionPart(w, p) == Outcome::EndTick) return;
+  const Poll p{s.platform,     s.settings, s.state,     w.boxes,     w.lineCombo, w.stationCombo,
+               w.clockOptions, w.menus,    w.statusBar, w.eventGrid, w.pollTimer, s.gps.timer};
+  Position pos;
+  // Before Start and in standby the tick reads no navigation.
+  if (s.state.recording == Recording::Ready) {
+    w.timerActivityBox.setText(heartbeat);
+    if (PositionPart(p, pos) == Outcome::EndTick) return;
   }
-  EventNumberPart(w, p);
+  EventNumberPart(p, pos);
 }
 
-void mnuAuto_Click(MainWindow& w) { AskAutoFill(w); }
-
-void WireNav(MainWindow& w) {
-  w.timer1->onTimer = [&w] { Timer1_Timer(w); };
-  w.mnuAuto->onClick = [&w] { mnuAuto_Click(w); };
-  WireEventNumber(w);
+void AutoFill_Click(Station& s) {
+  MainWindow& w = s.main;
+  if (w.menus.autoFill.checked) {
+    if (s.platform.ask("Turn off Auto-Fill and manually enter all fields? Y/N", "Turn Off Auto Log? Y/N",
+                       ui::Buttons::YesNo, ui::Icon::Warning) != ui::Answer::Yes)
+      return;
+    w.menus.autoFill.checked = false;
+    for (ui::TextBox* box : {&w.boxes.date, &w.boxes.time, &w.boxes.lat, &w.boxes.lon}) box->setText("");
+    w.pollTimer.setEnabled(false);
+    return;
+  }
+  if (s.platform.ask("Turn Auto-Fill on for automatic entry of navigational fields? Y/N", "Turn On Auto Log? Y/N",
+                     ui::Buttons::YesNo, ui::Icon::Warning) != ui::Answer::Yes)
+    return;
+  w.menus.autoFill.checked = true;
+  w.pollTimer.setEnabled(true);
 }
 
 }  // namespace ruvek

@@ -1,21 +1,17 @@
 #pragma once
 // The navigation poll: Timer1's tick and the "Auto Fill Data" menu.
-#include <string>
-
-#include "windows/MainWindow.h"
+#include "windows/Station.h"
 
 namespace ruvek {
 
 // One tick: position, local clock, line and station, the event number and the
 // last event of another logging computer.
-void Timer1_Timer(MainWindow& w);
+void Timer1_Timer(Station& s);
 // The "Auto Fill Data" menu entry: asks before switching automatic fill off or on.
-void mnuAuto_Click(MainWindow& w);
+void AutoFill_Click(Station& s);
 
 // True when a position may be turned into a line and station: north of the
 // equator, west of Greenwich, and neither value the missing mark -99.
 bool UsablePosition(float lat, float lon);
-
-void WireNav(MainWindow& w);
 
 }  // namespace ruvek

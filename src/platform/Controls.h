@@ -166,6 +166,8 @@ class StatusBar : public Control {
   // Panels are numbered 1 to 6 as the operator sees them.
   Panel& panel(int n) { return panels[n - 1]; }
   const Panel& panel(int n) const { return panels[n - 1]; }
+  // Panel 1 carries the progress and error texts.
+  void setText(const std::string& text) { panel(1).text = text; }
 };
 
 class Timer : public Control {

@@ -64,6 +64,16 @@ class Platform {
   FileSystem& files() { return files_; }
   const FileSystem& files() const { return files_; }
 
+  // A message box with the usual defaults: an OK box without an icon.
+  Answer ask(const std::string& text, const std::string& title, Buttons buttons = Buttons::OK, Icon icon = Icon::None) {
+    return messageBox(text, title, buttons, icon);
+  }
+  // Shows (or hides) a window.
+  void show(Form& form, bool visible = true) {
+    form.visible = visible;
+    formShown(form);
+  }
+
  protected:
   explicit Platform(FileSystem files) : files_(std::move(files)) {}
 

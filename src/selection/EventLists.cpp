@@ -16,44 +16,44 @@ const char* kStartLimitMessage =
 int Capacity(bool multiMode) { return multiMode ? kCheckBoxCapacity : kSingleChoiceCapacity; }
 int PickerCount(bool multiMode) { return multiMode ? kCheckPickers : kOptionPickers; }
 
-ui::Control& Picker(MainWindow& w, bool multiMode, int i) {
-  if (multiMode) return *w.check1[std::size_t(i)];
-  return *w.option1[std::size_t(i)];
+ui::Control& Picker(Pickers& pickers, bool multiMode, int i) {
+  if (multiMode) return *pickers.checks[std::size_t(i)];
+  return *pickers.options[std::size_t(i)];
 }
 
-void ReportMissing(MainWindow& w, const std::string& path) { w.ask("Unable to find " + path, ""); }
+void ReportMissing(ui::Platform& platform, const std::string& path) { platform.ask("Unable to find " + path, ""); }
 
-void ReportUnreadable(MainWindow& w, const std::string& path) {
-  w.ask("Unable to read " + path, "", ui::Buttons::OK, ui::Icon::Exclamation);
+void ReportUnreadable(ui::Platform& platform, const std::string& path) {
+  platform.ask("Unable to read " + path, "", ui::Buttons::OK, ui::Icon::Exclamation);
 }
 
-void ReportUnsaved(MainWindow& w, const std::string& path) {
-  w.ask("Unable to save " + path + " - the event list is in use for this run only", "", ui::Buttons::OK,
-        ui::Icon::Exclamation);
+void ReportUnsaved(ui::Platform& platform, const std::string& path) {
+  platform.ask("Unable to save " + path + " - the event list is in use for this run only", "", ui::Buttons::OK,
+               ui::Icon::Exclamation);
 }
 
 // Hides the pickers `from` to `to` of one mode; indexes outside its array are skipped.
-void HidePickers(MainWindow& w, bool multiMode, int from, int to) {
+void HidePickers(Pickers& pickers, bool multiMode, int from, int to) {
   to = std::min(to, PickerCount(multiMode) - 1);
-  for (int i = std::max(from, 0); i <= to; ++i) Picker(w, multiMode, i).visible = false;
+  for (int i = std::max(from, 0); i <= to; ++i) Picker(pickers, multiMode, i).visible = false;
 }
 
-EventNamesRead ReadEventNames(MainWindow& w, const std::string& path) {
-  return EventNamesFrom(w.fs().readLines(path), Capacity(w.multiMode));
+EventNamesRead ReadEventNames(const EventListContext& c, const std::string& path) {
+  return EventNamesFrom(c.platform.files().readLines(path), Capacity(c.state.multiMode));
 }
 
 // The file layer reads a list whole, so a failed read has changed nothing on
 // screen yet. One more try after a second; then the list shown stays as it was.
-std::optional<EventNamesRead> ReadWithRetry(MainWindow& w, const std::string& path) {
+std::optional<EventNamesRead> ReadWithRetry(const EventListContext& c, const std::string& path) {
   for (int attempt = 1;; ++attempt) {
     try {
-      return ReadEventNames(w, path);
+      return ReadEventNames(c, path);
     } catch (const ui::FileError&) {
       if (attempt == 2) {
-        ReportUnreadable(w, path);
+        ReportUnreadable(c.platform, path);
         return std::nullopt;
       }
-      w.wait(1000);
+      c.platform.wait(1000);
     }
   }
 }
@@ -61,44 +61,49 @@ std::optional<EventNamesRead> ReadWithRetry(MainWindow& w, const std::string& pa
 // Puts the names into Combo1's list and onto the pickers of the current mode
 // (and, with `editorGrid`, into column 1 of the list editor's grid), so one
 // index names the same event in each. The pickers must have been hidden.
-void FillNames(MainWindow& w, const EventNamesRead& read, bool editorGrid, const std::string& limitMessage) {
-  w.combo1->items = read.names;
+void FillNames(const EventListContext& c, const EventNamesRead& read, bool editorGrid,
+               const std::string& limitMessage) {
+  c.eventCombo.items = read.names;
   if (editorGrid) {
-    for (int r = 1; r <= kSingleChoiceCapacity; ++r) w.eventList->setCell(r, 1, "");
-    for (std::size_t i = 0; i < read.names.size(); ++i) w.eventList->setCell(int(i) + 1, 1, read.names[i]);
+    ui::Grid& grid = c.editor.eventList;
+    for (int r = 1; r <= kSingleChoiceCapacity; ++r) grid.setCell(r, 1, "");
+    for (std::size_t i = 0; i < read.names.size(); ++i) grid.setCell(int(i) + 1, 1, read.names[i]);
   }
   for (std::size_t i = 0; i < read.names.size(); ++i) {
-    ui::Control& p = Picker(w, w.multiMode, int(i));
+    ui::Control& p = Picker(c.pickers, c.state.multiMode, int(i));
     p.caption = read.names[i];
     p.visible = true;
   }
-  if (read.full) w.ask(limitMessage, "");
-  w.lastPickerIndex = int(read.names.size()) - 1;
+  if (read.full) c.platform.ask(limitMessage, "");
+  c.state.lastPickerIndex = int(read.names.size()) - 1;
+}
+
+void LayOut(const EventListContext& c) {
+  LayOutPickers(c.pickers, c.eventGrid, c.timerActivityBox, c.state.lastPickerIndex);
 }
 
 // Replaces the list on screen with `read`: the path, pickers, drop-down and layout.
-void ShowList(MainWindow& w, const std::string& path, const EventNamesRead& read, bool editorGrid) {
-  w.settings.eventListPath = path;
-  HidePickers(w, w.multiMode, 0, w.lastPickerIndex);
-  FillNames(w, read, editorGrid, CapacityMessage(w.multiMode));
-  LayOutPickers(w);
-  w.combo1->setText(w.combo1->items.empty() ? std::string() : w.combo1->items.front());
+void ShowList(const EventListContext& c, const std::string& path, const EventNamesRead& read, bool editorGrid) {
+  c.settings.eventListPath = path;
+  HidePickers(c.pickers, c.state.multiMode, 0, c.state.lastPickerIndex);
+  FillNames(c, read, editorGrid, CapacityMessage(c.state.multiMode));
+  LayOut(c);
+  c.eventCombo.setText(c.eventCombo.items.empty() ? std::string() : c.eventCombo.items.front());
 }
 
 // The list's type names the picker frame (and the per-list log files).
-void NameList(MainWindow& w, const std::string& path, const std::string& type) {
-  w.settings.eventListType = type;
-  w.frmSelectEvent->caption = type + " Events";
-  w.frmSelectEvent->tooltip = "Events loaded from " + path + " (Double-click to edit)";
+void NameList(const EventListContext& c, const std::string& path, const std::string& type) {
+  c.settings.eventListType = type;
+  ShowListCaptions(c.pickers.singleFrame, type, path);
 }
 
 // Row 5 changes in memory only once the file holds it too.
-void OfferToStoreInConfig(MainWindow& w, const std::string& fileName) {
-  if (w.ask("Save to RuvekGPS.cfg? Y/N", "Save change to cfg?", ui::Buttons::YesNo) != ui::Answer::Yes) return;
-  CruiseConfig updated = w.config;
+void OfferToStoreInConfig(const EventListContext& c, const std::string& fileName) {
+  if (c.platform.ask("Save to RuvekGPS.cfg? Y/N", "Save change to cfg?", ui::Buttons::YesNo) != ui::Answer::Yes) return;
+  CruiseConfig updated = c.settings.config;
   updated.row(5) = fileName;
-  WriteConfig(w.fs(), updated);
-  w.config.row(5) = fileName;
+  WriteConfig(c.platform.files(), updated);
+  c.settings.config.row(5) = fileName;
 }
 
 }  // namespace
@@ -138,87 +143,90 @@ std::string CapacityMessage(bool multiMode) {
   return "There is a maximum of " + n + " events options - combine events or use the comments for events above " + n;
 }
 
-void StartLoadEventList(MainWindow& w) {
-  const std::string& path = w.settings.eventListPath;
-  // Start-up may run this twice (its read retry), so the pickers are cleared first each time.
-  if (!w.fs().exists(path)) {
-    HidePickers(w, w.multiMode, 0, w.lastPickerIndex);
-    FillNames(w, EventNamesRead{}, true, "");
-    ReportMissing(w, path);
-    return;
-  }
-  const EventNamesRead read = ReadEventNames(w, path);  // a read error goes back to the start sequence
-  HidePickers(w, w.multiMode, 0, w.lastPickerIndex);
-  FillNames(w, read, true, w.multiMode ? CapacityMessage(true) : kStartLimitMessage);
-  LayOutPickers(w);
+void ShowListCaptions(ui::Frame& singleFrame, const std::string& type, const std::string& path) {
+  singleFrame.caption = type + " Events";
+  singleFrame.tooltip = "Events loaded from " + path + " (Double-click to edit)";
 }
 
-void LoadEventList(MainWindow& w, const std::string& path, const std::string& fileName) {
-  if (!w.fs().exists(path)) return ReportMissing(w, path);
+EventListContext EventListContext::of(Station& s) {
+  MainWindow& w = s.main;
+  return {s.platform, s.settings, s.state, w.eventCombo, w.pickers, w.eventGrid, w.timerActivityBox, s.listEditor};
+}
+
+void StartLoadEventList(const EventListContext& c) {
+  const std::string& path = c.settings.eventListPath;
+  // Start-up may run this twice (its read retry), so the pickers are cleared first each time.
+  if (!c.platform.files().exists(path)) {
+    HidePickers(c.pickers, c.state.multiMode, 0, c.state.lastPickerIndex);
+    FillNames(c, EventNamesRead{}, true, "");
+    ReportMissing(c.platform, path);
+    return;
+  }
+  const EventNamesRead read = ReadEventNames(c, path);  // a read error goes back to the start sequence
+  HidePickers(c.pickers, c.state.multiMode, 0, c.state.lastPickerIndex);
+  FillNames(c, read, true, c.state.multiMode ? CapacityMessage(true) : kStartLimitMessage);
+  LayOut(c);
+}
+
+void LoadEventList(const EventListContext& c, const std::string& path, const std::string& fileName) {
+  if (!c.platform.files().exists(path)) return ReportMissing(c.platform, path);
   // A failed read or configuration rewrite runs the load once more from reading
   // the file; a second failure is reported and what has been loaded stays.
   for (int attempt = 1; attempt <= 2; ++attempt) {
     bool saving = false;
     try {
-      const EventNamesRead read = ReadEventNames(w, path);
-      ShowList(w, path, read, true);
-      NameList(w, path, EventListTypeOf(fileName));
+      const EventNamesRead read = ReadEventNames(c, path);
+      ShowList(c, path, read, true);
+      NameList(c, path, EventListTypeOf(fileName));
       saving = true;
-      OfferToStoreInConfig(w, fileName);
+      OfferToStoreInConfig(c, fileName);
       return;
     } catch (const ui::FileError& e) {
-      if (attempt == 2) return saving ? ReportUnsaved(w, e.path) : ReportUnreadable(w, path);
-      w.wait(1000);
+      if (attempt == 2) return saving ? ReportUnsaved(c.platform, e.path) : ReportUnreadable(c.platform, path);
+      c.platform.wait(1000);
     }
   }
 }
 
-void FillPickers(MainWindow& w, const std::string& path) {
+void FillPickers(const EventListContext& c, const std::string& path) {
   std::optional<EventNamesRead> read;
-  if (!w.fs().exists(path))
-    ReportMissing(w, path);
+  if (!c.platform.files().exists(path))
+    ReportMissing(c.platform, path);
   else
-    read = ReadWithRetry(w, path);
+    read = ReadWithRetry(c, path);
   // Without the file the pickers of the new mode show the list already held in
   // the drop-down, so the operator can go on picking from it.
-  if (!read) read = EventNamesFrom(w.combo1->items, Capacity(w.multiMode));
-  HidePickers(w, w.multiMode, 0, PickerCount(w.multiMode) - 1);
-  FillNames(w, *read, false, CapacityMessage(w.multiMode));
+  if (!read) read = EventNamesFrom(c.eventCombo.items, Capacity(c.state.multiMode));
+  HidePickers(c.pickers, c.state.multiMode, 0, PickerCount(c.state.multiMode) - 1);
+  FillNames(c, *read, false, CapacityMessage(c.state.multiMode));
 }
 
-void ReloadEventList(MainWindow& w) {
-  const std::string path = w.settings.eventListPath;
-  if (!w.fs().exists(path)) return ReportMissing(w, path);
-  const std::optional<EventNamesRead> read = ReadWithRetry(w, path);
+void ReloadEventList(const EventListContext& c) {
+  const std::string path = c.settings.eventListPath;
+  if (!c.platform.files().exists(path)) return ReportMissing(c.platform, path);
+  const std::optional<EventNamesRead> read = ReadWithRetry(c, path);
   if (!read) return;
   // The editor grid keeps the text just saved from it.
-  ShowList(w, path, *read, false);
+  ShowList(c, path, *read, false);
   // A list saved outside the program directory keeps its folder in the type.
-  NameList(w, path, ReplaceAll(ReplaceAll(Trim(path), "Events.txt", ""), w.settings.programDir, ""));
-  w.eventEditForm.caption = path + "  Event List";
+  NameList(c, path, ReplaceAll(ReplaceAll(Trim(path), "Events.txt", ""), c.settings.programDir, ""));
+  c.editor.form.caption = path + "  Event List";
 }
 
-void LayOutPickers(MainWindow& w) {
-  const PickerLayout l = PickerLayoutFor(w.lastPickerIndex);
+void LayOutPickers(Pickers& pickers, ui::Grid& eventGrid, ui::TextBox& timerActivityBox, int lastPickerIndex) {
+  const PickerLayout l = PickerLayoutFor(lastPickerIndex);
   // Both picker frames take the same place, so the grid beside or below them fits either.
-  for (Frame* f : {w.frmSelectEvent, w.frmSelectMulti}) {
+  for (ui::Frame* f : {&pickers.singleFrame, &pickers.multiFrame}) {
     f->geo.width = l.frameWidth;
     f->geo.height = l.frameHeight;
   }
-  SetEventLogWidth(w, l.gridWidth);
-  w.text2->visible = l.text2Visible;
-  if (l.text2Visible) w.text2->geo.top = l.text2Top;
+  SetEventGridWidth(eventGrid, l.gridWidth);
+  timerActivityBox.visible = l.text2Visible;
+  if (l.text2Visible) timerActivityBox.geo.top = l.text2Top;
 }
 
-void WireEventListMenus(MainWindow& w) {
-  const std::pair<Menu*, const char*> lists[] = {{w.mnuCruise, "CruiseEvents.txt"},
-                                                 {w.mnuBridge, "BridgeEvents.txt"},
-                                                 {w.mnuMMammals, "MMammalEvents.txt"},
-                                                 {w.mnuCUFES, "CUFESEvents.txt"}};
-  for (const auto& [menu, file] : lists) {
-    const std::string fileName = file;
-    menu->onClick = [&w, fileName] { LoadEventList(w, w.settings.programDir + fileName, fileName); };
-  }
+void LoadNamedList(Station& s, const std::string& fileName) {
+  LoadEventList(EventListContext::of(s), s.settings.programDir + fileName, fileName);
 }
 
 }  // namespace ruvek

@@ -5,7 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "core/Settings.h"
+#include "core/StationState.h"
+#include "platform/Platform.h"
+#include "windows/ListEditorWindow.h"
 #include "windows/MainWindow.h"
+#include "windows/Station.h"
 
 namespace ruvek {
 
@@ -45,18 +50,45 @@ std::string CapacityMessage(bool multiMode);
 
 // ---- loads into the main window
 
+// What loading an event list reads and changes: the files and questions, the
+// list path and type, the picker mode and last picker index, and where the
+// list is shown: the event drop-down, the pickers of the current mode and the
+// list editor's grid, with the event grid and the timer box making room for
+// the pickers' frame.
+struct EventListContext {
+  ui::Platform& platform;
+  Settings& settings;
+  StationState& state;
+  ui::ComboBox& eventCombo;
+  Pickers& pickers;
+  ui::Grid& eventGrid;
+  ui::TextBox& timerActivityBox;
+  ListEditorWindow& editor;
+
+  // The parts of a station; for the handlers and the start sequence.
+  static EventListContext of(Station& s);
+};
+
+// Start-up: loads eventListPath into the drop-down, the editor grid and the
+// pickers of the current mode. A read error throws ui::FileError (the start
+// sequence retries).
+void StartLoadEventList(const EventListContext& c);
 // Loads the list file at `path` (the program directory and `fileName`) into the
 // pickers of the current mode, then offers to store `fileName` as configuration
-// row 5. The four "Select Different Events" menu entries call it.
-void LoadEventList(MainWindow& w, const std::string& path, const std::string& fileName);
+// row 5.
+void LoadEventList(const EventListContext& c, const std::string& path, const std::string& fileName);
 // Refills the pickers of the mode just switched to from the file at `path`.
-void FillPickers(MainWindow& w, const std::string& path);
+void FillPickers(const EventListContext& c, const std::string& path);
 // Reloads eventListPath after the list editor has written it; asks nothing.
-void ReloadEventList(MainWindow& w);
-// Sizes the picker frame, the event log grid and Text2 for the loaded list.
-void LayOutPickers(MainWindow& w);
+void ReloadEventList(const EventListContext& c);
+// Sizes the picker frames, the event log grid and the timer box for a list
+// whose last picker index is `lastPickerIndex`.
+void LayOutPickers(Pickers& pickers, ui::Grid& eventGrid, ui::TextBox& timerActivityBox, int lastPickerIndex);
+// The picker frame's caption and tooltip for a list of `type` loaded from `path`.
+void ShowListCaptions(ui::Frame& singleFrame, const std::string& type, const std::string& path);
 
-// Connects "Cruise", "Bridge/AftControl", "Marine Mammals" and "CUFES".
-void WireEventListMenus(MainWindow& w);
+// The four "Select Different Events" menu entries: the list `fileName` of the
+// program directory.
+void LoadNamedList(Station& s, const std::string& fileName);
 
 }  // namespace ruvek

@@ -1,273 +1,356 @@
 #include "windows/MainWindow.h"
 
+#include <iterator>
+
 namespace ruvek {
 namespace {
 
+using ui::Button;
+using ui::CheckBox;
+using ui::ComboBox;
+using ui::Form;
+using ui::Frame;
+using ui::Grid;
+using ui::Label;
+using ui::Menu;
+using ui::OptionButton;
+using ui::StatusBar;
+using ui::TextBox;
+using ui::Timer;
+
 void place(ui::Control& c, int left, int top, int width, int height) { c.geo = {left, top, width, height}; }
+
+// ---- the boxes
+
+constexpr const char* kEntryStrip = "fraEventEntry";
+constexpr int kEventNumberBox = 5;
+
+Frame& AddEntryStrip(Form& form) {
+  // A borderless strip that holds the event number box and the event drop-down,
+  // whose positions the start sequence sets inside it.
+  auto& strip = form.add<Frame>(kEntryStrip);
+  place(strip, 236, 74, 600, 30);
+  return strip;
+}
+
+// Text1(i) and its label Label1(i).
+TextBox& AddBox(Form& form, int i) {
+  static const char* kTips[8] = {"Cruise Designation",
+                                 "Underway Data System Date (DD-MMM-YYYY)",
+                                 "Underway Data System Time (HH:MM:SS)",
+                                 "Underway GPS Lat; display is rounded but saved lat is full precision",
+                                 "Underway GPS Lon; display is rounded but saved lat is full precision",
+                                 "Event Number: read in from Eventnumber.txt over network in auto-mode",
+                                 "TSG Temperature from MET",
+                                 "TSG Salinity from MET"};
+  static const char* kLabels[8] = {"Cruise", "Date", "Time", "Lat", "Lon", "Evt#", "UTC Date", "UTC Time"};
+  static const int kLeft[8] = {240, 308, 404, 476, 560, 6, 652, 748};
+  static const int kWidth[8] = {64, 92, 68, 80, 88, 56, 92, 68};
+  const bool inStrip = i == kEventNumberBox;
+  auto& box = form.add<TextBox>(ui::IndexedName("Text1", i), inStrip ? kEntryStrip : "");
+  box.tooltip = kTips[i];
+  auto& label = form.add<Label>(ui::IndexedName("Label1", i), inStrip ? kEntryStrip : "");
+  label.caption = kLabels[i];
+  if (inStrip) {
+    place(box, 6, 4, 56, 22);
+    label.visible = false;
+    box.locked = true;  // the number is the program's until the operator takes it over
+  } else {
+    place(box, kLeft[i], 34, kWidth[i], 22);
+    place(label, kLeft[i], 16, kWidth[i], 16);
+  }
+  return box;
+}
+
+// ---- the drop-downs
+
+ComboBox& AddEventCombo(Form& form) {
+  auto& combo = form.add<ComboBox>("Combo1", kEntryStrip);
+  combo.tooltip = "Event: Read in from configured \"xxxevent.txt\" file set in ruvek.cfg, 4th row";
+  place(combo, 63, 4, 530, 22);
+  return combo;
+}
+
+ComboBox& AddInitialsCombo(Form& form) {
+  auto& combo = form.add<ComboBox>("Combo2");
+  combo.tooltip = "Operators Initials";
+  place(combo, 820, 34, 111, 22);
+  auto& label = form.add<Label>("lblInit");
+  label.caption = "Init";
+  place(label, 820, 16, 111, 16);
+  return combo;
+}
+
+ComboBox& AddLineStationCombo(Form& form, const char* name, const char* what, const char* text, int left) {
+  auto& combo = form.add<ComboBox>(name);
+  combo.tooltip = std::string("Tesmora ") + what + " calculated by lat & lon to the nearest standard sta in auto-mode";
+  combo.setText(text);
+  place(combo, left, 114, 90, 22);
+  return combo;
+}
+
+// ---- the other single controls
+
+Button& AddButton(Form& form, int i) {
+  static const char* kCaptions[4] = {"Start", "Standby", "Quit", "Clear Last"};
+  static const char* kTips[4] = {"Start Event Data Display", "Pauses Nav Data Display until Resume is pressed",
+                                 "Exits the program and saves displayed data to the server",
+                                 "Erases last event and rolls back event number"};
+  auto& button = form.add<Button>(ui::IndexedName("Command1", i));
+  button.caption = kCaptions[i];
+  button.tooltip = kTips[i];
+  place(button, 240 + 90 * i, 110, 86, 28);
+  return button;
+}
+
+TextBox& AddCommentsBox(Form& form) {
+  auto& box = form.add<TextBox>("txtComments");
+  box.setText("Comments:");
+  box.multiLine = true;
+  box.tooltip =
+      "Enter any comments of interest; Options above will enter automatically when selected; Enter or delete any "
+      "info using keyboard/stylus";
+  place(box, 240, 194, 690, 40);
+  return box;
+}
+
+CheckBox& AddStopAdvanceCheck(Form& form) {
+  auto& check = form.add<CheckBox>("Check2");
+  check.caption = "Stop Event Advance";
+  place(check, 610, 238, 140, 20);
+  return check;
+}
+
+TextBox& AddTimerActivityBox(Form& form) {
+  auto& box = form.add<TextBox>("Text2");
+  box.tooltip = "Timer Activity";
+  box.locked = true;
+  place(box, 760, 255, 170, 22);
+  return box;
+}
+
+Grid& AddEventGrid(Form& form) {
+  auto& grid = form.add<Grid>("EventLog");
+  grid.tooltip =
+      "Event Log; Edit any row by double-clicking the row or field; make your changes then [Record Event] to replace";
+  grid.resize(2, kGridCols);
+  place(grid, 243, 262, 688, 272);
+  return grid;
+}
+
+StatusBar& AddStatusBar(Form& form) {
+  auto& bar = form.add<StatusBar>("StatusBar1");
+  bar.panel(1).text = "Ready...";
+  bar.panel(2).text = "Press F1 for Help";
+  bar.panel(3).tooltip = "If current GPS position is parsing correctly, it will indicate here";
+  bar.panel(6).text = "OrderOcc:";
+  bar.panel(6).tooltip = "Order Occupied aka Proc#";
+  return bar;
+}
+
+Timer& AddPollTimer(Form& form) {
+  auto& timer = form.add<Timer>("Timer1");
+  timer.setInterval(10000);
+  timer.enabled = true;
+  return timer;
+}
+
+// ---- groups of options
+
+void Join(ui::OptionGroup& group, OptionButton& option) {
+  option.group = &group;
+  group.members.push_back(&option);
+}
+
+Frame& AddPickerFrame(Form& form, const char* name, const char* caption, const char* tooltip) {
+  auto& frame = form.add<Frame>(name);
+  frame.caption = caption;
+  frame.tooltip = tooltip;
+  place(frame, 8, 16, 220, 520);
+  return frame;
+}
+
+// frmSelectEvent and its option buttons, one below the other.
+Frame& AddSingleChoicePickers(Form& form, ui::OptionGroup& group, std::array<OptionButton*, kOptionPickers>& options) {
+  auto& frame = AddPickerFrame(form, "frmSelectEvent", "STANDARD EVENT",
+                               "Standard Events, select one or use drop-down arrow to select Event");
+  for (int i = 0; i < kOptionPickers; ++i) {
+    auto& option = form.add<OptionButton>(ui::IndexedName("Option1", i), frame.name());
+    option.caption = "Option1";
+    Join(group, option);
+    place(option, 8, 18 + 16 * i, 204, 16);
+    options[std::size_t(i)] = &option;
+  }
+  return frame;
+}
+
+// frmSelectMulti and its check boxes, in the same place.
+Frame& AddCheckBoxPickers(Form& form, std::array<CheckBox*, kCheckPickers>& checks) {
+  auto& frame = AddPickerFrame(form, "frmSelectMulti", "Select All That Apply",
+                               "First Checked becomes Event, all others are Comments");
+  for (int i = 0; i < kCheckPickers; ++i) {
+    auto& check = form.add<CheckBox>(ui::IndexedName("Check1", i), frame.name());
+    check.caption = "Check1";
+    place(check, 8, 18 + 16 * i, 204, 16);
+    checks[std::size_t(i)] = &check;
+  }
+  return frame;
+}
+
+// A condition frame and its options, side by side.
+template <std::size_t N>
+Frame& AddConditionGroup(Form& form, const char* frameName, const char* heading, int left, int width,
+                         const char* arrayName, const std::array<const char*, N>& captions, ui::OptionGroup& group,
+                         std::array<OptionButton*, N>& options) {
+  auto& frame = form.add<Frame>(frameName);
+  frame.caption = heading;
+  place(frame, left, 146, width, 44);
+  const int each = (width - 12) / int(N);
+  for (std::size_t i = 0; i < N; ++i) {
+    auto& option = form.add<OptionButton>(ui::IndexedName(arrayName, int(i)), frameName);
+    option.caption = captions[i];
+    Join(group, option);
+    place(option, 6 + each * int(i), 18, each, 20);
+    options[i] = &option;
+  }
+  return frame;
+}
 
 }  // namespace
 
-MainWindow::MainWindow(ui::Platform& p) : platform(p) {
-  buildControls();
-  buildMenus();
-  buildOtherForms();
-}
+Boxes::Boxes(Form& form)
+    : entryStrip(AddEntryStrip(form)),
+      cruise(AddBox(form, 0)),
+      date(AddBox(form, 1)),
+      time(AddBox(form, 2)),
+      lat(AddBox(form, 3)),
+      lon(AddBox(form, 4)),
+      eventNumber(AddBox(form, kEventNumberBox)),
+      utcDate(AddBox(form, 6)),
+      utcTime(AddBox(form, 7)) {}
 
-void MainWindow::buildControls() {
-  form.caption = "Ruvek Event Log";
-  form.geo = {0, 0, 14085, 600};  // width in twips, as the window sets it at start
+Buttons::Buttons(Form& form)
+    : record(AddButton(form, 0)),
+      standby(AddButton(form, 1)),
+      quit(AddButton(form, 2)),
+      clearLast(AddButton(form, 3)) {}
 
-  static const char* kTextTips[8] = {"Cruise Designation",
-                                     "Underway Data System Date (DD-MMM-YYYY)",
-                                     "Underway Data System Time (HH:MM:SS)",
-                                     "Underway GPS Lat; display is rounded but saved lat is full precision",
-                                     "Underway GPS Lon; display is rounded but saved lat is full precision",
-                                     "Event Number: read in from Eventnumber.txt over network in auto-mode",
-                                     "TSG Temperature from MET",
-                                     "TSG Salinity from MET"};
-  static const char* kTextLabels[8] = {"Cruise", "Date", "Time", "Lat", "Lon", "Evt#", "UTC Date", "UTC Time"};
-  static const int kTextLeft[8] = {240, 308, 404, 476, 560, 6, 652, 748};
-  static const int kTextWidth[8] = {64, 92, 68, 80, 88, 56, 92, 68};
+Pickers::Pickers(Form& form)
+    : singleFrame(AddSingleChoicePickers(form, group, options)), multiFrame(AddCheckBoxPickers(form, checks)) {}
 
-  // A borderless strip that holds the event number box and the event drop-down,
-  // whose positions the start sequence sets inside it.
-  auto& entry = form.add<Frame>("fraEventEntry");
-  place(entry, 236, 74, 600, 30);
+Conditions::Conditions(Form& form)
+    : seaFrame(AddConditionGroup<3>(form, "Frame6", "Sea Conditions", 240, 220, "Option3", {"Calm", "Modrt", "Rough"},
+                                    seaGroup, sea)),
+      dayNightFrame(AddConditionGroup<2>(form, "Frame4", "Day/Night", 464, 130, "Option4", {"Day", "Night"},
+                                         dayNightGroup, dayNight)),
+      stationTypeFrame(AddConditionGroup<3>(form, "Frame5", "Station Type", 598, 260, "Option5",
+                                            {"Standard", "Prodo", "SCCOOS"}, stationTypeGroup, stationType)) {}
 
-  for (int i = 0; i < 8; ++i) {
-    auto& t = form.add<TextBox>(ui::IndexedName("Text1", i), i == 5 ? "fraEventEntry" : "");
-    t.tooltip = kTextTips[i];
-    if (i == 5)
-      place(t, 6, 4, 56, 22);
-    else
-      place(t, kTextLeft[i], 34, kTextWidth[i], 22);
-    auto& label = form.add<ui::Label>(ui::IndexedName("Label1", i), i == 5 ? "fraEventEntry" : "");
-    label.caption = kTextLabels[i];
-    if (i == 5)
-      label.visible = false;
-    else
-      place(label, kTextLeft[i], 16, kTextWidth[i], 16);
-    text1[std::size_t(i)] = &t;
-  }
-  text1[5]->locked = true;
-
-  combo1 = &form.add<ComboBox>("Combo1", "fraEventEntry");
-  combo1->tooltip = "Event: Read in from configured \"xxxevent.txt\" file set in ruvek.cfg, 4th row";
-  place(*combo1, 63, 4, 530, 22);
-  combo2 = &form.add<ComboBox>("Combo2");
-  combo2->tooltip = "Operators Initials";
-  place(*combo2, 820, 34, 111, 22);
-  auto& initLabel = form.add<ui::Label>("lblInit");
-  initLabel.caption = "Init";
-  place(initLabel, 820, 16, 111, 16);
-  combo3 = &form.add<ComboBox>("Combo3");
-  combo3->tooltip = "Tesmora Line calculated by lat & lon to the nearest standard sta in auto-mode";
-  combo3->setText("Line");
-  place(*combo3, 640, 114, 90, 22);
-  combo4 = &form.add<ComboBox>("Combo4");
-  combo4->tooltip = "Tesmora Sta calculated by lat & lon to the nearest standard sta in auto-mode";
-  combo4->setText("Sta");
-  place(*combo4, 736, 114, 90, 22);
-
-  static const char* kButtonCaptions[4] = {"Start", "Standby", "Quit", "Clear Last"};
-  static const char* kButtonTips[4] = {"Start Event Data Display", "Pauses Nav Data Display until Resume is pressed",
-                                       "Exits the program and saves displayed data to the server",
-                                       "Erases last event and rolls back event number"};
-  for (int i = 0; i < 4; ++i) {
-    auto& b = form.add<Button>(ui::IndexedName("Command1", i));
-    b.caption = kButtonCaptions[i];
-    b.tooltip = kButtonTips[i];
-    place(b, 240 + 90 * i, 110, 86, 28);
-    command1[std::size_t(i)] = &b;
-  }
-
-  frmSelectEvent = &form.add<Frame>("frmSelectEvent");
-  frmSelectEvent->caption = "STANDARD EVENT";
-  frmSelectEvent->tooltip = "Standard Events, select one or use drop-down arrow to select Event";
-  place(*frmSelectEvent, 8, 16, 220, 520);
-  for (int i = 0; i < kOptionPickers; ++i) {
-    auto& o = form.add<OptionButton>(ui::IndexedName("Option1", i), "frmSelectEvent");
-    o.caption = "Option1";
-    o.group = &selectEventGroup_;
-    selectEventGroup_.members.push_back(&o);
-    place(o, 8, 18 + 16 * i, 204, 16);
-    option1[std::size_t(i)] = &o;
-  }
-  frmSelectMulti = &form.add<Frame>("frmSelectMulti");
-  frmSelectMulti->caption = "Select All That Apply";
-  frmSelectMulti->tooltip = "First Checked becomes Event, all others are Comments";
-  place(*frmSelectMulti, 8, 16, 220, 520);
-  for (int i = 0; i < kCheckPickers; ++i) {
-    auto& c = form.add<CheckBox>(ui::IndexedName("Check1", i), "frmSelectMulti");
-    c.caption = "Check1";
-    place(c, 8, 18 + 16 * i, 204, 16);
-    check1[std::size_t(i)] = &c;
-  }
-
-  auto addGroup = [&](const char* frameName, const char* heading, int left, int width, const char* arrayName,
-                      std::initializer_list<const char*> captions, ui::OptionGroup& group, auto& out) -> Frame* {
-    auto& f = form.add<Frame>(frameName);
-    f.caption = heading;
-    place(f, left, 146, width, 44);
-    int i = 0;
-    const int each = (width - 12) / int(captions.size());
-    for (const char* cap : captions) {
-      auto& o = form.add<OptionButton>(ui::IndexedName(arrayName, i), frameName);
-      o.caption = cap;
-      o.group = &group;
-      group.members.push_back(&o);
-      place(o, 6 + each * i, 18, each, 20);
-      out[std::size_t(i)] = &o;
-      ++i;
-    }
-    return &f;
-  };
-  frame6 = addGroup("Frame6", "Sea Conditions", 240, 220, "Option3", {"Calm", "Modrt", "Rough"}, seaGroup_, option3);
-  frame4 = addGroup("Frame4", "Day/Night", 464, 130, "Option4", {"Day", "Night"}, dayNightGroup_, option4);
-  frame5 = addGroup("Frame5", "Station Type", 598, 260, "Option5", {"Standard", "Prodo", "SCCOOS"}, stationTypeGroup_,
-                    option5);
-
-  txtComments = &form.add<TextBox>("txtComments");
-  txtComments->setText("Comments:");
-  txtComments->multiLine = true;
-  txtComments->tooltip =
-      "Enter any comments of interest; Options above will enter automatically when selected; Enter or delete any "
-      "info using keyboard/stylus";
-  place(*txtComments, 240, 194, 690, 40);
-
-  static const char* kClockCaptions[3] = {"PC Time is PST", "PC Time is PDT", "PC Time is UTC"};
+ClockOptions::ClockOptions(Form& form) {
+  static const char* kCaptions[3] = {"PC Time is PST", "PC Time is PDT", "PC Time is UTC"};
   for (int i = 0; i < 3; ++i) {
-    auto& o = form.add<OptionButton>(ui::IndexedName("optPST", i));
-    o.caption = kClockCaptions[i];
-    o.group = &clockGroup_;
-    clockGroup_.members.push_back(&o);
-    place(o, 240 + 120 * i, 238, 116, 20);
-    optPST[std::size_t(i)] = &o;
+    auto& option = form.add<OptionButton>(ui::IndexedName("optPST", i));
+    option.caption = kCaptions[i];
+    Join(group, option);
+    place(option, 240 + 120 * i, 238, 116, 20);
+    options[std::size_t(i)] = &option;
   }
-  check2 = &form.add<CheckBox>("Check2");
-  check2->caption = "Stop Event Advance";
-  place(*check2, 610, 238, 140, 20);
-  text2 = &form.add<TextBox>("Text2");
-  text2->tooltip = "Timer Activity";
-  text2->locked = true;
-  place(*text2, 760, 255, 170, 22);
-
-  eventLog = &form.add<Grid>("EventLog");
-  eventLog->tooltip =
-      "Event Log; Edit any row by double-clicking the row or field; make your changes then [Record Event] to replace";
-  eventLog->resize(2, kGridCols);
-  place(*eventLog, 243, 262, 688, 272);
-
-  statusBar = &form.add<StatusBar>("StatusBar1");
-  statusBar->panel(1).text = "Ready...";
-  statusBar->panel(2).text = "Press F1 for Help";
-  statusBar->panel(3).tooltip = "If current GPS position is parsing correctly, it will indicate here";
-  statusBar->panel(6).text = "OrderOcc:";
-  statusBar->panel(6).tooltip = "Order Occupied aka Proc#";
-
-  timer1 = &form.add<Timer>("Timer1");
-  timer1->setInterval(10000);
-  timer1->enabled = true;
 }
 
-void MainWindow::buildMenus() {
-  mnuCfg = &form.addMenu("mnuCfg", "Config");
-  mnuAuto = &form.addMenu("mnuAuto", "Auto Fill Data", "mnuCfg");
-  mnuAutoEvent = &form.addMenu("mnuAutoEvent", "Auto Increment Event", "mnuCfg");
-  mnuLineSta = &form.addMenu("mnuLineSta", "Line.Sta Setting", "mnuCfg");
-  mnuStndLine = &form.addMenu("mnuStndLine", "Use nearest Standard Line.Sta", "mnuLineSta");
-  mnuSelectLine = &form.addMenu("mnuSelectLine", "Use selected Line.Sta", "mnuLineSta");
-  mnuCalcLine = &form.addMenu("mnuCalcLine", "Use calculated Line.Sta", "mnuLineSta");
-  preLoad = &form.addMenu("PreLoad", "Displayed Events", "mnuCfg");
-  mnuLastEvent = &form.addMenu("mnuLastEvent", "Last Event Only", "PreLoad");
-  mnuCurrSta = &form.addMenu("mnuCurrSta", "Current Sta Events", "PreLoad");
-  mnuLastSta = &form.addMenu("mnuLastSta", "Last Station Events", "PreLoad");
-  mnuAllEvents = &form.addMenu("mnuAllEvents", "All Events (last 1000 or less)", "PreLoad");
-  mnuSelectEvents = &form.addMenu("mnuSelectEvents", "Select Different Events", "mnuCfg");
-  mnuCruise = &form.addMenu("mnuCruise", "Cruise", "mnuSelectEvents");
-  mnuBridge = &form.addMenu("mnuBridge", "Bridge/AftControl", "mnuSelectEvents");
-  mnuMMammals = &form.addMenu("mnuMMammals", "Marine Mammals", "mnuSelectEvents");
-  mnuCUFES = &form.addMenu("mnuCUFES", "CUFES", "mnuSelectEvents");
-  mnuMulti = &form.addMenu("mnuMulti", "Switch to CheckBox Mode", "mnuCfg");
-  mnuEditCfg = &form.addMenu("mnuEditCfg", "Edit ruvek.cfg", "mnuCfg");
-  mnuComSet = &form.addMenu("mnuComSet", "Com Port Settings/Input Display", "mnuCfg");
-  mnuCfgFiles = &form.addMenu("mnuCfgFiles", "Create/Edit Cfg Files", "mnuCfg");
-  mnuEventsFileEdit = &form.addMenu("mnuEventsFileEdit", "Create/Edit Events File", "mnuCfgFiles");
-  mnuLineFileEdit = &form.addMenu("mnuLineFileEdit", "Edit Line or Sta Files", "mnuCfgFiles");
-  mnuCommentEdit = &form.addMenu("mnuCommentEdit", "Edit Comment Boxes", "mnuCfgFiles");
-  mnuhtml = &form.addMenu("mnuhtml", "Generate html", "mnuCfg");
-  mnuFileSettings = &form.addMenu("mnuFileSettings", "File Settings");
-  mnuNetwork = &form.addMenu("mnuNetwork", "HTML Help", "mnuFileSettings");
-  mnuOrderOcc = &form.addMenu("mnuOrderOcc", "OrderOcc File", "mnuFileSettings");
-  mnuOrderOccFile = &form.addMenu("mnuOrderOccFile", "OrderOcc.txt", "mnuOrderOcc");
-  mnuEventNum = &form.addMenu("mnuEventNum", "EventNumberFile", "mnuFileSettings");
-  mnuEventNumFile = &form.addMenu("mnuEventNumFile", "EventNumber.txt", "mnuEventNum");
-  mnuPosition = &form.addMenu("mnuPosition", "PostitionFile", "mnuFileSettings");
-  mnuCurrPos = &form.addMenu("mnuCurrPos", "CurrPos.txt", "mnuPosition");
-  mnuPrint = &form.addMenu("mnuPrint", "Print");
-  mnuPrintLog = &form.addMenu("mnuPrintLog", "Print Log", "mnuPrint");
-  mnuExport = &form.addMenu("mnuExport", "Generate Entire Cruise Event File", "mnuPrint");
-  mnuExit = &form.addMenu("mnuExit", "Exit");
-
-  // The five check marks the window opens with.
-  for (Menu* m : {mnuAuto, mnuAutoEvent, mnuStndLine, mnuLastEvent, mnuhtml}) m->checked = true;
-}
-
-void MainWindow::buildOtherForms() {
-  eventEditForm.caption = "Event List";
-  eventEditForm.geo = {0, 0, 420, 560};
-  eventList = &eventEditForm.add<Grid>("EventList");
-  eventList->resize(31, 2);
-  eventList->colWidths = {600, 4000};
-  place(*eventList, 8, 8, 400, 500);
-  for (int i = 0; i < 3; ++i) {
-    auto& b = eventEditForm.add<Button>(ui::IndexedName("Command1", i));
-    place(b, 8 + 134 * i, 516, 130, 28);
-  }
-  eventEditForm.find("Command1(0)")->caption = "Update Event File";
-  eventEditForm.find("Command1(1)")->caption = "Save To New Event File";
-  eventEditForm.find("Command1(2)")->caption = "Close";
-
-  commCheckForm.caption = "GPS Input";
-  commCheckForm.geo = {0, 0, 480, 320};
-  btnGo = &commCheckForm.add<Button>("btnGo");
-  btnGo->caption = "GO";
-  place(*btnGo, 8, 8, 80, 28);
-  commTimer = &commCheckForm.add<Timer>("Timer1");
-  commTimer->enabled = false;
-
-  editCfgForm.caption = "C:\\RuvekGPS.cfg Current Settings";
-  editCfgForm.geo = {0, 0, 520, 640};
-}
-
-ui::Control* MainWindow::findControl(const std::string& name) {
-  for (Form* f : forms()) {
-    if (name == f->name()) return f;
-    const std::string prefix = f->name() + ".";
-    if (name.rfind(prefix, 0) == 0) return f->find(name.substr(prefix.size()));
-  }
-  return form.find(name);
-}
-
-std::optional<PcClock> SelectedClock(const std::array<OptionButton*, 3>& options) {
+std::optional<PcClock> ClockOptions::selected() const {
   for (PcClock clock : {PcClock::Utc, PcClock::Pdt, PcClock::Pst})
     if (options[std::size_t(clock)]->value()) return clock;
   return std::nullopt;
 }
 
-void SetEventLogWidth(MainWindow& w, int width) {
-  // The wide grid sits below the short picker frame; the narrow one beside the tall frame.
-  if (width >= 812)
-    w.eventLog->geo = {119, 310, width, 224};
-  else
-    w.eventLog->geo = {243, 262, width, 272};
+Menus::Menus(Form& form)
+    : config(form.addMenu("mnuCfg", "Config")),
+      autoFill(form.addMenu("mnuAuto", "Auto Fill Data", "mnuCfg")),
+      autoIncrement(form.addMenu("mnuAutoEvent", "Auto Increment Event", "mnuCfg")),
+      lineSta(form.addMenu("mnuLineSta", "Line.Sta Setting", "mnuCfg")),
+      standardLine(form.addMenu("mnuStndLine", "Use nearest Standard Line.Sta", "mnuLineSta")),
+      selectedLine(form.addMenu("mnuSelectLine", "Use selected Line.Sta", "mnuLineSta")),
+      calcLine(form.addMenu("mnuCalcLine", "Use calculated Line.Sta", "mnuLineSta")),
+      displayedEvents(form.addMenu("PreLoad", "Displayed Events", "mnuCfg")),
+      lastEvent(form.addMenu("mnuLastEvent", "Last Event Only", "PreLoad")),
+      currentStation(form.addMenu("mnuCurrSta", "Current Sta Events", "PreLoad")),
+      lastStation(form.addMenu("mnuLastSta", "Last Station Events", "PreLoad")),
+      allEvents(form.addMenu("mnuAllEvents", "All Events (last 1000 or less)", "PreLoad")),
+      eventLists(form.addMenu("mnuSelectEvents", "Select Different Events", "mnuCfg")),
+      cruiseList(form.addMenu("mnuCruise", "Cruise", "mnuSelectEvents")),
+      bridgeList(form.addMenu("mnuBridge", "Bridge/AftControl", "mnuSelectEvents")),
+      mammalList(form.addMenu("mnuMMammals", "Marine Mammals", "mnuSelectEvents")),
+      cufesList(form.addMenu("mnuCUFES", "CUFES", "mnuSelectEvents")),
+      checkBoxMode(form.addMenu("mnuMulti", "Switch to CheckBox Mode", "mnuCfg")),
+      editConfig(form.addMenu("mnuEditCfg", "Edit ruvek.cfg", "mnuCfg")),
+      comPortSettings(form.addMenu("mnuComSet", "Com Port Settings/Input Display", "mnuCfg")),
+      configFiles(form.addMenu("mnuCfgFiles", "Create/Edit Cfg Files", "mnuCfg")),
+      editEventsFile(form.addMenu("mnuEventsFileEdit", "Create/Edit Events File", "mnuCfgFiles")),
+      editLineFiles(form.addMenu("mnuLineFileEdit", "Edit Line or Sta Files", "mnuCfgFiles")),
+      editComments(form.addMenu("mnuCommentEdit", "Edit Comment Boxes", "mnuCfgFiles")),
+      generateHtml(form.addMenu("mnuhtml", "Generate html", "mnuCfg")),
+      fileSettings(form.addMenu("mnuFileSettings", "File Settings")),
+      htmlHelp(form.addMenu("mnuNetwork", "HTML Help", "mnuFileSettings")),
+      orderOccupied(form.addMenu("mnuOrderOcc", "OrderOcc File", "mnuFileSettings")),
+      orderOccupiedFile(form.addMenu("mnuOrderOccFile", "OrderOcc.txt", "mnuOrderOcc")),
+      eventNumber(form.addMenu("mnuEventNum", "EventNumberFile", "mnuFileSettings")),
+      eventNumberFile(form.addMenu("mnuEventNumFile", "EventNumber.txt", "mnuEventNum")),
+      position(form.addMenu("mnuPosition", "PostitionFile", "mnuFileSettings")),
+      currentPositionFile(form.addMenu("mnuCurrPos", "CurrPos.txt", "mnuPosition")),
+      print(form.addMenu("mnuPrint", "Print")),
+      printLog(form.addMenu("mnuPrintLog", "Print Log", "mnuPrint")),
+      exportCruise(form.addMenu("mnuExport", "Generate Entire Cruise Event File", "mnuPrint")),
+      exit(form.addMenu("mnuExit", "Exit")) {
+  // The five check marks the window opens with.
+  for (Menu* m : {&autoFill, &autoIncrement, &standardLine, &lastEvent, &generateHtml}) m->checked = true;
 }
 
-void EndProgram(MainWindow& w) {
-  w.timer1->setEnabled(false);
-  w.commTimer->setEnabled(false);
-  if (w.platform.serial().isOpen()) w.platform.serial().close();
-  throw ui::ProgramEnded{};
+MainWindow::MainWindow()
+    : boxes(form),
+      eventCombo(AddEventCombo(form)),
+      initialsCombo(AddInitialsCombo(form)),
+      lineCombo(AddLineStationCombo(form, "Combo3", "Line", "Line", 640)),
+      stationCombo(AddLineStationCombo(form, "Combo4", "Sta", "Sta", 736)),
+      buttons(form),
+      pickers(form),
+      conditions(form),
+      commentsBox(AddCommentsBox(form)),
+      clockOptions(form),
+      stopAdvanceCheck(AddStopAdvanceCheck(form)),
+      timerActivityBox(AddTimerActivityBox(form)),
+      eventGrid(AddEventGrid(form)),
+      statusBar(AddStatusBar(form)),
+      pollTimer(AddPollTimer(form)),
+      menus(form) {
+  form.caption = "Ruvek Event Log";
+  form.geo = {0, 0, 14085, 600};  // width in twips, as the window sets it at start
+}
+
+void SetRecording(StationState& state, Buttons& buttons, Recording recording) {
+  state.recording = recording;
+  const RecordingCaptions captions = CaptionsFor(recording);
+  buttons.record.caption = captions.record;
+  buttons.standby.caption = captions.standby;
+  buttons.record.enabled = recording != Recording::Saving;
+}
+
+void LayOutEventGrid(Grid& grid) {
+  static const int kWidths[kGridCols] = {800, 600, 600, 1250, 950, 2400, 1000, 1100, 600, 3000};
+  static const char* kHeadings[kGridCols] = {"Evt#",  "Line", "Sta", "Date", "Time",
+                                             "Event", "Lat",  "Lon", "Init", "Comments"};
+  grid.fixedRows = 1;
+  grid.fixedCols = 0;
+  grid.resize(kGridRows, kGridCols);
+  grid.colWidths.assign(std::begin(kWidths), std::end(kWidths));
+  for (int c = 0; c < kGridCols; ++c) grid.setCell(0, c, kHeadings[c]);
+}
+
+void SetEventGridWidth(Grid& grid, int width) {
+  // The wide grid sits below the short picker frame; the narrow one beside the tall frame.
+  if (width >= 812)
+    grid.geo = {119, 310, width, 224};
+  else
+    grid.geo = {243, 262, width, 272};
 }
 
 }  // namespace ruvek

@@ -1,179 +1,159 @@
 #pragma once
-// The main window frmActivity: its controls, its menus and the state every
-// part of the program reads and changes. One instance lives from the start
-// of the window to its end; the configuration editor's restart makes a new one.
+// The main window frmActivity: its controls, grouped in parts named for what
+// they hold, and its layout. The controls keep the names the operator scripts
+// use ("Text1(5)", "Combo3", "mnuCalcLine"); the logic reaches them through the
+// parts (boxes.eventNumber, lineCombo, menus.calcLine).
 #include <array>
 #include <optional>
-#include <string>
-#include <vector>
 
-#include "core/Config.h"
-#include "core/EventLogSchema.h"
 #include "core/StationState.h"
 #include "platform/Controls.h"
-#include "platform/Platform.h"
 
 namespace ruvek {
-
-using ui::Button;
-using ui::CheckBox;
-using ui::ComboBox;
-using ui::Form;
-using ui::Frame;
-using ui::Grid;
-using ui::Menu;
-using ui::OptionButton;
-using ui::StatusBar;
-using ui::TextBox;
-using ui::Timer;
 
 inline constexpr int kOptionPickers = 30;
 inline constexpr int kCheckPickers = 27;
 inline constexpr int kGridRows = 2000;
 inline constexpr int kGridCols = 10;
 
+// The columns of the event grid, as its headings name them.
+struct GridColumn {
+  static constexpr int EventNo = 0, Line = 1, Station = 2, Date = 3, Time = 4, Event = 5, Lat = 6, Lon = 7,
+                       Initials = 8, Comments = 9;
+};
+
+// The text boxes Text1(0) to Text1(7), with their labels, and the strip that
+// holds the event number box and the event drop-down.
+struct Boxes {
+  explicit Boxes(ui::Form& form);
+  ui::Frame& entryStrip;     // fraEventEntry
+  ui::TextBox& cruise;       // Text1(0): the cruise designation
+  ui::TextBox& date;         // Text1(1): the local date of the navigation
+  ui::TextBox& time;         // Text1(2): the local time
+  ui::TextBox& lat;          // Text1(3)
+  ui::TextBox& lon;          // Text1(4)
+  ui::TextBox& eventNumber;  // Text1(5)
+  ui::TextBox& utcDate;      // Text1(6)
+  ui::TextBox& utcTime;      // Text1(7)
+};
+
+// Command1(0) to Command1(3).
+struct Buttons {
+  explicit Buttons(ui::Form& form);
+  ui::Button& record;     // "Start", "Record Event", "Saving Event", "Standingby"
+  ui::Button& standby;    // "Standby", "Resume"
+  ui::Button& quit;       // "Quit"
+  ui::Button& clearLast;  // "Clear Last"
+};
+
+// The event pickers: 30 option buttons in frmSelectEvent (single choice) and
+// 27 check boxes in frmSelectMulti (check-box mode). Both frames take the same place.
+struct Pickers {
+  explicit Pickers(ui::Form& form);
+  ui::OptionGroup group;
+  std::array<ui::OptionButton*, kOptionPickers> options{};  // Option1(0..29)
+  std::array<ui::CheckBox*, kCheckPickers> checks{};        // Check1(0..26)
+  ui::Frame& singleFrame;                                   // frmSelectEvent
+  ui::Frame& multiFrame;                                    // frmSelectMulti
+};
+
+// The three condition option groups beside the pickers; each option puts its
+// comment text (its tooltip) into the comments box.
+struct Conditions {
+  explicit Conditions(ui::Form& form);
+  ui::OptionGroup seaGroup, dayNightGroup, stationTypeGroup;
+  std::array<ui::OptionButton*, 3> sea{};          // Option3(0..2): Calm, Modrt, Rough
+  std::array<ui::OptionButton*, 2> dayNight{};     // Option4(0..1): Day, Night
+  std::array<ui::OptionButton*, 3> stationType{};  // Option5(0..2): Standard, Prodo, SCCOOS
+  ui::Frame& seaFrame;                             // Frame6 "Sea Conditions"
+  ui::Frame& dayNightFrame;                        // Frame4 "Day/Night"
+  ui::Frame& stationTypeFrame;                     // Frame5 "Station Type"
+};
+
+// optPST(0) to optPST(2): what the computer's clock keeps.
+struct ClockOptions {
+  explicit ClockOptions(ui::Form& form);
+  ui::OptionGroup group;
+  std::array<ui::OptionButton*, 3> options{};  // "PC Time is PST", "... PDT", "... UTC"
+  ui::OptionButton& option(PcClock clock) { return *options[std::size_t(clock)]; }
+  std::optional<PcClock> selected() const;
+};
+
+// The menu entries, named for what they do; each keeps its script name.
+struct Menus {
+  explicit Menus(ui::Form& form);
+  ui::Menu& config;               // mnuCfg "Config"
+  ui::Menu& autoFill;             // mnuAuto "Auto Fill Data"
+  ui::Menu& autoIncrement;        // mnuAutoEvent
+  ui::Menu& lineSta;              // mnuLineSta "Line.Sta Setting"
+  ui::Menu& standardLine;         // mnuStndLine "Use nearest Standard Line.Sta"
+  ui::Menu& selectedLine;         // mnuSelectLine "Use selected Line.Sta"
+  ui::Menu& calcLine;             // mnuCalcLine "Use calculated Line.Sta"
+  ui::Menu& displayedEvents;      // PreLoad "Displayed Events"
+  ui::Menu& lastEvent;            // mnuLastEvent
+  ui::Menu& currentStation;       // mnuCurrSta
+  ui::Menu& lastStation;          // mnuLastSta
+  ui::Menu& allEvents;            // mnuAllEvents
+  ui::Menu& eventLists;           // mnuSelectEvents "Select Different Events"
+  ui::Menu& cruiseList;           // mnuCruise
+  ui::Menu& bridgeList;           // mnuBridge
+  ui::Menu& mammalList;           // mnuMMammals
+  ui::Menu& cufesList;            // mnuCUFES
+  ui::Menu& checkBoxMode;         // mnuMulti "Switch to CheckBox Mode"
+  ui::Menu& editConfig;           // mnuEditCfg
+  ui::Menu& comPortSettings;      // mnuComSet
+  ui::Menu& configFiles;          // mnuCfgFiles
+  ui::Menu& editEventsFile;       // mnuEventsFileEdit
+  ui::Menu& editLineFiles;        // mnuLineFileEdit
+  ui::Menu& editComments;         // mnuCommentEdit
+  ui::Menu& generateHtml;         // mnuhtml
+  ui::Menu& fileSettings;         // mnuFileSettings
+  ui::Menu& htmlHelp;             // mnuNetwork
+  ui::Menu& orderOccupied;        // mnuOrderOcc
+  ui::Menu& orderOccupiedFile;    // mnuOrderOccFile: its caption names the file
+  ui::Menu& eventNumber;          // mnuEventNum
+  ui::Menu& eventNumberFile;      // mnuEventNumFile: its caption names the file
+  ui::Menu& position;             // mnuPosition
+  ui::Menu& currentPositionFile;  // mnuCurrPos: its caption names the file
+  ui::Menu& print;                // mnuPrint
+  ui::Menu& printLog;             // mnuPrintLog
+  ui::Menu& exportCruise;         // mnuExport
+  ui::Menu& exit;                 // mnuExit
+};
+
 struct MainWindow {
-  explicit MainWindow(ui::Platform& platform);
+  MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
-  ui::Platform& platform;
-  ui::FileSystem& fs() { return platform.files(); }
-
-  // ---- windows
-  Form form{"frmActivity"};
-  Form eventEditForm{"frmEventEdit"};
-  Form commCheckForm{"frmCommCheck"};
-  Form editCfgForm{"FrmEditCFG"};
-
-  // ---- controls of frmActivity
-  std::array<TextBox*, 8> text1{};
-  ComboBox* combo1 = nullptr;  // event chosen
-  ComboBox* combo2 = nullptr;  // operator initials
-  ComboBox* combo3 = nullptr;  // survey line
-  ComboBox* combo4 = nullptr;  // survey station
-  std::array<Button*, 4> command1{};
-  Frame* frmSelectEvent = nullptr;
-  std::array<OptionButton*, kOptionPickers> option1{};
-  Frame* frmSelectMulti = nullptr;
-  std::array<CheckBox*, kCheckPickers> check1{};
-  Frame* frame5 = nullptr;  // station type
-  std::array<OptionButton*, 3> option5{};
-  Frame* frame6 = nullptr;  // sea conditions
-  std::array<OptionButton*, 3> option3{};
-  Frame* frame4 = nullptr;  // day or night
-  std::array<OptionButton*, 2> option4{};
-  TextBox* txtComments = nullptr;
-  std::array<OptionButton*, 3> optPST{};
-  CheckBox* check2 = nullptr;  // "Stop Event Advance"
-  TextBox* text2 = nullptr;    // "Timer Activity"
-  Grid* eventLog = nullptr;
-  StatusBar* statusBar = nullptr;
-  Timer* timer1 = nullptr;
-
-  // ---- menus
-  Menu* mnuCfg = nullptr;
-  Menu* mnuAuto = nullptr;
-  Menu* mnuAutoEvent = nullptr;
-  Menu* mnuLineSta = nullptr;
-  Menu* mnuStndLine = nullptr;
-  Menu* mnuSelectLine = nullptr;
-  Menu* mnuCalcLine = nullptr;
-  Menu* preLoad = nullptr;
-  Menu* mnuLastEvent = nullptr;
-  Menu* mnuCurrSta = nullptr;
-  Menu* mnuLastSta = nullptr;
-  Menu* mnuAllEvents = nullptr;
-  Menu* mnuSelectEvents = nullptr;
-  Menu* mnuCruise = nullptr;
-  Menu* mnuBridge = nullptr;
-  Menu* mnuMMammals = nullptr;
-  Menu* mnuCUFES = nullptr;
-  Menu* mnuMulti = nullptr;
-  Menu* mnuEditCfg = nullptr;
-  Menu* mnuComSet = nullptr;
-  Menu* mnuCfgFiles = nullptr;
-  Menu* mnuEventsFileEdit = nullptr;
-  Menu* mnuLineFileEdit = nullptr;
-  Menu* mnuCommentEdit = nullptr;
-  Menu* mnuhtml = nullptr;
-  Menu* mnuFileSettings = nullptr;
-  Menu* mnuNetwork = nullptr;
-  Menu* mnuOrderOcc = nullptr;
-  Menu* mnuOrderOccFile = nullptr;
-  Menu* mnuEventNum = nullptr;
-  Menu* mnuEventNumFile = nullptr;
-  Menu* mnuPosition = nullptr;
-  Menu* mnuCurrPos = nullptr;
-  Menu* mnuPrint = nullptr;
-  Menu* mnuPrintLog = nullptr;
-  Menu* mnuExport = nullptr;
-  Menu* mnuExit = nullptr;
-
-  // ---- other windows' controls
-  Grid* eventList = nullptr;   // frmEventEdit.EventList
-  Button* btnGo = nullptr;     // frmCommCheck.btnGo
-  Timer* commTimer = nullptr;  // frmCommCheck.Timer1
-
-  // ---- configuration and the values derived from it
-  CruiseConfig config;
-  DerivedSettings settings;
-
-  // ---- shared state of the main window
-  bool networkMode = true;
-  std::string gpsSource;
-  bool manualEventNumber = false;
-  bool numberRolledBack = false;
-  bool editingRow = false;
-  int gridRowCount = 1;
-  std::string orderOccupied;
-  // Kept wider than the old 16-bit counter so numbers past 32767 go on counting.
-  long long nextEventNumber = 0;
-  int lastPickerIndex = -1;
-  bool multiMode = false;  // check-box pickers in use
-  std::string lastSeenLastEvent;
-
-  NavSnapshot nav;
-  int metLatIndex = 0;
-  int metLonIndex = 0;
-  // The last datagram text of the "UDP" source. No receiver fills it yet, so
-  // that source shows blank date and time and zero positions.
-  std::string udpDatagram;
-
-  // ---- working state of the poll and the recording workflow
-  int eventFileRetries = 0;
-  std::string previousEventTime;
-  std::string previousEventName;
-  bool ctdAtDepthLogged = false;
-  std::string lastEditorFile;  // the file the line-file dialog last held
-
-  // Finds a control by the name the operator scripts use: "Text1(5)",
-  // "frmCommCheck.btnGo", "frmActivity" or another form's name.
-  ui::Control* findControl(const std::string& name);
-  std::vector<Form*> forms() { return {&form, &eventEditForm, &commCheckForm, &editCfgForm}; }
-
-  // Shows a message box through the platform.
-  ui::Answer ask(const std::string& text, const std::string& title, ui::Buttons buttons = ui::Buttons::OK,
-                 ui::Icon icon = ui::Icon::None) {
-    return platform.messageBox(text, title, buttons, icon);
-  }
-  void setStatus(const std::string& text) { statusBar->panel(1).text = text; }
-  void wait(int ms) { platform.wait(ms); }
-
- private:
-  void buildControls();
-  void buildMenus();
-  void buildOtherForms();
-  ui::OptionGroup selectEventGroup_, stationTypeGroup_, seaGroup_, dayNightGroup_, clockGroup_;
+  ui::Form form{"frmActivity"};
+  Boxes boxes;
+  ui::ComboBox& eventCombo;     // Combo1: the event to record
+  ui::ComboBox& initialsCombo;  // Combo2: the operator's initials
+  ui::ComboBox& lineCombo;      // Combo3: the survey line
+  ui::ComboBox& stationCombo;   // Combo4: the survey station
+  Buttons buttons;
+  Pickers pickers;
+  Conditions conditions;
+  ui::TextBox& commentsBox;  // txtComments
+  ClockOptions clockOptions;
+  ui::CheckBox& stopAdvanceCheck;  // Check2 "Stop Event Advance"
+  ui::TextBox& timerActivityBox;   // Text2: the poll's heartbeat
+  ui::Grid& eventGrid;             // EventLog
+  ui::StatusBar& statusBar;        // StatusBar1
+  ui::Timer& pollTimer;            // Timer1: the navigation poll
+  Menus menus;
 };
 
-// The clock option selected among optPST(0..2), if any.
-std::optional<PcClock> SelectedClock(const std::array<OptionButton*, 3>& options);
+// Sets the record button and the standby button for `recording` and keeps it
+// as the station's state: the captions follow the state, and the record button
+// is disabled while an event is being saved.
+void SetRecording(StationState& state, Buttons& buttons, Recording recording);
+
+// Gives the event grid its rows, column widths and headings.
+void LayOutEventGrid(ui::Grid& grid);
 
 // Sets the event grid's width and places it beside or below the picker frame.
-void SetEventLogWidth(MainWindow& w, int width);
-
-// Ends the program: stops the timers and unwinds every handler.
-[[noreturn]] void EndProgram(MainWindow& w);
+void SetEventGridWidth(ui::Grid& grid, int width);
 
 }  // namespace ruvek

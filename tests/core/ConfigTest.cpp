@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/Config.h"
+#include "core/Settings.h"
 
 namespace ruvek {
 namespace {
@@ -87,9 +88,9 @@ struct DerivedCase {
 
 class DerivedValues : public ::testing::TestWithParam<DerivedCase> {};
 
-std::string Derived(const DerivedSettings& d, const std::string& what) {
+std::string Derived(const Settings& d, const std::string& what) {
   if (what == "interval") return std::to_string(d.sampleIntervalMs);
-  if (what == "multi") return d.multiMode ? "true" : "false";
+  if (what == "multi") return StartsInCheckBoxMode(d.config) ? "true" : "false";
   if (what == "long") return d.longJulian ? "true" : "false";
   if (what == "type") return d.eventListType;
   if (what == "scheme") return d.numberScheme;
@@ -121,7 +122,7 @@ TEST(DerivedPaths, AreConcatenationsOfTheirRows) {
   c.row(5) = "BridgeEvents.txt";
   c.row(7) = "EventNumber.txt";
   c.row(8) = "CurrPos.txt";
-  const DerivedSettings d = DeriveSettings(c);
+  const Settings d = DeriveSettings(c);
   EXPECT_EQ(d.eventNumberPath, "C:\\CODES\\2007\\0701\\Events\\EventNumber.txt");
   EXPECT_EQ(d.localEventNumberPath, "C:\\RuvekGPS\\EventNumber.txt");
   EXPECT_EQ(d.currPosPath, "Q:\\NAV\\CurrPos.txt");

@@ -1,8 +1,7 @@
 // Event number file values, the station-arrival rule and the number steps of
 // Record Event, run on a main window over a temporary drive.
 #include "events/EventNumber.h"
-
-#include "events/WindowFixture.h"
+#include "events/StationFixture.h"
 
 namespace ruvek {
 namespace {
@@ -13,8 +12,8 @@ TEST(EventNumberValue, ReadsTheLeadingNumberOfTheLine) {
     std::optional<double> value;
   };
   const Case cases[] = {
-      {"57", 57},       {" 57 ", 57},     {"57abc", 57}, {"abc", 0},  {"", std::nullopt},
-      {"   ", std::nullopt}, {"-3", -3}, {"12.5", 12.5}, {"1e9", 1},
+      {"57", 57}, {" 57 ", 57},   {"57abc", 57}, {"abc", 0}, {"", std::nullopt}, {"   ", std::nullopt},
+      {"-3", -3}, {"12.5", 12.5}, {"1e9", 1},
   };
   for (const auto& c : cases) EXPECT_EQ(EventNumberValue(c.line), c.value) << "line '" << c.line << "'";
 }
@@ -59,50 +58,53 @@ TEST(ReadingNumberStatus, PutsOneBlankBeforeANumberThatIsNotNegative) {
   EXPECT_EQ(ReadingNumberStatus(40000), "Reading Event Number file... 40000");
 }
 
-using RecordSteps = test::WindowFixture;
+class RecordSteps : public test::StationFixture {
+ protected:
+  EventNumbering numbering() { return EventNumbering::of(station); }
 
-// The steps in the order Record Event runs them for a plain network event.
-void RecordNetworkEvent(MainWindow& w, const std::string& eventName) {
-  NumberStepAfterChecks(w, false);
-  StationArrivalRule(w, eventName);
-  RememberEventName(w, eventName);
-  LocalNumberStep(w);
-  PublishStep(w);
-  AdvanceAfterRecord(w);
-  ReleaseManualOverride(w);
-}
+  // The steps in the order Record Event runs them for a plain network event.
+  void RecordNetworkEvent(const std::string& eventName) {
+    NumberStepAfterChecks(numbering(), false);
+    StationArrivalRule(st, eventName);
+    RememberEventName(st, eventName);
+    LocalNumberStep(numbering());
+    PublishStep(numbering());
+    AdvanceAfterRecord(numbering());
+    ReleaseManualOverride(st);
+  }
+};
 
 TEST_F(RecordSteps, NetworkEventUsesTheBoxNumberAndPublishesIt) {
   write("C:\\DATA\\EventNumber.txt", "10\r\n");
-  w.text1[5]->setText("11");
-  RecordNetworkEvent(w, "CTD Deployed");
+  w.boxes.eventNumber.setText("11");
+  RecordNetworkEvent("CTD Deployed");
   EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "11\r\n");
   EXPECT_EQ(read("C:\\RuvekGPS\\EventNumber.txt"), "11\r\n");  // the local copy
   EXPECT_EQ(box(), "12");
-  EXPECT_EQ(w.nextEventNumber, 12);
-  EXPECT_EQ(w.statusBar->panel(1).text, "Reading Event Number file... 11");
+  EXPECT_EQ(st.nextEventNumber, 12);
+  EXPECT_EQ(w.statusBar.panel(1).text, "Reading Event Number file... 11");
 }
 
 TEST_F(RecordSteps, NetworkEventTakesTheFileNumberWhenAnotherStationWentAhead) {
   write("C:\\DATA\\EventNumber.txt", "20\r\n");
-  w.text1[5]->setText("11");
-  RecordNetworkEvent(w, "Station Arrival");
+  w.boxes.eventNumber.setText("11");
+  RecordNetworkEvent("Station Arrival");
   EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "21\r\n");
   EXPECT_EQ(box(), "22");
 }
 
 TEST_F(RecordSteps, ManualOverrideIsLoggedAndTheCounterGoesOn) {
   write("C:\\DATA\\EventNumber.txt", "10\r\n");
-  w.text1[5]->setText("11");
+  w.boxes.eventNumber.setText("11");
   platform.answers = {ui::Answer::Yes};
-  RequestManualOverride(w);
-  EXPECT_FALSE(w.text1[5]->locked);
-  w.text1[5]->setText("50");
-  RecordNetworkEvent(w, "CTD Deployed");
+  RequestManualOverride(numbering());
+  EXPECT_FALSE(w.boxes.eventNumber.locked);
+  w.boxes.eventNumber.setText("50");
+  RecordNetworkEvent("CTD Deployed");
   EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "50\r\n");
   EXPECT_EQ(box(), "12");
-  EXPECT_FALSE(w.manualEventNumber);
-  EXPECT_FALSE(w.text1[5]->locked);  // stays unlocked
+  EXPECT_FALSE(st.manualEventNumber);
+  EXPECT_FALSE(w.boxes.eventNumber.locked);  // stays unlocked
 }
 
 TEST_F(RecordSteps, LocalOperationCountsOnFromTheFileWithTheArrivalBump) {
@@ -117,66 +119,66 @@ TEST_F(RecordSteps, LocalOperationCountsOnFromTheFileWithTheArrivalBump) {
                         {"Station Arrival", "Station Arrival", "11"},
                         {"Bongo", "CTD Deployed", "11"}};
   for (const auto& c : cases) {
-    w.networkMode = false;
-    w.settings.eventNumberPath = w.settings.localEventNumberPath;
-    write(w.settings.eventNumberPath, "10\r\n");
-    w.text1[5]->setText("11");
-    w.previousEventName = c.previous;
-    NumberStepAfterChecks(w, false);
-    StationArrivalRule(w, c.event);
-    LocalNumberStep(w);
-    PublishStep(w);
+    st.networkMode = false;
+    station.settings.eventNumberPath = station.settings.localEventNumberPath;
+    write(station.settings.eventNumberPath, "10\r\n");
+    w.boxes.eventNumber.setText("11");
+    st.previousEventName = c.previous;
+    NumberStepAfterChecks(numbering(), false);
+    StationArrivalRule(st, c.event);
+    LocalNumberStep(numbering());
+    PublishStep(numbering());
     EXPECT_EQ(box(), c.logged) << c.event << " after '" << c.previous << "'";
-    EXPECT_EQ(read(w.settings.eventNumberPath), std::string(c.logged) + "\r\n");
+    EXPECT_EQ(read(station.settings.eventNumberPath), std::string(c.logged) + "\r\n");
   }
 }
 
 TEST_F(RecordSteps, ConfirmedZeroPositionInLocalOperationLogsFilePlusTwoPlusBump) {
-  w.networkMode = false;
-  w.settings.eventNumberPath = w.settings.localEventNumberPath;
-  write(w.settings.eventNumberPath, "10\r\n");
-  w.text1[5]->setText("11");
-  NumberStepAfterChecks(w, true);
-  StationArrivalRule(w, "Station Arrival");  // bump 1 after no previous event
-  LocalNumberStep(w);
-  PublishStep(w);
+  st.networkMode = false;
+  station.settings.eventNumberPath = station.settings.localEventNumberPath;
+  write(station.settings.eventNumberPath, "10\r\n");
+  w.boxes.eventNumber.setText("11");
+  NumberStepAfterChecks(numbering(), true);
+  StationArrivalRule(st, "Station Arrival");  // bump 1 after no previous event
+  LocalNumberStep(numbering());
+  PublishStep(numbering());
   EXPECT_EQ(box(), "13");
 }
 
 TEST_F(RecordSteps, NumbersPast32767KeepCounting) {
   write("C:\\DATA\\EventNumber.txt", "32767\r\n");
-  w.text1[5]->setText("32768");
-  RecordNetworkEvent(w, "CTD Deployed");
+  w.boxes.eventNumber.setText("32768");
+  RecordNetworkEvent("CTD Deployed");
   EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "32768\r\n");
   EXPECT_EQ(box(), "32769");
 }
 
 TEST_F(RecordSteps, AnUnreadableFileThrowsForTheWorkflowRetry) {
-  w.text1[5]->setText("11");
-  EXPECT_THROW(NumberStepAfterChecks(w, false), ui::FileError);
-  EXPECT_THROW(PublishStep(w), ui::FileError);
+  w.boxes.eventNumber.setText("11");
+  EXPECT_THROW(NumberStepAfterChecks(numbering(), false), ui::FileError);
+  EXPECT_THROW(PublishStep(numbering()), ui::FileError);
   EXPECT_EQ(box(), "11");
 }
 
 TEST_F(RecordSteps, JulianSchemeNeverTouchesTheFile) {
-  w.settings.numberScheme = "JULIAN";
-  w.settings.longJulian = true;
+  station.settings.numberScheme = "JULIAN";
+  station.settings.longJulian = true;
   platform.clock = {2026, 2, 2, 14, 5, 9};
-  RecordNetworkEvent(w, "Station Arrival");
+  RecordNetworkEvent("Station Arrival");
   EXPECT_EQ(box(), "033.140509");
   EXPECT_FALSE(platform.files().exists("C:\\DATA\\EventNumber.txt"));
 }
 
 TEST_F(RecordSteps, ClearLastRollsBackAndHoldsTheClearedNumber) {
   write("C:\\DATA\\EventNumber.txt", "11\r\n");
-  w.text1[5]->setText("12");
-  RollBackEventNumber(w);
+  w.boxes.eventNumber.setText("12");
+  RollBackEventNumber(numbering());
   EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "10\r\n");
   EXPECT_EQ(box(), "11");
-  EXPECT_EQ(w.nextEventNumber, 11);
-  EXPECT_TRUE(w.numberRolledBack);
+  EXPECT_EQ(st.nextEventNumber, 11);
+  EXPECT_TRUE(st.numberRolledBack);
   // The poll reads 10 meanwhile but leaves the held number alone.
-  EXPECT_FALSE(RaiseFromFile(w, true));
+  EXPECT_FALSE(RaiseFromFile(numbering(), true));
   EXPECT_EQ(box(), "11");
 }
 
@@ -187,13 +189,16 @@ TEST_F(RecordSteps, RaiseFromFileOnlyRaises) {
     bool manual;
     const char* boxAfter;
   };
-  const Case cases[] = {{"57\r\n", "12", false, "58"}, {"57\r\n", "58", false, "58"}, {"57\r\n", "60", false, "60"},
-                        {"57\r\n", "12", true, "12"},   {"\r\n99\r\n", "12", false, "12"}};
+  const Case cases[] = {{"57\r\n", "12", false, "58"},
+                        {"57\r\n", "58", false, "58"},
+                        {"57\r\n", "60", false, "60"},
+                        {"57\r\n", "12", true, "12"},
+                        {"\r\n99\r\n", "12", false, "12"}};
   for (const auto& c : cases) {
     write("C:\\DATA\\EventNumber.txt", c.file);
-    w.text1[5]->setText(c.boxBefore);
-    w.manualEventNumber = c.manual;
-    RaiseFromFile(w);
+    w.boxes.eventNumber.setText(c.boxBefore);
+    st.manualEventNumber = c.manual;
+    RaiseFromFile(numbering());
     EXPECT_EQ(box(), c.boxAfter) << "file " << c.file << " box " << c.boxBefore;
   }
 }

@@ -40,7 +40,7 @@ class DesktopWindow : public ::testing::Test {
     EXPECT_NE(w, nullptr) << name;
     return w;
   }
-  MainWindow& model() { return *app->window(); }
+  MainWindow& model() { return app->station()->main; }
 
   test::Station st;
   std::unique_ptr<ui::QtPlatform> platform;
@@ -81,10 +81,10 @@ TEST_F(DesktopWindow, GridShowsItsHeadingsAndWidths) {
 
 TEST_F(DesktopWindow, ModelChangesReachTheWidgetsAndWidgetsReachTheModels) {
   platform->dispatch([this] {
-    model().statusBar->panel(1).text = "Reading Event Number file... 11";
-    model().frmSelectEvent->visible = false;
-    model().mnuCalcLine->checked = true;
-    model().eventLog->setCell(1, 5, "CTD Deployed");
+    model().statusBar.panel(1).text = "Reading Event Number file... 11";
+    model().pickers.singleFrame.visible = false;
+    model().menus.calcLine.checked = true;
+    model().eventGrid.setCell(1, 5, "CTD Deployed");
   });
   EXPECT_EQ(view->statusPanel(1)->text().toStdString(), "Reading Event Number file... 11");
   EXPECT_TRUE(view->widget("frmSelectEvent")->isHidden());
@@ -93,13 +93,13 @@ TEST_F(DesktopWindow, ModelChangesReachTheWidgetsAndWidgetsReachTheModels) {
   EXPECT_EQ(grid->model()->index(0, 5).data().toString().toStdString(), "CTD Deployed");
 
   widget<QRadioButton>("optPST(2)")->click();
-  EXPECT_TRUE(model().optPST[2]->value());
-  EXPECT_FALSE(model().optPST[0]->value());
+  EXPECT_TRUE(model().clockOptions.options[2]->value());
+  EXPECT_FALSE(model().clockOptions.options[0]->value());
   EXPECT_FALSE(widget<QRadioButton>("optPST(0)")->isChecked());
 
   widget<QLineEdit>("txtComments")->setText("x");  // a program change, not typing: the model keeps its text
   platform->dispatch([] {});
-  EXPECT_EQ(widget<QLineEdit>("txtComments")->text().toStdString(), model().txtComments->text());
+  EXPECT_EQ(widget<QLineEdit>("txtComments")->text().toStdString(), model().commentsBox.text());
 }
 
 TEST_F(DesktopWindow, ExitEndsTheProgramThroughTheSameHandler) {

@@ -2,7 +2,7 @@
 // pure helpers.
 #include "core/Config.h"
 #include "core/StationState.h"
-#include "events/WindowFixture.h"
+#include "events/StationFixture.h"
 #include "nav/CurrPos.h"
 #include "nav/PollCycle.h"
 
@@ -52,14 +52,14 @@ TEST(UsablePosition, NeedsNorthWestAndNoMissingMark) {
   for (const auto& c : cases) EXPECT_EQ(UsablePosition(c.lat, c.lon), c.usable) << c.lat << ", " << c.lon;
 }
 
-class PollTick : public test::WindowFixture {
+class PollTick : public test::StationFixture {
  protected:
   PollTick() {
-    w.command1[0]->caption = "Record Event";
-    w.mnuAuto->checked = true;
+    SetRecording(st, w.buttons, Recording::Ready);
+    w.menus.autoFill.checked = true;
     write("C:\\DATA\\EventNumber.txt", "10\r\n");
     write("C:\\DATA\\CurrPos.txt", kGga);
-    w.text1[5]->setText("11");
+    w.boxes.eventNumber.setText("11");
   }
   void lastEvent(const std::string& number, const std::string& name) {
     write("C:\\DATA\\EventNumber.txt", number + "\r\n");
@@ -72,63 +72,63 @@ class PollTick : public test::WindowFixture {
 };
 
 TEST_F(PollTick, AnotherStationsEventArrivingInAnEmptyGridGoesToRowOne) {
-  w.gridRowCount = 0;  // a new cruise: the preload found no events
+  st.gridRowCount = 0;  // a new cruise: the preload found no events
   lastEvent("15", "CTD Deployed");
-  Timer1_Timer(w);
-  EXPECT_EQ(w.eventLog->cell(0, 0), "Evt#");
-  EXPECT_EQ(w.eventLog->cell(0, 9), "Comments");
-  EXPECT_EQ(w.eventLog->cell(1, 0), "15");
-  EXPECT_EQ(w.eventLog->cell(1, 5), "CTD Deployed");
-  EXPECT_EQ(w.gridRowCount, 2);
-  EXPECT_EQ(w.eventLog->row, 1);
+  Timer1_Timer(station);
+  EXPECT_EQ(w.eventGrid.cell(0, 0), "Evt#");
+  EXPECT_EQ(w.eventGrid.cell(0, 9), "Comments");
+  EXPECT_EQ(w.eventGrid.cell(1, 0), "15");
+  EXPECT_EQ(w.eventGrid.cell(1, 5), "CTD Deployed");
+  EXPECT_EQ(st.gridRowCount, 2);
+  EXPECT_EQ(w.eventGrid.row, 1);
 }
 
 TEST_F(PollTick, PulledEventFillsTheGridColumnsFromTheRecord) {
   lastEvent("15", "CTD Deployed");
-  Timer1_Timer(w);
+  Timer1_Timer(station);
   const char* expected[kGridCols] = {"15",           "90.0",      "28.0",        "08-Jun-2026", "11:00:00",
                                      "CTD Deployed", "33.100000", "-117.900000", "XYZ",         "Sea Conditions: Calm"};
-  for (int c = 0; c < kGridCols; ++c) EXPECT_EQ(w.eventLog->cell(1, c), expected[c]) << "column " << c;
+  for (int c = 0; c < kGridCols; ++c) EXPECT_EQ(w.eventGrid.cell(1, c), expected[c]) << "column " << c;
   EXPECT_EQ(box(), "16");
-  EXPECT_EQ(w.statusBar->panel(1).text, "Reading Event Number file...16");
+  EXPECT_EQ(w.statusBar.panel(1).text, "Reading Event Number file...16");
 }
 
 TEST_F(PollTick, AFullGridDropsItsOldestRowForThePulledEvent) {
-  for (int r = 1; r < kGridRows; ++r) w.eventLog->setCell(r, 0, std::to_string(r));
-  w.gridRowCount = kGridRows;
+  for (int r = 1; r < kGridRows; ++r) w.eventGrid.setCell(r, 0, std::to_string(r));
+  st.gridRowCount = kGridRows;
   lastEvent("2500", "Bongo");
-  Timer1_Timer(w);
-  EXPECT_EQ(w.eventLog->rows(), kGridRows);
-  EXPECT_EQ(w.eventLog->cell(0, 0), "Evt#");
-  EXPECT_EQ(w.eventLog->cell(1, 0), "2");
-  EXPECT_EQ(w.eventLog->cell(kGridRows - 2, 0), std::to_string(kGridRows - 1));
-  EXPECT_EQ(w.eventLog->cell(kGridRows - 1, 0), "2500");
-  EXPECT_EQ(w.gridRowCount, kGridRows);
+  Timer1_Timer(station);
+  EXPECT_EQ(w.eventGrid.rows(), kGridRows);
+  EXPECT_EQ(w.eventGrid.cell(0, 0), "Evt#");
+  EXPECT_EQ(w.eventGrid.cell(1, 0), "2");
+  EXPECT_EQ(w.eventGrid.cell(kGridRows - 2, 0), std::to_string(kGridRows - 1));
+  EXPECT_EQ(w.eventGrid.cell(kGridRows - 1, 0), "2500");
+  EXPECT_EQ(st.gridRowCount, kGridRows);
   EXPECT_EQ(box(), "2501");
 }
 
 TEST_F(PollTick, TheSameLastEventSeenTwiceAddsOneRow) {
   lastEvent("15", "CTD Deployed");
-  Timer1_Timer(w);
-  w.text1[5]->setText("11");  // as if the number were taken back; the line is unchanged
-  Timer1_Timer(w);
-  EXPECT_EQ(w.gridRowCount, 2);
-  EXPECT_EQ(w.eventLog->cell(2, 0), "");
+  Timer1_Timer(station);
+  w.boxes.eventNumber.setText("11");  // as if the number were taken back; the line is unchanged
+  Timer1_Timer(station);
+  EXPECT_EQ(st.gridRowCount, 2);
+  EXPECT_EQ(w.eventGrid.cell(2, 0), "");
 }
 
 TEST_F(PollTick, HalfValidPositionTakesTheNoPositionBranch) {
   // A longitude text with a minus sign reads as -99 while the latitude is good.
   write("C:\\DATA\\CurrPos.txt", "$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*55\r\n");
-  w.combo3->setText("Line");
-  w.combo4->setText("Sta");
-  const std::string tip = w.combo3->tooltip;
-  Timer1_Timer(w);
-  EXPECT_EQ(w.text1[3]->text(), "32.90000");
-  EXPECT_EQ(w.text1[4]->text(), "-099.00000");
-  EXPECT_EQ(w.nav.calcLine, "");
-  EXPECT_EQ(w.combo3->text(), "Line");
-  EXPECT_EQ(w.combo4->text(), "Sta");
-  EXPECT_EQ(w.combo3->tooltip, tip);
+  w.lineCombo.setText("Line");
+  w.stationCombo.setText("Sta");
+  const std::string tip = w.lineCombo.tooltip;
+  Timer1_Timer(station);
+  EXPECT_EQ(w.boxes.lat.text(), "32.90000");
+  EXPECT_EQ(w.boxes.lon.text(), "-099.00000");
+  EXPECT_EQ(st.nav.calcLine, "");
+  EXPECT_EQ(w.lineCombo.text(), "Line");
+  EXPECT_EQ(w.stationCombo.text(), "Sta");
+  EXPECT_EQ(w.lineCombo.tooltip, tip);
 }
 
 TEST_F(PollTick, SevenUnreadablePositionReadsAskOnceAndNoEndsWithBad) {
@@ -136,11 +136,12 @@ TEST_F(PollTick, SevenUnreadablePositionReadsAskOnceAndNoEndsWithBad) {
   for (int i = 0; i < 21; ++i) tooLong += kGga;
   write("C:\\DATA\\CurrPos.txt", tooLong);
   platform.answers = {ui::Answer::No};
-  const CurrPosResult read = ReadCurrPos(w, w.settings.currPosPath);
+  const CurrPosResult read =
+      ReadCurrPos(platform, station.settings.config, station.settings.currPosPath, w.statusBar, st.nav);
   EXPECT_EQ(platform.boxes.size(), 1u);
   EXPECT_EQ(platform.waitedMs, 7 * 2000);
   EXPECT_EQ(read.status, CurrPosResult::Bad);
-  EXPECT_EQ(w.statusBar->panel(3).text, "GPS Status: BAD!");
+  EXPECT_EQ(w.statusBar.panel(3).text, "GPS Status: BAD!");
 }
 
 TEST_F(PollTick, YesToTheReadQuestionGivesSixMoreSilentAttempts) {
@@ -148,45 +149,45 @@ TEST_F(PollTick, YesToTheReadQuestionGivesSixMoreSilentAttempts) {
   for (int i = 0; i < 21; ++i) tooLong += kGga;
   write("C:\\DATA\\CurrPos.txt", tooLong);
   platform.answers = {ui::Answer::Yes, ui::Answer::No};
-  ReadCurrPos(w, w.settings.currPosPath);
+  ReadCurrPos(platform, station.settings.config, station.settings.currPosPath, w.statusBar, st.nav);
   EXPECT_EQ(platform.boxes.size(), 2u);
   EXPECT_EQ(platform.waitedMs, 14 * 2000);
 }
 
 TEST_F(PollTick, MetRecordFillsTheBoxesAndTheLineStation) {
-  w.gpsSource = "MET";
-  w.nav.utcDate = "07-Jun-2018";
+  st.gpsSource = "MET";
+  st.nav.utcDate = "07-Jun-2018";
   write("C:\\DATA\\CurrPos.txt", "MET,07062018,183012,32.90000,LAT,-117.40000,LON,240.0,COG\r\n");
-  Timer1_Timer(w);
-  EXPECT_EQ(w.text1[1]->text(), "07-Jun-2018");
-  EXPECT_EQ(w.text1[2]->text(), "18:30:12");
-  EXPECT_EQ(w.text1[3]->text(), "32.90000");
-  EXPECT_EQ(w.text1[4]->text(), "-117.40000");
-  EXPECT_EQ(w.text1[6]->text(), "07-Jun-2018");
-  EXPECT_EQ(w.nav.metItems[7], "240.0");
-  EXPECT_EQ(w.nav.stndLine, "93.3");
-  EXPECT_EQ(w.nav.stndSta, "28.0");
+  Timer1_Timer(station);
+  EXPECT_EQ(w.boxes.date.text(), "07-Jun-2018");
+  EXPECT_EQ(w.boxes.time.text(), "18:30:12");
+  EXPECT_EQ(w.boxes.lat.text(), "32.90000");
+  EXPECT_EQ(w.boxes.lon.text(), "-117.40000");
+  EXPECT_EQ(w.boxes.utcDate.text(), "07-Jun-2018");
+  EXPECT_EQ(st.nav.metItems[7], "240.0");
+  EXPECT_EQ(st.nav.stndLine, "93.3");
+  EXPECT_EQ(st.nav.stndSta, "28.0");
 }
 
 TEST_F(PollTick, UdpSourceShowsTheDatagramWithoutLineStation) {
-  w.gpsSource = "UDP";
-  w.udpDatagram = "UDP,07-Jun-2018,18:30:12,32.9,-117.4,";
-  Timer1_Timer(w);
-  EXPECT_EQ(w.text1[1]->text(), "07-Jun-2018");
-  EXPECT_EQ(w.text1[3]->text(), "32.90000");
-  EXPECT_EQ(w.text1[4]->text(), "-117.40000");
-  EXPECT_EQ(w.nav.calcLine, "");
-  EXPECT_EQ(w.nav.decLat, "00.000000");
+  st.gpsSource = "UDP";
+  st.udpDatagram = "UDP,07-Jun-2018,18:30:12,32.9,-117.4,";
+  Timer1_Timer(station);
+  EXPECT_EQ(w.boxes.date.text(), "07-Jun-2018");
+  EXPECT_EQ(w.boxes.lat.text(), "32.90000");
+  EXPECT_EQ(w.boxes.lon.text(), "-117.40000");
+  EXPECT_EQ(st.nav.calcLine, "");
+  EXPECT_EQ(st.nav.decLat, "00.000000");
 }
 
 TEST_F(PollTick, BeforeStartOnlyTheNumberIsRefreshed) {
-  w.command1[0]->caption = "Start";
+  SetRecording(st, w.buttons, Recording::NotStarted);
   write("C:\\DATA\\EventNumber.txt", "57\r\n");
-  Timer1_Timer(w);
-  EXPECT_EQ(w.nav.decLat, "00.000000");
-  EXPECT_EQ(w.nav.decLon, "00.000000");
-  EXPECT_EQ(w.text1[3]->text(), "");
-  EXPECT_EQ(w.text2->text(), "");
+  Timer1_Timer(station);
+  EXPECT_EQ(st.nav.decLat, "00.000000");
+  EXPECT_EQ(st.nav.decLon, "00.000000");
+  EXPECT_EQ(w.boxes.lat.text(), "");
+  EXPECT_EQ(w.timerActivityBox.text(), "");
   EXPECT_EQ(box(), "58");
 }
 

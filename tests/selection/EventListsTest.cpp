@@ -1,15 +1,15 @@
 // Event list rules, and the reload and reset routines called directly on a
 // main window (their callers, the list editor and the recording workflow,
 // live elsewhere).
-#include "selection/EventLists.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "events/WindowFixture.h"
-#include "selection/Pickers.h"
+#include "app/Wiring.h"
+#include "events/StationFixture.h"
+#include "selection/Conditions.h"
+#include "selection/EventLists.h"
 
 namespace ruvek {
 namespace {
@@ -52,9 +52,8 @@ TEST(PickerLayoutFor, FrameGridAndTimerBoxByLastIndex) {
     bool text2;
     int top;
   } cases[] = {
-      {-1, 286, 812, true, 255}, {10, 286, 812, true, 255}, {11, 286, 812, false, 255},
-      {12, 520, 688, true, 540}, {27, 520, 688, true, 540}, {28, 520, 688, false, 255},
-      {29, 520, 688, false, 255},
+      {-1, 286, 812, true, 255}, {10, 286, 812, true, 255},  {11, 286, 812, false, 255}, {12, 520, 688, true, 540},
+      {27, 520, 688, true, 540}, {28, 520, 688, false, 255}, {29, 520, 688, false, 255},
   };
   for (const auto& c : cases) {
     const PickerLayout l = PickerLayoutFor(c.last);
@@ -77,10 +76,10 @@ TEST(CapacityMessage, NamesTheLimitOfEachMode) {
 
 class LoadedWindow : public ::testing::Test {
  protected:
-  LoadedWindow() : root(test::MakeTempRoot()), platform(root), w(platform) {
-    WireSelection(w);
-    for (auto* o : w.option1) o->visible = false;  // as start-up leaves single-choice pickers
-    w.eventList->setCell(1, 1, "edited, not yet reloaded");
+  LoadedWindow() : root(test::MakeTempRoot()), platform(root), station(platform), w(station.main), st(station.state) {
+    WireStation(station);
+    for (auto* o : w.pickers.options) o->visible = false;  // as start-up leaves single-choice pickers
+    station.listEditor.eventList.setCell(1, 1, "edited, not yet reloaded");
   }
   ~LoadedWindow() override {
     std::error_code ec;
@@ -95,62 +94,65 @@ class LoadedWindow : public ::testing::Test {
   std::string root;
   // An unexpected question fails the test: no answer is ever queued.
   test::ScriptedPlatform platform;
-  MainWindow w;
+  Station station;
+  MainWindow& w;
+  StationState& st;
 };
 
 TEST_F(LoadedWindow, ReloadRefillsPickersButNotTheEditorGridAndAsksNothing) {
   write("C:\\RuvekGPS\\BridgeEvents.txt", "Bridge Arrival\r\n\r\nBridge Departure\r\n");
-  w.settings.eventListPath = "C:\\RuvekGPS\\BridgeEvents.txt";
-  w.option1[1]->setValue(true);  // the selection survives a reload
-  ReloadEventList(w);
+  station.settings.eventListPath = "C:\\RuvekGPS\\BridgeEvents.txt";
+  w.pickers.options[1]->setValue(true);  // the selection survives a reload
+  ReloadEventList(EventListContext::of(station));
   EXPECT_EQ(std::vector<std::string>{}, platform.boxes);
-  EXPECT_EQ(1, w.lastPickerIndex);
-  EXPECT_EQ((std::vector<std::string>{"Bridge Arrival", "Bridge Departure"}), w.combo1->items);
-  EXPECT_EQ("Bridge Arrival", w.combo1->text());
-  EXPECT_EQ("Bridge Departure", w.option1[1]->caption);
-  EXPECT_TRUE(w.option1[1]->visible);
-  EXPECT_TRUE(w.option1[1]->value());
-  EXPECT_FALSE(w.option1[2]->visible);
-  EXPECT_EQ("edited, not yet reloaded", w.eventList->cell(1, 1));
-  EXPECT_EQ("Bridge", w.settings.eventListType);
-  EXPECT_EQ("Bridge Events", w.frmSelectEvent->caption);
-  EXPECT_EQ("Events loaded from C:\\RuvekGPS\\BridgeEvents.txt (Double-click to edit)", w.frmSelectEvent->tooltip);
-  EXPECT_EQ("C:\\RuvekGPS\\BridgeEvents.txt  Event List", w.eventEditForm.caption);
-  EXPECT_EQ(286, w.frmSelectEvent->geo.height);
+  EXPECT_EQ(1, st.lastPickerIndex);
+  EXPECT_EQ((std::vector<std::string>{"Bridge Arrival", "Bridge Departure"}), w.eventCombo.items);
+  EXPECT_EQ("Bridge Arrival", w.eventCombo.text());
+  EXPECT_EQ("Bridge Departure", w.pickers.options[1]->caption);
+  EXPECT_TRUE(w.pickers.options[1]->visible);
+  EXPECT_TRUE(w.pickers.options[1]->value());
+  EXPECT_FALSE(w.pickers.options[2]->visible);
+  EXPECT_EQ("edited, not yet reloaded", station.listEditor.eventList.cell(1, 1));
+  EXPECT_EQ("Bridge", station.settings.eventListType);
+  EXPECT_EQ("Bridge Events", w.pickers.singleFrame.caption);
+  EXPECT_EQ("Events loaded from C:\\RuvekGPS\\BridgeEvents.txt (Double-click to edit)", w.pickers.singleFrame.tooltip);
+  EXPECT_EQ("C:\\RuvekGPS\\BridgeEvents.txt  Event List", station.listEditor.form.caption);
+  EXPECT_EQ(286, w.pickers.singleFrame.geo.height);
 }
 
 TEST_F(LoadedWindow, ReloadOfAListOutsideTheProgramDirectoryKeepsItsFolderInTheType) {
   write("D:\\Lists\\ShipEvents.txt", "Anchor Up\r\n");
-  w.settings.eventListPath = "D:\\Lists\\ShipEvents.txt";
-  ReloadEventList(w);
-  EXPECT_EQ("D:\\Lists\\Ship", w.settings.eventListType);
-  EXPECT_EQ("D:\\Lists\\Ship Events", w.frmSelectEvent->caption);
+  station.settings.eventListPath = "D:\\Lists\\ShipEvents.txt";
+  ReloadEventList(EventListContext::of(station));
+  EXPECT_EQ("D:\\Lists\\Ship", station.settings.eventListType);
+  EXPECT_EQ("D:\\Lists\\Ship Events", w.pickers.singleFrame.caption);
 }
 
 TEST_F(LoadedWindow, ReloadOfAMissingListReportsItAndKeepsThePickers) {
   write("C:\\RuvekGPS\\CruiseEvents.txt", "Bongo\r\nManta\r\n");
-  w.settings.eventListPath = "C:\\RuvekGPS\\CruiseEvents.txt";
-  ReloadEventList(w);
+  station.settings.eventListPath = "C:\\RuvekGPS\\CruiseEvents.txt";
+  ReloadEventList(EventListContext::of(station));
   std::filesystem::remove(platform.files().hostPath("C:\\RuvekGPS\\CruiseEvents.txt"));
-  ReloadEventList(w);
+  ReloadEventList(EventListContext::of(station));
   EXPECT_EQ((std::vector<std::string>{" | Unable to find C:\\RuvekGPS\\CruiseEvents.txt"}), platform.boxes);
-  EXPECT_EQ((std::vector<std::string>{"Bongo", "Manta"}), w.combo1->items);
-  EXPECT_TRUE(w.option1[1]->visible);
+  EXPECT_EQ((std::vector<std::string>{"Bongo", "Manta"}), w.eventCombo.items);
+  EXPECT_TRUE(w.pickers.options[1]->visible);
   EXPECT_EQ(0, platform.waitedMs);
 }
 
 TEST_F(LoadedWindow, ResetConditionsClearsTheGroupsWithoutRunningTheirClicks) {
-  const auto all = {w.option3[0], w.option3[1], w.option3[2], w.option4[0], w.option4[1],
-                   w.option5[0], w.option5[1], w.option5[2]};
+  const auto all = {w.conditions.sea[0],         w.conditions.sea[1],        w.conditions.sea[2],
+                    w.conditions.dayNight[0],    w.conditions.dayNight[1],   w.conditions.stationType[0],
+                    w.conditions.stationType[1], w.conditions.stationType[2]};
   for (auto* o : all) o->tooltip = "Group: " + o->caption;
-  w.txtComments->setText("Comments: ");
-  w.option3[1]->setValue(true);
-  w.option4[0]->setValue(true);
-  w.option5[2]->setValue(true);
-  ASSERT_EQ("Comments: Group: Modrt;Group: Day;Group: SCCOOS", w.txtComments->text());
-  ResetConditions(w);
+  w.commentsBox.setText("Comments: ");
+  w.conditions.sea[1]->setValue(true);
+  w.conditions.dayNight[0]->setValue(true);
+  w.conditions.stationType[2]->setValue(true);
+  ASSERT_EQ("Comments: Group: Modrt;Group: Day;Group: SCCOOS", w.commentsBox.text());
+  ResetConditions(w.conditions, w.commentsBox);
   for (auto* o : all) EXPECT_FALSE(o->value()) << o->name();
-  EXPECT_EQ("Comments: ", w.txtComments->text());
+  EXPECT_EQ("Comments: ", w.commentsBox.text());
 }
 
 }  // namespace

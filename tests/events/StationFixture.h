@@ -1,6 +1,6 @@
 #pragma once
-// A main window on a temporary drive folder with a scripted platform, for tests
-// that call the window's routines directly. Message boxes take queued answers
+// A station on a temporary drive folder with a scripted platform, for tests
+// that call its routines directly. Message boxes take queued answers
 // and are recorded as "title | text"; waits move the clock.
 #include <gtest/gtest.h>
 
@@ -12,7 +12,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "windows/MainWindow.h"
+#include "core/Settings.h"
+#include "platform/Platform.h"
+#include "windows/Station.h"
 
 namespace ruvek::test {
 
@@ -54,23 +56,21 @@ inline std::string MakeTempRoot() {
 
 // A started NUMERIC network station: data and navigation directory C:\DATA\,
 // event number file C:\DATA\EventNumber.txt, grid laid out with its headings.
-class WindowFixture : public ::testing::Test {
+class StationFixture : public ::testing::Test {
  protected:
-  WindowFixture() : root(MakeTempRoot()), platform(root), w(platform) {
+  StationFixture() : root(MakeTempRoot()), platform(root), station(platform), w(station.main), st(station.state) {
     const std::map<int, std::string> rows = {{1, "Tesmora"},    {2, "0708SR"},          {3, "C:\\DATA\\"},
                                              {4, "C:\\DATA\\"}, {7, "EventNumber.txt"}, {8, "CurrPos.txt"},
                                              {9, "15000"},      {14, "$GPGGA"},         {15, "$GPRMC"},
                                              {16, "STANDARD"},  {19, "NUMERIC"}};
-    for (const auto& [n, v] : rows) w.config.row(n) = v;
-    w.settings = DeriveSettings(w.config);
-    w.text1[0]->setText("0708SR");
-    w.eventLog->resize(kGridRows, kGridCols);
-    const char* headings[kGridCols] = {"Evt#",  "Line", "Sta", "Date", "Time",
-                                       "Event", "Lat",  "Lon", "Init", "Comments"};
-    for (int c = 0; c < kGridCols; ++c) w.eventLog->setCell(0, c, headings[c]);
-    w.gpsSource = "NETWORK";
+    CruiseConfig config;
+    for (const auto& [n, v] : rows) config.row(n) = v;
+    station.settings = DeriveSettings(config);
+    w.boxes.cruise.setText("0708SR");
+    LayOutEventGrid(w.eventGrid);
+    st.gpsSource = "NETWORK";
   }
-  ~WindowFixture() override {
+  ~StationFixture() override {
     std::error_code ec;
     std::filesystem::remove_all(root, ec);
   }
@@ -86,11 +86,13 @@ class WindowFixture : public ::testing::Test {
     ss << in.rdbuf();
     return ss.str();
   }
-  std::string box() const { return w.text1[5]->text(); }
+  std::string box() const { return w.boxes.eventNumber.text(); }
 
   std::string root;
   ScriptedPlatform platform;
-  MainWindow w;
+  Station station;
+  MainWindow& w;
+  StationState& st;
 };
 
 }  // namespace ruvek::test

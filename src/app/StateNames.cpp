@@ -1,0 +1,70 @@
+#include "app/StateNames.h"
+
+#include <map>
+#include <regex>
+
+namespace ruvek {
+namespace {
+
+std::string Flag(bool b) { return b ? "true" : "false"; }
+
+using Getter = std::string (*)(const Station&);
+
+const std::map<std::string, Getter>& Table() {
+  static const std::map<std::string, Getter> kTable = {
+      {"networkMode", [](const Station& s) { return Flag(s.state.networkMode); }},
+      {"gpsSource", [](const Station& s) { return s.state.gpsSource; }},
+      {"manualEventNumber", [](const Station& s) { return Flag(s.state.manualEventNumber); }},
+      {"numberRolledBack", [](const Station& s) { return Flag(s.state.numberRolledBack); }},
+      {"editingRow", [](const Station& s) { return Flag(s.state.editingRow); }},
+      {"gridRowCount", [](const Station& s) { return std::to_string(s.state.gridRowCount); }},
+      {"orderOccupied", [](const Station& s) { return s.state.orderOccupied; }},
+      {"nextEventNumber", [](const Station& s) { return std::to_string(s.state.nextEventNumber); }},
+      {"lastPickerIndex", [](const Station& s) { return std::to_string(s.state.lastPickerIndex); }},
+      {"lastSeenLastEvent", [](const Station& s) { return s.state.lastSeenLastEvent; }},
+      {"multiMode", [](const Station& s) { return Flag(s.state.multiMode); }},
+      {"preloadMode", [](const Station& s) { return s.settings.preloadMode; }},
+      {"numberScheme", [](const Station& s) { return s.settings.numberScheme; }},
+      {"programDir", [](const Station& s) { return s.settings.programDir; }},
+      {"dataDir", [](const Station& s) { return s.settings.dataDir; }},
+      {"navDir", [](const Station& s) { return s.settings.navDir; }},
+      {"eventListPath", [](const Station& s) { return s.settings.eventListPath; }},
+      {"eventListType", [](const Station& s) { return s.settings.eventListType; }},
+      {"eventNumberPath", [](const Station& s) { return s.settings.eventNumberPath; }},
+      {"localEventNumberPath", [](const Station& s) { return s.settings.localEventNumberPath; }},
+      {"currPosPath", [](const Station& s) { return s.settings.currPosPath; }},
+      {"sampleIntervalMs", [](const Station& s) { return std::to_string(s.settings.sampleIntervalMs); }},
+      {"NavSnapshot.localDate", [](const Station& s) { return s.state.nav.localDate; }},
+      {"NavSnapshot.localTime", [](const Station& s) { return s.state.nav.localTime; }},
+      {"NavSnapshot.utcDate", [](const Station& s) { return s.state.nav.utcDate; }},
+      {"NavSnapshot.utcTime", [](const Station& s) { return s.state.nav.utcTime; }},
+      {"NavSnapshot.decLat", [](const Station& s) { return s.state.nav.decLat; }},
+      {"NavSnapshot.decLon", [](const Station& s) { return s.state.nav.decLon; }},
+      {"NavSnapshot.calcLine", [](const Station& s) { return s.state.nav.calcLine; }},
+      {"NavSnapshot.calcSta", [](const Station& s) { return s.state.nav.calcSta; }},
+      {"NavSnapshot.stndLine", [](const Station& s) { return s.state.nav.stndLine; }},
+      {"NavSnapshot.stndSta", [](const Station& s) { return s.state.nav.stndSta; }},
+  };
+  return kTable;
+}
+
+}  // namespace
+
+std::optional<std::string> StateValue(const Station& s, const std::string& name) {
+  if (auto it = Table().find(name); it != Table().end()) return it->second(s);
+
+  static const std::regex kConfigRow(R"(^CruiseConfig\((\d+)\)$)");
+  static const std::regex kMetItem(R"(^NavSnapshot\.metItems\((\d+)\)$)");
+  std::smatch m;
+  if (std::regex_match(name, m, kConfigRow)) {
+    const int n = std::stoi(m[1]);
+    if (n >= 1 && n <= kConfigRows) return s.settings.config.row(n);
+  }
+  if (std::regex_match(name, m, kMetItem)) {
+    const int n = std::stoi(m[1]);
+    if (n >= 0 && std::size_t(n) < kMetItems) return s.state.nav.metItems[std::size_t(n)];
+  }
+  return std::nullopt;
+}
+
+}  // namespace ruvek

@@ -1,0 +1,113 @@
+#include "app/Wiring.h"
+
+#include <string>
+#include <utility>
+
+#include "events/EventNumber.h"
+#include "events/OrderOccupied.h"
+#include "events/Recording.h"
+#include "grid/LineStaModes.h"
+#include "logview/EventGrid.h"
+#include "nav/PollCycle.h"
+#include "selection/Conditions.h"
+#include "selection/EventLists.h"
+#include "selection/Pickers.h"
+
+namespace ruvek {
+namespace {
+
+void WireShell(Station& s) {
+  MainWindow& w = s.main;
+  // F9 stops the navigation poll until the recording workflow starts it again.
+  w.form.onKeyF9 = [&w] { w.pollTimer.setEnabled(false); };
+  w.menus.exit.onClick = [&s] {
+    if (s.platform.ask("Do you really want to quit? Y/N", "Close Program? Y/N", ui::Buttons::YesNo) == ui::Answer::Yes)
+      EndProgram(s.platform, s.main.pollTimer, s.gps.timer);
+  };
+  w.menus.printLog.onClick = [&s] { s.platform.ask("Under construction... Stay tuned.", ""); };
+  w.menus.editConfig.onClick = [&s] { s.platform.show(s.configEditor.form); };
+}
+
+void WireLineStation(Station& s) {
+  MainWindow& w = s.main;
+  w.lineCombo.onClick = [&s] { LineCombo_Click(s); };
+  const std::pair<ui::Menu*, LineStaMode> modes[] = {{&w.menus.standardLine, LineStaMode::Standard},
+                                                     {&w.menus.calcLine, LineStaMode::Calculated},
+                                                     {&w.menus.selectedLine, LineStaMode::Selected}};
+  for (const auto& [menu, mode] : modes) menu->onClick = [&s, mode = mode] { ChooseLineStaMode(s, mode); };
+  w.menus.editLineFiles.onClick = [&s] { EditLineFile(s); };
+}
+
+template <std::size_t N>
+void WireConditionGroup(MainWindow& w, const std::array<ui::OptionButton*, N>& options, Group group) {
+  for (std::size_t i = 0; i < N; ++i) {
+    const int index = int(i);
+    options[i]->onClick = [&w, group, index] { ConditionOption_Click(w.conditions, w.commentsBox, group, index); };
+    options[i]->onDblClick = [&w, group, index] {
+      ConditionOption_DblClick(w.conditions, w.commentsBox, group, index);
+    };
+  }
+}
+
+void WireSelection(Station& s) {
+  MainWindow& w = s.main;
+  for (int i = 0; i < kOptionPickers; ++i)
+    w.pickers.options[std::size_t(i)]->onClick = [&w, i] { EventOption_Click(w.pickers, w.eventCombo, i); };
+  for (int i = 0; i < kCheckPickers; ++i)
+    w.pickers.checks[std::size_t(i)]->onClick = [&w, i] {
+      EventCheck_Click(w.pickers, w.eventCombo, w.commentsBox, i);
+    };
+  w.eventCombo.onClick = [&s] { EventCombo_Click(s.main.pickers, s.main.eventCombo, s.state); };
+  w.menus.checkBoxMode.onClick = [&s] { CheckBoxMode_Click(s); };
+  w.pickers.singleFrame.onDblClick = [&s] { PickerFrame_DblClick(s); };
+  const std::pair<ui::Menu*, const char*> lists[] = {{&w.menus.cruiseList, "CruiseEvents.txt"},
+                                                     {&w.menus.bridgeList, "BridgeEvents.txt"},
+                                                     {&w.menus.mammalList, "MMammalEvents.txt"},
+                                                     {&w.menus.cufesList, "CUFESEvents.txt"}};
+  for (const auto& [menu, file] : lists) menu->onClick = [&s, file = std::string(file)] { LoadNamedList(s, file); };
+  WireConditionGroup(w, w.conditions.sea, Group::SeaConditions);
+  WireConditionGroup(w, w.conditions.dayNight, Group::DayNight);
+  WireConditionGroup(w, w.conditions.stationType, Group::StationType);
+  w.commentsBox.onChange = [&w] { Comments_Change(w.commentsBox); };
+}
+
+void WireLogView(Station& s) {
+  Menus& menus = s.main.menus;
+  const std::pair<ui::Menu*, const char*> entries[] = {{&menus.lastEvent, "LASTEVENT"},
+                                                       {&menus.currentStation, "CURRENTSTA"},
+                                                       {&menus.lastStation, "LASTSTA"},
+                                                       {&menus.allEvents, "ALLEVENTS"}};
+  for (const auto& [entry, mode] : entries)
+    entry->onClick = [&s, entry = entry, mode = std::string(mode)] {
+      ChooseDisplayedEvents(s.main.menus, *entry, mode, s.settings);
+    };
+}
+
+void WireEvents(Station& s) {
+  MainWindow& w = s.main;
+  ui::Button* buttons[] = {&w.buttons.record, &w.buttons.standby, &w.buttons.quit, &w.buttons.clearLast};
+  for (int i = 0; i < 4; ++i) buttons[i]->onClick = [&s, i] { Command1_Click(s, i); };
+  w.menus.orderOccupiedFile.onClick = [&s] {
+    LoadOrderOccupied(s.platform.files(), s.settings.dataDir, s.state.orderOccupied, s.main.statusBar,
+                      s.main.menus.orderOccupiedFile);
+  };
+  w.boxes.eventNumber.onDblClick = [&s] { RequestManualOverride(EventNumbering::of(s)); };
+}
+
+void WireNav(Station& s) {
+  s.main.pollTimer.onTimer = [&s] { Timer1_Timer(s); };
+  s.main.menus.autoFill.onClick = [&s] { AutoFill_Click(s); };
+}
+
+}  // namespace
+
+void WireStation(Station& s) {
+  WireShell(s);
+  WireLineStation(s);
+  WireSelection(s);
+  WireLogView(s);
+  WireEvents(s);
+  WireNav(s);
+}
+
+}  // namespace ruvek

@@ -1,0 +1,30 @@
+#include "core/Settings.h"
+
+#include "core/TextRoutines.h"
+
+namespace ruvek {
+
+Settings DeriveSettings(const CruiseConfig& c) {
+  Settings s;
+  s.config = c;
+  s.dataDir = c.row(3);
+  s.navDir = c.row(4);
+  s.eventListPath = s.programDir + c.row(5);
+  s.eventListType = ReplaceAll(c.row(5), "Events.txt", "");
+  s.eventNumberPath = s.dataDir + c.row(7);
+  s.localEventNumberPath = s.programDir + c.row(7);
+  s.currPosPath = s.navDir + c.row(8);
+  s.initialsPath = s.programDir + c.row(6);
+  s.commentOptionsPath = s.programDir + c.row(18);
+  s.preloadMode = c.row(17);
+  s.numberScheme = ToUpper(c.row(19));
+  s.sampleIntervalMs = IntervalFromRow(c.row(9), kStartIntervalMs).ms;
+  s.longJulian = ToUpper(c.row(20)) == "LONG";
+  return s;
+}
+
+bool StartsInCheckBoxMode(const CruiseConfig& config) { return Contains(config.row(20), "MULTI"); }
+
+bool JulianScheme(const Settings& settings) { return settings.numberScheme == "JULIAN"; }
+
+}  // namespace ruvek
