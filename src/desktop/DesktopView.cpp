@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -191,7 +192,7 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
     }
     case Kind::Button: {
       auto* w = new QPushButton(parent);
-      connect(w, &QPushButton::clicked, this, [this, &c] { act(c.onClick); });
+      connect(w, &QPushButton::clicked, this, [this, &c] { act([&c] { c.click(); }); });
       bindings_.push_back({&c, w, [&c, w] { w->setText(Q(c.caption)); }});
       made = w;
       break;
@@ -200,7 +201,7 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
       auto& model = static_cast<OptionButton&>(c);
       auto* w = new QRadioButton(parent);
       w->setAutoExclusive(false);  // the models keep the groups
-      connect(w, &QRadioButton::clicked, this, [this, &model] { act([&model] { model.setValue(true); }); });
+      connect(w, &QRadioButton::clicked, this, [this, &model] { act([&model] { model.click(); }); });
       bindings_.push_back({&c, w, [&model, w] {
                              const QSignalBlocker block(w);
                              w->setText(Q(model.caption));
@@ -212,8 +213,7 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
     case Kind::CheckBox: {
       auto& model = static_cast<CheckBox&>(c);
       auto* w = new QCheckBox(parent);
-      connect(w, &QCheckBox::clicked, this,
-              [this, &model](bool ticked) { act([&model, ticked] { model.setValue(ticked); }); });
+      connect(w, &QCheckBox::clicked, this, [this, &model] { act([&model] { model.click(); }); });
       bindings_.push_back({&c, w, [&model, w] {
                              const QSignalBlocker block(w);
                              w->setText(Q(model.caption));
@@ -241,17 +241,13 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
       w->setSelectionMode(QAbstractItemView::SingleSelection);
       w->setEditTriggers(QAbstractItemView::NoEditTriggers);
       connect(w, &QTableView::clicked, this, [this, &model](const QModelIndex& index) {
-        act([&model, index] {
-          model.row = index.row() + model.fixedRows;
-          model.col = index.column();
-          if (model.onClick) model.onClick();
-        });
+        act([&model, index] { model.selectCell(index.row() + model.fixedRows, index.column()); });
       });
       connect(w, &QTableView::doubleClicked, this, [this, &model](const QModelIndex& index) {
         act([&model, index] {
           model.row = index.row() + model.fixedRows;
           model.col = index.column();
-          if (model.onDblClick) model.onDblClick();
+          model.doubleClick();
         });
       });
       bindings_.push_back({&c, w, [&model, w, table] {
@@ -268,9 +264,10 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
     }
     default: return nullptr;
   }
-  if (c.onDblClick || c.kind() == Kind::TextBox || c.kind() == Kind::OptionButton || c.kind() == Kind::Frame) {
+  if (c.onDblClick || c.onKeyPress || c.onLostFocus || c.kind() == Kind::TextBox || c.kind() == Kind::OptionButton ||
+      c.kind() == Kind::Frame) {
     made->installEventFilter(this);
-    dblClickTargets_[made] = &c;
+    filtered_[made] = &c;
   }
   // Common properties are applied after the kind's own, so geometry and
   // visibility always follow the model.
@@ -299,11 +296,7 @@ void DesktopView::buildMenus(Form& form, QMainWindow* window) {
     } else {
       action = m.parent.empty() ? window->menuBar()->addAction(Q(m.caption)) : menus[m.parent]->addAction(Q(m.caption));
       action->setCheckable(true);
-      connect(action, &QAction::triggered, this, [this, &m] {
-        act([&m] {
-          if (m.onClick) m.onClick();
-        });
-      });
+      connect(action, &QAction::triggered, this, [this, &m] { act([&m] { m.click(); }); });
     }
     action->setObjectName(Q(m.name()));
     actions_[m.name()] = action;
@@ -342,19 +335,33 @@ void DesktopView::showForm(Form& form) {
 }
 
 bool DesktopView::eventFilter(QObject* watched, QEvent* event) {
-  auto it = dblClickTargets_.find(watched);
-  if (it != dblClickTargets_.end()) {
+  auto it = filtered_.find(watched);
+  if (it != filtered_.end()) {
     Control* c = it->second;
     if (event->type() == QEvent::MouseButtonDblClick && c->enabled) {
-      act([c] {
-        if (c->kind() == Kind::OptionButton) static_cast<OptionButton*>(c)->setValue(true);
-        if (c->onDblClick) c->onDblClick();
-      });
+      act([c] { c->doubleClick(); });
       return true;
     }
-    if (event->type() == QEvent::FocusOut && c->onLostFocus) act(c->onLostFocus);
+    if (event->type() == QEvent::KeyPress && c->onKeyPress && keyPress(*c, *static_cast<QKeyEvent*>(event)))
+      return true;
+    if (event->type() == QEvent::FocusOut && c->onLostFocus) act([c] { c->loseFocus(); });
   }
   return QObject::eventFilter(watched, event);
+}
+
+bool DesktopView::keyPress(Control& c, const QKeyEvent& event) {
+  const QString text = event.key() == Qt::Key_Backspace ? QString("\b") : event.text();
+  if (text.size() != 1 || text[0].unicode() > 0x7f) return false;  // not a key the handlers know
+  const char typed = char(text[0].unicode());
+  char key = typed;
+  act([&c, &key, typed] { key = c.pressKey(typed); });
+  // A key the handler let through unchanged is typed by the widget itself;
+  // a changed key is typed into the model instead, a swallowed one nowhere.
+  if (key == typed && c.kind() != Kind::Grid) return false;
+  if (key != 0) {
+    if (auto* text = dynamic_cast<EditableText*>(&c)) act([text, key] { text->applyKey(key); });
+  }
+  return true;
 }
 
 }  // namespace ruvek::ui

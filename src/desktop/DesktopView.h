@@ -16,6 +16,7 @@ class QWidget;
 class QAction;
 class QLabel;
 class QTableView;
+class QKeyEvent;
 
 namespace ruvek::ui {
 
@@ -49,6 +50,9 @@ class DesktopView : public QObject {
     std::function<void()> refresh;
   };
   QWidget* buildControl(Control& c, QWidget* parent);
+  // A key pressed on a control with a key-press handler; true when the widget
+  // must not see it.
+  bool keyPress(Control& c, const QKeyEvent& event);
   void buildMenus(Form& form, QMainWindow* window);
   void act(const std::function<void()>& handler) { platform_.dispatch(handler); }
 
@@ -58,7 +62,7 @@ class DesktopView : public QObject {
   std::map<std::string, QWidget*> windows_;
   std::map<std::string, QWidget*> widgets_;
   std::map<std::string, QAction*> actions_;
-  std::map<QObject*, Control*> dblClickTargets_;
+  std::map<QObject*, Control*> filtered_;  // widgets whose mouse, key and focus events reach their model
   std::vector<Binding> bindings_;
   std::vector<std::function<void()>> menuRefresh_;
   QLabel* panels_[6] = {};

@@ -13,17 +13,6 @@ struct ScriptError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-const char* Flag(bool b) { return b ? "true" : "false"; }
-
-std::string Join(const std::vector<std::string>& items) {
-  std::string out;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (i) out += '|';
-    out += items[i];
-  }
-  return out;
-}
-
 bool ParseInt(const std::string& s, long long& out) {
   if (s.empty()) return false;
   char* end = nullptr;
@@ -78,12 +67,12 @@ class Driver {
     if (verb == "file") return platform_.queueFile(rest == "cancel" ? std::nullopt : std::optional(ReadTokens(rest)));
     if (verb == "ports") return setPorts(rest);
     if (verb == "start") return start();
-    if (verb == "click") return click(control(rest));
-    if (verb == "dblclick") return dblclick(control(rest));
+    if (verb == "click") return control(rest).click();
+    if (verb == "dblclick") return control(rest).doubleClick();
     if (verb == "choose") return choose(rest);
     if (verb == "type") return typeInto(rest, true);
     if (verb == "keys") return typeInto(rest, false);
-    if (verb == "blur") return fire(control(rest).onLostFocus);
+    if (verb == "blur") return control(rest).loseFocus();
     if (verb == "key") return key(rest);
     if (verb == "select") return select(rest);
     if (verb == "tick") return tick(rest);
@@ -95,10 +84,6 @@ class Driver {
       return;
     }
     throw ScriptError("unknown command '" + verb + "'");
-  }
-
-  static void fire(const std::function<void()>& handler) {
-    if (handler) handler();
   }
 
   Control& control(const std::string& name) {
@@ -157,61 +142,16 @@ class Driver {
     app_.start();
   }
 
-  void click(Control& c) {
-    if (!c.enabled) return;  // the operator cannot press a disabled control
-    switch (c.kind()) {
-      case Kind::OptionButton: static_cast<OptionButton&>(c).setValue(true); return;
-      case Kind::CheckBox: {
-        auto& box = static_cast<CheckBox&>(c);
-        box.setValue(!box.value());
-        return;
-      }
-      default: fire(c.onClick);
-    }
-  }
-
-  void dblclick(Control& c) {
-    if (!c.enabled) return;
-    if (c.kind() == Kind::OptionButton) static_cast<OptionButton&>(c).setValue(true);
-    fire(c.onDblClick);
-  }
-
   void choose(const std::string& rest) {
     auto [c, text] = controlAndText(rest);
     if (c->kind() != Kind::ComboBox) throw ScriptError("choose: '" + c->name() + "' is not a drop-down");
-    if (!c->enabled) return;
     if (!static_cast<ComboBox*>(c)->choose(text)) throw ScriptError("choose: '" + text + "' is not in the list");
   }
 
-  // Typing: each key goes through the key-press handler, then changes the text.
   void typeInto(const std::string& rest, bool replace) {
     auto [c, text] = controlAndText(rest);
-    if (!c->enabled) return;
-    auto current = [&]() -> std::string {
-      if (c->kind() == Kind::TextBox) return static_cast<TextBox*>(c)->text();
-      if (c->kind() == Kind::ComboBox) return static_cast<ComboBox*>(c)->text();
-      return {};
-    };
-    auto set = [&](const std::string& value) {
-      if (c->kind() == Kind::TextBox) static_cast<TextBox*>(c)->setText(value);
-      if (c->kind() == Kind::ComboBox) static_cast<ComboBox*>(c)->setText(value);
-    };
-    if (c->kind() == Kind::TextBox && static_cast<TextBox*>(c)->locked) return;
-    if (c->kind() != Kind::TextBox && c->kind() != Kind::ComboBox && c->kind() != Kind::Grid)
-      throw ScriptError("cannot type into '" + c->name() + "'");
-    if (replace) set("");
-    for (char ch : text) {
-      char key = ch;
-      if (c->onKeyPress) c->onKeyPress(key);
-      if (key == 0 || c->kind() == Kind::Grid) continue;
-      std::string value = current();
-      if (key == '\b') {
-        if (!value.empty()) value.pop_back();
-      } else {
-        value += key;
-      }
-      set(value);
-    }
+    if (c->enabled && !c->takesTyping()) throw ScriptError("cannot type into '" + c->name() + "'");
+    c->type(text, replace);
   }
 
   void key(const std::string& rest) {
@@ -231,20 +171,13 @@ class Driver {
     auto& grid = static_cast<Grid&>(c);
     if (row < 0 || row >= grid.rows() || col < 0 || col >= grid.cols())
       throw ScriptError("select: no cell " + rowText + "," + (colText.empty() ? "0" : colText));
-    grid.row = int(row);
-    grid.col = int(col);
-    fire(grid.onClick);
+    grid.selectCell(int(row), int(col));
   }
 
   void tick(const std::string& name) {
     Control& c = control(name);
     if (c.kind() != Kind::Timer) throw ScriptError("tick: '" + name + "' is not a timer");
-    auto& timer = static_cast<Timer&>(c);
-    if (!timer.isEnabled()) {
-      out_ << "TIMER " << name << " disabled\n";
-      return;
-    }
-    fire(timer.onTimer);
+    if (!static_cast<Timer&>(c).tick()) out_ << "TIMER " << name << " disabled\n";
   }
 
   void shell(const std::string& command) {
@@ -262,7 +195,7 @@ class Driver {
   std::string value(const std::string& name) {
     if (name == "clock") return DateTime::fromMillis(platform_.clockMs()).isoText();
     if (auto state = app_.state(name)) return *state;
-    if (Control* c = app_.find(name)) return defaultValue(*c);
+    if (Control* c = app_.find(name)) return c->shownValue();
     if (auto cell = gridCell(name)) return *cell;
     // NAME.PROPERTY: the property is the part after the last dot outside parentheses.
     int depth = 0;
@@ -271,7 +204,10 @@ class Driver {
       if (name[i] == '(') --depth;
       if (name[i] == '.' && depth == 0) {
         const std::string base = name.substr(0, i), prop = name.substr(i + 1);
-        if (Control* c = app_.find(base)) return property(*c, prop);
+        if (Control* c = app_.find(base)) {
+          if (auto value = c->property(prop)) return *value;
+          throw ScriptError("unknown property '" + prop + "' of '" + c->name() + "'");
+        }
         break;
       }
     }
@@ -288,68 +224,6 @@ class Driver {
     const long long row = std::atoll(m[2].str().c_str()), col = std::atoll(m[3].str().c_str());
     if (row < 0 || row >= grid.rows() || col < 0 || col >= grid.cols()) throw ScriptError("no cell " + name);
     return grid.cell(int(row), int(col));
-  }
-
-  static std::string defaultValue(Control& c) {
-    switch (c.kind()) {
-      case Kind::TextBox: return static_cast<TextBox&>(c).text();
-      case Kind::ComboBox: return static_cast<ComboBox&>(c).text();
-      case Kind::Grid: {
-        auto& g = static_cast<Grid&>(c);
-        return g.cell(g.row, g.col);
-      }
-      case Kind::StatusBar: return static_cast<StatusBar&>(c).panel(1).text;
-      case Kind::Timer: return std::to_string(static_cast<Timer&>(c).interval());
-      default: return c.caption;
-    }
-  }
-
-  std::string property(Control& c, const std::string& prop) {
-    static const std::regex kPanel(R"(^Panels\(([1-6])\)$)");
-    std::smatch m;
-    if (c.kind() == Kind::StatusBar && std::regex_match(prop, m, kPanel))
-      return static_cast<StatusBar&>(c).panel(std::atoi(m[1].str().c_str())).text;
-    if (prop == "text") {
-      if (c.kind() == Kind::TextBox || c.kind() == Kind::ComboBox || c.kind() == Kind::Grid) return defaultValue(c);
-      if (c.kind() == Kind::StatusBar) return static_cast<StatusBar&>(c).panel(1).text;
-    }
-    if (prop == "caption" && c.kind() != Kind::TextBox && c.kind() != Kind::ComboBox) return c.caption;
-    if (prop == "tooltip") return c.tooltip;
-    if (prop == "enabled") return Flag(c.enabled);
-    if (prop == "visible") return Flag(c.visible);
-    if (prop == "left") return std::to_string(c.geo.left);
-    if (prop == "top") return std::to_string(c.geo.top);
-    if (prop == "width") return std::to_string(c.geo.width);
-    if (prop == "height") return std::to_string(c.geo.height);
-    switch (c.kind()) {
-      case Kind::OptionButton:
-        if (prop == "value") return Flag(static_cast<OptionButton&>(c).value());
-        break;
-      case Kind::CheckBox:
-        if (prop == "value") return Flag(static_cast<CheckBox&>(c).value());
-        break;
-      case Kind::Menu:
-        if (prop == "checked") return Flag(static_cast<Menu&>(c).checked);
-        break;
-      case Kind::TextBox:
-        if (prop == "locked") return Flag(static_cast<TextBox&>(c).locked);
-        break;
-      case Kind::ComboBox:
-        if (prop == "items") return Join(static_cast<ComboBox&>(c).items);
-        break;
-      case Kind::Timer:
-        if (prop == "interval") return std::to_string(static_cast<Timer&>(c).interval());
-        break;
-      case Kind::Grid: {
-        auto& g = static_cast<Grid&>(c);
-        if (prop == "rows") return std::to_string(g.rows());
-        if (prop == "row") return std::to_string(g.row);
-        if (prop == "col") return std::to_string(g.col);
-        break;
-      }
-      default: break;
-    }
-    throw ScriptError("unknown property '" + prop + "' of '" + c.name() + "'");
   }
 
   std::ostream& out_;

@@ -3,25 +3,105 @@
 #include <algorithm>
 
 namespace ruvek::ui {
+namespace {
 
-void TextBox::setText(const std::string& value) {
-  if (value == text_) return;
-  text_ = value;
-  if (onChange) onChange();
+void Fire(const std::function<void()>& handler) {
+  if (handler) handler();
 }
 
-void ComboBox::setText(const std::string& value) {
+std::string Flag(bool b) { return b ? "true" : "false"; }
+
+}  // namespace
+
+// ---- Control
+
+void Control::click() {
+  if (enabled) Fire(onClick);
+}
+
+void Control::doubleClick() {
+  if (enabled) Fire(onDblClick);
+}
+
+char Control::pressKey(char key) {
+  if (onKeyPress) onKeyPress(key);
+  return key;
+}
+
+void Control::type(const std::string&, bool) {}
+
+void Control::loseFocus() { Fire(onLostFocus); }
+
+std::optional<std::string> Control::property(const std::string& name) const {
+  if (name == "caption") return caption;
+  if (name == "tooltip") return tooltip;
+  if (name == "enabled") return Flag(enabled);
+  if (name == "visible") return Flag(visible);
+  if (name == "left") return std::to_string(geo.left);
+  if (name == "top") return std::to_string(geo.top);
+  if (name == "width") return std::to_string(geo.width);
+  if (name == "height") return std::to_string(geo.height);
+  return std::nullopt;
+}
+
+// ---- the text box and the drop-down
+
+void EditableText::setText(const std::string& value) {
   if (value == text_) return;
   text_ = value;
-  if (onChange) onChange();
+  Fire(onChange);
+}
+
+void EditableText::applyKey(char key) {
+  std::string value = text_;
+  if (key == '\b') {
+    if (!value.empty()) value.pop_back();
+  } else {
+    value += key;
+  }
+  setText(value);
+}
+
+void EditableText::type(const std::string& text, bool replace) {
+  if (!enabled) return;
+  if (replace) setText("");
+  for (char typed : text)
+    if (const char key = pressKey(typed)) applyKey(key);
+}
+
+std::optional<std::string> EditableText::property(const std::string& name) const {
+  if (name == "text") return text_;
+  if (name == "caption") return std::nullopt;  // a text box shows its text, not a caption
+  return Control::property(name);
+}
+
+void TextBox::type(const std::string& text, bool replace) {
+  if (!locked) EditableText::type(text, replace);
+}
+
+std::optional<std::string> TextBox::property(const std::string& name) const {
+  if (name == "locked") return Flag(locked);
+  return EditableText::property(name);
 }
 
 bool ComboBox::choose(const std::string& item) {
+  if (!enabled) return true;
   if (std::find(items.begin(), items.end(), item) == items.end()) return false;
-  text_ = item;
-  if (onClick) onClick();
+  setTextQuietly(item);
+  Fire(onClick);
   return true;
 }
+
+std::optional<std::string> ComboBox::property(const std::string& name) const {
+  if (name == "items") {
+    std::string joined;
+    for (std::size_t i = 0; i < items.size(); ++i) joined += (i ? "|" : "") + items[i];
+    return joined;
+  }
+  return EditableText::property(name);
+}
+
+// ---- options and check boxes
 
 void OptionButton::setValue(bool selected) {
   if (!selected) {
@@ -34,14 +114,45 @@ void OptionButton::setValue(bool selected) {
   }
   if (value_) return;
   value_ = true;
-  if (onClick) onClick();
+  Fire(onClick);
+}
+
+void OptionButton::click() {
+  if (enabled) setValue(true);
+}
+
+void OptionButton::doubleClick() {
+  if (!enabled) return;
+  setValue(true);
+  Fire(onDblClick);
+}
+
+std::optional<std::string> OptionButton::property(const std::string& name) const {
+  if (name == "value") return Flag(value_);
+  return Control::property(name);
 }
 
 void CheckBox::setValue(bool ticked) {
   if (ticked == value_) return;
   value_ = ticked;
-  if (onClick) onClick();
+  Fire(onClick);
 }
+
+void CheckBox::click() {
+  if (enabled) setValue(!value_);
+}
+
+std::optional<std::string> CheckBox::property(const std::string& name) const {
+  if (name == "value") return Flag(value_);
+  return Control::property(name);
+}
+
+std::optional<std::string> Menu::property(const std::string& name) const {
+  if (name == "checked") return Flag(checked);
+  return Control::property(name);
+}
+
+// ---- the grid
 
 void Grid::resize(int rows, int cols) {
   std::vector<std::string> cells(std::size_t(rows) * cols);
@@ -75,6 +186,36 @@ void Grid::removeRow(int r) {
   ++version_;
 }
 
+void Grid::selectCell(int r, int c) {
+  if (!enabled) return;
+  row = r;
+  col = c;
+  Fire(onClick);
+}
+
+void Grid::type(const std::string& text, bool) {
+  if (!enabled) return;
+  for (char key : text) pressKey(key);
+}
+
+std::optional<std::string> Grid::property(const std::string& name) const {
+  if (name == "text") return shownValue();
+  if (name == "rows") return std::to_string(rows_);
+  if (name == "row") return std::to_string(row);
+  if (name == "col") return std::to_string(col);
+  return Control::property(name);
+}
+
+// ---- the status bar and the timer
+
+std::optional<std::string> StatusBar::property(const std::string& name) const {
+  if (name == "text") return shownValue();
+  // "Panels(1)" to "Panels(6)"
+  if (name.size() == 9 && name.compare(0, 7, "Panels(") == 0 && name[8] == ')' && name[7] >= '1' && name[7] <= '6')
+    return panel(name[7] - '0').text;
+  return Control::property(name);
+}
+
 void Timer::setInterval(int ms) {
   ms = std::clamp(ms, 1, 65535);
   if (ms == interval_) return;
@@ -87,6 +228,19 @@ void Timer::setEnabled(bool on) {
   enabled = on;
   if (onReset) onReset(*this);
 }
+
+bool Timer::tick() {
+  if (!isEnabled()) return false;
+  Fire(onTimer);
+  return true;
+}
+
+std::optional<std::string> Timer::property(const std::string& name) const {
+  if (name == "interval") return std::to_string(interval_);
+  return Control::property(name);
+}
+
+// ---- the form
 
 Menu& Form::addMenu(std::string name, std::string caption, std::string parent) {
   auto owned = std::make_unique<Menu>(std::move(name), std::move(parent));

@@ -7,8 +7,15 @@
 // box's text to a new value runs its change handler; selecting an option
 // button in code runs its click handler (clearing one does not); changing a
 // check box's tick in code runs its click handler.
+//
+// What the operator does to a control is a method of its model (click,
+// doubleClick, pressKey, type, choose, selectCell, loseFocus), so the desktop
+// view and the headless driver act alike: each only turns its own input (a
+// widget's signal, a script line) into one of these calls. An action on a
+// disabled control does nothing.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,8 +49,32 @@ class Control {
   std::function<void()> onLostFocus;
   std::function<void(char& key)> onKeyPress;  // may set key to 0 to swallow it
 
-  // True when the operator can reach the control (used by clicks from outside).
-  bool reachable() const { return enabled && visible; }
+  // ---- what the operator does
+
+  // A click: the click handler runs (an option button is selected, a check
+  // box's tick flips).
+  virtual void click();
+  // A double click: the double-click handler runs (an option button is
+  // selected first).
+  virtual void doubleClick();
+  // A key typed on the control: the key-press handler may change the key or
+  // swallow it. Returns the key to apply, 0 when swallowed.
+  char pressKey(char key);
+  // True for the controls that take typed text.
+  virtual bool takesTyping() const { return false; }
+  // Typing `text` key by key, each key through pressKey; with `replace` the
+  // old text is cleared first. A Backspace ('\b') removes the last character.
+  virtual void type(const std::string& text, bool replace);
+  // The control loses the focus: its lost-focus handler runs.
+  void loseFocus();
+
+  // ---- what the control shows
+
+  // The value a script reads without naming a property: the caption.
+  virtual std::string shownValue() const { return caption; }
+  // A property by its script name ("caption", "enabled", "left", ...);
+  // nothing for a property the control does not have.
+  virtual std::optional<std::string> property(const std::string& name) const;
 
  private:
   std::string name_;
@@ -55,32 +86,51 @@ class Label : public Control {
   explicit Label(std::string name) : Control(std::move(name), Kind::Label) {}
 };
 
-class TextBox : public Control {
+// A control whose text the operator edits: the text box and the drop-down.
+class EditableText : public Control {
  public:
-  explicit TextBox(std::string name) : Control(std::move(name), Kind::TextBox) {}
   const std::string& text() const { return text_; }
   // Sets the text; a new value runs the change handler.
   void setText(const std::string& value);
-  bool locked = false;
-  bool multiLine = false;
   std::function<void()> onChange;
+
+  bool takesTyping() const override { return true; }
+  void type(const std::string& text, bool replace) override;
+  // Applies one key that has passed the key-press handler: Backspace removes
+  // the last character, any other key is appended.
+  void applyKey(char key);
+  std::string shownValue() const override { return text_; }
+  std::optional<std::string> property(const std::string& name) const override;
+
+ protected:
+  EditableText(std::string name, Kind kind) : Control(std::move(name), kind) {}
+  // Sets the text without running the change handler (an item chosen from a
+  // drop-down runs the click handler instead).
+  void setTextQuietly(const std::string& value) { text_ = value; }
 
  private:
   std::string text_;
 };
 
-class ComboBox : public Control {
+class TextBox : public EditableText {
  public:
-  explicit ComboBox(std::string name) : Control(std::move(name), Kind::ComboBox) {}
-  const std::string& text() const { return text_; }
-  void setText(const std::string& value);
-  std::vector<std::string> items;
-  // The operator picks an item: the text becomes it and the click handler runs.
-  bool choose(const std::string& item);
-  std::function<void()> onChange;
+  explicit TextBox(std::string name) : EditableText(std::move(name), Kind::TextBox) {}
+  bool locked = false;  // typing is blocked; the program still sets the text
+  bool multiLine = false;
 
- private:
-  std::string text_;
+  void type(const std::string& text, bool replace) override;
+  std::optional<std::string> property(const std::string& name) const override;
+};
+
+class ComboBox : public EditableText {
+ public:
+  explicit ComboBox(std::string name) : EditableText(std::move(name), Kind::ComboBox) {}
+  std::vector<std::string> items;
+  // The operator picks an item: the text becomes it and the click handler
+  // runs. False when the drop-down has no such item.
+  bool choose(const std::string& item);
+
+  std::optional<std::string> property(const std::string& name) const override;
 };
 
 class Button : public Control {
@@ -104,6 +154,11 @@ class OptionButton : public Control {
   void setValue(bool selected);
   OptionGroup* group = nullptr;
 
+  // A click selects the option; clicking one already selected does nothing.
+  void click() override;
+  void doubleClick() override;
+  std::optional<std::string> property(const std::string& name) const override;
+
  private:
   bool value_ = false;
 };
@@ -114,6 +169,10 @@ class CheckBox : public Control {
   bool value() const { return value_; }
   // A changed tick runs the click handler.
   void setValue(bool ticked);
+
+  // A click flips the tick.
+  void click() override;
+  std::optional<std::string> property(const std::string& name) const override;
 
  private:
   bool value_ = false;
@@ -130,6 +189,8 @@ class Menu : public Control {
       : Control(std::move(name), Kind::Menu), parent(std::move(parent)) {}
   std::string parent;  // empty for an entry on the menu bar
   bool checked = false;
+
+  std::optional<std::string> property(const std::string& name) const override;
 };
 
 class Grid : public Control {
@@ -150,6 +211,15 @@ class Grid : public Control {
   // Bumped on every change of cells or shape, so a view knows when to redraw.
   unsigned long version() const { return version_; }
 
+  // The operator selects a cell: it becomes the current cell and the click
+  // handler runs.
+  void selectCell(int row, int col);
+  // Keys typed on the grid go to its key-press handler only.
+  bool takesTyping() const override { return true; }
+  void type(const std::string& text, bool replace) override;
+  std::string shownValue() const override { return cell(row, col); }
+  std::optional<std::string> property(const std::string& name) const override;
+
  private:
   int rows_ = 0, cols_ = 0;
   std::vector<std::string> cells_;
@@ -168,6 +238,10 @@ class StatusBar : public Control {
   const Panel& panel(int n) const { return panels[n - 1]; }
   // Panel 1 carries the progress and error texts.
   void setText(const std::string& text) { panel(1).text = text; }
+
+  std::string shownValue() const override { return panel(1).text; }
+  // Also "Panels(N)", the text of panel N.
+  std::optional<std::string> property(const std::string& name) const override;
 };
 
 class Timer : public Control {
@@ -182,6 +256,12 @@ class Timer : public Control {
   // Told when the timer is enabled, disabled or given a new interval, so the
   // platform restarts its countdown.
   std::function<void(Timer&)> onReset;
+
+  // One tick: the tick handler runs. False (and nothing runs) when the timer
+  // is disabled.
+  bool tick();
+  std::string shownValue() const override { return std::to_string(interval_); }
+  std::optional<std::string> property(const std::string& name) const override;
 
  private:
   int interval_ = 1000;

@@ -82,6 +82,62 @@ TEST(GridModel, CellsOutsideTheGridAreIgnoredAndRemovingARowKeepsTheSize) {
   EXPECT_EQ(grid.cell(0, 0), "Evt#");
 }
 
+TEST(OperatorActions, RunTheHandlersAsTheDesktopDoesAndNothingWhenDisabled) {
+  OptionButton option("Option3(0)");
+  std::vector<std::string> ran;
+  option.onClick = [&] { ran.push_back("click"); };
+  option.onDblClick = [&] { ran.push_back("dblclick"); };
+  option.doubleClick();  // selected first, then the double-click handler
+  option.click();        // already selected: nothing
+  EXPECT_EQ(ran, (std::vector<std::string>{"click", "dblclick"}));
+
+  CheckBox check("Check1(0)");
+  check.click();
+  EXPECT_TRUE(check.value());
+  check.enabled = false;
+  check.click();
+  EXPECT_TRUE(check.value());
+
+  TextBox box("Text1(5)");
+  box.onKeyPress = [](char& key) {
+    if (key == 'x') key = 0;    // swallowed
+    if (key == 'a') key = 'A';  // changed
+  };
+  box.type("axbc\b", true);  // Backspace takes the c away again
+  EXPECT_EQ(box.text(), "Ab");
+  box.type("d", false);
+  EXPECT_EQ(box.text(), "Abd");
+  box.locked = true;
+  box.type("zz", true);
+  EXPECT_EQ(box.text(), "Abd");
+
+  Grid grid("EventLog");
+  grid.resize(3, 2);
+  int selected = 0;
+  grid.onClick = [&] { ++selected; };
+  grid.selectCell(2, 1);
+  EXPECT_EQ(grid.row * 10 + grid.col, 21);
+  EXPECT_EQ(selected, 1);
+}
+
+TEST(ControlProperties, ReadAsScriptsNameThem) {
+  ComboBox combo("Combo1");
+  combo.items = {"Bongo", "Manta"};
+  combo.setText("Manta");
+  EXPECT_EQ(combo.shownValue(), "Manta");
+  EXPECT_EQ(combo.property("items"), "Bongo|Manta");
+  EXPECT_EQ(combo.property("caption"), std::nullopt);
+  StatusBar bar("StatusBar1");
+  bar.panel(3).text = "GPS Status: Good";
+  EXPECT_EQ(bar.property("Panels(3)"), "GPS Status: Good");
+  EXPECT_EQ(bar.property("Panels(7)"), std::nullopt);
+  Timer timer("Timer1");
+  timer.setEnabled(false);
+  EXPECT_FALSE(timer.tick());
+  EXPECT_EQ(timer.property("enabled"), "false");
+  EXPECT_EQ(timer.shownValue(), "1000");
+}
+
 TEST(TimerModel, IntervalStaysInTheTimersRange) {
   Timer t("Timer1");
   t.setInterval(0);

@@ -44,14 +44,10 @@ int main(int argc, char** argv) {
       return 2;
     }
     platform.dispatch([c] {
-      if (c->kind() == ui::Kind::OptionButton)
-        static_cast<ui::OptionButton*>(c)->setValue(true);
-      else if (c->kind() == ui::Kind::CheckBox)
-        static_cast<ui::CheckBox*>(c)->setValue(!static_cast<ui::CheckBox*>(c)->value());
-      else if (c->kind() == ui::Kind::Timer) {
-        if (static_cast<ui::Timer*>(c)->onTimer) static_cast<ui::Timer*>(c)->onTimer();
-      } else if (c->onClick)
-        c->onClick();
+      if (auto* timer = dynamic_cast<ui::Timer*>(c))
+        timer->tick();
+      else
+        c->click();
     });
   }
   view.mainWindow()->show();
