@@ -201,25 +201,12 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
       auto& model = static_cast<OptionButton&>(c);
       auto* w = new QRadioButton(parent);
       w->setAutoExclusive(false);  // the models keep the groups
-      connect(w, &QRadioButton::clicked, this, [this, &model] { act([&model] { model.click(); }); });
-      bindings_.push_back({&c, w, [&model, w] {
-                             const QSignalBlocker block(w);
-                             w->setText(Q(model.caption));
-                             w->setChecked(model.value());
-                           }});
-      made = w;
+      made = bindToggle(w, c, [&model] { return model.value(); });
       break;
     }
     case Kind::CheckBox: {
       auto& model = static_cast<CheckBox&>(c);
-      auto* w = new QCheckBox(parent);
-      connect(w, &QCheckBox::clicked, this, [this, &model] { act([&model] { model.click(); }); });
-      bindings_.push_back({&c, w, [&model, w] {
-                             const QSignalBlocker block(w);
-                             w->setText(Q(model.caption));
-                             w->setChecked(model.value());
-                           }});
-      made = w;
+      made = bindToggle(new QCheckBox(parent), c, [&model] { return model.value(); });
       break;
     }
     case Kind::Frame: {
@@ -277,6 +264,16 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
     ApplyCommon(made, c);
   };
   return made;
+}
+
+QWidget* DesktopView::bindToggle(QAbstractButton* w, Control& c, std::function<bool()> checked) {
+  connect(w, &QAbstractButton::clicked, this, [this, &c] { act([&c] { c.click(); }); });
+  bindings_.push_back({&c, w, [&c, w, checked] {
+                         const QSignalBlocker block(w);
+                         w->setText(Q(c.caption));
+                         w->setChecked(checked());
+                       }});
+  return w;
 }
 
 void DesktopView::buildMenus(Form& form, QMainWindow* window) {

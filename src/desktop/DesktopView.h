@@ -16,6 +16,7 @@ class QWidget;
 class QAction;
 class QLabel;
 class QTableView;
+class QAbstractButton;
 class QKeyEvent;
 
 namespace ruvek::ui {
@@ -50,6 +51,9 @@ class DesktopView : public QObject {
     std::function<void()> refresh;
   };
   QWidget* buildControl(Control& c, QWidget* parent);
+  // An option button or a check box: a click goes to the model, the widget
+  // shows the caption and `checked`.
+  QWidget* bindToggle(QAbstractButton* w, Control& c, std::function<bool()> checked);
   // A key pressed on a control with a key-press handler; true when the widget
   // must not see it.
   bool keyPress(Control& c, const QKeyEvent& event);

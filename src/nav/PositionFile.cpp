@@ -14,6 +14,20 @@ namespace {
 
 constexpr std::size_t kMaxPositionLines = 20;
 
+// Calls visit(line) for every line of a position file that is not blank, as
+// long as visit returns true. False when a line is longer than
+// kMaxPositionLineLength (the file is then no position file) or visit said so.
+template <typename Visit>
+bool ForEachPositionLine(std::string_view fileBytes, Visit visit) {
+  bool good = true;
+  ForEachLine(fileBytes, [&](std::string_view line) {
+    if (line.size() > kMaxPositionLineLength) return good = false;
+    if (!TrimView(line).empty() && !visit(line)) return good = false;
+    return true;
+  });
+  return good;
+}
+
 // Characters first..first+count-1 (1-based), as far as the text reaches.
 std::string Middle(const std::string& text, std::size_t first, std::size_t count) {
   if (first - 1 >= text.size()) return {};
@@ -121,20 +135,12 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
   CurrPosResult result;
   std::array<std::string_view, kMaxPositionLines> lines;
   std::size_t count = 0;
-  bool unreadable = false;
-  const auto stop = [&unreadable] {
-    unreadable = true;
-    return false;
-  };
-  ForEachLine(fileBytes, [&](std::string_view line) {
-    if (line.size() > kMaxPositionLineLength) return stop();
-    const std::string_view trimmed = TrimView(line);
-    if (trimmed.empty()) return true;
-    if (count == lines.size()) return stop();
-    lines[count++] = trimmed;
+  const bool read = ForEachPositionLine(fileBytes, [&](std::string_view line) {
+    if (count == lines.size()) return false;
+    lines[count++] = TrimView(line);
     return true;
   });
-  if (unreadable) return Unread();
+  if (!read) return Unread();
 
   std::size_t primaryLine = 0;
   while (primaryLine < count && !Contains(lines[primaryLine], primary)) ++primaryLine;
@@ -198,18 +204,11 @@ MetResult ParseMetRecord(std::string_view fileBytes, MetItems& items, int& latIn
   int latSlot = latIndex;
   int lonSlot = lonIndex;
   std::size_t count = 0;
-  bool unreadable = false;
-  const auto stop = [&unreadable] {
-    unreadable = true;
-    return false;
-  };
-  ForEachLine(fileBytes, [&](std::string_view line) {
-    if (line.size() > kMaxPositionLineLength) return stop();
-    if (TrimView(line).empty()) return true;
+  const bool good = ForEachPositionLine(fileBytes, [&](std::string_view line) {
     std::size_t linePos = 0;
     bool more = true;
     while (more) {
-      if (count == read.size()) return stop();
+      if (count == read.size()) return false;
       more = NextMetItem(line, linePos, read[count]);
       // A tag names the item before it; a tag in the first slot names nothing.
       if (count > 0 && StartsWith(read[count], "LA")) latSlot = static_cast<int>(count) - 1;
@@ -218,7 +217,7 @@ MetResult ParseMetRecord(std::string_view fileBytes, MetItems& items, int& latIn
     }
     return true;
   });
-  if (unreadable) return UnreadMet();
+  if (!good) return UnreadMet();
   items = std::move(read);
   latIndex = latSlot;
   lonIndex = lonSlot;

@@ -7,8 +7,6 @@ namespace ruvek {
 
 struct ConfigEditorWindow {
   ConfigEditorWindow();
-  ConfigEditorWindow(const ConfigEditorWindow&) = delete;
-  ConfigEditorWindow& operator=(const ConfigEditorWindow&) = delete;
 
   ui::Form form{"FrmEditCFG"};
 };

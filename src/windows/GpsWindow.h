@@ -7,8 +7,6 @@ namespace ruvek {
 
 struct GpsWindow {
   GpsWindow();
-  GpsWindow(const GpsWindow&) = delete;
-  GpsWindow& operator=(const GpsWindow&) = delete;
 
   ui::Form form{"frmCommCheck"};
   ui::Button& goButton;  // btnGo: "GO" until the receiver is read

@@ -7,8 +7,6 @@ namespace ruvek {
 
 struct ListEditorWindow {
   ListEditorWindow();
-  ListEditorWindow(const ListEditorWindow&) = delete;
-  ListEditorWindow& operator=(const ListEditorWindow&) = delete;
 
   ui::Form form{"frmEventEdit"};
   ui::Grid& eventList;     // EventList: "Num" and "Event", one row an event

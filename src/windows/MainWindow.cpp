@@ -18,20 +18,24 @@ using ui::StatusBar;
 using ui::TextBox;
 using ui::Timer;
 
-void place(ui::Control& c, int left, int top, int width, int height) { c.geo = {left, top, width, height}; }
+// A control of the window at its place, with its tooltip.
+template <class T>
+T& AddPlaced(Form& form, const std::string& name, ui::Geometry geo, const char* tooltip = "",
+             const std::string& container = {}) {
+  auto& control = form.add<T>(name, container);
+  control.geo = geo;
+  control.tooltip = tooltip;
+  return control;
+}
 
 // ---- the boxes
 
 constexpr const char* kEntryStrip = "fraEventEntry";
 constexpr int kEventNumberBox = 5;
 
-Frame& AddEntryStrip(Form& form) {
-  // A borderless strip that holds the event number box and the event drop-down,
-  // whose positions the start sequence sets inside it.
-  auto& strip = form.add<Frame>(kEntryStrip);
-  place(strip, 236, 74, 600, 30);
-  return strip;
-}
+// A borderless strip that holds the event number box and the event drop-down,
+// whose positions the start sequence sets inside it.
+Frame& AddEntryStrip(Form& form) { return AddPlaced<Frame>(form, kEntryStrip, {236, 74, 600, 30}); }
 
 // Text1(i) and its label Label1(i).
 TextBox& AddBox(Form& form, int i) {
@@ -46,46 +50,31 @@ TextBox& AddBox(Form& form, int i) {
   static const char* kLabels[8] = {"Cruise", "Date", "Time", "Lat", "Lon", "Evt#", "UTC Date", "UTC Time"};
   static const int kLeft[8] = {240, 308, 404, 476, 560, 6, 652, 748};
   static const int kWidth[8] = {64, 92, 68, 80, 88, 56, 92, 68};
-  const bool inStrip = i == kEventNumberBox;
-  auto& box = form.add<TextBox>(ui::IndexedName("Text1", i), inStrip ? kEntryStrip : "");
-  box.tooltip = kTips[i];
-  auto& label = form.add<Label>(ui::IndexedName("Label1", i), inStrip ? kEntryStrip : "");
-  label.caption = kLabels[i];
-  if (inStrip) {
-    place(box, 6, 4, 56, 22);
-    label.visible = false;
+  if (i == kEventNumberBox) {
+    auto& box = AddPlaced<TextBox>(form, ui::IndexedName("Text1", i), {6, 4, 56, 22}, kTips[i], kEntryStrip);
     box.locked = true;  // the number is the program's until the operator takes it over
-  } else {
-    place(box, kLeft[i], 34, kWidth[i], 22);
-    place(label, kLeft[i], 16, kWidth[i], 16);
+    auto& label = form.add<Label>(ui::IndexedName("Label1", i), kEntryStrip);
+    label.caption = kLabels[i];
+    label.visible = false;
+    return box;
   }
+  auto& box = AddPlaced<TextBox>(form, ui::IndexedName("Text1", i), {kLeft[i], 34, kWidth[i], 22}, kTips[i]);
+  auto& label = AddPlaced<Label>(form, ui::IndexedName("Label1", i), {kLeft[i], 16, kWidth[i], 16});
+  label.caption = kLabels[i];
   return box;
 }
 
 // ---- the drop-downs
 
-ComboBox& AddEventCombo(Form& form) {
-  auto& combo = form.add<ComboBox>("Combo1", kEntryStrip);
-  combo.tooltip = "Event: Read in from configured \"xxxevent.txt\" file set in ruvek.cfg, 4th row";
-  place(combo, 63, 4, 530, 22);
-  return combo;
-}
-
 ComboBox& AddInitialsCombo(Form& form) {
-  auto& combo = form.add<ComboBox>("Combo2");
-  combo.tooltip = "Operators Initials";
-  place(combo, 820, 34, 111, 22);
-  auto& label = form.add<Label>("lblInit");
-  label.caption = "Init";
-  place(label, 820, 16, 111, 16);
+  auto& combo = AddPlaced<ComboBox>(form, "Combo2", {820, 34, 111, 22}, "Operators Initials");
+  AddPlaced<Label>(form, "lblInit", {820, 16, 111, 16}).caption = "Init";
   return combo;
 }
 
-ComboBox& AddLineStationCombo(Form& form, const char* name, const char* what, const char* text, int left) {
-  auto& combo = form.add<ComboBox>(name);
-  combo.tooltip = std::string("Tesmora ") + what + " calculated by lat & lon to the nearest standard sta in auto-mode";
+ComboBox& AddLineStationCombo(Form& form, const char* name, const char* tooltip, const char* text, int left) {
+  auto& combo = AddPlaced<ComboBox>(form, name, {left, 114, 90, 22}, tooltip);
   combo.setText(text);
-  place(combo, left, 114, 90, 22);
   return combo;
 }
 
@@ -96,45 +85,38 @@ Button& AddButton(Form& form, int i) {
   static const char* kTips[4] = {"Start Event Data Display", "Pauses Nav Data Display until Resume is pressed",
                                  "Exits the program and saves displayed data to the server",
                                  "Erases last event and rolls back event number"};
-  auto& button = form.add<Button>(ui::IndexedName("Command1", i));
+  auto& button = AddPlaced<Button>(form, ui::IndexedName("Command1", i), {240 + 90 * i, 110, 86, 28}, kTips[i]);
   button.caption = kCaptions[i];
-  button.tooltip = kTips[i];
-  place(button, 240 + 90 * i, 110, 86, 28);
   return button;
 }
 
 TextBox& AddCommentsBox(Form& form) {
-  auto& box = form.add<TextBox>("txtComments");
+  auto& box = AddPlaced<TextBox>(
+      form, "txtComments", {240, 194, 690, 40},
+      "Enter any comments of interest; Options above will enter automatically when selected; Enter or delete any "
+      "info using keyboard/stylus");
   box.setText("Comments:");
   box.multiLine = true;
-  box.tooltip =
-      "Enter any comments of interest; Options above will enter automatically when selected; Enter or delete any "
-      "info using keyboard/stylus";
-  place(box, 240, 194, 690, 40);
   return box;
 }
 
 CheckBox& AddStopAdvanceCheck(Form& form) {
-  auto& check = form.add<CheckBox>("Check2");
+  auto& check = AddPlaced<CheckBox>(form, "Check2", {610, 238, 140, 20});
   check.caption = "Stop Event Advance";
-  place(check, 610, 238, 140, 20);
   return check;
 }
 
 TextBox& AddTimerActivityBox(Form& form) {
-  auto& box = form.add<TextBox>("Text2");
-  box.tooltip = "Timer Activity";
+  auto& box = AddPlaced<TextBox>(form, "Text2", {760, 255, 170, 22}, "Timer Activity");
   box.locked = true;
-  place(box, 760, 255, 170, 22);
   return box;
 }
 
 Grid& AddEventGrid(Form& form) {
-  auto& grid = form.add<Grid>("EventLog");
-  grid.tooltip =
-      "Event Log; Edit any row by double-clicking the row or field; make your changes then [Record Event] to replace";
+  auto& grid = AddPlaced<Grid>(
+      form, "EventLog", {243, 262, 688, 272},
+      "Event Log; Edit any row by double-clicking the row or field; make your changes then [Record Event] to replace");
   grid.resize(2, kGridCols);
-  place(grid, 243, 262, 688, 272);
   return grid;
 }
 
@@ -157,16 +139,19 @@ Timer& AddPollTimer(Form& form) {
 
 // ---- groups of options
 
-void Join(ui::OptionGroup& group, OptionButton& option) {
+// An option button of `group`, captioned.
+OptionButton& AddOption(Form& form, const std::string& name, ui::Geometry geo, const std::string& caption,
+                        ui::OptionGroup& group, const std::string& container = {}) {
+  auto& option = AddPlaced<OptionButton>(form, name, geo, "", container);
+  option.caption = caption;
   option.group = &group;
   group.members.push_back(&option);
+  return option;
 }
 
 Frame& AddPickerFrame(Form& form, const char* name, const char* caption, const char* tooltip) {
-  auto& frame = form.add<Frame>(name);
+  auto& frame = AddPlaced<Frame>(form, name, {8, 16, 220, 520}, tooltip);
   frame.caption = caption;
-  frame.tooltip = tooltip;
-  place(frame, 8, 16, 220, 520);
   return frame;
 }
 
@@ -175,11 +160,8 @@ Frame& AddSingleChoicePickers(Form& form, ui::OptionGroup& group, std::array<Opt
   auto& frame = AddPickerFrame(form, "frmSelectEvent", "STANDARD EVENT",
                                "Standard Events, select one or use drop-down arrow to select Event");
   for (int i = 0; i < kOptionPickers; ++i) {
-    auto& option = form.add<OptionButton>(ui::IndexedName("Option1", i), frame.name());
-    option.caption = "Option1";
-    Join(group, option);
-    place(option, 8, 18 + 16 * i, 204, 16);
-    options[std::size_t(i)] = &option;
+    options[std::size_t(i)] =
+        &AddOption(form, ui::IndexedName("Option1", i), {8, 18 + 16 * i, 204, 16}, "Option1", group, frame.name());
   }
   return frame;
 }
@@ -189,9 +171,8 @@ Frame& AddCheckBoxPickers(Form& form, std::array<CheckBox*, kCheckPickers>& chec
   auto& frame = AddPickerFrame(form, "frmSelectMulti", "Select All That Apply",
                                "First Checked becomes Event, all others are Comments");
   for (int i = 0; i < kCheckPickers; ++i) {
-    auto& check = form.add<CheckBox>(ui::IndexedName("Check1", i), frame.name());
+    auto& check = AddPlaced<CheckBox>(form, ui::IndexedName("Check1", i), {8, 18 + 16 * i, 204, 16}, "", frame.name());
     check.caption = "Check1";
-    place(check, 8, 18 + 16 * i, 204, 16);
     checks[std::size_t(i)] = &check;
   }
   return frame;
@@ -202,17 +183,12 @@ template <std::size_t N>
 Frame& AddConditionGroup(Form& form, const char* frameName, const char* heading, int left, int width,
                          const char* arrayName, const std::array<const char*, N>& captions, ui::OptionGroup& group,
                          std::array<OptionButton*, N>& options) {
-  auto& frame = form.add<Frame>(frameName);
+  auto& frame = AddPlaced<Frame>(form, frameName, {left, 146, width, 44});
   frame.caption = heading;
-  place(frame, left, 146, width, 44);
   const int each = (width - 12) / int(N);
-  for (std::size_t i = 0; i < N; ++i) {
-    auto& option = form.add<OptionButton>(ui::IndexedName(arrayName, int(i)), frameName);
-    option.caption = captions[i];
-    Join(group, option);
-    place(option, 6 + each * int(i), 18, each, 20);
-    options[i] = &option;
-  }
+  for (std::size_t i = 0; i < N; ++i)
+    options[i] = &AddOption(form, ui::IndexedName(arrayName, int(i)), {6 + each * int(i), 18, each, 20}, captions[i],
+                            group, frameName);
   return frame;
 }
 
@@ -248,13 +224,9 @@ Conditions::Conditions(Form& form)
 
 ClockOptions::ClockOptions(Form& form) {
   static const char* kCaptions[3] = {"PC Time is PST", "PC Time is PDT", "PC Time is UTC"};
-  for (int i = 0; i < 3; ++i) {
-    auto& option = form.add<OptionButton>(ui::IndexedName("optPST", i));
-    option.caption = kCaptions[i];
-    Join(group, option);
-    place(option, 240 + 120 * i, 238, 116, 20);
-    options[std::size_t(i)] = &option;
-  }
+  for (int i = 0; i < 3; ++i)
+    options[std::size_t(i)] =
+        &AddOption(form, ui::IndexedName("optPST", i), {240 + 120 * i, 238, 116, 20}, kCaptions[i], group);
 }
 
 std::optional<PcClock> ClockOptions::selected() const {
@@ -307,10 +279,15 @@ Menus::Menus(Form& form)
 
 MainWindow::MainWindow()
     : boxes(form),
-      eventCombo(AddEventCombo(form)),
+      eventCombo(AddPlaced<ComboBox>(form, "Combo1", {63, 4, 530, 22},
+                                     "Event: Read in from configured \"xxxevent.txt\" file set in ruvek.cfg, 4th row",
+                                     kEntryStrip)),
       initialsCombo(AddInitialsCombo(form)),
-      lineCombo(AddLineStationCombo(form, "Combo3", "Line", "Line", 640)),
-      stationCombo(AddLineStationCombo(form, "Combo4", "Sta", "Sta", 736)),
+      lineCombo(AddLineStationCombo(form, "Combo3",
+                                    "Tesmora Line calculated by lat & lon to the nearest standard sta in auto-mode",
+                                    "Line", 640)),
+      stationCombo(AddLineStationCombo(
+          form, "Combo4", "Tesmora Sta calculated by lat & lon to the nearest standard sta in auto-mode", "Sta", 736)),
       buttons(form),
       pickers(form),
       conditions(form),

@@ -123,8 +123,6 @@ struct Menus {
 
 struct MainWindow {
   MainWindow();
-  MainWindow(const MainWindow&) = delete;
-  MainWindow& operator=(const MainWindow&) = delete;
 
   ui::Form form{"frmActivity"};
   Boxes boxes;

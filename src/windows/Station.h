@@ -19,8 +19,6 @@ namespace ruvek {
 
 struct Station {
   explicit Station(ui::Platform& platform) : platform(platform) {}
-  Station(const Station&) = delete;
-  Station& operator=(const Station&) = delete;
 
   ui::Platform& platform;
   Settings settings;
