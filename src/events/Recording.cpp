@@ -206,7 +206,7 @@ void RecordEvent(Station& s, Press& press) {
 
   if (!editing) AdvanceAfterRecord(n);
   ResetConditions(w.conditions, w.commentsBox);
-  if (!editing && !w.stopAdvanceCheck.value()) AdvanceEventPicker(w.pickers, eventName, st, w.stopAdvanceCheck.value());
+  if (!editing && !w.stopAdvanceCheck.value()) AdvanceEventPicker(w.pickers, eventName, st);
   st.editingRow = false;
   ReleaseManualOverride(st);
   s.platform.wait(kSettleMs);
@@ -272,14 +272,13 @@ void ClearLastButton(Station& s) {
 
 }  // namespace
 
-void AdvanceEventPicker(Pickers& pickers, const std::string& eventName, const StationState& state, bool stopAdvance) {
+void AdvanceEventPicker(Pickers& pickers, const std::string& eventName, const StationState& state) {
   const std::string name = ToUpper(eventName);
   if (Contains(name, "SAMPLE") || Contains(name, "DEPARTURE") || state.multiMode) return;
   const int last = std::min(state.lastPickerIndex, kOptionPickers - 1);
   if (last < 0) return;
   auto& options = pickers.options;
   if (options[std::size_t(last)]->value()) return options[0]->setValue(true);
-  if (stopAdvance) return;
   for (int i = 0; i < last; ++i) {
     if (!options[std::size_t(i)]->value()) continue;
     options[std::size_t(i)]->setValue(false);

@@ -13,9 +13,10 @@ namespace ruvek {
 // 3 Clear Last.
 void Command1_Click(Station& s, int index);
 
-// After an event: the single-choice picker moves to the next event of the list
-// (from the last one back to the first; with stopAdvance only that wrap). Not
-// for events named "...Sample..." or "...Departure...", nor in check-box mode.
-void AdvanceEventPicker(Pickers& pickers, const std::string& eventName, const StationState& state, bool stopAdvance);
+// After an event (unless "Stop Event Advance" is ticked): the single-choice
+// picker moves to the next event of the list, from the last one back to the
+// first. Not for events named "...Sample..." or "...Departure...", nor in
+// check-box mode.
+void AdvanceEventPicker(Pickers& pickers, const std::string& eventName, const StationState& state);
 
 }  // namespace ruvek
