@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "core/TextRoutines.h"
-#include "selection/Pickers.h"
 
 namespace ruvek {
 namespace {
