@@ -54,23 +54,12 @@ inline std::string MakeTempRoot() {
   return tmpl;
 }
 
-// A started NUMERIC network station: data and navigation directory C:\DATA\,
-// event number file C:\DATA\EventNumber.txt, grid laid out with its headings.
-class StationFixture : public ::testing::Test {
+// A temporary drive folder, removed afterwards, with a scripted platform on it
+// and a station that has not been started.
+class DriveFixture : public ::testing::Test {
  protected:
-  StationFixture() : root(MakeTempRoot()), platform(root), station(platform), w(station.main), st(station.state) {
-    const std::map<int, std::string> rows = {{1, "Tesmora"},    {2, "0708SR"},          {3, "C:\\DATA\\"},
-                                             {4, "C:\\DATA\\"}, {7, "EventNumber.txt"}, {8, "CurrPos.txt"},
-                                             {9, "15000"},      {14, "$GPGGA"},         {15, "$GPRMC"},
-                                             {16, "STANDARD"},  {19, "NUMERIC"}};
-    CruiseConfig config;
-    for (const auto& [n, v] : rows) config.row(n) = v;
-    station.settings = DeriveSettings(config);
-    w.boxes.cruise.setText("0708SR");
-    LayOutEventGrid(w.eventGrid);
-    st.gpsSource = "NETWORK";
-  }
-  ~StationFixture() override {
+  DriveFixture() : root(MakeTempRoot()), platform(root), station(platform), w(station.main), st(station.state) {}
+  ~DriveFixture() override {
     std::error_code ec;
     std::filesystem::remove_all(root, ec);
   }
@@ -86,13 +75,31 @@ class StationFixture : public ::testing::Test {
     ss << in.rdbuf();
     return ss.str();
   }
-  std::string box() const { return w.boxes.eventNumber.text(); }
 
   std::string root;
   ScriptedPlatform platform;
   Station station;
   MainWindow& w;
   StationState& st;
+};
+
+// A started NUMERIC network station: data and navigation directory C:\DATA\,
+// event number file C:\DATA\EventNumber.txt, grid laid out with its headings.
+class StationFixture : public DriveFixture {
+ protected:
+  StationFixture() {
+    const std::map<int, std::string> rows = {{1, "Tesmora"},    {2, "0708SR"},          {3, "C:\\DATA\\"},
+                                             {4, "C:\\DATA\\"}, {7, "EventNumber.txt"}, {8, "CurrPos.txt"},
+                                             {9, "15000"},      {14, "$GPGGA"},         {15, "$GPRMC"},
+                                             {16, "STANDARD"},  {19, "NUMERIC"}};
+    CruiseConfig config;
+    for (const auto& [n, v] : rows) config.row(n) = v;
+    station.settings = DeriveSettings(config);
+    w.boxes.cruise.setText("0708SR");
+    LayOutEventGrid(w.eventGrid);
+    st.gpsSource = "NETWORK";
+  }
+  std::string box() const { return w.boxes.eventNumber.text(); }
 };
 
 }  // namespace ruvek::test

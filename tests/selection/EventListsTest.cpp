@@ -74,29 +74,14 @@ TEST(CapacityMessage, NamesTheLimitOfEachMode) {
             CapacityMessage(true));
 }
 
-class LoadedWindow : public ::testing::Test {
+// An unexpected question fails the test: no answer is ever queued.
+class LoadedWindow : public test::DriveFixture {
  protected:
-  LoadedWindow() : root(test::MakeTempRoot()), platform(root), station(platform), w(station.main), st(station.state) {
+  LoadedWindow() {
     WireStation(station);
     for (auto* o : w.pickers.options) o->visible = false;  // as start-up leaves single-choice pickers
     station.listEditor.eventList.setCell(1, 1, "edited, not yet reloaded");
   }
-  ~LoadedWindow() override {
-    std::error_code ec;
-    std::filesystem::remove_all(root, ec);
-  }
-  void write(const std::string& winPath, const std::string& content) {
-    const std::filesystem::path p = platform.files().hostPath(winPath);
-    std::filesystem::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << content;
-  }
-
-  std::string root;
-  // An unexpected question fails the test: no answer is ever queued.
-  test::ScriptedPlatform platform;
-  Station station;
-  MainWindow& w;
-  StationState& st;
 };
 
 TEST_F(LoadedWindow, ReloadRefillsPickersButNotTheEditorGridAndAsksNothing) {
