@@ -42,7 +42,7 @@ struct Options {
   int stations = 4, events = 50, rounds = 0;
   unsigned seed = 1;
   std::string exe = RUVEK_EXE, keep;
-  std::chrono::seconds timeout{600};
+  std::chrono::seconds timeout{300};
 };
 
 std::string Tag(int station, int event) { return "st" + std::to_string(station) + " ev" + std::to_string(event); }
@@ -196,7 +196,11 @@ int Run(const Options& o) {
         ChildSpec{HeadlessArgs(o.exe, root, root + "/script.rvk"), {}, root + "/out.txt", root + "/err.txt"});
   int released = 0;
   for (auto& round : fifos) {
-    if (!ReleaseRound(children, round, deadline)) break;
+    if (!ReleaseRound(children, round, deadline)) {
+      // A station that ended or hung leaves the other waiting for ever.
+      for (Child& c : children) c.kill();
+      break;
+    }
     ++released;
   }
   std::vector<ExitStatus> status;
