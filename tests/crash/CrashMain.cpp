@@ -286,6 +286,16 @@ std::vector<Call> ReadCalls(const std::string& countFile, const std::string& roo
   return calls;
 }
 
+// The environment of a run under the preload library. A program built with
+// AddressSanitizer wants its runtime first among the loaded libraries; the
+// library only passes calls on, so that order does not matter here.
+std::vector<std::string> ShimEnv(const Options& o, std::vector<std::string> env) {
+  const char* asan = std::getenv("ASAN_OPTIONS");
+  env.push_back("LD_PRELOAD=" + o.shim);
+  env.push_back(std::string("ASAN_OPTIONS=") + (asan ? std::string(asan) + ":" : "") + "verify_asan_link_order=0");
+  return env;
+}
+
 bool EachCall(const Options& o, const std::string& work) {
   const long events = o.events ? o.events : 2;
   const std::string script = RecordingScript(events);
@@ -295,11 +305,10 @@ bool EachCall(const Options& o, const std::string& work) {
   }
   const std::string ref = FreshStation(work, "count");
   const std::string countFile = work + "/calls.txt";
-  const RunOutcome counted =
-      RunStation(o, ref, "run", script, {"LD_PRELOAD=" + o.shim, "RUVEK_CRASH_COUNT=" + countFile});
+  const RunOutcome counted = RunStation(o, ref, "run", script, ShimEnv(o, {"RUVEK_CRASH_COUNT=" + countFile}));
   const std::vector<Call> calls = ReadCalls(countFile, ref);
   Discard(o, ref);
-  if (calls.empty()) {
+  if (calls.empty() && counted.status.exited && counted.status.code == 0) {
     std::printf("ruvek-crash: each-call mode skipped: LD_PRELOAD of %s takes no effect on %s\n", o.shim.c_str(),
                 o.exe.c_str());
     return true;
@@ -316,9 +325,9 @@ bool EachCall(const Options& o, const std::string& work) {
   for (const Call& call : calls) {
     for (const char* when : {"before", "after"}) {
       const std::string root = FreshStation(work, "call-" + std::to_string(call.n) + "-" + when);
-      const RunOutcome r = RunStation(o, root, "run", script,
-                                      {"LD_PRELOAD=" + o.shim, "RUVEK_CRASH_AT=" + std::to_string(call.n),
-                                       std::string("RUVEK_CRASH_WHEN=") + when});
+      const RunOutcome r =
+          RunStation(o, root, "run", script,
+                     ShimEnv(o, {"RUVEK_CRASH_AT=" + std::to_string(call.n), std::string("RUVEK_CRASH_WHEN=") + when}));
       // The run must die at that call; one that ends by itself took another path.
       unreached += r.status.exited;
       tally.add(std::string(when) + " #" + std::to_string(call.n) + " " + call.what,
