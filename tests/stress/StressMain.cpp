@@ -68,7 +68,7 @@ struct WorkDir {
   }
 };
 
-// The state names among `names` this program knows: a name it does not know
+// The lock state names this program knows: a name it does not know
 // ends its script with exit code 2, so each is asked once, alone, up front.
 std::set<std::string> KnownStates(const Options& o, const std::string& work) {
   std::set<std::string> known;
