@@ -43,7 +43,13 @@ Station::Station() {
   fs::create_directories(root_ + "/C/DATA");
 }
 
+Station::Station(std::string root) : root_(std::move(root)), owned_(false) {
+  fs::create_directories(root_ + "/C/RuvekGPS");
+  fs::create_directories(root_ + "/C/DATA");
+}
+
 Station::~Station() {
+  if (!owned_) return;
   std::error_code ec;
   fs::remove_all(root_, ec);
 }

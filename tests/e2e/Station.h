@@ -15,6 +15,9 @@ struct RunResult {
 class Station {
  public:
   Station();
+  // A station on the folder `root` (created when missing), which outlives the
+  // object: the stress and crash harnesses keep their stations for a look.
+  explicit Station(std::string root);
   ~Station();
   Station(const Station&) = delete;
   Station& operator=(const Station&) = delete;
@@ -37,6 +40,7 @@ class Station {
 
  private:
   std::string root_;
+  bool owned_ = true;  // removed with the object
 };
 
 // Lines of text joined with CR LF, each line ended.
