@@ -11,8 +11,8 @@ namespace {
 // What the navigation simulator writes every few seconds: a GGA fix and the RMC
 // that follows it, at 32.9 N, 117.4 W.
 const char* kNavsimFile =
-    "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C\r\n"
-    "$GPRMC,183012.00,A,3254.0000,N,11724.0000,W,10.0,240.0,070618,12.5,E,D*2E\r\n";
+    "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*58\r\n"
+    "$GPRMC,183012.00,A,3254.0000,N,11724.0000,W,10.0,240.0,070618,12.5,E,D*23\r\n";
 
 class Nav : public ::testing::Test {
  protected:
@@ -90,7 +90,7 @@ TEST_F(Nav, ModeMenusSwitchTheBoxesAndRow16) {
 }
 
 TEST_F(Nav, BadPositionFileShowsTheMissingMarks) {
-  st.write("C:\\DATA\\CurrPos.txt", "$GPVTG,240.0,T,227.5,M,10.0,N,18.5,K,D*2E\r\n");
+  st.write("C:\\DATA\\CurrPos.txt", "$GPVTG,240.0,T,227.5,M,10.0,N,18.5,K,D*2F\r\n");
   const auto r = started(
       "get Combo3\nget Combo4\ntick Timer1\nget Text1(3)\nget Text1(4)\nget StatusBar1.Panels(3)\n"
       "get Combo3\nget Combo4\nget NavSnapshot.decLat\nget NavSnapshot.calcLine\n");
@@ -107,7 +107,7 @@ TEST_F(Nav, BadPositionFileShowsTheMissingMarks) {
 // A longitude with a minus sign reads as the missing mark while the latitude is
 // good; such a half position must not give a line and station.
 TEST_F(Nav, HalfValidPositionTakesTheNoPositionBranch) {
-  st.write("C:\\DATA\\CurrPos.txt", "$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C\r\n");
+  st.write("C:\\DATA\\CurrPos.txt", "$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*75\r\n");
   const auto r = started("tick Timer1\nget Text1(3)\nget Text1(4)\nget Combo3\nget Combo4\n"
                          "get NavSnapshot.calcLine\nget NavSnapshot.stndSta\nget Combo3.tooltip\n");
   ASSERT_EQ(r.code, 0) << r.err;
@@ -190,7 +190,7 @@ TEST_F(Nav, AutoFillMenuAsksAndStopsOrStartsThePoll) {
 
 TEST_F(Nav, UnreadablePositionFileIsRetriedAndNoEndsTheReadAsBad) {
   std::string tooLong;
-  for (int i = 0; i < 21; ++i) tooLong += "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C\r\n";
+  for (int i = 0; i < 21; ++i) tooLong += "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*58\r\n";
   st.write("C:\\DATA\\CurrPos.txt", tooLong);
   const auto r = started("answer No\ntick Timer1\nget clock\nget StatusBar1.Panels(3)\nget Text1(3)\n");
   ASSERT_EQ(r.code, 0) << r.err;

@@ -60,7 +60,7 @@ class PollTick : public test::WindowFixture {
                                            ",XYZ,08-Jun-2026,11:00:00,Sea Conditions: Calm,4,$GPGGA\r\n");
   }
   static constexpr const char* kGga =
-      "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*55\r\n";
+      "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*58\r\n";
 };
 
 TEST_F(PollTick, AnotherStationsEventArrivingInAnEmptyGridGoesToRowOne) {
@@ -110,7 +110,7 @@ TEST_F(PollTick, TheSameLastEventSeenTwiceAddsOneRow) {
 
 TEST_F(PollTick, HalfValidPositionTakesTheNoPositionBranch) {
   // A longitude text with a minus sign reads as -99 while the latitude is good.
-  write("C:\\DATA\\CurrPos.txt", "$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*55\r\n");
+  write("C:\\DATA\\CurrPos.txt", "$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*75\r\n");
   w.combo3->setText("Line");
   w.combo4->setText("Sta");
   const std::string tip = w.combo3->tooltip;
