@@ -62,8 +62,7 @@ std::optional<std::string> SentenceDate(const std::string& digits) {
 
 // "3252.1234" with 2 degree digits -> "32", "52.1234". A field shorter than the
 // degree digits gives its whole text for both, as the readers always have.
-void SplitDegrees(const std::string& field, std::size_t degreeDigits, std::string& degrees,
-                  std::string& minutes) {
+void SplitDegrees(const std::string& field, std::size_t degreeDigits, std::string& degrees, std::string& minutes) {
   degrees = field.substr(0, degreeDigits);
   minutes = field.size() < degreeDigits ? field : field.substr(degreeDigits);
 }
@@ -71,17 +70,42 @@ void SplitDegrees(const std::string& field, std::size_t degreeDigits, std::strin
 // The double as a single-precision value, when it is a finite one.
 bool FitsSingle(double value) { return std::isfinite(value) && std::fabs(value) <= FLT_MAX; }
 
-float SingleOrMissing(double value) {
-  return FitsSingle(value) ? static_cast<float>(value) : -99.0f;
-}
+float SingleOrMissing(double value) { return FitsSingle(value) ? static_cast<float>(value) : -99.0f; }
 
 // The date of a GGA read from the last date sentence at or after it.
-std::optional<std::string> GgaDate(std::string_view dateString, bool dateFound,
-                                   const std::array<std::string, 21>& date) {
+std::optional<std::string> GgaDate(std::string_view dateType, bool dateFound, const std::array<std::string, 21>& date) {
   if (!dateFound) return std::nullopt;
-  if (dateString == "$GPZDA") return SentenceDate(date[2] + date[3] + date[4]);
-  if (dateString == "$GPRMC") return SentenceDate(date[9]);
+  if (dateType == "ZDA") return SentenceDate(date[2] + date[3] + date[4]);
+  if (dateType == "RMC") return SentenceDate(date[9]);
   return std::nullopt;
+}
+
+bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
+
+// Where the line holds a sentence of the type from any two-letter talker
+// ("$GNGGA" for "GGA"), or npos.
+std::size_t FindAnyTalker(std::string_view line, std::string_view type) {
+  for (std::size_t p = line.find(type, 3); p != std::string_view::npos; p = line.find(type, p + 1)) {
+    if (line[p - 3] == '$' && IsUpperLetter(line[p - 2]) && IsUpperLetter(line[p - 1])) return p - 3;
+  }
+  return std::string_view::npos;
+}
+
+// The lines from `first` on that hold the sentence: those holding its
+// identifier; when none does, those holding the same type from another talker
+// (a receiver swapped for one that talks as "$GN" rather than "$GP").
+std::vector<std::size_t> LinesHolding(const std::string_view* lines, std::size_t first, std::size_t count,
+                                      std::string_view id, std::string_view type) {
+  std::vector<std::size_t> found;
+  for (const bool anyTalker : {false, true}) {
+    if (anyTalker && type.empty()) break;
+    for (std::size_t i = first; i < count; ++i) {
+      const std::size_t at = anyTalker ? FindAnyTalker(lines[i], type) : lines[i].find(id);
+      if (at != std::string_view::npos) found.push_back(i);
+    }
+    if (!found.empty()) break;
+  }
+  return found;
 }
 
 // One item of a MET record line from pos; pos moves past the comma that ends it.
@@ -134,6 +158,14 @@ MetResult UnreadMet() {
 
 }  // namespace
 
+std::string_view SentenceType(std::string_view id) {
+  if (id.size() != 6 || id[0] != '$') return {};
+  for (const char c : id.substr(1)) {
+    if (!IsUpperLetter(c)) return {};
+  }
+  return id.substr(3);
+}
+
 void SplitSentence(std::string_view line, std::array<std::string, 21>& slots) {
   std::size_t count = 0;
   std::size_t fieldStart = 0;
@@ -144,8 +176,7 @@ void SplitSentence(std::string_view line, std::array<std::string, 21>& slots) {
   }
 }
 
-CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
-                           std::string_view dateString) {
+CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary, std::string_view dateString) {
   CurrPosResult result;
   std::array<std::string_view, kMaxPositionLines> lines;
   std::size_t count = 0;
@@ -159,19 +190,20 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
     lines[count++] = trimmed;
   }
 
-  std::size_t primaryLine = 0;
-  while (primaryLine < count && !Contains(lines[primaryLine], primary)) ++primaryLine;
-  if (primaryLine == count) return NoPrimary();
+  const std::string_view type = SentenceType(primary);
+  const std::vector<std::size_t> primaryLines = LinesHolding(lines.data(), 0, count, primary, type);
+  if (primaryLines.empty()) return NoPrimary();
+  const std::size_t primaryLine = primaryLines.front();
 
   std::array<std::string, 21> fields;
   SplitSentence(lines[primaryLine], fields);
   std::array<std::string, 21> date;
   bool dateFound = false;
-  if (primary == "$GPGGA") {
+  const std::string_view dateType = SentenceType(dateString);
+  if (type == "GGA") {
     // The date sentence may come before the next fix is written, so only lines
     // from the GGA on count; the last one wins.
-    for (std::size_t i = primaryLine; i < count; ++i) {
-      if (!Contains(lines[i], dateString)) continue;
+    for (const std::size_t i : LinesHolding(lines.data(), primaryLine, count, dateString, dateType)) {
       SplitSentence(lines[i], date);
       dateFound = true;
     }
@@ -179,13 +211,13 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
 
   result.status = CurrPosResult::Good;
   result.rawLine = std::string(lines[primaryLine]);
-  if (primary == "$GPGGA") {
+  if (type == "GGA") {
     // $GPGGA,183012.00,3252.1234,N,11714.5678,W,2,09,0.9,5.1,M,-35.2,M,,*55
     result.utcTime = SentenceTime(fields[1]);
     SplitDegrees(fields[2], 2, result.latDeg, result.latMin);
     SplitDegrees(fields[4], 3, result.lonDeg, result.lonMin);
-    result.utcDate = GgaDate(dateString, dateFound, date);
-  } else if (primary == "$GPRMC") {
+    result.utcDate = GgaDate(dateType, dateFound, date);
+  } else if (type == "RMC") {
     // $GPRMC,183012.00,A,3252.1234,N,11714.5678,W,10.0,240.0,070618,12.5,E,D*2E
     // An RMC without a full position (no fix) cannot be read as one.
     if (fields[3].size() < 2 || fields[5].size() < 3) return Unread();
@@ -193,7 +225,7 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
     SplitDegrees(fields[3], 2, result.latDeg, result.latMin);
     SplitDegrees(fields[5], 3, result.lonDeg, result.lonMin);
     result.utcDate = SentenceDate(fields[9]);
-  } else if (primary == "$GPWPL") {
+  } else if (type == "WPL") {
     // $GPWPL,3252.1234,N,11714.5678,W,STN93*16
     // A waypoint sentence in its usual layout: latitude ddmm.mm in field 1,
     // longitude dddmm.mm in field 3, no time and no date.
@@ -215,8 +247,8 @@ DecimalPosition ToDecimal(const CurrPosResult& read) {
   return position;
 }
 
-MetResult ParseMetRecord(std::string_view fileBytes, std::array<std::string, 201>& items,
-                         int& latIndex, int& lonIndex) {
+MetResult ParseMetRecord(std::string_view fileBytes, std::array<std::string, 201>& items, int& latIndex,
+                         int& lonIndex) {
   // Work on copies so that a record that cannot be read leaves the kept one whole.
   std::array<std::string, 201> read = items;
   int latSlot = latIndex;
@@ -244,8 +276,7 @@ MetResult ParseMetRecord(std::string_view fileBytes, std::array<std::string, 201
 
   MetResult result;
   result.localDate = NmeaDateText(items[1]);
-  result.localTime = Middle(items[2], 1, 2) + ":" + Middle(items[2], 3, 2) + ":" +
-                     LastCharacters(items[2], 2);
+  result.localTime = Middle(items[2], 1, 2) + ":" + Middle(items[2], 3, 2) + ":" + LastCharacters(items[2], 2);
   const double lat = MetValue(items, latIndex);
   const double lon = MetValue(items, lonIndex);
   result.latText = FormatNumber(lat, "00.00000");

@@ -22,6 +22,10 @@ constexpr std::size_t kMaxPositionLineLength = 64 * 1024;
 // -> "$GPGGA", "183012.00", "3252.1234", "N", "11714.5678", "W", "2", ...
 void SplitSentence(std::string_view line, std::array<std::string, 21>& slots);
 
+// The sentence type of an identifier of any two-letter talker: "$GNGGA" ->
+// "GGA", "$GPRMC" -> "RMC"; empty for any other text ("$GPGGA,", "GGA", "").
+std::string_view SentenceType(std::string_view id);
+
 // One read of the NMEA layout.
 struct CurrPosResult {
   enum Status {
@@ -45,10 +49,14 @@ struct CurrPosResult {
 //   $GPRMC,183012.00,A,3252.1234,N,11714.5678,W,10.0,240.0,070618,12.5,E,D*2E
 // with primary "$GPGGA" and date string "$GPRMC" gives "32" "52.1234" "117" "14.5678",
 // utcTime "18:30:12", utcDate "07-Jun-2018".
+// The primary and date strings may name any two-letter talker ("$GNGGA",
+// "$GLRMC", "$INZDA"): each sentence is read with the layout of its type (GGA,
+// RMC, ZDA, WPL). When no line holds the configured string, the first line
+// holding the same type from another talker is used instead (the receiver was
+// swapped for one that talks otherwise); the date lines likewise.
 // Any bytes are accepted. ReadError: more than 20 non-blank lines, a line longer
 // than kMaxPositionLineLength, or an RMC primary whose position field is too short.
-CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
-                           std::string_view dateString);
+CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary, std::string_view dateString);
 
 // Decimal degrees, north and east positive; -99 marks a missing or invalid value.
 struct DecimalPosition {
@@ -84,8 +92,7 @@ struct MetResult {
 // blank lines add no items. More than 201 items, or a line longer than
 // kMaxPositionLineLength, is a ReadError, and then items and indexes are left as
 // they were.
-MetResult ParseMetRecord(std::string_view fileBytes, std::array<std::string, 201>& items,
-                         int& latIndex, int& lonIndex);
+MetResult ParseMetRecord(std::string_view fileBytes, std::array<std::string, 201>& items, int& latIndex, int& lonIndex);
 
 // The navigation boxes filled from a received datagram text.
 struct DatagramDisplay {
