@@ -89,10 +89,12 @@ Position ReadPosition(MainWindow& w) {
   return {};
 }
 
-// Steps 8 and 9: line and station of the active Line.Sta mode.
+// Steps 8 and 9: line and station of the active Line.Sta mode. The survey grid
+// is defined north and west only; a position elsewhere leaves the boxes as they are.
 void ShowLineStation(MainWindow& w, Position p) {
   if (!UsablePosition(p.lat, p.lon)) {
-    if (!w.mnuSelectLine->checked) w.setStatus("Unable to find " + w.settings.currPosPath + " file...retrying");
+    if (!HasPosition(p.lat, p.lon) && !w.mnuSelectLine->checked)
+      w.setStatus("Unable to find " + w.settings.currPosPath + " file...retrying");
     return;
   }
   const LineStation calc = CalcLineSta(p.lat, p.lon);
@@ -250,6 +252,8 @@ LocalClock CutDateTimeText(const std::string& text) {
 }
 
 bool UsablePosition(float lat, float lon) { return lat > 0 && lon < 0 && lat != kMissing && lon != kMissing; }
+
+bool HasPosition(float lat, float lon) { return lat != kMissing && lon != kMissing && (lat != 0 || lon != 0); }
 
 void Timer1_Timer(MainWindow& w) {
   if (!w.mnuAuto->checked) return w.timer1->setEnabled(false);

@@ -72,6 +72,24 @@ bool FitsSingle(double value) { return std::isfinite(value) && std::fabs(value) 
 
 float SingleOrMissing(double value) { return FitsSingle(value) ? static_cast<float>(value) : -99.0f; }
 
+// Degrees that read as a number: a digit (after blanks and a plus sign, or a
+// point) and no minus sign anywhere, as sentences write degrees unsigned.
+bool ReadableDegrees(std::string_view text) {
+  if (Contains(text, "-")) return false;
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  if (i < text.size() && text[i] == '+') ++i;
+  if (i < text.size() && text[i] == '.') ++i;
+  return i < text.size() && text[i] >= '0' && text[i] <= '9';
+}
+
+double DegreesValue(const std::string& degrees, const std::string& minutes) {
+  return LeadingNumber(degrees) + LeadingNumber(minutes) / 60;
+}
+
+// The value made negative for the southern or western hemisphere; 0 stays 0.
+double Hemisphere(double value, bool negative) { return negative && value != 0 ? -value : value; }
+
 // The date of a GGA read from the last date sentence at or after it.
 std::optional<std::string> GgaDate(std::string_view dateType, bool dateFound, const std::array<std::string, 21>& date) {
   if (!dateFound) return std::nullopt;
@@ -216,6 +234,8 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
     result.utcTime = SentenceTime(fields[1]);
     SplitDegrees(fields[2], 2, result.latDeg, result.latMin);
     SplitDegrees(fields[4], 3, result.lonDeg, result.lonMin);
+    result.latHemisphere = fields[3];
+    result.lonHemisphere = fields[5];
     result.utcDate = GgaDate(dateType, dateFound, date);
   } else if (type == "RMC") {
     // $GPRMC,183012.00,A,3252.1234,N,11714.5678,W,10.0,240.0,070618,12.5,E,D*2E
@@ -224,6 +244,8 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
     result.utcTime = SentenceTime(fields[1]);
     SplitDegrees(fields[3], 2, result.latDeg, result.latMin);
     SplitDegrees(fields[5], 3, result.lonDeg, result.lonMin);
+    result.latHemisphere = fields[4];
+    result.lonHemisphere = fields[6];
     result.utcDate = SentenceDate(fields[9]);
   } else if (type == "WPL") {
     // $GPWPL,3252.1234,N,11714.5678,W,STN93*16
@@ -231,19 +253,18 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
     // longitude dddmm.mm in field 3, no time and no date.
     SplitDegrees(fields[1], 2, result.latDeg, result.latMin);
     SplitDegrees(fields[3], 3, result.lonDeg, result.lonMin);
+    result.latHemisphere = fields[2];
+    result.lonHemisphere = fields[4];
   }
   return result;
 }
 
 DecimalPosition ToDecimal(const CurrPosResult& read) {
   DecimalPosition position;
-  const double latDegrees = LeadingNumber(read.latDeg);
-  if (latDegrees > 0) {
-    position.lat = SingleOrMissing(latDegrees + LeadingNumber(read.latMin) / 60);
-  }
-  const double lonDegrees = LeadingNumber(read.lonDeg);
-  if (position.lat == -99.0f || Contains(read.lonDeg, "-") || !(lonDegrees > 0)) return position;
-  position.lon = SingleOrMissing(-(lonDegrees + LeadingNumber(read.lonMin) / 60));
+  if (!ReadableDegrees(read.latDeg)) return position;
+  position.lat = SingleOrMissing(Hemisphere(DegreesValue(read.latDeg, read.latMin), read.latHemisphere == "S"));
+  if (position.lat == -99.0f || !ReadableDegrees(read.lonDeg)) return position;
+  position.lon = SingleOrMissing(Hemisphere(DegreesValue(read.lonDeg, read.lonMin), read.lonHemisphere != "E"));
   return position;
 }
 

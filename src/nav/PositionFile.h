@@ -36,6 +36,8 @@ struct CurrPosResult {
   Status status = Bad;
   // Raw position texts, e.g. "32", "52.1234", "117", "14.5678"; empty when not found.
   std::string latDeg, latMin, lonDeg, lonMin;
+  // The hemisphere letters as written ("N" or "S", "E" or "W"); empty when not found.
+  std::string latHemisphere, lonHemisphere;
   // "18:30:12" and "07-Jun-2018", present only when this read supplied them;
   // otherwise the caller keeps its previous values.
   std::optional<std::string> utcTime, utcDate;
@@ -64,9 +66,13 @@ struct DecimalPosition {
   float lon = -99;
 };
 
-// Degrees plus minutes / 60 from the raw texts. The position is taken as north
-// latitude and west longitude: the longitude is always made negative.
-// Example: "32" "52.1234" "117" "14.5678" -> 32.868723, -117.242797.
+// Degrees plus minutes / 60 from the raw texts; "S" makes the latitude negative,
+// and the longitude is negative (west) unless its letter is "E". Degrees of 0
+// are a position (the equator, the prime meridian); degrees that are empty, hold
+// no number or hold a minus sign are none (-99), and without a latitude there is
+// no longitude either.
+// Example: "32" "52.1234" "117" "14.5678" -> 32.868723, -117.242797;
+// with "S" and "E" -> -32.868723, 117.242797.
 DecimalPosition ToDecimal(const CurrPosResult& read);
 
 // One read of the MET layout and the values it shows.

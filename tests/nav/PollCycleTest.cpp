@@ -1,9 +1,8 @@
 // The poll tick run on a main window over a temporary drive, and its small
 // pure helpers.
-#include "nav/PollCycle.h"
-
 #include "events/WindowFixture.h"
 #include "nav/CurrPos.h"
+#include "nav/PollCycle.h"
 
 namespace ruvek {
 namespace {
@@ -14,10 +13,17 @@ TEST(TickIntervalFromRow, UsesRow9OrTwentySecondsWithinTheTimersRange) {
     int ms;
     bool clamped;
   };
-  const Case cases[] = {{"15000", 15000, false}, {"0", 20000, false},     {"", 20000, false},
-                        {"abc", 20000, false},   {"-5", 20000, false},    {"65535", 65535, false},
-                        {"65536", 65535, true},  {"70000", 65535, true},  {"0.4", 1, false},
-                        {"1e9", 1, false},       {"99999999999999999999", 65535, true}};
+  const Case cases[] = {{"15000", 15000, false},
+                        {"0", 20000, false},
+                        {"", 20000, false},
+                        {"abc", 20000, false},
+                        {"-5", 20000, false},
+                        {"65535", 65535, false},
+                        {"65536", 65535, true},
+                        {"70000", 65535, true},
+                        {"0.4", 1, false},
+                        {"1e9", 1, false},
+                        {"99999999999999999999", 65535, true}};
   for (const auto& c : cases) {
     bool clamped = !c.clamped;
     EXPECT_EQ(TickIntervalFromRow(c.row9, clamped), c.ms) << "row 9 '" << c.row9 << "'";
@@ -38,10 +44,20 @@ TEST(UsablePosition, NeedsNorthWestAndNoMissingMark) {
     float lat, lon;
     bool usable;
   };
-  const Case cases[] = {{32.9f, -117.4f, true}, {32.9f, -99.0f, false}, {-99.0f, -99.0f, false},
-                        {0.0f, -117.4f, false}, {32.9f, 0.0f, false},   {32.9f, 10.0f, false},
+  const Case cases[] = {{32.9f, -117.4f, true},   {32.9f, -99.0f, false}, {-99.0f, -99.0f, false},
+                        {0.0f, -117.4f, false},   {32.9f, 0.0f, false},   {32.9f, 10.0f, false},
                         {-32.9f, -117.4f, false}, {32.9f, -98.99f, true}};
   for (const auto& c : cases) EXPECT_EQ(UsablePosition(c.lat, c.lon), c.usable) << c.lat << ", " << c.lon;
+}
+
+TEST(HasPosition, AnyValueButTheMissingMarkOrNothingRead) {
+  struct Case {
+    float lat, lon;
+    bool position;
+  };
+  const Case cases[] = {{32.9f, -117.4f, true}, {-33.9f, 151.2f, true}, {0.0f, -78.5f, true},   {51.5f, 0.0f, true},
+                        {0.0f, 0.0f, false},    {32.9f, -99.0f, false}, {-99.0f, -99.0f, false}};
+  for (const auto& c : cases) EXPECT_EQ(HasPosition(c.lat, c.lon), c.position) << c.lat << ", " << c.lon;
 }
 
 class PollTick : public test::WindowFixture {
@@ -55,12 +71,12 @@ class PollTick : public test::WindowFixture {
   }
   void lastEvent(const std::string& number, const std::string& name) {
     write("C:\\DATA\\EventNumber.txt", number + "\r\n");
-    write("C:\\DATA\\0708SRLastEvent.csv", "0708SR," + number + ",90.0,28.0,90.1,28.2,08-Jun-2026,03:00:00,"
-                                           "33.100000,-117.900000,CTD," + name +
-                                           ",XYZ,08-Jun-2026,11:00:00,Sea Conditions: Calm,4,$GPGGA\r\n");
+    write("C:\\DATA\\0708SRLastEvent.csv", "0708SR," + number +
+                                               ",90.0,28.0,90.1,28.2,08-Jun-2026,03:00:00,"
+                                               "33.100000,-117.900000,CTD," +
+                                               name + ",XYZ,08-Jun-2026,11:00:00,Sea Conditions: Calm,4,$GPGGA\r\n");
   }
-  static constexpr const char* kGga =
-      "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*58\r\n";
+  static constexpr const char* kGga = "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*58\r\n";
 };
 
 TEST_F(PollTick, AnotherStationsEventArrivingInAnEmptyGridGoesToRowOne) {
@@ -78,8 +94,8 @@ TEST_F(PollTick, AnotherStationsEventArrivingInAnEmptyGridGoesToRowOne) {
 TEST_F(PollTick, PulledEventFillsTheGridColumnsFromTheRecord) {
   lastEvent("15", "CTD Deployed");
   Timer1_Timer(w);
-  const char* expected[kGridCols] = {"15",        "90.0",       "28.0", "08-Jun-2026", "11:00:00", "CTD Deployed",
-                                     "33.100000", "-117.900000", "XYZ", "Sea Conditions: Calm"};
+  const char* expected[kGridCols] = {"15",           "90.0",      "28.0",        "08-Jun-2026", "11:00:00",
+                                     "CTD Deployed", "33.100000", "-117.900000", "XYZ",         "Sea Conditions: Calm"};
   for (int c = 0; c < kGridCols; ++c) EXPECT_EQ(w.eventLog->cell(1, c), expected[c]) << "column " << c;
   EXPECT_EQ(box(), "16");
   EXPECT_EQ(w.statusBar->panel(1).text, "Reading Event Number file...16");
@@ -121,6 +137,39 @@ TEST_F(PollTick, HalfValidPositionTakesTheNoPositionBranch) {
   EXPECT_EQ(w.combo3->text(), "Line");
   EXPECT_EQ(w.combo4->text(), "Sta");
   EXPECT_EQ(w.combo3->tooltip, tip);
+}
+
+// The survey grid lies north and west: elsewhere the line and station boxes
+// stay, and only a tick without a position shows the retry status.
+TEST_F(PollTick, LineAndStationOnlyNorthAndWestAndTheRetryStatusOnlyWithoutAPosition) {
+  struct Case {
+    const char* sentence;
+    const char *lat, *lon;
+    bool lineStation, retryStatus;
+  };
+  const Case cases[] = {
+      {"$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*58", "32.90000", "-117.40000", true, false},
+      {"$GAGGA,013015.00,3351.6420,S,15112.5120,E,1,09,0.8,40.1,M,22.3,M,,*55", "-33.86070", "151.20853", false, false},
+      {"$GNGGA,170002.00,0000.0000,N,07830.0000,W,1,11,0.7,2810.0,M,24.1,M,,*53", "00.00000", "-078.50000", false,
+       false},
+      {"$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*75", "32.90000", "-099.00000", false, true},
+  };
+  w.settings.numberScheme = "JULIAN";  // the event number part leaves status panel 1 alone
+  for (const auto& c : cases) {
+    write("C:\\DATA\\CurrPos.txt", std::string(c.sentence) + "\r\n");
+    w.combo3->setText("Line");
+    w.combo4->setText("Sta");
+    w.nav.calcLine.clear();
+    w.setStatus("before");
+    Timer1_Timer(w);
+    EXPECT_EQ(w.text1[3]->text(), c.lat) << c.sentence;
+    EXPECT_EQ(w.text1[4]->text(), c.lon) << c.sentence;
+    EXPECT_EQ(w.combo3->text() != "Line", c.lineStation) << c.sentence;
+    EXPECT_EQ(w.nav.calcLine.empty(), !c.lineStation) << c.sentence;
+    EXPECT_EQ(w.statusBar->panel(1).text,
+              c.retryStatus ? "Unable to find C:\\DATA\\CurrPos.txt file...retrying" : "before")
+        << c.sentence;
+  }
 }
 
 TEST_F(PollTick, SevenUnreadablePositionReadsAskOnceAndNoEndsWithBad) {
