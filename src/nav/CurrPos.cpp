@@ -32,7 +32,11 @@ bool OperatorRetries(MainWindow& w, const std::string& path) {
                "Unable to READ from the server!", ui::Buttons::YesNo, ui::Icon::Error) == ui::Answer::Yes;
 }
 
-void ShowGpsStatus(MainWindow& w, bool good) { w.statusBar->panel(3).text = good ? kGpsGood : kGpsBad; }
+void ShowGpsStatus(MainWindow& w, CurrPosResult::Status status) {
+  w.statusBar->panel(3).text = status == CurrPosResult::Good    ? kGpsGood
+                               : status == CurrPosResult::NoFix ? kGpsNoFix
+                                                                : kGpsBad;
+}
 
 }  // namespace
 
@@ -41,9 +45,8 @@ CurrPosResult ReadCurrPos(MainWindow& w, const std::string& path) {
   while (true) {
     CurrPosResult read = ReadOnce(w, path);
     if (read.status != CurrPosResult::ReadError) {
-      const bool good = read.status == CurrPosResult::Good;
-      ShowGpsStatus(w, good);
-      if (!good) return read;
+      ShowGpsStatus(w, read.status);
+      if (read.status != CurrPosResult::Good) return read;
       if (read.utcTime) w.nav.utcTime = *read.utcTime;
       if (read.utcDate) w.nav.utcDate = *read.utcDate;
       w.nav.rawLine = read.rawLine;
@@ -56,7 +59,7 @@ CurrPosResult ReadCurrPos(MainWindow& w, const std::string& path) {
       continue;
     }
     // The operator gives up on this read: no position this time.
-    ShowGpsStatus(w, false);
+    ShowGpsStatus(w, CurrPosResult::Bad);
     return CurrPosResult{};
   }
 }

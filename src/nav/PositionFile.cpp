@@ -162,10 +162,16 @@ CurrPosResult Unread() {
   return result;
 }
 
-CurrPosResult NoPrimary() {
+CurrPosResult NoPosition(CurrPosResult::Status status) {
   CurrPosResult result;
-  result.status = CurrPosResult::Bad;
+  result.status = status;
   return result;
+}
+
+// A receiver without a fix says so in the GGA quality (0) or the RMC status
+// ("V"); the position it writes then is empty or stale.
+bool SaysNoFix(std::string_view type, const std::array<std::string, 21>& fields) {
+  return (type == "GGA" && fields[6] == "0") || (type == "RMC" && fields[2] == "V");
 }
 
 MetResult UnreadMet() {
@@ -210,11 +216,12 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
 
   const std::string_view type = SentenceType(primary);
   const std::vector<std::size_t> primaryLines = LinesHolding(lines.data(), 0, count, primary, type);
-  if (primaryLines.empty()) return NoPrimary();
+  if (primaryLines.empty()) return NoPosition(CurrPosResult::Bad);
   const std::size_t primaryLine = primaryLines.front();
 
   std::array<std::string, 21> fields;
   SplitSentence(lines[primaryLine], fields);
+  if (SaysNoFix(type, fields)) return NoPosition(CurrPosResult::NoFix);
   std::array<std::string, 21> date;
   bool dateFound = false;
   const std::string_view dateType = SentenceType(dateString);
@@ -239,7 +246,7 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
     result.utcDate = GgaDate(dateType, dateFound, date);
   } else if (type == "RMC") {
     // $GPRMC,183012.00,A,3252.1234,N,11714.5678,W,10.0,240.0,070618,12.5,E,D*2E
-    // An RMC without a full position (no fix) cannot be read as one.
+    // An RMC with a fix but a short position field cannot be read.
     if (fields[3].size() < 2 || fields[5].size() < 3) return Unread();
     result.utcTime = SentenceTime(fields[1]);
     SplitDegrees(fields[3], 2, result.latDeg, result.latMin);

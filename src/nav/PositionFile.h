@@ -31,6 +31,7 @@ struct CurrPosResult {
   enum Status {
     Good,       // the primary sentence was found ("GPS Status: Good")
     Bad,        // no line holds the primary sentence ("GPS Status: BAD!")
+    NoFix,      // the primary sentence says the receiver has no fix ("GPS Status: No Fix")
     ReadError,  // the file could not be read as a position file; the caller retries
   };
   Status status = Bad;
@@ -56,6 +57,7 @@ struct CurrPosResult {
 // RMC, ZDA, WPL). When no line holds the configured string, the first line
 // holding the same type from another talker is used instead (the receiver was
 // swapped for one that talks otherwise); the date lines likewise.
+// A GGA of quality 0 or an RMC of status "V" is NoFix: no position, time or date.
 // Any bytes are accepted. ReadError: more than 20 non-blank lines, a line longer
 // than kMaxPositionLineLength, or an RMC primary whose position field is too short.
 CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary, std::string_view dateString);

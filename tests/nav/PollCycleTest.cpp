@@ -140,12 +140,14 @@ TEST_F(PollTick, HalfValidPositionTakesTheNoPositionBranch) {
 }
 
 // The survey grid lies north and west: elsewhere the line and station boxes
-// stay, and only a tick without a position shows the retry status.
+// stay, and only a tick without a position (none read, or no fix) shows the
+// retry status.
 TEST_F(PollTick, LineAndStationOnlyNorthAndWestAndTheRetryStatusOnlyWithoutAPosition) {
   struct Case {
     const char* sentence;
     const char *lat, *lon;
     bool lineStation, retryStatus;
+    const char* gpsStatus = "GPS Status: Good";
   };
   const Case cases[] = {
       {"$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*58", "32.90000", "-117.40000", true, false},
@@ -153,6 +155,8 @@ TEST_F(PollTick, LineAndStationOnlyNorthAndWestAndTheRetryStatusOnlyWithoutAPosi
       {"$GNGGA,170002.00,0000.0000,N,07830.0000,W,1,11,0.7,2810.0,M,24.1,M,,*53", "00.00000", "-078.50000", false,
        false},
       {"$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*75", "32.90000", "-099.00000", false, true},
+      {"$GPGGA,183012.00,3252.1234,N,11714.5678,W,0,00,,,M,,M,,*64", "-99.00000", "-099.00000", false, true,
+       "GPS Status: No Fix"},
   };
   w.settings.numberScheme = "JULIAN";  // the event number part leaves status panel 1 alone
   for (const auto& c : cases) {
@@ -166,6 +170,7 @@ TEST_F(PollTick, LineAndStationOnlyNorthAndWestAndTheRetryStatusOnlyWithoutAPosi
     EXPECT_EQ(w.text1[4]->text(), c.lon) << c.sentence;
     EXPECT_EQ(w.combo3->text() != "Line", c.lineStation) << c.sentence;
     EXPECT_EQ(w.nav.calcLine.empty(), !c.lineStation) << c.sentence;
+    EXPECT_EQ(w.statusBar->panel(3).text, c.gpsStatus) << c.sentence;
     EXPECT_EQ(w.statusBar->panel(1).text,
               c.retryStatus ? "Unable to find C:\\DATA\\CurrPos.txt file...retrying" : "before")
         << c.sentence;

@@ -118,20 +118,9 @@ TEST(ParseCurrPos, RmcPrimaryCarriesItsOwnDate) {
   EXPECT_EQ(kRmc, read.rawLine);
 }
 
-TEST(ParseCurrPos, RmcWithoutAFixIsAReadError) {
-  const std::string noFix = "$GPRMC,183012.00,V,,,,,,,070618,,,N*7C";
-  EXPECT_EQ(CurrPosResult::ReadError, ParseCurrPos(noFix, "$GPRMC", "").status);
+TEST(ParseCurrPos, RmcWithAFixButAShortPositionFieldIsAReadError) {
   const std::string shortLon = "$GPRMC,183012.00,A,3252.1,N,11,W,,,070618,,,";
   EXPECT_EQ(CurrPosResult::ReadError, ParseCurrPos(shortLon, "$GPRMC", "").status);
-}
-
-TEST(ParseCurrPos, GgaWithoutAFixIsGoodWithEmptyTexts) {
-  const CurrPosResult read = ParseCurrPos("$GPGGA,183012.00,,,,,0,00,99.9,,,,,,*56", "$GPGGA", "$GPRMC");
-  EXPECT_EQ(CurrPosResult::Good, read.status);
-  ExpectPosition(read, "", "", "", "");
-  const DecimalPosition position = ToDecimal(read);
-  EXPECT_EQ(-99.0f, position.lat);
-  EXPECT_EQ(-99.0f, position.lon);
 }
 
 TEST(ParseCurrPos, ShortGgaFieldsGiveTheWholeFieldAsMinutes) {
@@ -213,6 +202,29 @@ TEST(ParseCurrPos, AnyTalkerIsReadWithTheLayoutOfItsSentenceType) {
       {"another sentence type is no stand-in", Lines({kGnRmc}), "$GPGGA", CurrPosResult::Bad, -99, -99},
   };
   for (const auto& c : cases) ExpectReads(c);
+}
+
+TEST(ParseCurrPos, QualityZeroOrStatusVIsNoFixWithoutPositionTimeOrDate) {
+  const ReceiverCase cases[] = {
+      {"GGA without a fix", "$GNGGA,235959.00,,,,,0,00,99.99,,,,,,*79", "$GNGGA", CurrPosResult::NoFix, -99, -99},
+      {"GGA without a fix, stale position", "$GPGGA,183012.00,3252.1234,N,11714.5678,W,0,00,,,M,,M,,*64", "$GPGGA",
+       CurrPosResult::NoFix, -99, -99},
+      {"RMC without a fix", "$GPRMC,183012.00,V,,,,,,,070618,,,N*7C", "$GPRMC", CurrPosResult::NoFix, -99, -99},
+      {"RMC without a fix, stale position", "$GNRMC,092751.000,V,5321.6802,N,00630.3372,W,,,280511,,,N*74", "$GNRMC",
+       CurrPosResult::NoFix, -99, -99},
+      {"GGA of quality 6 (dead reckoning) is read",
+       "$GLGGA,101529.00,4737.512345,N,12220.123456,W,6,07,1.2,45.0,M,-19.3,M,,*7F", "$GLGGA", CurrPosResult::Good,
+       47.625206, -122.335391},
+  };
+  for (const auto& c : cases) {
+    ExpectReads(c);
+    const CurrPosResult read = ParseCurrPos(c.file + "\r\n" + kRmc, c.primary, "$GPRMC");
+    if (c.status == CurrPosResult::NoFix) {
+      ExpectPosition(read, "", "", "", "");
+      EXPECT_EQ(std::nullopt, read.utcTime) << c.note;
+      EXPECT_EQ(std::nullopt, read.utcDate) << c.note;
+    }
+  }
 }
 
 TEST(ParseCurrPos, DateStringOfAnyTalkerAndItsStandIn) {
@@ -298,7 +310,8 @@ TEST(ParseCurrPos, SampleFilesReadAsTheUnderwaySystemWritesThem) {
       {"blank_lines.txt", "$GPGGA", "$GPRMC", CurrPosResult::Good, "07-Jun-2018"},
       {"lf_only.txt", "$GPGGA", "$GPRMC", CurrPosResult::Good, "07-Jun-2018"},
       {"no_primary.txt", "$GPGGA", "$GPRMC", CurrPosResult::Bad, std::nullopt},
-      {"rmc_no_fix.txt", "$GPRMC", "", CurrPosResult::ReadError, std::nullopt},
+      {"rmc_no_fix.txt", "$GPRMC", "", CurrPosResult::NoFix, std::nullopt},
+      {"gga_no_fix.txt", "$GPGGA", "$GPRMC", CurrPosResult::NoFix, std::nullopt},
       {"wpl.txt", "$GPWPL", "", CurrPosResult::Good, std::nullopt},
       {"full_20_lines.txt", "$GPGGA", "$GPRMC", CurrPosResult::Good, "07-Jun-2018"},
       {"too_many_lines.txt", "$GPGGA", "$GPRMC", CurrPosResult::ReadError, std::nullopt},
