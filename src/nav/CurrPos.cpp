@@ -32,11 +32,16 @@ bool OperatorRetries(MainWindow& w, const std::string& path) {
                "Unable to READ from the server!", ui::Buttons::YesNo, ui::Icon::Error) == ui::Answer::Yes;
 }
 
-void ShowGpsStatus(MainWindow& w, CurrPosResult::Status status) {
-  w.statusBar->panel(3).text = status == CurrPosResult::Good    ? kGpsGood
-                               : status == CurrPosResult::NoFix ? kGpsNoFix
-                                                                : kGpsBad;
+const char* GpsStatusText(CurrPosResult::Status status) {
+  switch (status) {
+    case CurrPosResult::Good: return kGpsGood;
+    case CurrPosResult::NoFix: return kGpsNoFix;
+    case CurrPosResult::BadChecksum: return kGpsBadChecksum;
+    default: return kGpsBad;
+  }
 }
+
+void ShowGpsStatus(MainWindow& w, CurrPosResult::Status status) { w.statusBar->panel(3).text = GpsStatusText(status); }
 
 }  // namespace
 

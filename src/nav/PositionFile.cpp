@@ -109,17 +109,49 @@ std::size_t FindAnyTalker(std::string_view line, std::string_view type) {
   return std::string_view::npos;
 }
 
-// The lines from `first` on that hold the sentence: those holding its
-// identifier; when none does, those holding the same type from another talker
-// (a receiver swapped for one that talks as "$GN" rather than "$GP").
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// False when the sentence found at `at` carries a checksum ("*" and two
+// hexadecimal digits) that is not the exclusive or of its characters between
+// "$" and "*", as when the line was garbled on its way. A sentence without "*"
+// passes; a "*" without two hexadecimal digits after it does not.
+bool ChecksumMatches(std::string_view line, std::size_t at) {
+  std::size_t dollar = line.rfind('$', at);
+  if (dollar == std::string_view::npos) dollar = line.find('$', at);
+  if (dollar == std::string_view::npos) return true;
+  const std::size_t star = line.find('*', dollar + 1);
+  if (star == std::string_view::npos) return true;
+  unsigned sum = 0;
+  for (std::size_t i = dollar + 1; i < star; ++i) sum ^= static_cast<unsigned char>(line[i]);
+  if (star + 2 >= line.size()) return false;
+  const int high = HexDigitValue(line[star + 1]);
+  const int low = HexDigitValue(line[star + 2]);
+  return high >= 0 && low >= 0 && static_cast<unsigned>(high * 16 + low) == sum;
+}
+
+// The lines from `first` on that hold the sentence with no wrong checksum:
+// those holding its identifier; when none does, those holding the same type
+// from another talker (a receiver swapped for one that talks as "$GN" rather
+// than "$GP"). `badChecksum` tells whether a line was passed over for its
+// checksum.
 std::vector<std::size_t> LinesHolding(const std::string_view* lines, std::size_t first, std::size_t count,
-                                      std::string_view id, std::string_view type) {
+                                      std::string_view id, std::string_view type, bool& badChecksum) {
   std::vector<std::size_t> found;
   for (const bool anyTalker : {false, true}) {
     if (anyTalker && type.empty()) break;
     for (std::size_t i = first; i < count; ++i) {
       const std::size_t at = anyTalker ? FindAnyTalker(lines[i], type) : lines[i].find(id);
-      if (at != std::string_view::npos) found.push_back(i);
+      if (at == std::string_view::npos) continue;
+      if (ChecksumMatches(lines[i], at)) {
+        found.push_back(i);
+      } else {
+        badChecksum = true;
+      }
     }
     if (!found.empty()) break;
   }
@@ -215,8 +247,9 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
   }
 
   const std::string_view type = SentenceType(primary);
-  const std::vector<std::size_t> primaryLines = LinesHolding(lines.data(), 0, count, primary, type);
-  if (primaryLines.empty()) return NoPosition(CurrPosResult::Bad);
+  bool badChecksum = false;
+  const std::vector<std::size_t> primaryLines = LinesHolding(lines.data(), 0, count, primary, type, badChecksum);
+  if (primaryLines.empty()) return NoPosition(badChecksum ? CurrPosResult::BadChecksum : CurrPosResult::Bad);
   const std::size_t primaryLine = primaryLines.front();
 
   std::array<std::string, 21> fields;
@@ -228,7 +261,8 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
   if (type == "GGA") {
     // The date sentence may come before the next fix is written, so only lines
     // from the GGA on count; the last one wins.
-    for (const std::size_t i : LinesHolding(lines.data(), primaryLine, count, dateString, dateType)) {
+    bool badDateChecksum = false;
+    for (const std::size_t i : LinesHolding(lines.data(), primaryLine, count, dateString, dateType, badDateChecksum)) {
       SplitSentence(lines[i], date);
       dateFound = true;
     }

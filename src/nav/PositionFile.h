@@ -29,10 +29,11 @@ std::string_view SentenceType(std::string_view id);
 // One read of the NMEA layout.
 struct CurrPosResult {
   enum Status {
-    Good,       // the primary sentence was found ("GPS Status: Good")
-    Bad,        // no line holds the primary sentence ("GPS Status: BAD!")
-    NoFix,      // the primary sentence says the receiver has no fix ("GPS Status: No Fix")
-    ReadError,  // the file could not be read as a position file; the caller retries
+    Good,         // the primary sentence was found ("GPS Status: Good")
+    Bad,          // no line holds the primary sentence ("GPS Status: BAD!")
+    NoFix,        // the primary sentence says the receiver has no fix ("GPS Status: No Fix")
+    BadChecksum,  // every line with the primary sentence failed its checksum ("GPS Status: Bad Checksum")
+    ReadError,    // the file could not be read as a position file; the caller retries
   };
   Status status = Bad;
   // Raw position texts, e.g. "32", "52.1234", "117", "14.5678"; empty when not found.
@@ -58,6 +59,8 @@ struct CurrPosResult {
 // holding the same type from another talker is used instead (the receiver was
 // swapped for one that talks otherwise); the date lines likewise.
 // A GGA of quality 0 or an RMC of status "V" is NoFix: no position, time or date.
+// A sentence whose "*hh" checksum does not match is passed over as if it were
+// not in the file; sentences without a checksum are read as they stand.
 // Any bytes are accepted. ReadError: more than 20 non-blank lines, a line longer
 // than kMaxPositionLineLength, or an RMC primary whose position field is too short.
 CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary, std::string_view dateString);

@@ -140,8 +140,8 @@ TEST_F(PollTick, HalfValidPositionTakesTheNoPositionBranch) {
 }
 
 // The survey grid lies north and west: elsewhere the line and station boxes
-// stay, and only a tick without a position (none read, or no fix) shows the
-// retry status.
+// stay, and only a tick without a position (none read, no fix, a garbled
+// sentence) shows the retry status.
 TEST_F(PollTick, LineAndStationOnlyNorthAndWestAndTheRetryStatusOnlyWithoutAPosition) {
   struct Case {
     const char* sentence;
@@ -157,6 +157,8 @@ TEST_F(PollTick, LineAndStationOnlyNorthAndWestAndTheRetryStatusOnlyWithoutAPosi
       {"$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*75", "32.90000", "-099.00000", false, true},
       {"$GPGGA,183012.00,3252.1234,N,11714.5678,W,0,00,,,M,,M,,*64", "-99.00000", "-099.00000", false, true,
        "GPS Status: No Fix"},
+      {"$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C", "-99.00000", "-099.00000", false, true,
+       "GPS Status: Bad Checksum"},
   };
   w.settings.numberScheme = "JULIAN";  // the event number part leaves status panel 1 alone
   for (const auto& c : cases) {

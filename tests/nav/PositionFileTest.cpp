@@ -227,6 +227,30 @@ TEST(ParseCurrPos, QualityZeroOrStatusVIsNoFixWithoutPositionTimeOrDate) {
   }
 }
 
+TEST(ParseCurrPos, SentenceWithAWrongChecksumIsPassedOver) {
+  // One digit garbled on the serial line: 3252.1234 read as 3252.1284.
+  const std::string garbled = "$GPGGA,183012.00,3252.1284,N,11714.5678,W,2,09,0.9,5.1,M,-35.2,M,,*55";
+  const ReceiverCase cases[] = {
+      {"garbled alone", garbled, "$GPGGA", CurrPosResult::BadChecksum, -99, -99},
+      {"garbled, then good", Lines({garbled, kGga}), "$GPGGA", CurrPosResult::Good, 32.868723, -117.242797},
+      {"garbled, then another talker", Lines({garbled, kGnGga}), "$GPGGA", CurrPosResult::Good, 53.361337, -6.505620},
+      {"no checksum", "$GPGGA,183012.00,3252.1234,N,11714.5678,W,2,09,0.9,5.1,M,-35.2,M,,", "$GPGGA",
+       CurrPosResult::Good, 32.868723, -117.242797},
+      {"lower-case digits", "$GNRMC,092750.000,A,5321.6802,N,00630.3372,W,0.02,31.66,280511,,,A*5d", "$GNRMC",
+       CurrPosResult::Good, 53.361337, -6.505620},
+      {"star without digits", "$GPGGA,183012.00,3252.1234,N,11714.5678,W,2,09,0.9,5.1,M,-35.2,M,,*", "$GPGGA",
+       CurrPosResult::BadChecksum, -99, -99},
+      {"cut after one digit", "$GPGGA,183012.00,3252.1234,N,11714.5678,W,2,09,0.9,5.1,M,-35.2,M,,*5", "$GPGGA",
+       CurrPosResult::BadChecksum, -99, -99},
+      {"quoted record of the serial window", "\"" + kGga + "\r\"\r\n", "$GPGGA", CurrPosResult::Good, 32.868723,
+       -117.242797},
+  };
+  for (const auto& c : cases) ExpectReads(c);
+  // A garbled date sentence is passed over too: the good one before it gives the date.
+  const std::string garbledRmc = "$GPRMC,183012.00,A,3252.1234,N,11714.5678,W,10.0,240.0,080618,12.5,E,D*2E";
+  EXPECT_EQ(OptText("07-Jun-2018"), ParseCurrPos(Lines({kGga, kRmc, garbledRmc}), "$GPGGA", "$GPRMC").utcDate);
+}
+
 TEST(ParseCurrPos, DateStringOfAnyTalkerAndItsStandIn) {
   const std::string gnZda = "$GNZDA,092750.000,28,05,2011,00,00*4C";
   EXPECT_EQ(OptText("28-May-2011"), ParseCurrPos(Lines({kGnGga, kGnRmc}), "$GNGGA", "$GNRMC").utcDate);
