@@ -339,6 +339,12 @@ TEST(ParseCurrPos, SampleFilesReadAsTheUnderwaySystemWritesThem) {
       {"wpl.txt", "$GPWPL", "", CurrPosResult::Good, std::nullopt},
       {"full_20_lines.txt", "$GPGGA", "$GPRMC", CurrPosResult::Good, "07-Jun-2018"},
       {"too_many_lines.txt", "$GPGGA", "$GPRMC", CurrPosResult::ReadError, std::nullopt},
+      {"gn_gga_rmc.txt", "$GNGGA", "$GNRMC", CurrPosResult::Good, "07-Jun-2018"},
+      {"gn_gga_rmc.txt", "$GPGGA", "$GPRMC", CurrPosResult::Good, "07-Jun-2018"},
+      {"south_east.txt", "$GAGGA", "$GARMC", CurrPosResult::Good, "07-Jun-2018"},
+      {"bad_checksum.txt", "$GPGGA", "$GPRMC", CurrPosResult::BadChecksum, std::nullopt},
+      {"bad_checksum_then_gn.txt", "$GPGGA", "$GPRMC", CurrPosResult::Good, "07-Jun-2018"},
+      {"no_checksum.txt", "$GPGGA", "$GPRMC", CurrPosResult::Good, "07-Jun-2018"},
   };
   for (const auto& c : cases) {
     const CurrPosResult read = ParseCurrPos(ReadData(c.file), c.primary, c.dateString);
