@@ -22,8 +22,8 @@ void BM_PollTick(benchmark::State& state) {
   std::string root = (std::filesystem::temp_directory_path() / "ruvek-bench-XXXXXX").string();
   if (!::mkdtemp(root.data())) throw std::runtime_error("mkdtemp failed");
   Write(root + "/C/DATA/CurrPos.txt",
-        "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C\r\n"
-        "$GPRMC,183012.00,A,3254.0000,N,11724.0000,W,10.0,240.0,070618,12.5,E,D*2E\r\n");
+        "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*58\r\n"
+        "$GPRMC,183012.00,A,3254.0000,N,11724.0000,W,10.0,240.0,070618,12.5,E,D*23\r\n");
   Write(root + "/C/DATA/EventNumber.txt", "10\r\n");
   Write(root + "/C/RuvekGPS/Line93.txt", "26.7\r\n28.0\r\n30.0\r\n35.0\r\n40.0\r\n");
 

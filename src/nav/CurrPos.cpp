@@ -32,7 +32,16 @@ bool OperatorRetries(ui::Platform& platform, const std::string& path) {
                       "Unable to READ from the server!", ui::Buttons::YesNo, ui::Icon::Error) == ui::Answer::Yes;
 }
 
-void ShowGpsStatus(ui::StatusBar& status, bool good) { status.panel(3).text = good ? kGpsGood : kGpsBad; }
+const char* GpsStatusText(CurrPosResult::Status status) {
+  switch (status) {
+    case CurrPosResult::Good: return kGpsGood;
+    case CurrPosResult::NoFix: return kGpsNoFix;
+    case CurrPosResult::BadChecksum: return kGpsBadChecksum;
+    default: return kGpsBad;
+  }
+}
+
+void ShowGpsStatus(ui::StatusBar& status, CurrPosResult::Status read) { status.panel(3).text = GpsStatusText(read); }
 
 }  // namespace
 
@@ -42,9 +51,8 @@ CurrPosResult ReadCurrPos(ui::Platform& platform, const CruiseConfig& config, co
   while (true) {
     CurrPosResult read = ReadOnce(platform.files(), config, path);
     if (read.status != CurrPosResult::ReadError) {
-      const bool good = read.status == CurrPosResult::Good;
-      ShowGpsStatus(status, good);
-      if (!good) return read;
+      ShowGpsStatus(status, read.status);
+      if (read.status != CurrPosResult::Good) return read;
       if (read.utcTime) nav.utcTime = *read.utcTime;
       if (read.utcDate) nav.utcDate = *read.utcDate;
       nav.rawLine = read.rawLine;
@@ -57,7 +65,7 @@ CurrPosResult ReadCurrPos(ui::Platform& platform, const CruiseConfig& config, co
       continue;
     }
     // The operator gives up on this read: no position this time.
-    ShowGpsStatus(status, false);
+    ShowGpsStatus(status, CurrPosResult::Bad);
     return CurrPosResult{};
   }
 }

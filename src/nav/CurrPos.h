@@ -15,6 +15,8 @@ namespace ruvek {
 
 inline constexpr const char* kGpsGood = "GPS Status: Good";
 inline constexpr const char* kGpsBad = "GPS Status: BAD!";
+inline constexpr const char* kGpsNoFix = "GPS Status: No Fix";
+inline constexpr const char* kGpsBadChecksum = "GPS Status: Bad Checksum";
 
 // A position file larger than this cannot be one (20 lines of at most
 // kMaxPositionLineLength characters); it is a read error and is not read.

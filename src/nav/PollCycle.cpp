@@ -90,11 +90,14 @@ Position ReadPosition(const Poll& p) {
   return {};
 }
 
-// The line and station of the position, shown by the active Line.Sta mode.
+// The line and station of the position, shown by the active Line.Sta mode. The
+// survey grid is defined north and west only; a position elsewhere leaves the
+// boxes as they are.
 void ShowLineStation(const Poll& p, Position pos) {
   Menus& menus = p.menus;
   if (!UsablePosition(pos.lat, pos.lon)) {
-    if (!menus.selectedLine.checked) p.status.setText("Unable to find " + p.settings.currPosPath + " file...retrying");
+    if (!HasPosition(pos.lat, pos.lon) && !menus.selectedLine.checked)
+      p.status.setText("Unable to find " + p.settings.currPosPath + " file...retrying");
     return;
   }
   NavSnapshot& nav = p.state.nav;
@@ -218,6 +221,8 @@ void EventNumberPart(const Poll& p, Position pos) {
 }  // namespace
 
 bool UsablePosition(float lat, float lon) { return lat > 0 && lon < 0 && lat != kMissing && lon != kMissing; }
+
+bool HasPosition(float lat, float lon) { return lat != kMissing && lon != kMissing && (lat != 0 || lon != 0); }
 
 void Timer1_Timer(Station& s) {
   MainWindow& w = s.main;

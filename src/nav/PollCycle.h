@@ -13,5 +13,8 @@ void AutoFill_Click(Station& s);
 // True when a position may be turned into a line and station: north of the
 // equator, west of Greenwich, and neither value the missing mark -99.
 bool UsablePosition(float lat, float lon);
+// True when a tick read a position at all: neither value is the missing mark
+// -99, and not both are 0 (what a tick that read nothing leaves).
+bool HasPosition(float lat, float lon);
 
 }  // namespace ruvek

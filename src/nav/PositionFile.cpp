@@ -62,13 +62,90 @@ bool FitsSingle(double value) { return std::isfinite(value) && std::fabs(value) 
 
 float SingleOrMissing(double value) { return FitsSingle(value) ? static_cast<float>(value) : -99.0f; }
 
+// Degrees that read as a number: a digit (after blanks and a plus sign, or a
+// point) and no minus sign anywhere, as sentences write degrees unsigned.
+bool ReadableDegrees(std::string_view text) {
+  if (Contains(text, "-")) return false;
+  text = TrimView(text);
+  std::size_t i = 0;
+  if (i < text.size() && text[i] == '+') ++i;
+  if (i < text.size() && text[i] == '.') ++i;
+  return i < text.size() && text[i] >= '0' && text[i] <= '9';
+}
+
+double DegreesValue(const std::string& degrees, const std::string& minutes) {
+  return LeadingNumber(degrees) + LeadingNumber(minutes) / 60;
+}
+
+// The value made negative for the southern or western hemisphere; 0 stays 0.
+double Hemisphere(double value, bool negative) { return negative && value != 0 ? -value : value; }
+
 // The date of a GGA read from the last date sentence at or after it.
-std::optional<std::string> GgaDate(std::string_view dateString, bool dateFound,
-                                   const std::array<std::string, 21>& date) {
+std::optional<std::string> GgaDate(std::string_view dateType, bool dateFound, const std::array<std::string, 21>& date) {
   if (!dateFound) return std::nullopt;
-  if (dateString == "$GPZDA") return SentenceDate(date[2] + date[3] + date[4]);
-  if (dateString == "$GPRMC") return SentenceDate(date[9]);
+  if (dateType == "ZDA") return SentenceDate(date[2] + date[3] + date[4]);
+  if (dateType == "RMC") return SentenceDate(date[9]);
   return std::nullopt;
+}
+
+bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
+
+// Where the line holds a sentence of the type from any two-letter talker
+// ("$GNGGA" for "GGA"), or npos.
+std::size_t FindAnyTalker(std::string_view line, std::string_view type) {
+  for (std::size_t p = line.find(type, 3); p != std::string_view::npos; p = line.find(type, p + 1)) {
+    if (line[p - 3] == '$' && IsUpperLetter(line[p - 2]) && IsUpperLetter(line[p - 1])) return p - 3;
+  }
+  return std::string_view::npos;
+}
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+// False when the sentence found at `at` carries a checksum ("*" and two
+// hexadecimal digits) that is not the exclusive or of its characters between
+// "$" and "*", as when the line was garbled on its way. A sentence without "*"
+// passes; a "*" without two hexadecimal digits after it does not.
+bool ChecksumMatches(std::string_view line, std::size_t at) {
+  std::size_t dollar = line.rfind('$', at);
+  if (dollar == std::string_view::npos) dollar = line.find('$', at);
+  if (dollar == std::string_view::npos) return true;
+  const std::size_t star = line.find('*', dollar + 1);
+  if (star == std::string_view::npos) return true;
+  unsigned sum = 0;
+  for (std::size_t i = dollar + 1; i < star; ++i) sum ^= static_cast<unsigned char>(line[i]);
+  if (star + 2 >= line.size()) return false;
+  const int high = HexDigitValue(line[star + 1]);
+  const int low = HexDigitValue(line[star + 2]);
+  return high >= 0 && low >= 0 && static_cast<unsigned>(high * 16 + low) == sum;
+}
+
+// The lines from `first` on that hold the sentence with no wrong checksum:
+// those holding its identifier; when none does, those holding the same type
+// from another talker (a receiver swapped for one that talks as "$GN" rather
+// than "$GP"). `badChecksum` tells whether a line was passed over for its
+// checksum.
+std::vector<std::size_t> LinesHolding(const std::string_view* lines, std::size_t first, std::size_t count,
+                                      std::string_view id, std::string_view type, bool& badChecksum) {
+  std::vector<std::size_t> found;
+  for (const bool anyTalker : {false, true}) {
+    if (anyTalker && type.empty()) break;
+    for (std::size_t i = first; i < count; ++i) {
+      const std::size_t at = anyTalker ? FindAnyTalker(lines[i], type) : lines[i].find(id);
+      if (at == std::string_view::npos) continue;
+      if (ChecksumMatches(lines[i], at)) {
+        found.push_back(i);
+      } else {
+        badChecksum = true;
+      }
+    }
+    if (!found.empty()) break;
+  }
+  return found;
 }
 
 // One item of a MET record line from pos; pos moves past the comma that ends it.
@@ -107,10 +184,16 @@ CurrPosResult Unread() {
   return result;
 }
 
-CurrPosResult NoPrimary() {
+CurrPosResult NoPosition(CurrPosResult::Status status) {
   CurrPosResult result;
-  result.status = CurrPosResult::Bad;
+  result.status = status;
   return result;
+}
+
+// A receiver without a fix says so in the GGA quality (0) or the RMC status
+// ("V"); the position it writes then is empty or stale.
+bool SaysNoFix(std::string_view type, const std::array<std::string, 21>& fields) {
+  return (type == "GGA" && fields[6] == "0") || (type == "RMC" && fields[2] == "V");
 }
 
 MetResult UnreadMet() {
@@ -120,6 +203,14 @@ MetResult UnreadMet() {
 }
 
 }  // namespace
+
+std::string_view SentenceType(std::string_view id) {
+  if (id.size() != 6 || id[0] != '$') return {};
+  for (const char c : id.substr(1)) {
+    if (!IsUpperLetter(c)) return {};
+  }
+  return id.substr(3);
+}
 
 void SplitSentence(std::string_view line, std::array<std::string, 21>& slots) {
   std::size_t count = 0;
@@ -142,19 +233,23 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
   });
   if (!read) return Unread();
 
-  std::size_t primaryLine = 0;
-  while (primaryLine < count && !Contains(lines[primaryLine], primary)) ++primaryLine;
-  if (primaryLine == count) return NoPrimary();
+  const std::string_view type = SentenceType(primary);
+  bool badChecksum = false;
+  const std::vector<std::size_t> primaryLines = LinesHolding(lines.data(), 0, count, primary, type, badChecksum);
+  if (primaryLines.empty()) return NoPosition(badChecksum ? CurrPosResult::BadChecksum : CurrPosResult::Bad);
+  const std::size_t primaryLine = primaryLines.front();
 
   std::array<std::string, 21> fields;
   SplitSentence(lines[primaryLine], fields);
+  if (SaysNoFix(type, fields)) return NoPosition(CurrPosResult::NoFix);
   std::array<std::string, 21> date;
   bool dateFound = false;
-  if (primary == "$GPGGA") {
+  const std::string_view dateType = SentenceType(dateString);
+  if (type == "GGA") {
     // The date sentence may come before the next fix is written, so only lines
     // from the GGA on count; the last one wins.
-    for (std::size_t i = primaryLine; i < count; ++i) {
-      if (!Contains(lines[i], dateString)) continue;
+    bool badDateChecksum = false;
+    for (const std::size_t i : LinesHolding(lines.data(), primaryLine, count, dateString, dateType, badDateChecksum)) {
       SplitSentence(lines[i], date);
       dateFound = true;
     }
@@ -162,39 +257,42 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
 
   result.status = CurrPosResult::Good;
   result.rawLine = std::string(lines[primaryLine]);
-  if (primary == "$GPGGA") {
+  if (type == "GGA") {
     // $GPGGA,183012.00,3252.1234,N,11714.5678,W,2,09,0.9,5.1,M,-35.2,M,,*55
     result.utcTime = SentenceTime(fields[1]);
     SplitDegrees(fields[2], 2, result.latDeg, result.latMin);
     SplitDegrees(fields[4], 3, result.lonDeg, result.lonMin);
-    result.utcDate = GgaDate(dateString, dateFound, date);
-  } else if (primary == "$GPRMC") {
+    result.latHemisphere = fields[3];
+    result.lonHemisphere = fields[5];
+    result.utcDate = GgaDate(dateType, dateFound, date);
+  } else if (type == "RMC") {
     // $GPRMC,183012.00,A,3252.1234,N,11714.5678,W,10.0,240.0,070618,12.5,E,D*2E
-    // An RMC without a full position (no fix) cannot be read as one.
+    // An RMC with a fix but a short position field cannot be read.
     if (fields[3].size() < 2 || fields[5].size() < 3) return Unread();
     result.utcTime = SentenceTime(fields[1]);
     SplitDegrees(fields[3], 2, result.latDeg, result.latMin);
     SplitDegrees(fields[5], 3, result.lonDeg, result.lonMin);
+    result.latHemisphere = fields[4];
+    result.lonHemisphere = fields[6];
     result.utcDate = SentenceDate(fields[9]);
-  } else if (primary == "$GPWPL") {
+  } else if (type == "WPL") {
     // $GPWPL,3252.1234,N,11714.5678,W,STN93*16
     // A waypoint sentence in its usual layout: latitude ddmm.mm in field 1,
     // longitude dddmm.mm in field 3, no time and no date.
     SplitDegrees(fields[1], 2, result.latDeg, result.latMin);
     SplitDegrees(fields[3], 3, result.lonDeg, result.lonMin);
+    result.latHemisphere = fields[2];
+    result.lonHemisphere = fields[4];
   }
   return result;
 }
 
 DecimalPosition ToDecimal(const CurrPosResult& read) {
   DecimalPosition position;
-  const double latDegrees = LeadingNumber(read.latDeg);
-  if (latDegrees > 0) {
-    position.lat = SingleOrMissing(latDegrees + LeadingNumber(read.latMin) / 60);
-  }
-  const double lonDegrees = LeadingNumber(read.lonDeg);
-  if (position.lat == -99.0f || Contains(read.lonDeg, "-") || !(lonDegrees > 0)) return position;
-  position.lon = SingleOrMissing(-(lonDegrees + LeadingNumber(read.lonMin) / 60));
+  if (!ReadableDegrees(read.latDeg)) return position;
+  position.lat = SingleOrMissing(Hemisphere(DegreesValue(read.latDeg, read.latMin), read.latHemisphere == "S"));
+  if (position.lat == -99.0f || !ReadableDegrees(read.lonDeg)) return position;
+  position.lon = SingleOrMissing(Hemisphere(DegreesValue(read.lonDeg, read.lonMin), read.lonHemisphere != "E"));
   return position;
 }
 

@@ -24,16 +24,24 @@ constexpr std::size_t kMaxPositionLineLength = 64 * 1024;
 // -> "$GPGGA", "183012.00", "3252.1234", "N", "11714.5678", "W", "2", ...
 void SplitSentence(std::string_view line, std::array<std::string, 21>& slots);
 
+// The sentence type of an identifier of any two-letter talker: "$GNGGA" ->
+// "GGA", "$GPRMC" -> "RMC"; empty for any other text ("$GPGGA,", "GGA", "").
+std::string_view SentenceType(std::string_view id);
+
 // One read of the NMEA layout.
 struct CurrPosResult {
   enum Status {
-    Good,       // the primary sentence was found ("GPS Status: Good")
-    Bad,        // no line holds the primary sentence ("GPS Status: BAD!")
-    ReadError,  // the file could not be read as a position file; the caller retries
+    Good,         // the primary sentence was found ("GPS Status: Good")
+    Bad,          // no line holds the primary sentence ("GPS Status: BAD!")
+    NoFix,        // the primary sentence says the receiver has no fix ("GPS Status: No Fix")
+    BadChecksum,  // every line with the primary sentence failed its checksum ("GPS Status: Bad Checksum")
+    ReadError,    // the file could not be read as a position file; the caller retries
   };
   Status status = Bad;
   // Raw position texts, e.g. "32", "52.1234", "117", "14.5678"; empty when not found.
   std::string latDeg, latMin, lonDeg, lonMin;
+  // The hemisphere letters as written ("N" or "S", "E" or "W"); empty when not found.
+  std::string latHemisphere, lonHemisphere;
   // "18:30:12" and "07-Jun-2018", present only when this read supplied them;
   // otherwise the caller keeps its previous values.
   std::optional<std::string> utcTime, utcDate;
@@ -47,6 +55,14 @@ struct CurrPosResult {
 //   $GPRMC,183012.00,A,3252.1234,N,11714.5678,W,10.0,240.0,070618,12.5,E,D*2E
 // with primary "$GPGGA" and date string "$GPRMC" gives "32" "52.1234" "117" "14.5678",
 // utcTime "18:30:12", utcDate "07-Jun-2018".
+// The primary and date strings may name any two-letter talker ("$GNGGA",
+// "$GLRMC", "$INZDA"): each sentence is read with the layout of its type (GGA,
+// RMC, ZDA, WPL). When no line holds the configured string, the first line
+// holding the same type from another talker is used instead (the receiver was
+// swapped for one that talks otherwise); the date lines likewise.
+// A GGA of quality 0 or an RMC of status "V" is NoFix: no position, time or date.
+// A sentence whose "*hh" checksum does not match is passed over as if it were
+// not in the file; sentences without a checksum are read as they stand.
 // Any bytes are accepted. ReadError: more than 20 non-blank lines, a line longer
 // than kMaxPositionLineLength, or an RMC primary whose position field is too short.
 CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary, std::string_view dateString);
@@ -57,9 +73,13 @@ struct DecimalPosition {
   float lon = -99;
 };
 
-// Degrees plus minutes / 60 from the raw texts. The position is taken as north
-// latitude and west longitude: the longitude is always made negative.
-// Example: "32" "52.1234" "117" "14.5678" -> 32.868723, -117.242797.
+// Degrees plus minutes / 60 from the raw texts; "S" makes the latitude negative,
+// and the longitude is negative (west) unless its letter is "E". Degrees of 0
+// are a position (the equator, the prime meridian); degrees that are empty, hold
+// no number or hold a minus sign are none (-99), and without a latitude there is
+// no longitude either.
+// Example: "32" "52.1234" "117" "14.5678" -> 32.868723, -117.242797;
+// with "S" and "E" -> -32.868723, 117.242797.
 DecimalPosition ToDecimal(const CurrPosResult& read);
 
 // One read of the MET layout and the values it shows.

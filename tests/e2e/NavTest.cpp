@@ -11,8 +11,8 @@ namespace {
 // What the navigation simulator writes every few seconds: a GGA fix and the RMC
 // that follows it, at 32.9 N, 117.4 W.
 const char* kNavsimFile =
-    "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C\r\n"
-    "$GPRMC,183012.00,A,3254.0000,N,11724.0000,W,10.0,240.0,070618,12.5,E,D*2E\r\n";
+    "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*58\r\n"
+    "$GPRMC,183012.00,A,3254.0000,N,11724.0000,W,10.0,240.0,070618,12.5,E,D*23\r\n";
 
 class Nav : public ::testing::Test {
  protected:
@@ -90,7 +90,7 @@ TEST_F(Nav, ModeMenusSwitchTheBoxesAndRow16) {
 }
 
 TEST_F(Nav, BadPositionFileShowsTheMissingMarks) {
-  st.write("C:\\DATA\\CurrPos.txt", "$GPVTG,240.0,T,227.5,M,10.0,N,18.5,K,D*2E\r\n");
+  st.write("C:\\DATA\\CurrPos.txt", "$GPVTG,240.0,T,227.5,M,10.0,N,18.5,K,D*2F\r\n");
   const auto r = started(
       "get Combo3\nget Combo4\ntick Timer1\nget Text1(3)\nget Text1(4)\nget StatusBar1.Panels(3)\n"
       "get Combo3\nget Combo4\nget NavSnapshot.decLat\nget NavSnapshot.calcLine\n");
@@ -107,9 +107,10 @@ TEST_F(Nav, BadPositionFileShowsTheMissingMarks) {
 // A longitude with a minus sign reads as the missing mark while the latitude is
 // good; such a half position must not give a line and station.
 TEST_F(Nav, HalfValidPositionTakesTheNoPositionBranch) {
-  st.write("C:\\DATA\\CurrPos.txt", "$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C\r\n");
-  const auto r = started("tick Timer1\nget Text1(3)\nget Text1(4)\nget Combo3\nget Combo4\n"
-                         "get NavSnapshot.calcLine\nget NavSnapshot.stndSta\nget Combo3.tooltip\n");
+  st.write("C:\\DATA\\CurrPos.txt", "$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*75\r\n");
+  const auto r = started(
+      "tick Timer1\nget Text1(3)\nget Text1(4)\nget Combo3\nget Combo4\n"
+      "get NavSnapshot.calcLine\nget NavSnapshot.stndSta\nget Combo3.tooltip\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Got(r.out, "Text1(3)"), "32.90000");
   EXPECT_EQ(Got(r.out, "Text1(4)"), "-099.00000");
@@ -126,14 +127,15 @@ TEST_F(Nav, PcTimeOptionsGiveTheLocalDateAndTime) {
     const char* date;
     const char* time;
   };
-  const Case cases[] = {{"UTC", "28-Feb-2026", "18:30:00"}, {"PDT", "01-Mar-2026", "01:30:00"},
-                        {"PST", "01-Mar-2026", "02:30:00"}};
+  const Case cases[] = {
+      {"UTC", "28-Feb-2026", "18:30:00"}, {"PDT", "01-Mar-2026", "01:30:00"}, {"PST", "01-Mar-2026", "02:30:00"}};
   for (const auto& c : cases) {
     Station fresh;
     fresh.seed({{21, c.row21}});
     fresh.write("C:\\DATA\\CurrPos.txt", kNavsimFile);
-    const auto r = fresh.run("clock 2026-03-01 02:30:00\nanswer Yes\nstart\ntick Timer1\nget Text1(1)\n"
-                             "get Text1(2)\nget NavSnapshot.localDate\n");
+    const auto r = fresh.run(
+        "clock 2026-03-01 02:30:00\nanswer Yes\nstart\ntick Timer1\nget Text1(1)\n"
+        "get Text1(2)\nget NavSnapshot.localDate\n");
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(Got(r.out, "Text1(1)"), c.date) << c.row21;
     EXPECT_EQ(Got(r.out, "Text1(2)"), c.time) << c.row21;
@@ -144,8 +146,9 @@ TEST_F(Nav, PcTimeOptionsGiveTheLocalDateAndTime) {
 TEST_F(Nav, BeforeStartOnlyTheEventNumberIsRefreshed) {
   st.seed();
   st.write("C:\\DATA\\CurrPos.txt", kNavsimFile);
-  const auto r = st.run("answer No\nstart\nsh printf '57\\r\\n' > \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\n"
-                        "tick Timer1\nget Text1(3)\nget NavSnapshot.decLat\nget NavSnapshot.decLon\nget Text1(5)\n");
+  const auto r = st.run(
+      "answer No\nstart\nsh printf '57\\r\\n' > \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\n"
+      "tick Timer1\nget Text1(3)\nget NavSnapshot.decLat\nget NavSnapshot.decLon\nget Text1(5)\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Got(r.out, "Text1(3)"), "");
   EXPECT_EQ(Got(r.out, "NavSnapshot.decLat"), "00.000000");
@@ -177,8 +180,9 @@ TEST_F(Nav, AutoFillMenuAsksAndStopsOrStartsThePoll) {
       "get mnuAuto.checked\nget Text1(3)\nget Timer1.enabled\ntick Timer1\n"
       "answer Yes\nclick mnuAuto\nget Timer1.enabled\nget mnuAuto.checked\n");
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out, "MSGBOX | Turn Off Auto Log? Y/N | Turn off Auto-Fill and manually enter all fields? Y/N | "
-                         "YesNo | warning |"),
+  EXPECT_EQ(Count(r.out,
+                  "MSGBOX | Turn Off Auto Log? Y/N | Turn off Auto-Fill and manually enter all fields? Y/N | "
+                  "YesNo | warning |"),
             2u);
   EXPECT_TRUE(r.out.find("mnuAuto.checked=true\nMSGBOX | Turn Off") != std::string::npos) << r.out;
   EXPECT_TRUE(r.out.find("Text1(3)=\nTimer1.enabled=false\nTIMER Timer1 disabled\n") != std::string::npos) << r.out;
@@ -190,12 +194,13 @@ TEST_F(Nav, AutoFillMenuAsksAndStopsOrStartsThePoll) {
 
 TEST_F(Nav, UnreadablePositionFileIsRetriedAndNoEndsTheReadAsBad) {
   std::string tooLong;
-  for (int i = 0; i < 21; ++i) tooLong += "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C\r\n";
+  for (int i = 0; i < 21; ++i) tooLong += "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*58\r\n";
   st.write("C:\\DATA\\CurrPos.txt", tooLong);
   const auto r = started("answer No\ntick Timer1\nget clock\nget StatusBar1.Panels(3)\nget Text1(3)\n");
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out, "MSGBOX | Unable to READ from the server! | Having trouble reading C:\\DATA\\CurrPos.txt Y "
-                         "to retry after checking Q is available. | YesNo | error | No"),
+  EXPECT_EQ(Count(r.out,
+                  "MSGBOX | Unable to READ from the server! | Having trouble reading C:\\DATA\\CurrPos.txt Y "
+                  "to retry after checking Q is available. | YesNo | error | No"),
             1u)
       << r.out;
   EXPECT_EQ(Got(r.out, "clock"), "2026-06-08 03:00:14");  // seven reads two seconds apart
@@ -215,9 +220,10 @@ std::string OverlongMetRecord() {
 
 TEST_F(Nav, UnreadableMetRecordAsksAfterSixRetriesAndNoSwitchesToManualEntry) {
   st.write("C:\\DATA\\CurrPos.txt", OverlongMetRecord());
-  const auto r = started("answer No\ntick Timer1\nget clock\nget mnuAuto.checked\nget mnuSelectLine.checked\n"
-                         "get mnuStndLine.checked\nget mnuCalcLine.checked\ntick Timer1\nget Timer1.enabled\n",
-                         {{11, "MET"}});
+  const auto r = started(
+      "answer No\ntick Timer1\nget clock\nget mnuAuto.checked\nget mnuSelectLine.checked\n"
+      "get mnuStndLine.checked\nget mnuCalcLine.checked\ntick Timer1\nget Timer1.enabled\n",
+      {{11, "MET"}});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Count(r.out, std::string(kMetQuestion) + "No"), 1u) << r.out;
   EXPECT_EQ(Got(r.out, "clock"), "2026-06-08 03:00:14");
@@ -235,6 +241,64 @@ TEST_F(Nav, UnreadableMetRecordYesSavesTheGridAndQuits) {
   EXPECT_EQ(Count(r.out, std::string(kMetQuestion) + "Yes\nENDED"), 1u) << r.out;
   EXPECT_EQ(r.out.find("not reached"), std::string::npos);
   EXPECT_TRUE(st.exists("C:\\RuvekGPS\\0708SREvents.ins"));
+}
+
+// Receivers of other talkers, other hemispheres and without a fix, from the
+// position file through a tick and Record Event to the logs.
+class NavToLogs : public Nav {
+ protected:
+  RunResult recorded(const std::string& file, const std::map<int, std::string>& rows = {}) {
+    st.seed(rows);
+    st.write("C:\\DATA\\CurrPos.txt", file);
+    return st.run(
+        "clock 2026-06-08 03:00:00\nanswer Yes\nstart\ntick Timer1\nget StatusBar1.Panels(3)\n"
+        "get Text1(3)\nget Text1(4)\nget Combo3\nget Combo4\n" +
+        Record("Bongo"));
+  }
+  std::string networkLog() const { return CrLfLines(st.read("C:\\DATA\\0708SREvents.csv")).at(0); }
+  std::string localLog() const { return CrLfLines(st.read("C:\\RuvekGPS\\0708SREvents.csv")).at(1); }
+  std::string htmlLog() const { return st.read("C:\\DATA\\0708SREvents.htm"); }
+};
+
+TEST_F(NavToLogs, MultiConstellationReceiverIsReadWithItsOwnStrings) {
+  const auto r = recorded(CrLf({"$GNGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*46",
+                                "$GNRMC,183012.00,A,3254.0000,N,11724.0000,W,10.0,240.0,070618,12.5,E,D*3D"}),
+                          {{14, "$GNGGA"}, {15, "$GNRMC"}});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "StatusBar1.Panels(3)"), "GPS Status: Good");
+  const std::string network = networkLog();
+  EXPECT_EQ(Column(network, 2) + " " + Column(network, 3), "93.3 28.0");
+  EXPECT_EQ(Column(network, 8) + " " + Column(network, 9), "32.90000 -117.40000");
+  EXPECT_EQ(Column(network, 13) + " " + Column(network, 14), "07-Jun-2018 18:30:12");
+  EXPECT_NE(network.find("$GNGGA,183012.00,3254.0000,N,11724.0000,W,"), std::string::npos) << network;
+  EXPECT_EQ(Column(localLog(), 8) + " " + Column(localLog(), 9), "32.900002 -117.400002");
+}
+
+TEST_F(NavToLogs, SouthernPositionIsLoggedWithItsSignAndNoGridLineOrStation) {
+  const auto r = recorded(CrLf({"$GPGGA,183012.00,3351.6420,S,15112.5120,E,1,09,0.8,40.1,M,22.3,M,,*4B",
+                                "$GPRMC,183012.00,A,3351.6420,S,15112.5120,E,10.0,60.0,070618,12.5,E,A*1C"}));
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "Text1(3)"), "-33.86070");
+  EXPECT_EQ(Got(r.out, "Text1(4)"), "151.20853");
+  EXPECT_EQ(Got(r.out, "Combo3") + " " + Got(r.out, "Combo4"), "93.3 26.7");  // left as they were
+  const std::string network = networkLog();
+  EXPECT_EQ(Column(network, 8) + " " + Column(network, 9), "-33.86070 151.20853");
+  EXPECT_EQ(Column(network, 4) + Column(network, 5), "");  // no calculated line and station
+  const std::string local = localLog();
+  EXPECT_EQ(Column(local, 8) + " " + Column(local, 9), "-33.860699 151.208527");
+  EXPECT_NE(htmlLog().find("<TD>-33.860699</TD><TD>151.208527</TD>"), std::string::npos) << htmlLog();
+}
+
+TEST_F(NavToLogs, ReceiverWithoutAFixShowsNoFixAndLogsNoPosition) {
+  const auto r = recorded(CrLf({"$GPGGA,183012.00,,,,,0,00,99.9,,,,,,*56", "$GPRMC,183012.00,V,,,,,,,070618,,,N*7C"}));
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "StatusBar1.Panels(3)"), "GPS Status: No Fix");
+  EXPECT_EQ(Got(r.out, "Text1(3)") + " " + Got(r.out, "Text1(4)"), "-99.00000 -099.00000");
+  const std::string network = networkLog();
+  EXPECT_EQ(Column(network, 8) + " " + Column(network, 9), "-99.00000 -099.00000");
+  EXPECT_EQ(Column(network, 13) + Column(network, 14), "");  // nor the receiver's time
+  EXPECT_EQ(network.find("$GP"), std::string::npos) << network;
+  EXPECT_EQ(Column(localLog(), 8) + " " + Column(localLog(), 9), "-99.000000 -99.000000");
 }
 
 TEST_F(Nav, LineClickLoadsItsStationsAndAsksToStopTheCalculation) {
@@ -257,8 +321,9 @@ TEST_F(Nav, LineClickLoadsItsStationsAndAsksToStopTheCalculation) {
 }
 
 TEST_F(Nav, NoToTheLineQuestionKeepsTheModeAndTheNextTickReplacesTheLine) {
-  const auto r = started("tick Timer1\nanswer No\nchoose Combo3 90.0\nget Combo3\ntick Timer1\nget Combo3\n"
-                         "get mnuStndLine.checked\n");
+  const auto r = started(
+      "tick Timer1\nanswer No\nchoose Combo3 90.0\nget Combo3\ntick Timer1\nget Combo3\n"
+      "get mnuStndLine.checked\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_TRUE(r.out.find("Combo3=90.0\n") != std::string::npos) << r.out;
   EXPECT_EQ(Got(r.out, "Combo3"), "93.3");

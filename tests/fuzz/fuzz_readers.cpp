@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the current position file readers, as a damaged or
 // half-written file on the network drive would. Each reader must return a clear
-// result without reading past a buffer or failing a sanitizer check.
+// result without reading past a buffer or failing a sanitizer check; the NMEA
+// reader is run with several talkers, and its fix, checksum and hemisphere
+// results are checked against the text.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -20,23 +22,46 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
+bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
 void CheckNmeaReader(std::string_view bytes) {
-  static const std::array<std::array<const char*, 2>, 6> kIdentifiers{{
+  // The $GP strings of the usual station, other talkers (and their stand-ins
+  // for each other), and strings that name no sentence type.
+  static const std::array<std::array<const char*, 2>, 11> kIdentifiers{{
       {"$GPGGA", "$GPRMC"},
       {"$GPGGA", "$GPZDA"},
       {"$GPRMC", "$GPZDA"},
       {"$GPWPL", ""},
       {"", ""},
       {"$GPGGA", ""},
+      {"$GNGGA", "$GNRMC"},
+      {"$GLRMC", ""},
+      {"$INGGA", "$GAZDA"},
+      {"$GAWPL", ""},
+      {"GPGGA", "$gprmc"},
   }};
   for (const auto& [primary, dateString] : kIdentifiers) {
     const ruvek::CurrPosResult read = ruvek::ParseCurrPos(bytes, primary, dateString);
+    const std::string_view type = ruvek::SentenceType(primary);
     if (read.status != ruvek::CurrPosResult::Good) {
-      Require(read.latDeg.empty() && read.lonDeg.empty() && !read.utcTime && !read.utcDate);
+      Require(read.latDeg.empty() && read.lonDeg.empty() && read.latHemisphere.empty() && !read.utcTime &&
+              !read.utcDate);
     } else {
       Require(read.rawLine.size() <= ruvek::kMaxPositionLineLength);
+      // The line holds the configured string or, for a sentence type, the type.
+      Require(Contains(read.rawLine, primary) || (!type.empty() && Contains(read.rawLine, type)));
     }
+    // Only sentences that say so have no fix, and only a checksum can be wrong.
+    if (read.status == ruvek::CurrPosResult::NoFix) Require(type == "GGA" || type == "RMC");
+    if (read.status == ruvek::CurrPosResult::BadChecksum) Require(Contains(bytes, "*"));
     const ruvek::DecimalPosition position = ruvek::ToDecimal(read);
+    // The hemisphere gives the sign (unless the minutes carry one of their own).
+    if (position.lat != -99.0f && !Contains(read.latMin, "-")) {
+      Require(read.latHemisphere == "S" ? position.lat <= 0 : position.lat >= 0);
+    }
+    if (position.lon != -99.0f && !Contains(read.lonMin, "-")) {
+      Require(read.lonHemisphere == "E" ? position.lon >= 0 : position.lon <= 0);
+    }
     if (position.lat != -99.0f && position.lon != -99.0f) {
       const ruvek::LineStation calc = ruvek::CalcLineSta(position.lat, position.lon);
       ruvek::NearestStandard(calc, false);

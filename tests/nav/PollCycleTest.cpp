@@ -52,6 +52,16 @@ TEST(UsablePosition, NeedsNorthWestAndNoMissingMark) {
   for (const auto& c : cases) EXPECT_EQ(UsablePosition(c.lat, c.lon), c.usable) << c.lat << ", " << c.lon;
 }
 
+TEST(HasPosition, AnyValueButTheMissingMarkOrNothingRead) {
+  struct Case {
+    float lat, lon;
+    bool position;
+  };
+  const Case cases[] = {{32.9f, -117.4f, true}, {-33.9f, 151.2f, true}, {0.0f, -78.5f, true},   {51.5f, 0.0f, true},
+                        {0.0f, 0.0f, false},    {32.9f, -99.0f, false}, {-99.0f, -99.0f, false}};
+  for (const auto& c : cases) EXPECT_EQ(HasPosition(c.lat, c.lon), c.position) << c.lat << ", " << c.lon;
+}
+
 class PollTick : public test::StationFixture {
  protected:
   PollTick() {
@@ -68,7 +78,7 @@ class PollTick : public test::StationFixture {
                                                "33.100000,-117.900000,CTD," +
                                                name + ",XYZ,08-Jun-2026,11:00:00,Sea Conditions: Calm,4,$GPGGA\r\n");
   }
-  static constexpr const char* kGga = "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*55\r\n";
+  static constexpr const char* kGga = "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*58\r\n";
 };
 
 TEST_F(PollTick, AnotherStationsEventArrivingInAnEmptyGridGoesToRowOne) {
@@ -118,7 +128,7 @@ TEST_F(PollTick, TheSameLastEventSeenTwiceAddsOneRow) {
 
 TEST_F(PollTick, HalfValidPositionTakesTheNoPositionBranch) {
   // A longitude text with a minus sign reads as -99 while the latitude is good.
-  write("C:\\DATA\\CurrPos.txt", "$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*55\r\n");
+  write("C:\\DATA\\CurrPos.txt", "$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*75\r\n");
   w.lineCombo.setText("Line");
   w.stationCombo.setText("Sta");
   const std::string tip = w.lineCombo.tooltip;
@@ -129,6 +139,46 @@ TEST_F(PollTick, HalfValidPositionTakesTheNoPositionBranch) {
   EXPECT_EQ(w.lineCombo.text(), "Line");
   EXPECT_EQ(w.stationCombo.text(), "Sta");
   EXPECT_EQ(w.lineCombo.tooltip, tip);
+}
+
+// The survey grid lies north and west: elsewhere the line and station boxes
+// stay, and only a tick without a position (none read, no fix, a garbled
+// sentence) shows the retry status.
+TEST_F(PollTick, LineAndStationOnlyNorthAndWestAndTheRetryStatusOnlyWithoutAPosition) {
+  struct Case {
+    const char* sentence;
+    const char *lat, *lon;
+    bool lineStation, retryStatus;
+    const char* gpsStatus = "GPS Status: Good";
+  };
+  const Case cases[] = {
+      {"$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*58", "32.90000", "-117.40000", true, false},
+      {"$GAGGA,013015.00,3351.6420,S,15112.5120,E,1,09,0.8,40.1,M,22.3,M,,*55", "-33.86070", "151.20853", false, false},
+      {"$GNGGA,170002.00,0000.0000,N,07830.0000,W,1,11,0.7,2810.0,M,24.1,M,,*53", "00.00000", "-078.50000", false,
+       false},
+      {"$GPGGA,183012.00,3254.0000,N,-11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*75", "32.90000", "-099.00000", false, true},
+      {"$GPGGA,183012.00,3252.1234,N,11714.5678,W,0,00,,,M,,M,,*64", "-99.00000", "-099.00000", false, true,
+       "GPS Status: No Fix"},
+      {"$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C", "-99.00000", "-099.00000", false, true,
+       "GPS Status: Bad Checksum"},
+  };
+  station.settings.numberScheme = "JULIAN";  // the event number part leaves status panel 1 alone
+  for (const auto& c : cases) {
+    write("C:\\DATA\\CurrPos.txt", std::string(c.sentence) + "\r\n");
+    w.lineCombo.setText("Line");
+    w.stationCombo.setText("Sta");
+    st.nav.calcLine.clear();
+    w.statusBar.setText("before");
+    Timer1_Timer(station);
+    EXPECT_EQ(w.boxes.lat.text(), c.lat) << c.sentence;
+    EXPECT_EQ(w.boxes.lon.text(), c.lon) << c.sentence;
+    EXPECT_EQ(w.lineCombo.text() != "Line", c.lineStation) << c.sentence;
+    EXPECT_EQ(st.nav.calcLine.empty(), !c.lineStation) << c.sentence;
+    EXPECT_EQ(w.statusBar.panel(3).text, c.gpsStatus) << c.sentence;
+    EXPECT_EQ(w.statusBar.panel(1).text,
+              c.retryStatus ? "Unable to find C:\\DATA\\CurrPos.txt file...retrying" : "before")
+        << c.sentence;
+  }
 }
 
 TEST_F(PollTick, SevenUnreadablePositionReadsAskOnceAndNoEndsWithBad) {

@@ -1,0 +1,156 @@
+// The navigation simulator run as a program: the GPS receiver it plays on a
+// pseudo-terminal and the datagrams it sends.
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace ruvek::test {
+namespace {
+
+#ifdef RUVEK_NAVSIM
+const char* const kNavsim = RUVEK_NAVSIM;
+#else
+const char* const kNavsim = nullptr;
+#endif
+
+// Reads from fd until `done` says the text is complete or the time is up.
+template <class Done>
+std::string ReadUntil(int fd, int timeoutMs, Done done) {
+  std::string text;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!done(text)) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+    pollfd p{fd, POLLIN, 0};
+    if (left <= 0 || ::poll(&p, 1, static_cast<int>(left)) <= 0) break;
+    char buffer[512];
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n <= 0) break;
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  return text;
+}
+
+// The simulator as a child process with its standard output on a pipe;
+// stopped with SIGTERM at the end of the test.
+class Simulator {
+ public:
+  explicit Simulator(std::vector<std::string> args) {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) return;
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::dup2(pipeFds[1], STDOUT_FILENO);
+      ::close(pipeFds[0]);
+      ::close(pipeFds[1]);
+      std::vector<char*> argv{const_cast<char*>(kNavsim)};
+      for (std::string& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      ::execv(kNavsim, argv.data());
+      ::_exit(127);
+    }
+    ::close(pipeFds[1]);
+    out_ = pipeFds[0];
+  }
+  ~Simulator() {
+    if (pid_ > 0) {
+      ::kill(pid_, SIGTERM);
+      ::waitpid(pid_, nullptr, 0);
+    }
+    if (out_ >= 0) ::close(out_);
+  }
+  // The first line of its standard output, without the line end.
+  std::string firstLine() {
+    const std::string text = ReadUntil(out_, 5000, [](const std::string& t) { return t.find('\n') != t.npos; });
+    return text.substr(0, text.find('\n'));
+  }
+
+ private:
+  pid_t pid_ = -1;
+  int out_ = -1;
+};
+
+// True when the sentence's "*hh" is the exclusive or of its characters
+// between "$" and "*".
+bool ChecksumHolds(const std::string& sentence) {
+  const std::size_t star = sentence.find('*');
+  if (sentence.empty() || sentence[0] != '$' || star == std::string::npos || star + 3 != sentence.size()) return false;
+  unsigned sum = 0;
+  for (std::size_t i = 1; i < star; ++i) sum ^= static_cast<unsigned char>(sentence[i]);
+  char hex[3];
+  std::snprintf(hex, sizeof hex, "%02X", sum);
+  return sentence.substr(star + 1) == hex;
+}
+
+TEST(Navsim, PtyPrintsItsDeviceAndWritesSentencesThereAtTheBaudRate) {
+  ASSERT_NE(kNavsim, nullptr);
+  const int probe = ::posix_openpt(O_RDWR | O_NOCTTY);
+  if (probe < 0) {
+    GTEST_SKIP() << "no pseudo-terminals on this machine (posix_openpt: " << std::strerror(errno)
+                 << "): the simulator's --pty is not tested here";
+  }
+  ::close(probe);
+
+  // At 1200 baud, 120 characters a second: the GGA and RMC of one update
+  // (about 150 characters) take more than a second.
+  const auto started = std::chrono::steady_clock::now();
+  Simulator sim({"--pty", "--baud", "1200", "--quiet", "--start", "2018-06-07 18:30:12"});
+  const std::string path = sim.firstLine();
+  ASSERT_EQ(path.rfind("/dev/", 0), 0u) << "printed: " << path;
+  const int port = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  ASSERT_GE(port, 0) << path << ": " << std::strerror(errno);
+  termios raw{};
+  ::tcgetattr(port, &raw);
+  ::cfmakeraw(&raw);
+  ::tcsetattr(port, TCSANOW, &raw);
+  const std::string text = ReadUntil(port, 10000, [](const std::string& t) {
+    const std::size_t rmc = t.find("$GPRMC");
+    return rmc != t.npos && t.find("\r\n", rmc) != t.npos;
+  });
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  ::close(port);
+
+  const std::size_t gga = text.find("$GPGGA,183012.00,3254.0000,N,11724.0000,W,");
+  ASSERT_NE(gga, std::string::npos) << text;
+  const std::string ggaLine = text.substr(gga, text.find("\r\n", gga) - gga);
+  EXPECT_TRUE(ChecksumHolds(ggaLine)) << ggaLine;
+  EXPECT_NE(text.find(ggaLine + "\r\n$GPRMC,183012.00,A,"), std::string::npos) << text;
+  EXPECT_GT(seconds, 1.0) << "the sentences came faster than 1200 baud carries them";
+}
+
+TEST(Navsim, UdpSendsTheDatagramOfEachUpdateToTheAddress) {
+  ASSERT_NE(kNavsim, nullptr);
+  const int receiver = ::socket(AF_INET, SOCK_DGRAM, 0);
+  ASSERT_GE(receiver, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(::bind(receiver, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  socklen_t length = sizeof address;
+  ::getsockname(receiver, reinterpret_cast<sockaddr*>(&address), &length);
+  const std::string target = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+
+  Simulator sim({"--udp", target, "--count", "1", "--quiet", "--hemisphere", "SE", "--start", "2018-06-07 18:30:12",
+                 "--local-offset", "-8"});
+  const std::string datagram = ReadUntil(receiver, 5000, [](const std::string& t) { return !t.empty(); });
+  ::close(receiver);
+  EXPECT_EQ(datagram, "UDP,07-Jun-2018,10:30:12,-32.900000,117.400000,");
+}
+
+}  // namespace
+}  // namespace ruvek::test
