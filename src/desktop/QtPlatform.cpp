@@ -83,6 +83,14 @@ std::optional<std::string> QtPlatform::fileDialog(const std::string& initialFold
   return programPath(chosen.toStdString());
 }
 
+std::optional<std::string> QtPlatform::saveFileDialog(const std::string& initialFolder) {
+  if (refreshView) refreshView();
+  const QString chosen =
+      QFileDialog::getSaveFileName(nullptr, QString(), QString::fromStdString(files().hostPath(initialFolder)));
+  if (chosen.isEmpty()) return std::nullopt;
+  return programPath(chosen.toStdString());
+}
+
 void QtPlatform::wait(int ms) {
   if (refreshView) refreshView();
   // The windows keep painting; clicks and keys wait, and the busy flag keeps

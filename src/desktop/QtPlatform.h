@@ -32,6 +32,7 @@ class QtPlatform : public QObject, public Platform {
 
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
   std::optional<std::string> fileDialog(const std::string& initialFolder) override;
+  std::optional<std::string> saveFileDialog(const std::string& initialFolder) override;
   void wait(int ms) override;
   DateTime now() override;
   void startEditor(const std::string& file) override;

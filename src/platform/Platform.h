@@ -49,6 +49,10 @@ class Platform {
   virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) = 0;
   // The chosen path, or nothing when the operator cancelled.
   virtual std::optional<std::string> fileDialog(const std::string& initialFolder) = 0;
+  // The same for naming a file to write, which need not exist yet.
+  virtual std::optional<std::string> saveFileDialog(const std::string& initialFolder) {
+    return fileDialog(initialFolder);
+  }
   // Blocks for `ms`; the window stays painted but takes no input and no timer
   // tick is delivered meanwhile.
   virtual void wait(int ms) = 0;
