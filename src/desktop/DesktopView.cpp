@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -66,14 +67,35 @@ class GridTableModel : public QAbstractTableModel {
 DesktopView::DesktopView(Application& app, QtPlatform& platform) : app_(app), platform_(platform) {
   platform_.refreshView = [this] { refresh(); };
   platform_.showForm = [this](Form& f) { showForm(f); };
+  platform_.restartApp = [this] { app_.restart(); };
 }
 
 DesktopView::~DesktopView() {
   platform_.refreshView = nullptr;
   platform_.showForm = nullptr;
+  platform_.restartApp = nullptr;
   for (auto& [name, w] : windows_)
     if (w != main_) delete w;
   delete main_;
+}
+
+void DesktopView::clear() {
+  // The old widgets may still be in a signal of their own: they go once the
+  // event loop comes back to them, hidden until then and bound to nothing.
+  for (auto& [name, w] : windows_) {
+    w->hide();
+    w->deleteLater();
+  }
+  main_ = nullptr;
+  windows_.clear();
+  widgets_.clear();
+  actions_.clear();
+  filtered_.clear();
+  closable_.clear();
+  bindings_.clear();
+  menuRefresh_.clear();
+  gridModels_.clear();
+  for (QLabel*& panel : panels_) panel = nullptr;
 }
 
 QWidget* DesktopView::window(const std::string& formName) const {
@@ -94,6 +116,7 @@ QAction* DesktopView::action(const std::string& name) const {
 QLabel* DesktopView::statusPanel(int n) const { return n >= 1 && n <= 6 ? panels_[n - 1] : nullptr; }
 
 void DesktopView::build() {
+  if (main_) clear();  // a restart: the windows are new
   bool first = true;
   for (Form* form : app_.forms()) {
     QWidget* top = nullptr;
@@ -114,6 +137,9 @@ void DesktopView::build() {
     } else {
       top = client = new QWidget;
       top->setObjectName(Q(form->name()));
+      // Closing it from its title bar hides it, as its own buttons do.
+      top->installEventFilter(this);
+      closable_[top] = form;
     }
     windows_[form->name()] = top;
     widgets_[form->name()] = top;
@@ -332,6 +358,9 @@ void DesktopView::showForm(Form& form) {
 }
 
 bool DesktopView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Close) {
+    if (auto w = closable_.find(watched); w != closable_.end()) act([form = w->second] { form->visible = false; });
+  }
   auto it = filtered_.find(watched);
   if (it != filtered_.end()) {
     Control* c = it->second;
@@ -341,7 +370,12 @@ bool DesktopView::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress && c->onKeyPress && keyPress(*c, *static_cast<QKeyEvent*>(event)))
       return true;
-    if (event->type() == QEvent::FocusOut && c->onLostFocus) act([c] { c->loseFocus(); });
+    // The focus leaves the control for another control of its window; a box or
+    // another window coming to the front takes nothing from it.
+    if (event->type() == QEvent::FocusOut && c->onLostFocus) {
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) act([c] { c->loseFocus(); });
+    }
   }
   return QObject::eventFilter(watched, event);
 }

@@ -29,7 +29,8 @@ class DesktopView : public QObject {
   DesktopView(Application& app, QtPlatform& platform);
   ~DesktopView() override;
 
-  // Builds the widgets of every window from the models.
+  // Builds the widgets of every window from the models; after a restart the
+  // old widgets are dropped and the new ones bound to the new models.
   void build();
   // Brings every widget in line with its model.
   void refresh();
@@ -50,6 +51,8 @@ class DesktopView : public QObject {
     QPointer<QWidget> widget;
     std::function<void()> refresh;
   };
+  // Drops every widget and binding of the windows built before.
+  void clear();
   QWidget* buildControl(Control& c, QWidget* parent);
   // An option button or a check box: a click goes to the model, the widget
   // shows the caption and `checked`.
@@ -67,6 +70,7 @@ class DesktopView : public QObject {
   std::map<std::string, QWidget*> widgets_;
   std::map<std::string, QAction*> actions_;
   std::map<QObject*, Control*> filtered_;  // widgets whose mouse, key and focus events reach their model
+  std::map<QObject*, Form*> closable_;     // the other windows: closing one hides its form
   std::vector<Binding> bindings_;
   std::vector<std::function<void()>> menuRefresh_;
   QLabel* panels_[6] = {};

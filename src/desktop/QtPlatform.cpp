@@ -23,13 +23,29 @@ QtPlatform::~QtPlatform() = default;
 
 bool QtPlatform::dispatch(const std::function<void()>& handler) {
   if (ended_) return false;
+  if (restartPending_) return true;  // the windows are about to be replaced
   ++depth_;
   try {
     if (handler) handler();
   } catch (const ProgramEnded&) {
     ended_ = true;
+  } catch (const RestartRequested&) {
+    restartPending_ = true;
   }
   --depth_;
+  if (restartPending_ && depth_ == 0 && !ended_) {
+    // The widget whose signal brought the request may be among those the
+    // restart replaces: the restart runs from the event loop, after it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          restartPending_ = false;
+          dispatch([this] {
+            if (restartApp) restartApp();
+          });
+        },
+        Qt::QueuedConnection);
+  }
   if (refreshView && !ended_) refreshView();
   if (ended_ && depth_ == 0) QApplication::exit(0);
   return !ended_;
@@ -138,6 +154,14 @@ void QtPlatform::timerReset(Timer& timer) {
     q->start(timer.interval());
   else
     q->stop();
+}
+
+void QtPlatform::timerRemoved(Timer& timer) {
+  auto it = timers_.find(&timer);
+  if (it == timers_.end()) return;
+  it->second->stop();
+  it->second.release()->deleteLater();
+  timers_.erase(it);
 }
 
 void QtPlatform::formShown(Form& form) {

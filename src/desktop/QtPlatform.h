@@ -38,10 +38,13 @@ class QtPlatform : public QObject, public Platform {
   void startEditor(const std::string& file) override;
   SerialPort& serial() override { return serial_; }
   void timerReset(Timer& timer) override;
+  void timerRemoved(Timer& timer) override;
   void formShown(Form& form) override;
 
   // Runs one handler: nothing else is delivered into it, and the program's
-  // end unwinds to here. Returns false when the program has ended.
+  // end unwinds to here. A restart a handler asks for runs `restartApp` from
+  // the event loop once every handler has unwound; until then no other action
+  // runs. Returns false when the program has ended.
   bool dispatch(const std::function<void()>& handler);
   bool busy() const { return depth_ > 0; }
   bool ended() const { return ended_; }
@@ -50,6 +53,8 @@ class QtPlatform : public QObject, public Platform {
   // the widgets show what the models hold.
   std::function<void()> refreshView;
   std::function<void(Form&)> showForm;
+  // Unloads the windows and loads the main window again (Application::restart).
+  std::function<void()> restartApp;
   // Answers message boxes without showing them (tests and screenshots).
   std::function<std::optional<Answer>(const std::string& text, const std::string& title)> autoAnswer;
 
@@ -61,6 +66,7 @@ class QtPlatform : public QObject, public Platform {
   std::map<Timer*, std::unique_ptr<QTimer>> timers_;
   int depth_ = 0;
   bool ended_ = false;
+  bool restartPending_ = false;
 };
 
 }  // namespace ruvek::ui

@@ -23,6 +23,11 @@ const char* AnswerName(Answer a);    // "OK", "Yes", ...
 // a give-up answer). The front end catches it at the outermost dispatch.
 struct ProgramEnded {};
 
+// Thrown to unwind every handler when the main window is to be unloaded and
+// loaded again (a saved configuration). The front end catches it at the
+// outermost dispatch and restarts the application there.
+struct RestartRequested {};
+
 // The serial port of a GPS receiver.
 class SerialPort {
  public:
@@ -62,6 +67,8 @@ class Platform {
   virtual SerialPort& serial() = 0;
   // A timer was enabled, disabled or given a new interval.
   virtual void timerReset(Timer& timer) = 0;
+  // A timer is about to be destroyed with its window: forget it.
+  virtual void timerRemoved(Timer&) {}
   // A form was shown or hidden.
   virtual void formShown(Form&) {}
 
