@@ -11,6 +11,7 @@
 #include "nav/PollCycle.h"
 #include "selection/Conditions.h"
 #include "selection/EventLists.h"
+#include "selection/ListEditor.h"
 #include "selection/Pickers.h"
 
 namespace ruvek {
@@ -99,6 +100,14 @@ void WireNav(Station& s) {
   s.main.menus.autoFill.onClick = [&s] { AutoFill_Click(s); };
 }
 
+void WireListEditor(Station& s) {
+  ListEditorWindow& w = s.listEditor;
+  s.main.menus.editEventsFile.onClick = [&s] { s.platform.show(s.listEditor.form); };
+  w.eventList.onKeyPress = [&w](char& key) { EventList_KeyPress(w.eventList, key); };
+  ui::Button* buttons[] = {&w.update, &w.saveAs, &w.exit};
+  for (int i = 0; i < 3; ++i) buttons[i]->onClick = [&s, i] { ListEditor_Click(s, i); };
+}
+
 }  // namespace
 
 void WireStation(Station& s) {
@@ -108,6 +117,7 @@ void WireStation(Station& s) {
   WireLogView(s);
   WireEvents(s);
   WireNav(s);
+  WireListEditor(s);
 }
 
 }  // namespace ruvek
