@@ -9,6 +9,7 @@ namespace ruvek {
 namespace {
 
 const char* kProgramFolder = "C:\\RuvekGPS";
+constexpr int kEventColumn = 1;
 
 // Runs one step of a save; a failure waits and runs the step again, at most
 // kListSaveAttempts times. False when the last attempt failed.
@@ -92,9 +93,11 @@ ListFile ListFileFrom(const ui::Grid& eventList, const std::vector<std::string>&
 }
 
 void EventList_KeyPress(ui::Grid& eventList, char& key) {
-  // Only the event rows take typing; the heading row is not the operator's.
-  if (eventList.row >= eventList.fixedRows && eventList.row <= kListEditorRows)
-    eventList.setCell(eventList.row, eventList.col, TypedCellText(eventList.cell(eventList.row, eventList.col), key));
+  // The event rows take typing, into their event name: the headings and the
+  // row numbers are not the operator's to change.
+  const int row = eventList.row;
+  if (row >= eventList.fixedRows && row <= kListEditorRows)
+    eventList.setCell(row, kEventColumn, TypedCellText(eventList.cell(row, kEventColumn), key));
   key = 0;
 }
 

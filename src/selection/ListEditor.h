@@ -32,7 +32,7 @@ ListFile ListFileFrom(const ui::Grid& eventList, const std::vector<std::string>&
 
 // ---- handlers
 
-// A key typed on the grid goes into its current cell.
+// A key typed on the grid goes into the event name of its current row.
 void EventList_KeyPress(ui::Grid& eventList, char& key);
 // The buttons: 0 "Update", 1 "Save To New Event File", 2 "Exit back to Logger".
 void ListEditor_Click(Station& s, int index);

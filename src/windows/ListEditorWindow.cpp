@@ -10,6 +10,7 @@ ui::Grid& AddEventList(ui::Form& form) {
   grid.geo = {8, 8, 412, 364};
   grid.tooltip = "EventList; User-editable";
   for (int r = 1; r <= kListEditorRows; ++r) grid.setCell(r, 0, std::to_string(r));
+  grid.col = 1;  // the first event name is the current cell
   return grid;
 }
 
