@@ -40,19 +40,27 @@ void ApplyCommon(QWidget* w, const Control& c) {
 class GridTableModel : public QAbstractTableModel {
  public:
   explicit GridTableModel(Grid& grid) : grid_(grid) {}
-  int rowCount(const QModelIndex& = {}) const override { return std::max(0, grid_.rows() - grid_.fixedRows); }
-  int columnCount(const QModelIndex& = {}) const override { return grid_.cols(); }
+  int rowCount(const QModelIndex& = {}) const override {
+    return detached_ ? 0 : std::max(0, grid_.rows() - grid_.fixedRows);
+  }
+  int columnCount(const QModelIndex& = {}) const override { return detached_ ? 0 : grid_.cols(); }
   QVariant data(const QModelIndex& index, int role) const override {
-    if (role != Qt::DisplayRole) return {};
+    if (detached_ || role != Qt::DisplayRole) return {};
     return Q(grid_.cell(index.row() + grid_.fixedRows, index.column()));
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (role != Qt::DisplayRole) return {};
+    if (detached_ || role != Qt::DisplayRole) return {};
     if (orientation == Qt::Horizontal) return Q(grid_.cell(0, section));
     return section + grid_.fixedRows;
   }
+  // The grid is going away with its window: the table shows nothing from now on.
+  void detach() {
+    beginResetModel();
+    detached_ = true;
+    endResetModel();
+  }
   void refresh() {
-    if (grid_.version() == seen_) return;
+    if (detached_ || grid_.version() == seen_) return;
     seen_ = grid_.version();
     beginResetModel();
     endResetModel();
@@ -62,6 +70,7 @@ class GridTableModel : public QAbstractTableModel {
  private:
   Grid& grid_;
   unsigned long seen_ = ~0UL;
+  bool detached_ = false;
 };
 
 DesktopView::DesktopView(Application& app, QtPlatform& platform) : app_(app), platform_(platform) {
@@ -82,7 +91,10 @@ DesktopView::~DesktopView() {
 void DesktopView::clear() {
   // The old widgets may still be in a signal of their own: they go once the
   // event loop comes back to them, hidden until then and bound to nothing.
+  for (GridTableModel* table : gridModels_) table->detach();
   for (auto& [name, w] : windows_) {
+    disconnect(w, nullptr, this, nullptr);
+    for (QObject* child : w->findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
     w->hide();
     w->deleteLater();
   }
@@ -172,6 +184,8 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
   switch (c.kind()) {
     case Kind::Label: {
       auto* w = new QLabel(parent);
+      // A warning beside a field (lblWarn) stands out from the captions.
+      if (c.name().rfind("lblWarn", 0) == 0) w->setStyleSheet("color: #b00000; font-weight: bold;");
       bindings_.push_back({&c, w, [&c, w] { w->setText(Q(c.caption)); }});
       made = w;
       break;
