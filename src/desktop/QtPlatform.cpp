@@ -92,17 +92,18 @@ std::string QtPlatform::programPath(const std::string& host) const {
 }
 
 std::optional<std::string> QtPlatform::fileDialog(const std::string& initialFolder) {
-  if (refreshView) refreshView();
-  const QString chosen =
-      QFileDialog::getOpenFileName(nullptr, QString(), QString::fromStdString(files().hostPath(initialFolder)));
-  if (chosen.isEmpty()) return std::nullopt;
-  return programPath(chosen.toStdString());
+  return askForFile(initialFolder, false);
 }
 
 std::optional<std::string> QtPlatform::saveFileDialog(const std::string& initialFolder) {
+  return askForFile(initialFolder, true);
+}
+
+std::optional<std::string> QtPlatform::askForFile(const std::string& initialFolder, bool toWrite) {
   if (refreshView) refreshView();
-  const QString chosen =
-      QFileDialog::getSaveFileName(nullptr, QString(), QString::fromStdString(files().hostPath(initialFolder)));
+  const QString folder = QString::fromStdString(files().hostPath(initialFolder));
+  const QString chosen = toWrite ? QFileDialog::getSaveFileName(nullptr, QString(), folder)
+                                 : QFileDialog::getOpenFileName(nullptr, QString(), folder);
   if (chosen.isEmpty()) return std::nullopt;
   return programPath(chosen.toStdString());
 }

@@ -62,6 +62,9 @@ class QtPlatform : public QObject, public Platform {
   std::string programPath(const std::string& hostPath) const;
 
  private:
+  // The file dialog: an existing file to read, or a name to write.
+  std::optional<std::string> askForFile(const std::string& initialFolder, bool toWrite);
+
   QtSerialPort serial_;
   std::map<Timer*, std::unique_ptr<QTimer>> timers_;
   int depth_ = 0;

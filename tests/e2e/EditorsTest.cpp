@@ -52,6 +52,20 @@ class ConfigEditor : public ::testing::Test {
  protected:
   Station st;
   void SetUp() override { st.seed(); }
+  // Runs each of `steps` in turn in the open editor, then saves without a
+  // restart; the output of each step.
+  std::vector<std::string> runSteps(const std::vector<std::string>& steps) {
+    std::string script = kStart + "click mnuEditCfg\n";
+    for (const auto& step : steps) script += "echo ==\n" + step;
+    const auto r = st.run(script + "echo ==\nanswer No\nclick FrmEditCFG.Command1(0)\n");
+    EXPECT_EQ(r.code, 0) << r.err;
+    auto parts = Parts(r.out);
+    if (parts.size() != steps.size() + 2) {
+      ADD_FAILURE() << r.out;
+      return std::vector<std::string>(steps.size());
+    }
+    return {parts.begin() + 1, parts.end() - 1};
+  }
   // The configuration file's lines as seeded, with `rows` changed.
   std::vector<std::string> seededRows(const std::map<int, std::string>& rows = {}) {
     auto lines = CrLfLines(st.read(kCfg));
@@ -141,22 +155,17 @@ TEST_F(ConfigEditor, NewCruiseSetUpRebuildsBothDirectoriesFromTheStudy) {
        "hand"},
   };
   // One run: each case types both fields into the open editor and leaves the Study field.
-  std::string script = kStart + "click mnuEditCfg\n";
+  std::vector<std::string> steps;
   for (const auto& c : cases) {
-    script += std::string("echo ==\ntype FrmEditCFG.Text1(3) ") + c.dataDir + "\ntype FrmEditCFG.Text1(4) " +
-              c.dataDir + "\n";
-    if (c.study) script += std::string("type FrmEditCFG.Text1(2) ") + c.study + "\nanswer " + c.answer + "\n";
-    script += "blur FrmEditCFG.Text1(2)\nget FrmEditCFG.Text1(3)\nget FrmEditCFG.Text1(4)\n";
+    std::string step =
+        std::string("type FrmEditCFG.Text1(3) ") + c.dataDir + "\ntype FrmEditCFG.Text1(4) " + c.dataDir + "\n";
+    if (c.study) step += std::string("type FrmEditCFG.Text1(2) ") + c.study + "\nanswer " + c.answer + "\n";
+    steps.push_back(step + "blur FrmEditCFG.Text1(2)\nget FrmEditCFG.Text1(3)\nget FrmEditCFG.Text1(4)\n");
   }
-  // The last case is saved: the file keeps the directories the operator set.
-  script += "echo ==\nanswer No\nclick FrmEditCFG.Command1(0)\n";
-  const auto r = st.run(script);
-  ASSERT_EQ(r.code, 0) << r.err;
-  const auto parts = Parts(r.out);
-  ASSERT_EQ(parts.size(), std::size(cases) + 2);
+  const auto parts = runSteps(steps);
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const Case& c = cases[i];
-    const std::string& part = parts[i + 1];
+    const std::string& part = parts[i];
     SCOPED_TRACE(std::string(c.dataDir) + " " + (c.study ? c.study : "(passed through)"));
     EXPECT_EQ(Count(part, kNewCruiseBox), c.study ? 1u : 0u) << part;
     EXPECT_EQ(Got(part, "FrmEditCFG.Text1(3)"), c.expected);
@@ -168,6 +177,7 @@ TEST_F(ConfigEditor, NewCruiseSetUpRebuildsBothDirectoriesFromTheStudy) {
       EXPECT_EQ(Count(part, "| OK |"), 0u) << part;
     }
   }
+  // The last case is saved: the file keeps the directories the operator set.
   EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{2, "0801SR"}}));
 }
 
@@ -228,23 +238,17 @@ TEST_F(ConfigEditor, FieldsNamingMissingPlacesOrABadRateAreMarkedAndStillSaved) 
       {"Text1(9)", "0", 9, "The sampling rate is not a positive number of milliseconds"},
       {"Text1(9)", "15000ms", 9, "The sampling rate is not a positive number of milliseconds"},
   };
-  std::string script = kStart + "click mnuEditCfg\n";
-  for (const auto& c : cases) {
-    const std::string warning = "FrmEditCFG.lblWarn(" + std::to_string(c.row) + ")";
-    script += std::string("echo ==\ntype FrmEditCFG.") + c.field + " \"" + c.text + "\"\nget " + warning +
-              ".visible\nget " + warning + ".tooltip\n";
-  }
-  script += "echo ==\nanswer No\nclick FrmEditCFG.Command1(0)\n";
-  const auto r = st.run(script);
-  ASSERT_EQ(r.code, 0) << r.err;
-  const auto parts = Parts(r.out);
-  ASSERT_EQ(parts.size(), std::size(cases) + 2);
+  auto warning = [](const Case& c) { return "FrmEditCFG.lblWarn(" + std::to_string(c.row) + ")"; };
+  std::vector<std::string> steps;
+  for (const auto& c : cases)
+    steps.push_back(std::string("type FrmEditCFG.") + c.field + " \"" + c.text + "\"\nget " + warning(c) +
+                    ".visible\nget " + warning(c) + ".tooltip\n");
+  const auto parts = runSteps(steps);
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const Case& c = cases[i];
-    const std::string warning = "FrmEditCFG.lblWarn(" + std::to_string(c.row) + ")";
     SCOPED_TRACE(std::string(c.field) + " " + c.text);
-    EXPECT_EQ(Got(parts[i + 1], warning + ".visible"), *c.why ? "true" : "false");
-    EXPECT_EQ(Got(parts[i + 1], warning + ".tooltip"), c.why);
+    EXPECT_EQ(Got(parts[i], warning(c) + ".visible"), *c.why ? "true" : "false");
+    EXPECT_EQ(Got(parts[i], warning(c) + ".tooltip"), c.why);
   }
   EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{3, "C:\\NOPE\\"},
                                                   {4, ""},
