@@ -8,6 +8,7 @@
 #include "events/Recording.h"
 #include "grid/LineStaModes.h"
 #include "logview/EventGrid.h"
+#include "logview/RowEditing.h"
 #include "nav/PollCycle.h"
 #include "selection/Conditions.h"
 #include "selection/EventLists.h"
@@ -81,6 +82,7 @@ void WireLogView(Station& s) {
     entry->onClick = [&s, entry = entry, mode = std::string(mode)] {
       ChooseDisplayedEvents(s.main.menus, *entry, mode, s.settings);
     };
+  s.main.eventGrid.onDblClick = [&s] { EventLog_DblClick(s); };
 }
 
 void WireEvents(Station& s) {
