@@ -53,6 +53,7 @@ struct StationState {
   int lastPickerIndex = -1;  // the last picker that holds an event of the list
   bool multiMode = false;    // check-box pickers in use
   std::string lastSeenLastEvent;
+  std::string ownLastEvent;  // the line this station last wrote to the last-event file
 
   NavSnapshot nav;
   int metLatIndex = 0;  // the MET items that hold the latitude and the longitude

@@ -165,7 +165,9 @@ void PullLastEvent(const Poll& p) {
   if (!fs.exists(path)) return;
   const std::string line = fs.firstLine(path);
   StationState& st = p.state;
-  if (line == st.lastSeenLastEvent) return;
+  // This station's own event is in its grid already (a corrected event leaves
+  // the box below the file's number, so the raise that follows finds it).
+  if (line == st.lastSeenLastEvent || line == st.ownLastEvent) return;
   st.lastSeenLastEvent = line;
   std::vector<std::string> f(kLastEventFields);
   SplitCommas(line, f, kLastEventFields);
