@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "events/CruiseExport.h"
 #include "events/EventNumber.h"
 #include "events/OrderOccupied.h"
 #include "events/Recording.h"
@@ -94,6 +95,7 @@ void WireEvents(Station& s) {
                       s.main.menus.orderOccupiedFile);
   };
   w.boxes.eventNumber.onDblClick = [&s] { RequestManualOverride(EventNumbering::of(s)); };
+  w.menus.exportCruise.onClick = [&s] { mnuAllEvents2File_Click(s); };
 }
 
 void WireNav(Station& s) {
