@@ -32,9 +32,10 @@ std::vector<std::string> Parts(const std::string& out) {
   return parts;
 }
 
-// Renames onto a file whose name ends in `suffix` fail: all of them, or the first `times`.
+// The shell set-up under which renames onto a file whose name ends in
+// `suffix` fail: all of them, or the first `times`.
 std::string FailRenames(const std::string& suffix, int times = -1) {
-  std::string env = std::string("LD_PRELOAD='") + RUVEK_FAIL_RENAME_LIB + "' RUVEK_FAIL_RENAME='" + suffix + "'";
+  std::string env = std::string("export LD_PRELOAD='") + RUVEK_FAIL_RENAME_LIB + "' RUVEK_FAIL_RENAME='" + suffix + "'";
   if (times >= 0) env += " RUVEK_FAIL_TIMES=" + std::to_string(times);
   return env + " ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0\"";
 }
@@ -263,11 +264,11 @@ TEST_F(ConfigEditor, FieldsNamingMissingPlacesOrABadRateAreMarkedAndStillSaved) 
 class ListEditor : public ::testing::Test {
  protected:
   Station st;
-  RunResult run(const std::string& list, const std::string& script, const std::string& env = {},
+  RunResult run(const std::string& list, const std::string& script, const std::string& shellSetup = {},
                 const std::map<int, std::string>& rows = {}) {
     st.seed(rows);
     st.write(kList, list);
-    return st.run(kStart + "click mnuMakeEvFile\n" + script, env);
+    return st.run(kStart + "click mnuMakeEvFile\n" + script, shellSetup);
   }
 };
 

@@ -35,9 +35,9 @@ class Station {
   // options, line and station files and an event number file holding 10.
   void seed(const std::map<int, std::string>& rows = {}) const;
 
-  // Runs `ruvek --headless` with `script` on this station; `env` is put
-  // before the command ("NAME=value ...").
-  RunResult run(const std::string& script, const std::string& env = {}) const;
+  // Runs `ruvek --headless` with `script` on this station; `shellSetup` runs
+  // first in the same shell (for example a file size limit).
+  RunResult run(const std::string& script, const std::string& shellSetup = {}) const;
 
  private:
   std::string root_;
