@@ -73,16 +73,17 @@ Position ReadNmea(const Poll& p) {
 Position ReadPosition(const Poll& p) {
   const std::string& path = p.settings.currPosPath;
   const std::string& source = p.state.gpsSource;
+  // The datagram takes the place of the position file, which need not exist.
+  if (source == "UDP") {
+    ShowDatagram(p.state.udpDatagram, p.boxes);
+    return {};
+  }
   if (!p.platform.files().exists(path)) {
     p.status.setText(source == "KNORR" ? "Reading Current Position file..."
                                        : "Unable to find " + path + " file - retrying...");
     return {};
   }
   if (source == "NETWORK" || source == "GPS") return ReadNmea(p);
-  if (source == "UDP") {
-    ShowDatagram(p.state.udpDatagram, p.boxes);
-    return {};
-  }
   if (source == "MET") {
     const DecimalPosition d = ReadMetRecord(p.platform.files(), path, p.state, p.boxes, p.status);
     return {d.lat, d.lon};
