@@ -8,6 +8,7 @@
 #include "events/Recording.h"
 #include "grid/LineStaModes.h"
 #include "logview/EventGrid.h"
+#include "nav/GpsSettings.h"
 #include "nav/PollCycle.h"
 #include "selection/Conditions.h"
 #include "selection/EventLists.h"
@@ -99,6 +100,24 @@ void WireNav(Station& s) {
   s.main.menus.autoFill.onClick = [&s] { AutoFill_Click(s); };
 }
 
+void WireGpsWindow(Station& s) {
+  GpsWindow& g = s.gps;
+  s.main.menus.comPortSettings.onClick = [&s] { ComSet_Click(s); };
+  g.goButton.onClick = [&s] { GoButton_Click(s); };
+  g.saveButton.onClick = [&s] { SaveSettings_Click(s); };
+  g.hideButton.onClick = [&s] { HideGps_Click(s); };
+  g.form.onClose = [&s] { HideGps_Click(s); };
+  g.timer.onTimer = [&s] { GpsTimer_Timer(s); };
+  g.portBox.onChange = [&s] { ShowDeviceNames(s.platform.serial(), s.gps); };
+  for (int i = 0; i < 5; ++i)
+    g.ports[std::size_t(i)]->onClick = [&s, i] { PortOption_Click(s.gps, s.settings.config, i); };
+  // Every line setting but the rate box's option enables Save Settings.
+  const auto enableSave = [&g] { g.saveButton.enabled = true; };
+  for (int i = 0; i < 3; ++i) g.bauds[std::size_t(i)]->onClick = enableSave;
+  for (auto* group : {&g.parity, &g.dataBits, &g.stopBits})
+    for (ui::OptionButton* option : *group) option->onClick = enableSave;
+}
+
 }  // namespace
 
 void WireStation(Station& s) {
@@ -108,6 +127,7 @@ void WireStation(Station& s) {
   WireLogView(s);
   WireEvents(s);
   WireNav(s);
+  WireGpsWindow(s);
 }
 
 }  // namespace ruvek
