@@ -62,7 +62,7 @@ TextBox& AddDisplay(Form& form) {
   box.multiLine = true;
   box.scrolling = true;
   box.locked = true;
-  box.setText("Click [GO] to initiate GPS serial input\r\nWait for GPS text to display\r\nthen click [Hide GPS]");
+  box.setText("Click [GO] to initiate GPS serial input\r\nWait for GPS text to display\r\nthen click [Hide GPS]\r\n");
   return box;
 }
 
