@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -277,6 +278,8 @@ QWidget* DesktopView::buildScrollingBox(TextBox& model, QWidget* parent) {
   auto* w = new QPlainTextEdit(parent);
   w->setLineWrapMode(QPlainTextEdit::NoWrap);
   w->setReadOnly(true);
+  // Received sentences line up in a fixed-width font.
+  w->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   bindings_.push_back({&model, w, [&model, w] {
                          const QSignalBlocker block(w);
                          // The box shows lines; the model's CR LF and lone CR end them.
