@@ -97,7 +97,12 @@ Position ReadPosition(const Poll& p) {
 void ShowLineStation(const Poll& p, Position pos) {
   Menus& menus = p.menus;
   if (!UsablePosition(pos.lat, pos.lon)) {
-    if (!HasPosition(pos.lat, pos.lon) && !menus.selectedLine.checked)
+    if (HasPosition(pos.lat, pos.lon) || menus.selectedLine.checked) return;
+    // The UDP source reads no file; its datagrams give no line and station.
+    if (p.state.gpsSource == "UDP")
+      p.status.setText(p.state.udpDatagram.empty() ? "No navigation datagram yet - waiting..."
+                                                   : "Reading navigation datagrams...");
+    else
       p.status.setText("Unable to find " + p.settings.currPosPath + " file...retrying");
     return;
   }

@@ -201,13 +201,15 @@ TEST_F(GpsWindow, AnUnwritablePositionFileIsReportedOnceATickUntilStop) {
       << r.out;
 }
 
+// Julian numbers leave the status line to the navigation part of the poll.
 TEST_F(GpsWindow, UdpDatagramsAreListedAndShownByThePoll) {
   const std::string datagram = "UDP,08-Jun-2026,03:00:00,32.900000,-117.400000,";
   auto r =
       start("udp " + datagram + "<CR><LF>\nudp " + datagram +
                 "\ntick frmCommCheck.Timer1\n"
-                "get frmCommCheck.txtDisplay\ntick Timer1\nget Text1(1)\nget Text1(2)\nget Text1(3)\nget Text1(4)\n",
-            {{11, "UDP"}, {12, "5000"}});
+                "get frmCommCheck.txtDisplay\ntick Timer1\nget Text1(1)\nget Text1(2)\nget Text1(3)\nget Text1(4)\n"
+                "get StatusBar1.Panels(1)\n",
+            {{11, "UDP"}, {12, "5000"}, {19, "JULIAN"}});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Got(r.out, "frmCommCheck.txtDisplay"),
             "Click [GO] to initiate GPS serial input<CR><LF>Wait for GPS text "
@@ -217,15 +219,17 @@ TEST_F(GpsWindow, UdpDatagramsAreListedAndShownByThePoll) {
   EXPECT_EQ(Got(r.out, "Text1(2)"), "03:00:00");
   EXPECT_EQ(Got(r.out, "Text1(3)"), "32.90000");
   EXPECT_EQ(Got(r.out, "Text1(4)"), "-117.40000");
+  EXPECT_EQ(Got(r.out, "StatusBar1.Panels(1)"), "Reading navigation datagrams...");
   for (const char* row12 : {"0", "70000", "x"}) {
-    r = start("udp " + datagram + "\ntick frmCommCheck.Timer1\ntick Timer1\nget Text1(1)\n",
-              {{11, "UDP"}, {12, row12}});
+    r = start("udp " + datagram + "\ntick frmCommCheck.Timer1\ntick Timer1\nget Text1(1)\nget StatusBar1.Panels(1)\n",
+              {{11, "UDP"}, {12, row12}, {19, "JULIAN"}});
     EXPECT_EQ(Count(r.out, "MSGBOX | UDP Navigation | The UDP port \"" + std::string(row12) +
                                "\" (Com port in RuvekGPS.cfg) is not a number from 1 to 65535: no navigation "
                                "datagrams are received. | OK | exclamation"),
               1u)
         << r.out;
     EXPECT_EQ(Got(r.out, "Text1(1)"), "");
+    EXPECT_EQ(Got(r.out, "StatusBar1.Panels(1)"), "No navigation datagram yet - waiting...");
   }
 }
 
