@@ -1,5 +1,7 @@
 #include "nav/GpsSettings.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "core/Format.h"
@@ -39,16 +41,18 @@ std::string SelectedCaption(const std::array<ui::OptionButton*, N>& options) {
   return i < 0 ? std::string() : Trim(options[std::size_t(i)]->caption);
 }
 
-// The port: Com1 to Com4 of its option, or the value of the port box, rounded.
+// The port: Com1 to Com4 of its option, or the value of the port box, rounded;
+// 0, after telling the operator, when the box holds no port number.
 int SelectedPort(ui::Platform& platform, const GpsWindow& w) {
   const int i = SelectedIndex(w.ports);
   if (i < 4) return std::max(i, 0) + 1;
   const double value = LeadingNumber(w.portBox.text());
-  if (value <= 0 || value > kHighestPort) {
+  const long long port = value > kHighestPort ? 0 : RoundHalfEven(value);
+  if (port < 1) {
     platform.ask("Enter the Com port number in the text box and try again!", "");
     return 0;
   }
-  return int(RoundHalfEven(value));
+  return int(port);
 }
 
 // The settings text of the options shown, or nothing when the rate box is

@@ -123,7 +123,7 @@ TEST_F(GpsWindow, GoRefusesWhatCannotOpenAndStopsWithGo) {
   };
   const Case cases[] = {
       {"", "Com port1 not found.  Check your com port setting and try again. | OK | none", "Go"},
-      {"click frmCommCheck.Option1(4)\ntype frmCommCheck.Text1 0\n",
+      {"click frmCommCheck.Option1(4)\ntype frmCommCheck.Text1 0.4\n",
        "Enter the Com port number in the text box and try again! | OK | none", "GO"},
       {"click frmCommCheck.Option2(3)\ntype frmCommCheck.Text3 0\n",
        "Enter the baud rate in the text box and try again! | OK | none", "GO"},
