@@ -11,6 +11,7 @@
 #include "grid/LineStaModes.h"
 #include "logview/EventGrid.h"
 #include "logview/RowEditing.h"
+#include "nav/GpsSettings.h"
 #include "nav/PollCycle.h"
 #include "selection/Conditions.h"
 #include "selection/EventLists.h"
@@ -123,6 +124,24 @@ void WireListEditor(Station& s) {
   for (int i = 0; i < 3; ++i) buttons[i]->onClick = [&s, i] { ListEditor_Click(s, i); };
 }
 
+void WireGpsWindow(Station& s) {
+  GpsWindow& g = s.gps;
+  s.main.menus.comPortSettings.onClick = [&s] { ComSet_Click(s); };
+  g.goButton.onClick = [&s] { GoButton_Click(s); };
+  g.saveButton.onClick = [&s] { SaveSettings_Click(s); };
+  g.hideButton.onClick = [&s] { HideGps_Click(s); };
+  g.form.onClose = [&s] { HideGps_Click(s); };
+  g.timer.onTimer = [&s] { GpsTimer_Timer(s); };
+  g.portBox.onChange = [&s] { ShowDeviceNames(s.platform.serial(), s.gps); };
+  for (int i = 0; i < 5; ++i)
+    g.ports[std::size_t(i)]->onClick = [&s, i] { PortOption_Click(s.gps, s.settings.config, i); };
+  // Every line setting but the rate box's option enables Save Settings.
+  const auto enableSave = [&g] { g.saveButton.enabled = true; };
+  for (int i = 0; i < 3; ++i) g.bauds[std::size_t(i)]->onClick = enableSave;
+  for (auto* group : {&g.parity, &g.dataBits, &g.stopBits})
+    for (ui::OptionButton* option : *group) option->onClick = enableSave;
+}
+
 }  // namespace
 
 void WireStation(Station& s) {
@@ -134,6 +153,7 @@ void WireStation(Station& s) {
   WireNav(s);
   WireConfigEditor(s);
   WireListEditor(s);
+  WireGpsWindow(s);
 }
 
 }  // namespace ruvek

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -149,7 +151,7 @@ void DesktopView::build() {
     } else {
       top = client = new QWidget;
       top->setObjectName(Q(form->name()));
-      // Closing it from its title bar hides it, as its own buttons do.
+      // Closing it from its title bar goes to its model (see eventFilter).
       top->installEventFilter(this);
       closable_[top] = form;
     }
@@ -192,6 +194,10 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
     }
     case Kind::TextBox: {
       auto& model = static_cast<TextBox&>(c);
+      if (model.scrolling) {
+        made = buildScrollingBox(model, parent);
+        break;
+      }
       auto* w = new QLineEdit(parent);
       connect(w, &QLineEdit::textEdited, this,
               [this, &model](const QString& text) { act([&model, text] { model.setText(text.toStdString()); }); });
@@ -306,6 +312,24 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
   return made;
 }
 
+QWidget* DesktopView::buildScrollingBox(TextBox& model, QWidget* parent) {
+  auto* w = new QPlainTextEdit(parent);
+  w->setLineWrapMode(QPlainTextEdit::NoWrap);
+  w->setReadOnly(true);
+  // Received sentences line up in a fixed-width font.
+  w->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  bindings_.push_back({&model, w, [&model, w] {
+                         const QSignalBlocker block(w);
+                         // The box shows lines; the model's CR LF and lone CR end them.
+                         const QString text = Q(model.text()).replace("\r\n", "\n").replace('\r', '\n');
+                         if (w->toPlainText() == text) return;
+                         w->setPlainText(text);
+                         w->moveCursor(QTextCursor::End);
+                         w->ensureCursorVisible();
+                       }});
+  return w;
+}
+
 QWidget* DesktopView::bindToggle(QAbstractButton* w, Control& c, std::function<bool()> checked) {
   connect(w, &QAbstractButton::clicked, this, [this, &c] { act([&c] { c.click(); }); });
   bindings_.push_back({&c, w, [&c, w, checked] {
@@ -373,7 +397,18 @@ void DesktopView::showForm(Form& form) {
 
 bool DesktopView::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Close) {
-    if (auto w = closable_.find(watched); w != closable_.end()) act([form = w->second] { form->visible = false; });
+    if (auto closing = closable_.find(watched); closing != closable_.end()) {
+      Form* form = closing->second;
+      // The window's own handler decides; without one it is hidden.
+      event->ignore();
+      act([form, this] {
+        if (form->onClose)
+          form->onClose();
+        else
+          platform_.show(*form, false);
+      });
+      return true;
+    }
   }
   auto it = filtered_.find(watched);
   if (it != filtered_.end()) {

@@ -15,6 +15,7 @@ void StopStation(ui::Platform& platform, ui::Timer& pollTimer, ui::Timer& gpsTim
   pollTimer.setEnabled(false);
   gpsTimer.setEnabled(false);
   if (platform.serial().isOpen()) platform.serial().close();
+  platform.udp().close();
 }
 
 void EndProgram(ui::Platform& platform, ui::Timer& pollTimer, ui::Timer& gpsTimer) {

@@ -35,8 +35,8 @@ struct Station {
   ui::Control* findControl(const std::string& name);
 };
 
-// Stops the timers and closes the serial port. The files are closed already:
-// each is opened and closed within one operation.
+// Stops the timers and closes the serial port and the UDP receiver. The files
+// are closed already: each is opened and closed within one operation.
 void StopStation(ui::Platform& platform, ui::Timer& pollTimer, ui::Timer& gpsTimer);
 // Ends the program: stops the station and unwinds every handler.
 [[noreturn]] void EndProgram(ui::Platform& platform, ui::Timer& pollTimer, ui::Timer& gpsTimer);
