@@ -134,6 +134,25 @@ TEST_F(ConfigEditor, YesToTheRestartLoadsTheMainWindowAgainFromTheFile) {
   EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{1, ""}, {16, "CALCULATE"}}));
 }
 
+TEST_F(ConfigEditor, RestartClosesTheReadingGpsWindowAndOpensTheNewSource) {
+  st.seed({{11, "GPS"}});
+  const auto r = st.run(kStart +
+                        "click frmCommCheck.btnGo\nget frmCommCheck.btnGo\nget frmCommCheck.Timer1.enabled\n"
+                        "click mnuEditCfg\nchoose FrmEditCFG.Combo1(1) NETWORK\nanswer Yes Yes\n"
+                        "click FrmEditCFG.Command1(0)\necho ==\nget frmCommCheck.visible\nget frmActivity.visible\n"
+                        "get frmCommCheck.btnGo\nget frmCommCheck.Timer1.enabled\nget gpsSource\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  const auto parts = Parts(r.out);
+  ASSERT_EQ(parts.size(), 2u) << r.out;
+  EXPECT_NE(Got(parts[0], "frmCommCheck.btnGo"), "GO");
+  EXPECT_EQ(Got(parts[0], "frmCommCheck.Timer1.enabled"), "true");
+  EXPECT_EQ(Got(parts[1], "frmCommCheck.visible"), "false");
+  EXPECT_EQ(Got(parts[1], "frmActivity.visible"), "true");
+  EXPECT_EQ(Got(parts[1], "frmCommCheck.btnGo"), "GO");
+  EXPECT_EQ(Got(parts[1], "frmCommCheck.Timer1.enabled"), "false");
+  EXPECT_EQ(Got(parts[1], "gpsSource"), "NETWORK");
+}
+
 TEST_F(ConfigEditor, NewCruiseSetUpRebuildsBothDirectoriesFromTheStudy) {
   struct Case {
     const char* dataDir;
