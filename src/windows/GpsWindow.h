@@ -31,9 +31,6 @@ struct GpsWindow {
   std::array<ui::TextBox*, 2> sentences;        // Text2(0), Text2(1): the primary and the date sentence
   ui::TextBox& display;                         // txtDisplay: the received text
   ui::Timer& timer;                             // Timer1: collects the input
-
-  // False until the input was first started: the GO button still shows "GO".
-  bool started() const { return goButton.caption != "GO"; }
 };
 
 // The index of the selected option of a group, or -1 when none is.
