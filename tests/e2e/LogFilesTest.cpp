@@ -68,12 +68,15 @@ TEST(LogFiles, CommentWithoutLabelLineBreaksAndTableTagInOrderOccupied) {
   Station st;
   st.seed();
   st.write("C:\\DATA\\OrderOcc.txt", "5</TABLE>\r\n");
-  auto r = st.run(Started() + "type txtComments no label here\n" + Record("Bongo") +
-                  "type txtComments \"Comments: one<CR><LF>two\"\n" + Record("Manta"));
+  // A box whose label the operator deleted logs its whole trimmed text.
+  auto r = st.run(Started() + "type txtComments \"  no label here \"\n" + Record("Bongo") +
+                  "get EventLog(1,9)\ntype txtComments \"Comments: one<CR><LF>two\"\n" + Record("Manta"));
   ASSERT_EQ(0, r.code) << r.err;
   const auto lines = CrLfLines(st.read("C:\\DATA\\0708SREvents.csv"));
   ASSERT_EQ(2u, lines.size());
-  EXPECT_EQ("", Column(lines[0], 15));
+  EXPECT_EQ("no label here", Column(lines[0], 15));
+  EXPECT_EQ("no label here", Column(CrLfLines(st.read("C:\\RuvekGPS\\0708SREvents.csv"))[1], 15));
+  EXPECT_EQ("no label here", Got(r.out, "EventLog(1,9)"));
   EXPECT_EQ("5", Column(lines[0], 16));
   EXPECT_EQ("one two", Column(lines[1], 15));
   EXPECT_EQ(2u, CrLfLines(st.read("C:\\DATA\\0708SRCruise.csv")).size() - 1);
@@ -156,8 +159,8 @@ TEST(HtmlLog, LogWithoutClosingTagKeepsEveryLine) {
 TEST(HtmlLog, RowHoldingTheTableTagSurvivesTheNextRewrite) {
   Station st;
   st.seed();
-  auto r = st.run(Started() + "type txtComments Comments: see </TABLE> & <b>\n" + Record("Bongo") +
-                  Record("Manta") + Record("Secchi"));
+  auto r = st.run(Started() + "type txtComments Comments: see </TABLE> & <b>\n" + Record("Bongo") + Record("Manta") +
+                  Record("Secchi"));
   ASSERT_EQ(0, r.code) << r.err;
   for (const char* path : {"C:\\DATA\\0708SREvents.htm", "C:\\RuvekGPS\\0708SREvents.htm"}) {
     const std::string html = st.read(path);
@@ -176,15 +179,16 @@ TEST(LogFiles, LocalOperationWritesOnlyTheThreeLocalFiles) {
   st.seed({{10, "LOCAL"}});
   st.remove("C:\\DATA\\EventNumber.txt");
   st.write("C:\\RuvekGPS\\EventNumber.txt", "10\r\n");
-  auto r = st.run("clock 2026-06-08 03:00:00\nanswer No No\nstart\nclick Command1(0)\n"
-                  "type Text1(3) 32.91234\ntype Text1(4) -117.41234\nanswer Yes\n" +
-                  Record("CTD Deployed"));
+  auto r = st.run(
+      "clock 2026-06-08 03:00:00\nanswer No No\nstart\nclick Command1(0)\n"
+      "type Text1(3) 32.91234\ntype Text1(4) -117.41234\nanswer Yes\n" +
+      Record("CTD Deployed"));
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_TRUE(st.exists("C:\\RuvekGPS\\0708SREvents.csv"));
   EXPECT_TRUE(st.exists("C:\\RuvekGPS\\0708SRCruise.csv"));
   EXPECT_TRUE(st.exists("C:\\RuvekGPS\\0708SREvents.htm"));
-  for (const char* f : {"0708SREvents.csv", "0708SRLastEvent.csv", "0708SRCruise.csv", "0708SREvents.htm",
-                        "0708CTDATDEPTH.csv"})
+  for (const char* f :
+       {"0708SREvents.csv", "0708SRLastEvent.csv", "0708SRCruise.csv", "0708SREvents.htm", "0708CTDATDEPTH.csv"})
     EXPECT_FALSE(st.exists(std::string("C:\\DATA\\") + f)) << f;
 }
 
