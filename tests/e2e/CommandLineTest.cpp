@@ -55,7 +55,9 @@ TEST(CommandLine, HelpVersionBadOptionAndNoDisplay) {
     EXPECT_NE(std::string::npos, out.find(c.out)) << c.args << "\n" << out;
     EXPECT_NE(std::string::npos, err.find(c.err)) << c.args << "\n" << err;
     // The message of a start without a display is one line.
-    if (c.code == 1) EXPECT_EQ(1, std::count(err.begin(), err.end(), '\n')) << err;
+    if (c.code == 1) {
+      EXPECT_EQ(1, std::count(err.begin(), err.end(), '\n')) << err;
+    }
   }
 }
 
