@@ -66,7 +66,8 @@ void AppendHtmlRow(const LogTarget& target, const std::string& path, const std::
     return;
   }
   try {
-    fs.write(path, NewHtmlLog(target.project, cruise, row));
+    if (!fs.create(path, NewHtmlLog(target.project, cruise, row)))
+      fs.replace(path, RewriteHtmlLog(fs.readAll(path), row));
   } catch (const ui::FileError&) {
     target.platform.ask(SavedLocallyMessage(target.names.localHtml), "");
   }
