@@ -61,16 +61,17 @@ EventFields LoggedEvent::atSnapshot() const {
 void AppendHtmlRow(const LogTarget& target, const std::string& path, const std::string& cruise,
                    const std::string& row) {
   const ui::FileSystem& fs = target.platform.files();
-  if (fs.exists(path)) {
-    fs.replace(path, RewriteHtmlLog(fs.readAll(path), row));
-    return;
+  if (!fs.exists(path)) {
+    // Made whole under a temporary name: a kill never leaves a log without
+    // its head. When another station made it meanwhile, the row goes into theirs.
+    try {
+      if (fs.create(path, NewHtmlLog(target.project, cruise, row))) return;
+    } catch (const ui::FileError&) {
+      target.platform.ask(SavedLocallyMessage(target.names.localHtml), "");
+      return;
+    }
   }
-  try {
-    if (!fs.create(path, NewHtmlLog(target.project, cruise, row)))
-      fs.replace(path, RewriteHtmlLog(fs.readAll(path), row));
-  } catch (const ui::FileError&) {
-    target.platform.ask(SavedLocallyMessage(target.names.localHtml), "");
-  }
+  fs.replace(path, RewriteHtmlLog(fs.readAll(path), row, HtmlHead(target.project, cruise)));
 }
 
 void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJob& job) {

@@ -60,11 +60,16 @@ std::string HtmlRow(const EventFields& fields);
 // lines are kept in order up to the closing tag (the first line that, trimmed and
 // upper-cased, begins with "</TABLE"); blank lines are dropped; then the row and
 // "</TABLE>", "</BODY>", "</HTML>". A log without a closing tag keeps all its lines.
+// A log without its head (no line beginning with "<TABLE" before the closing tag:
+// empty, or cut short while it was made) gets `head` again, followed by its
+// lines other than the pieces of its old head ("<HTML", "<HEAD", "<TITLE",
+// "</HEAD", "<BODY", "<H2", "<TR><TH" lines and the start of one cut short).
 // Lines may end in CR LF, LF or CR; the result always uses CR LF.
 // Example of the lines around the cut:
 //   <TR ALIGN=RIGHT><TD>0504NH</TD><TD>12</TD>...</TD></TR>
 //   </TABLE>
-std::string RewriteHtmlLog(std::string_view existingBytes, const std::string& row);
+std::string RewriteHtmlLog(std::string_view existingBytes, const std::string& row,
+                           const std::vector<std::string>& head);
 
 // The content of a new HTML log: the head, the row and the three closing lines.
 std::string NewHtmlLog(const std::string& project, const std::string& cruise, const std::string& row);
