@@ -1,5 +1,7 @@
 #include "events/EventLogs.h"
 
+#include <optional>
+
 #include "core/TextRoutines.h"
 
 namespace ruvek {
@@ -14,12 +16,19 @@ std::string LocalCopyOf(const LogFileNames& names, const std::string& failedPath
   return html ? names.localHtml : names.localEvents;
 }
 
-// Appends one line to a log, the header first when the file is new. Header and
-// line go out in one write.
+// Appends one line to a log, the header first when the file is new or empty
+// (a run killed between making the file and writing its first line). A new log
+// is made whole, header and line at once, so that two stations making it at
+// the same moment never put a header between rows.
 void AppendWithHeader(const ui::FileSystem& fs, const std::string& path, std::string_view header,
-                      const std::string& line) {
-  const bool isNew = !fs.exists(path);
-  fs.append(path, isNew && !header.empty() ? Line(std::string(header)) + Line(line) : Line(line));
+                      const std::string& line, ui::Flush flush = ui::Flush::No) {
+  const std::string withHeader = Line(std::string(header)) + Line(line);
+  std::optional<std::uintmax_t> size = fs.size(path);
+  if (!size) {
+    if (fs.create(path, withHeader)) return;
+    size = fs.size(path);
+  }
+  fs.append(path, size.value_or(0) == 0 ? withHeader : Line(line), flush);
 }
 
 // Runs one write of the job unless an earlier attempt already made it.
@@ -81,7 +90,7 @@ void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJ
   if (target.html)
     Once(job, LogWrite::LocalHtml, [&] { AppendHtmlRow(target, names.localHtml, local.cruise, HtmlRow(local)); });
   Once(job, LogWrite::LocalEvents,
-       [&] { AppendWithHeader(fs, names.localEvents, kLocalHeader, CsvRecord(local) + event.tail); });
+       [&] { AppendWithHeader(fs, names.localEvents, kLocalHeader, CsvRecord(local) + event.tail, ui::Flush::Yes); });
   const std::string record = CsvRecord(event.fields);
   Once(job, LogWrite::LocalList, [&] { AppendWithHeader(fs, names.localList, kNetworkHeader, record); });
 }

@@ -64,9 +64,9 @@ struct EventLogJob {
 };
 
 // The local HTML log (when "Generate html" is checked), the local event log
-// (record + tail, DateLoc header when new) and the local list log (record,
-// DatePST header when new). Throws ui::FileError for a failure that goes to the
-// retry.
+// (record + tail, DateLoc header when new or empty; flushed to the disk before
+// the call returns) and the local list log (record, DatePST header when new or
+// empty). Throws ui::FileError for a failure that goes to the retry.
 void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJob& job);
 
 // The network HTML log, the network event log (record + tail, no header), the

@@ -50,6 +50,23 @@ TEST(LogFiles, FirstEventWritesEveryFileWithItsHeaderTailAndCrLf) {
   EXPECT_EQ("calm, slight swell", Got(r.out, "EventLog(1,9)"));
 }
 
+// A log left empty (a run killed between making it and its first line) gets
+// its header with the next row, as a new one does; the network event log has none.
+TEST(LogFiles, EmptyLogsGetTheirHeaderWithTheNextRow) {
+  Station st;
+  st.seed();
+  for (const char* path : {"C:\\RuvekGPS\\0708SREvents.csv", "C:\\RuvekGPS\\0708SRCruise.csv",
+                           "C:\\DATA\\0708SRCruise.csv", "C:\\DATA\\0708SREvents.csv"})
+    st.write(path, "");
+  auto r = st.run(Started() + Record("Bongo"));
+  ASSERT_EQ(0, r.code) << r.err;
+  const std::string row = "0708SR,11,93.3,26.7,,,08-Jun-2026,03:00:00,";
+  EXPECT_EQ(0u, st.read("C:\\RuvekGPS\\0708SREvents.csv").find(kLocalHeader + "\r\n" + row));
+  EXPECT_EQ(0u, st.read("C:\\RuvekGPS\\0708SRCruise.csv").find(kNetworkHeader + "\r\n" + row));
+  EXPECT_EQ(0u, st.read("C:\\DATA\\0708SRCruise.csv").find(kNetworkHeader + "\r\n" + row));
+  EXPECT_EQ(0u, st.read("C:\\DATA\\0708SREvents.csv").find(row));
+}
+
 TEST(LogFiles, LaterEventsAppendWithoutHeadersAndTheLastEventFileHoldsOnlyTheLatest) {
   Station st;
   st.seed();
