@@ -19,8 +19,14 @@ std::string OneLine(std::string text) {
   return text;
 }
 
-// Typed text may hold commas; in a CSV row they would shift every later column.
-std::string TypedField(std::string_view text) { return ReplaceAll(std::string(text), ",", ";"); }
+// A field of a CSV row: a comma in it would shift every later column, a line
+// break would end the row early.
+std::string CsvField(std::string_view text) {
+  std::string field = OneLine(std::string(text));
+  for (char& c : field)
+    if (c == ',') c = ';';
+  return field;
+}
 
 void AppendLine(std::string& out, std::string_view line) {
   out += line;
@@ -64,41 +70,29 @@ bool IsHeadLine(std::string_view line) {
 }  // namespace
 
 std::string CsvRecord(const EventFields& f) {
-  const std::string columns[] = {f.cruise,
-                                 f.eventNo,
-                                 f.stndLine,
-                                 f.stndSta,
-                                 f.calcLine,
-                                 f.calcSta,
-                                 f.localDate,
-                                 f.localTime,
-                                 f.decLat,
-                                 f.decLon,
-                                 f.activity,
-                                 TypedField(Trim(f.event)),
-                                 TypedField(Trim(f.oper)),
-                                 f.utcDate,
-                                 f.utcTime,
-                                 TypedField(f.comments),
-                                 f.ordOcc};
+  const std::string* columns[] = {&f.cruise,    &f.eventNo,   &f.stndLine, &f.stndSta,  &f.calcLine, &f.calcSta,
+                                  &f.localDate, &f.localTime, &f.decLat,   &f.decLon,   &f.activity, &f.event,
+                                  &f.oper,      &f.utcDate,   &f.utcTime,  &f.comments, &f.ordOcc};
   std::string record;
-  for (const std::string& column : columns) {
-    if (&column != &columns[0]) record += ',';
-    record += OneLine(column);
+  for (const std::string* column : columns) {
+    if (column != columns[0]) record += ',';
+    const bool trimmed = column == &f.event || column == &f.oper;
+    record += CsvField(trimmed ? TrimView(*column) : std::string_view(*column));
   }
   return record;
 }
 
 std::string NavigationTail(const std::string& rawLine, const MetItems& met) {
-  std::string tail = rawLine;
+  // The raw line keeps its commas (they are the sentence's own fields); a MET
+  // item is one field.
+  std::string tail = OneLine(rawLine);
   for (std::size_t i = 0; i < kMetItems; ++i) {
     if (i >= kFixedMetItems && TrimView(met[i]).empty()) continue;
     tail += ',';
-    tail += met[i];
+    tail += CsvField(met[i]);
   }
   return tail;
 }
-
 std::string CommentsField(const std::string& commentBox) {
   if (!Contains(commentBox, kCommentsLabel)) return "";
   return Trim(ReplaceAll(commentBox, kCommentsLabel, ""));

@@ -24,17 +24,18 @@ inline constexpr std::size_t kFixedMetItems = 112;
 // The record line, without tail or line end: the 17 fields joined by ",".
 // Example: 0504NH,12,93.3,26.7,93.3,26.8,07-Jun-2018,14:05:09,32.912345,-117.412345,CTD,CTD Deployed,AB,
 //          07-Jun-2018,21:05:09,Sea Conditions: Calm,5
-// The event name and initials are trimmed. A comma typed into the event name, the
-// initials or the comments is written as ";" so that every row keeps its 17 columns
-// for the readers that split rows at commas. A line break (CR LF, CR or LF) in any
-// field is written as one blank, so the record stays one line. Other fields are
-// written as given.
+// The event name and initials are trimmed. A comma in any field (typed comments,
+// a line or station list entry, the cruise designation, the order-occupied text)
+// is written as ";" so that every row keeps its 17 columns for the readers that
+// split rows at commas. A line break (CR LF, CR or LF) in any field is written as
+// one blank, so the record stays one line.
 std::string CsvRecord(const EventFields& fields);
 
 // The tail that follows the record in the event logs and the last-event file: the
 // latest raw navigation line, then "," and each MET item 0 to 111 (blank ones too,
 // so no MET data still gives 112 commas), then "," and each later item that is not
-// blank after trimming.
+// blank after trimming. A line break becomes a blank, and a comma inside a MET item
+// ";" (the raw line keeps its commas).
 std::string NavigationTail(const std::string& rawLine, const MetItems& met);
 
 // The Comments column from the comments box: every "Comments:" (exact case) removed

@@ -45,7 +45,7 @@ TEST(CsvRecord, JoinsSeventeenFieldsInColumnOrder) {
   EXPECT_EQ(std::string(16, ','), CsvRecord(EventFields{}));
 }
 
-TEST(CsvRecord, TypedCommasBecomeSemicolonsSoTheRowKeepsItsColumns) {
+TEST(CsvRecord, CommasInAnyFieldBecomeSemicolonsSoTheRowKeepsItsColumns) {
   struct Case {
     std::string EventFields::*field;
     const char* typed;
@@ -56,12 +56,20 @@ TEST(CsvRecord, TypedCommasBecomeSemicolonsSoTheRowKeepsItsColumns) {
       {&EventFields::oper, "A,B", "A;B"},
       {&EventFields::oper, " AB ", "AB"},
       {&EventFields::comments, "x, y,,z", "x; y;;z"},
+      // Entries of the line and station lists, the cruise designation and the
+      // order-occupied text come from files and configuration rows.
+      {&EventFields::stndLine, "93,3", "93;3"},
+      {&EventFields::stndSta, "26,7", "26;7"},
+      {&EventFields::cruise, "0504,NH", "0504;NH"},
+      {&EventFields::ordOcc, "5,6", "5;6"},
+      {&EventFields::eventNo, "1,2", "1;2"},
+      {&EventFields::activity, "CTD,X", "CTD;X"},
   };
   for (const Case& c : cases) {
     EventFields f = SampleEvent();
     f.*(c.field) = c.typed;
-    const std::string record = CsvRecord(f);
-    EXPECT_EQ(16, std::count(record.begin(), record.end(), ',')) << c.typed;
+    const std::string record = "," + CsvRecord(f) + ",";
+    EXPECT_EQ(18, std::count(record.begin(), record.end(), ',')) << c.typed;
     EXPECT_NE(std::string::npos, record.find(std::string(",") + c.written + ",")) << record;
   }
 }
@@ -87,6 +95,10 @@ TEST(NavigationTail, AlwaysHasTheFirst112ItemsAndOnlyNonBlankLaterOnes) {
   met[200] = "x";
   const std::string raw = "$GPGGA,210509,3254.7407,N,11724.7407,W,1,08,0.9,10.0,M,,,,*47";
   EXPECT_EQ(raw + ",12.5" + std::string(110, ',') + ",last fixed, 7 ,x", NavigationTail(raw, met));
+  // A MET item is one field, and the tail one line.
+  met[0] = "\"12,5\"";
+  met[200] = "x\r\ny";
+  EXPECT_EQ(raw + " ,\"12;5\"" + std::string(110, ',') + ",last fixed, 7 ,x y", NavigationTail(raw + "\r\n", met));
 }
 
 TEST(CommentsField, RemovesTheLabelAndTrims) {

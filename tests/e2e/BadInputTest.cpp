@@ -1,0 +1,48 @@
+// Values and paths from files and the configuration that would corrupt a log
+// row or lead a file out of its folder: the bytes the station writes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "e2e/EventLogCheck.h"
+#include "e2e/Station.h"
+
+namespace ruvek::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kNetworkHeader =
+    "Cruise,Event#,StndLine,StndSta,CalcLine,CalcSta,DatePST,TimePST,DecLat,DecLon,Activity,Event,Operator,"
+    "DateUTC,TimeUTC,Comments,Ord_Occ\r\n";
+
+// Commas in list entries, the cruise designation, the initials and the
+// order-occupied text become ";" in every CSV row and in the grid snapshot; a
+// latitude beyond 90 degrees is no position (-99), never a "NaN" line.
+TEST(BadValues, CommasFromFilesAndRowsKeepEveryColumnAndAnImpossiblePositionIsNone) {
+  Station st;
+  st.seed({{2, "0708,SR"}});
+  st.write("C:\\RuvekGPS\\Lines.txt", CrLf({"93,3"}));
+  st.write("C:\\RuvekGPS\\Line93.txt", CrLf({"26,7"}));
+  st.write("C:\\RuvekGPS\\Watch.txt", CrLf({"A,B"}));
+  st.write("C:\\DATA\\OrderOcc.txt", CrLf({"5,x"}));
+  st.write("C:\\DATA\\CurrPos.txt", CrLf({"$GPGGA,183012.00,9130.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,"}));
+  auto r = st.run(
+      "clock 2026-06-08 03:00:00\nanswer Yes\nstart\nadvance 1000\ntick Timer1\nget Text1(3)\nget "
+      "NavSnapshot.calcLine\ntype txtComments Comments: a,b\n" +
+      Record("Bongo") + "answer Yes\nclick Command1(2)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("-99.00000", Got(r.out, "Text1(3)"));
+  EXPECT_EQ("", Got(r.out, "NavSnapshot.calcLine"));
+  const std::string row =
+      "0708;SR,11,93;3,26;7,,,08-Jun-2026,03:00:01,-99.00000,-099.00000,BONGO,Bongo,A;B,,18:30:12,a;b,5;x";
+  EXPECT_EQ(kNetworkHeader + row + "\r\n", st.read("C:\\DATA\\0708,SRCruise.csv"));
+  EXPECT_EQ(kNetworkHeader + row + "\r\n", st.read("C:\\RuvekGPS\\0708,SRCruise.csv"));
+  EXPECT_EQ(0u, st.read("C:\\DATA\\0708,SREvents.csv").find(row + "$GPGGA,183012.00,9130.0000,N,"));
+  EXPECT_EQ("11,93;3,26;7,08-Jun-2026,03:00:01,Bongo,-99.00000,-099.00000,A;B,a;b\r\n",
+            CrLfLines(st.read("C:\\RuvekGPS\\0708,SREvents.ins"))[0] + "\r\n");
+}
+
+}  // namespace
+}  // namespace ruvek::test
