@@ -17,6 +17,13 @@ const std::string kNetworkHeader =
     "Cruise,Event#,StndLine,StndSta,CalcLine,CalcSta,DatePST,TimePST,DecLat,DecLon,Activity,Event,Operator,"
     "DateUTC,TimeUTC,Comments,Ord_Occ\r\n";
 
+std::set<std::string> FilesUnder(const std::string& root) {
+  std::set<std::string> files;
+  for (const auto& e : fs::recursive_directory_iterator(root))
+    if (e.is_regular_file()) files.insert(fs::relative(e.path(), root).string());
+  return files;
+}
+
 // Commas in list entries, the cruise designation, the initials and the
 // order-occupied text become ";" in every CSV row and in the grid snapshot; a
 // latitude beyond 90 degrees is no position (-99), never a "NaN" line.
@@ -42,6 +49,37 @@ TEST(BadValues, CommasFromFilesAndRowsKeepEveryColumnAndAnImpossiblePositionIsNo
   EXPECT_EQ(0u, st.read("C:\\DATA\\0708,SREvents.csv").find(row + "$GPGGA,183012.00,9130.0000,N,"));
   EXPECT_EQ("11,93;3,26;7,08-Jun-2026,03:00:01,Bongo,-99.00000,-099.00000,A;B,a;b\r\n",
             CrLfLines(st.read("C:\\RuvekGPS\\0708,SREvents.ins"))[0] + "\r\n");
+}
+
+// A cruise designation holding "..\" or "/" names files inside the folders
+// all the same, and a directory row that is not a full path is reported and
+// never taken relative to the working folder.
+TEST(BadPaths, NamesStayInTheirFolderAndRelativeDirectoriesAreNotUsed) {
+  Station st;
+  st.seed({{2, "..\\..\\0708/x"}, {3, "DATA\\"}, {4, "NAV\\"}});
+  Station cwd;  // a working folder holding the relative folders
+  cwd.write(cwd.root() + "/DATA/EventNumber.txt", "10\r\n");
+  cwd.write(cwd.root() + "/NAV/CurrPos.txt", "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,,M,,\r\n");
+  const std::set<std::string> cwdBefore = FilesUnder(cwd.root());
+  // No event number file can be reached: local operation, with a new local file.
+  auto r = st.run(
+      "clock 2026-06-08 03:00:00\nanswer Yes No Yes Yes\nstart\ntype Text1(3) 32.9\ntype Text1(4) -117.4\nanswer "
+      "Yes\n" +
+          Record("Bongo"),
+      cwd.root());
+  ASSERT_EQ(0, r.code) << r.err;
+  const std::string problem = "MSGBOX | C:\\RuvekGPS\\RuvekGPS.cfg | ";
+  EXPECT_EQ(0u, r.out.find(problem + "Data Directory: DATA\\ is not a full path | OK | exclamation | OK\n" + problem +
+                           "Nav Directory: NAV\\ is not a full path | OK | exclamation | OK\n"))
+      << r.out;
+  EXPECT_EQ(cwdBefore, FilesUnder(cwd.root()));
+  EXPECT_EQ("10\r\n", cwd.read(cwd.root() + "/DATA/EventNumber.txt"));
+  std::set<std::string> written;
+  for (const std::string& f : FilesUnder(st.root()))
+    if (f.find("0708") != std::string::npos) written.insert(f);
+  EXPECT_EQ((std::set<std::string>{"C/RuvekGPS/.._.._0708_xCruise.csv", "C/RuvekGPS/.._.._0708_xEvents.csv",
+                                   "C/RuvekGPS/.._.._0708_xEvents.htm"}),
+            written);
 }
 
 }  // namespace
