@@ -7,6 +7,7 @@
 
 #include "e2e/EventLogCheck.h"
 #include "e2e/Station.h"
+#include "harness/SmallDrive.h"
 
 namespace ruvek::test {
 namespace {
@@ -80,6 +81,33 @@ TEST(BadPaths, NamesStayInTheirFolderAndRelativeDirectoriesAreNotUsed) {
   EXPECT_EQ((std::set<std::string>{"C/RuvekGPS/.._.._0708_xCruise.csv", "C/RuvekGPS/.._.._0708_xEvents.csv",
                                    "C/RuvekGPS/.._.._0708_xEvents.htm"}),
             written);
+}
+
+// On a data drive too full for the next row the network event log keeps its
+// bytes: no part of a row is left for the next event to be glued to. The
+// local event log holds every event.
+TEST(FullDrive, ARowThatCannotBeWrittenWholeLeavesTheNetworkLogAsItWas) {
+  Station st;
+  const SmallDrive drive(st.root() + "/C/DATA", 64);
+  if (!drive.mounted()) GTEST_SKIP() << "full drive not tested: " << drive.why();
+  st.seed({{4, "C:\\NAV\\"}});
+  st.write("C:\\NAV\\CurrPos.txt", "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,,M,,\r\n");
+  std::string before;
+  const std::string row = "0708SR,9,93.3,26.7,,,08-Jun-2026,02:00:00,32.9,-117.4,BONGO,Bongo,ABC,,,,1" + EmptyTail();
+  while (before.size() + row.size() + 2 < 4000) before += row + "\r\n";  // the last page nearly full
+  st.write("C:\\DATA\\0708SREvents.csv", before);
+  st.write("C:\\DATA\\filler", std::string(64 * 1024, 'f'));  // the rest of the drive
+  std::string no = "answer";                                  // to every retry question, whatever their number
+  for (int i = 0; i < 30; ++i) no += " No";
+  const std::string tick = "advance 1000\ntick Timer1\n";  // the time moves: no question about it
+  auto r = st.run("clock 2026-06-08 03:00:00\nanswer Yes\nstart\n" + no + "\n" + tick + Record("Bongo") + tick +
+                  Record("Manta"));
+  ASSERT_EQ(0, r.code) << r.err << r.out;
+  EXPECT_EQ(before, st.read("C:\\DATA\\0708SREvents.csv"));
+  const std::vector<std::string> local = CrLfLines(st.read("C:\\RuvekGPS\\0708SREvents.csv"));
+  ASSERT_EQ(3u, local.size());
+  EXPECT_EQ("Bongo", Column(local[1], 11));
+  EXPECT_EQ("Manta", Column(local[2], 11));
 }
 
 }  // namespace
