@@ -29,11 +29,16 @@ namespace {
   fail(what, path);
 }
 
-// One write call for the whole record: a short write is a failure, never
-// something to finish later. Returns the bytes written, or -1.
-ssize_t writeOnce(int fd, const std::string& data) { return ::write(fd, data.data(), data.size()); }
-
-bool whole(ssize_t n, const std::string& data) { return n >= 0 && std::size_t(n) == data.size(); }
+// One write call for the whole record: a short write is a failure (ENOSPC),
+// never something to finish later; with `flush` the data is then flushed to
+// the disk. Returns 0 or the error; `written` gets what the write call wrote.
+int writeWhole(int fd, const std::string& data, bool flush, ssize_t& written) {
+  written = ::write(fd, data.data(), data.size());
+  if (written < 0) return errno;
+  if (std::size_t(written) != data.size()) return ENOSPC;
+  if (flush && ::fsync(fd) != 0) return errno;
+  return 0;
+}
 
 // Flushes the folder that holds `hostFile`, so a new name in it survives a
 // power cut. Best effort: some network file systems refuse it, and the file
@@ -96,24 +101,26 @@ pid_t ownTempPid(const std::string& name) {
 
 bool processRuns(pid_t pid) { return pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH; }
 
+// Writes `data` whole into the new file `hostFile`, open as `fd`, flushes and
+// closes it. On failure removes the file and throws for `path`.
+void fillNewFile(int fd, const std::string& hostFile, const std::string& data, const std::string& path) {
+  ssize_t written = 0;
+  int error = writeWhole(fd, data, true, written);
+  if (::close(fd) != 0 && !error) error = errno;
+  if (error) {
+    ::unlink(hostFile.c_str());
+    errno = error;
+    fail("cannot write", path);
+  }
+}
+
 // Writes `data` to a new temporary file beside `hostFile` and flushes it;
 // returns its name. On failure removes it and throws for `path`.
 std::string writeTemp(const std::string& hostFile, const std::string& data, const std::string& path) {
   const std::string temp = tempNameFor(hostFile);
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (fd < 0) fail("cannot create", path);
-  const ssize_t n = writeOnce(fd, data);
-  int error = 0;
-  if (!whole(n, data))
-    error = n < 0 ? errno : ENOSPC;
-  else if (::fsync(fd) != 0)
-    error = errno;
-  if (::close(fd) != 0 && !error) error = errno;
-  if (error) {
-    ::unlink(temp.c_str());
-    errno = error;
-    fail("cannot write", path);
-  }
+  fillNewFile(fd, temp, data, path);
   return temp;
 }
 
@@ -291,13 +298,8 @@ void FileSystem::append(const std::string& path, const std::string& data, Flush 
   const bool isNew = flush == Flush::Yes && ::access(host.c_str(), F_OK) != 0;
   const int fd = ::open(host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) fail("cannot open", path);
-  const ssize_t n = writeOnce(fd, data);
-  int error = 0;
-  if (!whole(n, data))
-    error = n < 0 ? errno : ENOSPC;
-  else if (flush == Flush::Yes && ::fsync(fd) != 0)
-    error = errno;
-  if (error) {
+  ssize_t n = 0;
+  if (const int error = writeWhole(fd, data, flush == Flush::Yes, n)) {
     // Take back what went out: the record ends where the file offset stands;
     // cut there only while nothing was appended after it.
     const off_t end = ::lseek(fd, 0, SEEK_CUR);
@@ -332,15 +334,7 @@ bool FileSystem::create(const std::string& path, const std::string& data) const 
     if (errno == EEXIST) return false;
     fail("cannot create", path);
   }
-  const ssize_t n = writeOnce(fd, data);
-  if (!whole(n, data) || ::fsync(fd) != 0) {
-    const int saved = whole(n, data) || n < 0 ? errno : ENOSPC;
-    ::close(fd);
-    ::unlink(host.c_str());
-    errno = saved;
-    fail("cannot write", path);
-  }
-  if (::close(fd) != 0) fail("cannot close", path);
+  fillNewFile(fd, host, data, path);
   flushFolderOf(host);
   return true;
 }
