@@ -29,12 +29,6 @@ void RuvekApp::keyF9() {
   if (station_ && station_->main.form.onKeyF9) station_->main.form.onKeyF9();
 }
 
-void RuvekApp::serialArrived(const std::string& text) {
-  auto& port = platform_.serial();
-  (void)port;
-  (void)text;
-}
-
 std::optional<std::string> RuvekApp::state(const std::string& name) {
   if (!station_) return std::nullopt;
   return StateValue(*station_, name);

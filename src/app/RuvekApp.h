@@ -18,7 +18,6 @@ class RuvekApp : public ui::Application {
   std::optional<std::string> state(const std::string& name) override;
   std::vector<ui::Form*> forms() override;
   void keyF9() override;
-  void serialArrived(const std::string& text) override;
 
   Station* station() { return station_.get(); }
 

@@ -9,6 +9,7 @@
 #include "events/OrderOccupied.h"
 #include "grid/LineStaModes.h"
 #include "logview/EventGrid.h"
+#include "nav/GpsSettings.h"
 #include "selection/EventLists.h"
 
 namespace ruvek {
@@ -151,7 +152,9 @@ void ChooseNavigationSource(Station& s) {
   if (source == "GPS" || source == "UDP") {
     s.state.gpsSource = source;
     autoFill.checked = true;
+    if (source == "UDP") ListenForDatagrams(s);
     // The serial GPS window comes to the front; it shows the main window again.
+    GpsWindow_Load(s);
     s.platform.show(s.gps.form);
     s.platform.show(s.main.form, false);
   } else if (source == "KNORR" || source == "NETWORK") {

@@ -3,11 +3,14 @@
 #include <string>
 #include <utility>
 
+#include "events/CruiseExport.h"
 #include "events/EventNumber.h"
 #include "events/OrderOccupied.h"
 #include "events/Recording.h"
 #include "grid/LineStaModes.h"
 #include "logview/EventGrid.h"
+#include "logview/RowEditing.h"
+#include "nav/GpsSettings.h"
 #include "nav/PollCycle.h"
 #include "selection/Conditions.h"
 #include "selection/EventLists.h"
@@ -81,6 +84,7 @@ void WireLogView(Station& s) {
     entry->onClick = [&s, entry = entry, mode = std::string(mode)] {
       ChooseDisplayedEvents(s.main.menus, *entry, mode, s.settings);
     };
+  s.main.eventGrid.onDblClick = [&s] { EventLog_DblClick(s); };
 }
 
 void WireEvents(Station& s) {
@@ -92,11 +96,30 @@ void WireEvents(Station& s) {
                       s.main.menus.orderOccupiedFile);
   };
   w.boxes.eventNumber.onDblClick = [&s] { RequestManualOverride(EventNumbering::of(s)); };
+  w.menus.exportCruise.onClick = [&s] { mnuAllEvents2File_Click(s); };
 }
 
 void WireNav(Station& s) {
   s.main.pollTimer.onTimer = [&s] { Timer1_Timer(s); };
   s.main.menus.autoFill.onClick = [&s] { AutoFill_Click(s); };
+}
+
+void WireGpsWindow(Station& s) {
+  GpsWindow& g = s.gps;
+  s.main.menus.comPortSettings.onClick = [&s] { ComSet_Click(s); };
+  g.goButton.onClick = [&s] { GoButton_Click(s); };
+  g.saveButton.onClick = [&s] { SaveSettings_Click(s); };
+  g.hideButton.onClick = [&s] { HideGps_Click(s); };
+  g.form.onClose = [&s] { HideGps_Click(s); };
+  g.timer.onTimer = [&s] { GpsTimer_Timer(s); };
+  g.portBox.onChange = [&s] { ShowDeviceNames(s.platform.serial(), s.gps); };
+  for (int i = 0; i < 5; ++i)
+    g.ports[std::size_t(i)]->onClick = [&s, i] { PortOption_Click(s.gps, s.settings.config, i); };
+  // Every line setting but the rate box's option enables Save Settings.
+  const auto enableSave = [&g] { g.saveButton.enabled = true; };
+  for (int i = 0; i < 3; ++i) g.bauds[std::size_t(i)]->onClick = enableSave;
+  for (auto* group : {&g.parity, &g.dataBits, &g.stopBits})
+    for (ui::OptionButton* option : *group) option->onClick = enableSave;
 }
 
 }  // namespace
@@ -108,6 +131,7 @@ void WireStation(Station& s) {
   WireLogView(s);
   WireEvents(s);
   WireNav(s);
+  WireGpsWindow(s);
 }
 
 }  // namespace ruvek

@@ -36,6 +36,15 @@ struct RecordingCaptions {
 };
 RecordingCaptions CaptionsFor(Recording recording);
 
+// The serial GPS window's input: whether it is collected, the received
+// characters not yet split into lines, and the current position file text
+// that a failed write still owes (empty when none).
+struct GpsInput {
+  bool portRunning = false;
+  std::string receiveBuffer;
+  std::string unwrittenPosition;
+};
+
 // The flags and counters the handlers share, the navigation snapshot, and the
 // working state of the poll and the recording workflow.
 struct StationState {
@@ -45,6 +54,7 @@ struct StationState {
   bool manualEventNumber = false;  // the operator took the event number over
   bool numberRolledBack = false;   // Clear Last holds the rolled-back number until the next event
   bool editingRow = false;         // the next Record Event replaces the grid row loaded for editing
+  int editedGridRow = 0;           // the grid row last loaded for editing
   int gridRowCount = 1;            // the event grid's next free row; changed only by logview/EventGrid.h
   std::string orderOccupied;
   // Kept wider than the old 16-bit counter so numbers past 32767 go on counting.
@@ -52,13 +62,15 @@ struct StationState {
   int lastPickerIndex = -1;  // the last picker that holds an event of the list
   bool multiMode = false;    // check-box pickers in use
   std::string lastSeenLastEvent;
+  std::string ownLastEvent;  // the line this station last wrote to the last-event file
 
   NavSnapshot nav;
   int metLatIndex = 0;  // the MET items that hold the latitude and the longitude
   int metLonIndex = 0;
-  // The last datagram text of the "UDP" source. No receiver fills it yet, so
-  // that source shows blank date and time and zero positions.
+  // The text of the latest datagram of the "UDP" source, without its line
+  // end; empty until one arrives.
   std::string udpDatagram;
+  GpsInput gpsInput;
 
   int eventFileRetries = 0;  // consecutive failures of the poll's event number read
   std::string previousEventTime;

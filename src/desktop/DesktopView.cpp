@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -114,6 +116,8 @@ void DesktopView::build() {
     } else {
       top = client = new QWidget;
       top->setObjectName(Q(form->name()));
+      top->installEventFilter(this);
+      closable_[top] = form;
     }
     windows_[form->name()] = top;
     widgets_[form->name()] = top;
@@ -152,6 +156,10 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
     }
     case Kind::TextBox: {
       auto& model = static_cast<TextBox&>(c);
+      if (model.scrolling) {
+        made = buildScrollingBox(model, parent);
+        break;
+      }
       auto* w = new QLineEdit(parent);
       connect(w, &QLineEdit::textEdited, this,
               [this, &model](const QString& text) { act([&model, text] { model.setText(text.toStdString()); }); });
@@ -266,6 +274,24 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
   return made;
 }
 
+QWidget* DesktopView::buildScrollingBox(TextBox& model, QWidget* parent) {
+  auto* w = new QPlainTextEdit(parent);
+  w->setLineWrapMode(QPlainTextEdit::NoWrap);
+  w->setReadOnly(true);
+  // Received sentences line up in a fixed-width font.
+  w->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  bindings_.push_back({&model, w, [&model, w] {
+                         const QSignalBlocker block(w);
+                         // The box shows lines; the model's CR LF and lone CR end them.
+                         const QString text = Q(model.text()).replace("\r\n", "\n").replace('\r', '\n');
+                         if (w->toPlainText() == text) return;
+                         w->setPlainText(text);
+                         w->moveCursor(QTextCursor::End);
+                         w->ensureCursorVisible();
+                       }});
+  return w;
+}
+
 QWidget* DesktopView::bindToggle(QAbstractButton* w, Control& c, std::function<bool()> checked) {
   connect(w, &QAbstractButton::clicked, this, [this, &c] { act([&c] { c.click(); }); });
   bindings_.push_back({&c, w, [&c, w, checked] {
@@ -332,6 +358,20 @@ void DesktopView::showForm(Form& form) {
 }
 
 bool DesktopView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Close) {
+    if (auto closing = closable_.find(watched); closing != closable_.end()) {
+      Form* form = closing->second;
+      // The window's own handler decides; without one it is hidden.
+      event->ignore();
+      act([form, this] {
+        if (form->onClose)
+          form->onClose();
+        else
+          platform_.show(*form, false);
+      });
+      return true;
+    }
+  }
   auto it = filtered_.find(watched);
   if (it != filtered_.end()) {
     Control* c = it->second;

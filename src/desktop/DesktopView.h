@@ -54,6 +54,8 @@ class DesktopView : public QObject {
   // An option button or a check box: a click goes to the model, the widget
   // shows the caption and `checked`.
   QWidget* bindToggle(QAbstractButton* w, Control& c, std::function<bool()> checked);
+  // A display of many lines that scrolls to its end when its text changes.
+  QWidget* buildScrollingBox(TextBox& model, QWidget* parent);
   // A key pressed on a control with a key-press handler; true when the widget
   // must not see it.
   bool keyPress(Control& c, const QKeyEvent& event);
@@ -67,6 +69,7 @@ class DesktopView : public QObject {
   std::map<std::string, QWidget*> widgets_;
   std::map<std::string, QAction*> actions_;
   std::map<QObject*, Control*> filtered_;  // widgets whose mouse, key and focus events reach their model
+  std::map<QObject*, Form*> closable_;     // the windows besides the main one, whose closing reaches their model
   std::vector<Binding> bindings_;
   std::vector<std::function<void()>> menuRefresh_;
   QLabel* panels_[6] = {};

@@ -11,14 +11,6 @@
 
 namespace ruvek::ui {
 
-bool QtSerialPort::open(int port, const std::string& settings) {
-  port_.close();
-  port_.setPortName(QString("ttyS%1").arg(port > 0 ? port - 1 : 0));
-  const QStringList parts = QString::fromStdString(settings).split(',');
-  if (!parts.isEmpty()) port_.setBaudRate(parts[0].toInt() > 0 ? parts[0].toInt() : 4800);
-  return port_.open(QIODevice::ReadOnly);
-}
-
 QtPlatform::QtPlatform(FileSystem files) : Platform(std::move(files)) {}
 QtPlatform::~QtPlatform() = default;
 

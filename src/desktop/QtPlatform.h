@@ -1,28 +1,18 @@
 #pragma once
 // The machine for the desktop window: QMessageBox, QFileDialog, QTimer, the
-// real clock and a blocking wait that keeps the windows painted.
+// real clock, a blocking wait that keeps the windows painted, and the serial
+// and UDP ports of desktop/QtPorts.h.
 #include <QObject>
-#include <QSerialPort>
 #include <functional>
 #include <map>
 #include <memory>
 
+#include "desktop/QtPorts.h"
 #include "platform/Platform.h"
 
 class QTimer;
 
 namespace ruvek::ui {
-
-class QtSerialPort : public SerialPort {
- public:
-  bool open(int port, const std::string& settings) override;
-  void close() override { port_.close(); }
-  bool isOpen() const override { return port_.isOpen(); }
-  std::string readAll() override { return port_.readAll().toStdString(); }
-
- private:
-  QSerialPort port_;
-};
 
 class QtPlatform : public QObject, public Platform {
   Q_OBJECT
@@ -36,6 +26,7 @@ class QtPlatform : public QObject, public Platform {
   DateTime now() override;
   void startEditor(const std::string& file) override;
   SerialPort& serial() override { return serial_; }
+  UdpReceiver& udp() override { return udp_; }
   void timerReset(Timer& timer) override;
   void formShown(Form& form) override;
 
@@ -57,6 +48,7 @@ class QtPlatform : public QObject, public Platform {
 
  private:
   QtSerialPort serial_;
+  QtUdpReceiver udp_;
   std::map<Timer*, std::unique_ptr<QTimer>> timers_;
   int depth_ = 0;
   bool ended_ = false;

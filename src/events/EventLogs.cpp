@@ -112,7 +112,11 @@ void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, Station
   else
     Guarded(target, job, LogWrite::NetworkEvents, [&] { fs.append(names.networkEvents, withTail); });
 
-  if (!state.editingRow) Guarded(target, job, LogWrite::LastEvent, [&] { fs.replace(names.lastEvent, withTail); });
+  if (!state.editingRow)
+    Guarded(target, job, LogWrite::LastEvent, [&] {
+      fs.replace(names.lastEvent, withTail);
+      state.ownLastEvent = record + event.tail;
+    });
   Guarded(target, job, LogWrite::NetworkList, [&] { AppendWithHeader(fs, names.networkList, kNetworkHeader, record); });
   if (job.networkEnded) return;
   Once(job, LogWrite::ClearMet, [&] { state.nav.metItems.fill(std::string()); });

@@ -76,7 +76,8 @@ class Driver {
     if (verb == "key") return key(rest);
     if (verb == "select") return select(rest);
     if (verb == "tick") return tick(rest);
-    if (verb == "serial") return app_.serialArrived(ReadTokens(rest));
+    if (verb == "serial") return platform_.port().arrive(ReadTokens(rest));
+    if (verb == "udp") return platform_.udpReceiver().arrive(ReadTokens(rest));
     if (verb == "get") return get(rest);
     if (verb == "sh") return shell(rest);
     if (verb == "echo") {

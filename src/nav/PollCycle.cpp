@@ -73,16 +73,17 @@ Position ReadNmea(const Poll& p) {
 Position ReadPosition(const Poll& p) {
   const std::string& path = p.settings.currPosPath;
   const std::string& source = p.state.gpsSource;
+  // The datagram takes the place of the position file, which need not exist.
+  if (source == "UDP") {
+    ShowDatagram(p.state.udpDatagram, p.boxes);
+    return {};
+  }
   if (!p.platform.files().exists(path)) {
     p.status.setText(source == "KNORR" ? "Reading Current Position file..."
                                        : "Unable to find " + path + " file - retrying...");
     return {};
   }
   if (source == "NETWORK" || source == "GPS") return ReadNmea(p);
-  if (source == "UDP") {
-    ShowDatagram(p.state.udpDatagram, p.boxes);
-    return {};
-  }
   if (source == "MET") {
     const DecimalPosition d = ReadMetRecord(p.platform.files(), path, p.state, p.boxes, p.status);
     return {d.lat, d.lon};
@@ -96,7 +97,12 @@ Position ReadPosition(const Poll& p) {
 void ShowLineStation(const Poll& p, Position pos) {
   Menus& menus = p.menus;
   if (!UsablePosition(pos.lat, pos.lon)) {
-    if (!HasPosition(pos.lat, pos.lon) && !menus.selectedLine.checked)
+    if (HasPosition(pos.lat, pos.lon) || menus.selectedLine.checked) return;
+    // The UDP source reads no file; its datagrams give no line and station.
+    if (p.state.gpsSource == "UDP")
+      p.status.setText(p.state.udpDatagram.empty() ? "No navigation datagram yet - waiting..."
+                                                   : "Reading navigation datagrams...");
+    else
       p.status.setText("Unable to find " + p.settings.currPosPath + " file...retrying");
     return;
   }
@@ -165,7 +171,9 @@ void PullLastEvent(const Poll& p) {
   if (!fs.exists(path)) return;
   const std::string line = fs.firstLine(path);
   StationState& st = p.state;
-  if (line == st.lastSeenLastEvent) return;
+  // This station's own event is in its grid already (a corrected event leaves
+  // the box below the file's number, so the raise that follows finds it).
+  if (line == st.lastSeenLastEvent || line == st.ownLastEvent) return;
   st.lastSeenLastEvent = line;
   std::vector<std::string> f(kLastEventFields);
   SplitCommas(line, f, kLastEventFields);
@@ -227,6 +235,10 @@ bool HasPosition(float lat, float lon) { return lat != kMissing && lon != kMissi
 void Timer1_Timer(Station& s) {
   MainWindow& w = s.main;
   if (!w.menus.autoFill.checked) return w.pollTimer.setEnabled(false);
+  // A row loaded for editing keeps the poll stopped until Record Event, also
+  // when Clear Last or "Auto Fill Data" started the timer again: a tick would
+  // overwrite the loaded number, position, line and station.
+  if (s.state.editingRow) return w.pollTimer.setEnabled(false);
   SetTickInterval(s.settings.config, w.statusBar, w.pollTimer);
   const DateTime now = s.platform.now();
   const std::string heartbeat = now.shortDate() + "," + now.longTime();

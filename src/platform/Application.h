@@ -1,7 +1,7 @@
 #pragma once
 // What a front end (the desktop or the headless driver) needs of the program:
 // loading the main window, finding controls by name, reading the window's
-// state by name, and the few inputs that are not clicks on a control.
+// state by name, and the F9 key.
 #include <functional>
 #include <optional>
 #include <string>
@@ -25,7 +25,6 @@ class Application {
   // Every window, the main window first.
   virtual std::vector<Form*> forms() = 0;
   virtual void keyF9() = 0;
-  virtual void serialArrived(const std::string& text) = 0;
 
   // Called by start() once the windows and their controls exist, before the
   // start sequence runs, so a front end can build its view of them.

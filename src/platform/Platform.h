@@ -1,13 +1,14 @@
 #pragma once
 // The services the logic asks of the machine: message boxes, the file
-// dialog, blocking waits, the clock, the text editor, the serial port and the
-// file system. The desktop and the headless driver each implement them.
+// dialog, blocking waits, the clock, the text editor, the serial port, the
+// UDP receiver and the file system. The desktop and the headless driver each implement them.
 #include <optional>
 #include <string>
 
 #include "platform/Controls.h"
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
+#include "platform/Ports.h"
 
 namespace ruvek::ui {
 
@@ -23,25 +24,6 @@ const char* AnswerName(Answer a);    // "OK", "Yes", ...
 // a give-up answer). The front end catches it at the outermost dispatch.
 struct ProgramEnded {};
 
-// The serial port of a GPS receiver.
-class SerialPort {
- public:
-  virtual ~SerialPort() = default;
-  virtual bool open(int port, const std::string& settings) = 0;  // "4800,n,8,1"
-  virtual void close() = 0;
-  virtual bool isOpen() const = 0;
-  virtual std::string readAll() = 0;  // every character waiting
-};
-
-// The port of a station without a GPS receiver: it never opens.
-class NoSerialPort : public SerialPort {
- public:
-  bool open(int, const std::string&) override { return false; }
-  void close() override {}
-  bool isOpen() const override { return false; }
-  std::string readAll() override { return {}; }
-};
-
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -56,6 +38,8 @@ class Platform {
   // Starts the operator's text editor on `file`, without a shell.
   virtual void startEditor(const std::string& file) = 0;
   virtual SerialPort& serial() = 0;
+  // The receiver of navigation datagrams; a station without one never listens.
+  virtual UdpReceiver& udp() { return noUdp_; }
   // A timer was enabled, disabled or given a new interval.
   virtual void timerReset(Timer& timer) = 0;
   // A form was shown or hidden.
@@ -79,6 +63,7 @@ class Platform {
 
  private:
   FileSystem files_;
+  NoUdpReceiver noUdp_;
 };
 
 // The editor program started for "Edit Line or Sta Files": the operator's

@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "windows/Placing.h"
+
 namespace ruvek {
 namespace {
 
@@ -17,16 +19,6 @@ using ui::OptionButton;
 using ui::StatusBar;
 using ui::TextBox;
 using ui::Timer;
-
-// A control of the window at its place, with its tooltip.
-template <class T>
-T& AddPlaced(Form& form, const std::string& name, ui::Geometry geo, const char* tooltip = "",
-             const std::string& container = {}) {
-  auto& control = form.add<T>(name, container);
-  control.geo = geo;
-  control.tooltip = tooltip;
-  return control;
-}
 
 // ---- the boxes
 
@@ -138,16 +130,6 @@ Timer& AddPollTimer(Form& form) {
 }
 
 // ---- groups of options
-
-// An option button of `group`, captioned.
-OptionButton& AddOption(Form& form, const std::string& name, ui::Geometry geo, const std::string& caption,
-                        ui::OptionGroup& group, const std::string& container = {}) {
-  auto& option = AddPlaced<OptionButton>(form, name, geo, "", container);
-  option.caption = caption;
-  option.group = &group;
-  group.members.push_back(&option);
-  return option;
-}
 
 Frame& AddPickerFrame(Form& form, const char* name, const char* caption, const char* tooltip) {
   auto& frame = AddPlaced<Frame>(form, name, {8, 16, 220, 520}, tooltip);
@@ -271,7 +253,7 @@ Menus::Menus(Form& form)
       currentPositionFile(form.addMenu("mnuCurrPos", "CurrPos.txt", "mnuPosition")),
       print(form.addMenu("mnuPrint", "Print")),
       printLog(form.addMenu("mnuPrintLog", "Print Log", "mnuPrint")),
-      exportCruise(form.addMenu("mnuExport", "Generate Entire Cruise Event File", "mnuPrint")),
+      exportCruise(form.addMenu("mnuAllEvents2File", "Generate Entire Cruise Event File", "mnuPrint")),
       exit(form.addMenu("mnuExit", "Exit")) {
   // The five check marks the window opens with.
   for (Menu* m : {&autoFill, &autoIncrement, &standardLine, &lastEvent, &generateHtml}) m->checked = true;

@@ -15,6 +15,7 @@ void EndProgram(ui::Platform& platform, ui::Timer& pollTimer, ui::Timer& gpsTime
   pollTimer.setEnabled(false);
   gpsTimer.setEnabled(false);
   if (platform.serial().isOpen()) platform.serial().close();
+  platform.udp().close();
   throw ui::ProgramEnded{};
 }
 

@@ -35,8 +35,8 @@ struct Station {
   ui::Control* findControl(const std::string& name);
 };
 
-// Ends the program: stops the timers, closes the serial port and unwinds every
-// handler.
+// Ends the program: stops the timers, closes the serial port and the UDP
+// receiver and unwinds every handler.
 [[noreturn]] void EndProgram(ui::Platform& platform, ui::Timer& pollTimer, ui::Timer& gpsTimer);
 
 }  // namespace ruvek

@@ -67,7 +67,7 @@ TEST(BadPaths, NamesStayInTheirFolderAndRelativeDirectoriesAreNotUsed) {
       "clock 2026-06-08 03:00:00\nanswer Yes No Yes Yes\nstart\ntype Text1(3) 32.9\ntype Text1(4) -117.4\nanswer "
       "Yes\n" +
           Record("Bongo"),
-      cwd.root());
+      "cd '" + cwd.root() + "'");
   ASSERT_EQ(0, r.code) << r.err;
   const std::string problem = "MSGBOX | C:\\RuvekGPS\\RuvekGPS.cfg | ";
   EXPECT_EQ(0u, r.out.find(problem + "Data Directory: DATA\\ is not a full path | OK | exclamation | OK\n" + problem +

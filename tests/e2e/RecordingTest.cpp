@@ -15,7 +15,8 @@ namespace {
 const char* kNetworkLog = "C:\\DATA\\0708SREvents.csv";
 const char* kLocalLog = "C:\\RuvekGPS\\0708SREvents.csv";
 const char* kNumberFile = "C:\\DATA\\EventNumber.txt";
-const char* kRetryQuestion = "MSGBOX | Unable to READ from the server! | Having trouble reading C:\\DATA\\EventNumber.txt";
+const char* kRetryQuestion =
+    "MSGBOX | Unable to READ from the server! | Having trouble reading C:\\DATA\\EventNumber.txt";
 
 std::vector<std::string> EventNumbers(const std::string& logBytes, bool header) {
   std::vector<std::string> numbers;
@@ -66,9 +67,9 @@ TEST(RecordEvent, LocalNumbersFollowTheArrivalAndZeroPositionRules) {
   st.write("C:\\RuvekGPS\\EventNumber.txt", "10\r\n");
   // F = 10: Bongo (no bump) -> F+1 = 11. F = 11: an arrival after Bongo (bump 2)
   // -> F+2 = 13. F = 13: a zero position confirmed, no bump -> F+2 = 15.
-  auto r = st.run(LocalStart() + Record("Bongo") + Record("Station Arrival") +
-                  "type Text1(3) 0\ntype Text1(4) 0\nanswer Yes\n" + Record("Manta") +
-                  "get networkMode\nget Text1(5)\n");
+  auto r =
+      st.run(LocalStart() + Record("Bongo") + Record("Station Arrival") +
+             "type Text1(3) 0\ntype Text1(4) 0\nanswer Yes\n" + Record("Manta") + "get networkMode\nget Text1(5)\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("false", Got(r.out, "networkMode"));
   EXPECT_EQ((std::vector<std::string>{"11", "13", "15"}), EventNumbers(st.read(kLocalLog), true));
@@ -80,8 +81,9 @@ TEST(RecordEvent, LocalNumbersFollowTheArrivalAndZeroPositionRules) {
 TEST(RecordEvent, NavigationQuestionComesFirstAndNoStopsTheEvent) {
   Station st;
   st.seed();
-  auto r = st.run("clock 2026-06-08 03:00:00\nanswer Yes\nstart\nanswer No\nclick Command1(0)\n"
-                  "get Command1(0)\nget Command1(0).enabled\nget gridRowCount\nget Timer1.enabled\n");
+  auto r = st.run(
+      "clock 2026-06-08 03:00:00\nanswer Yes\nstart\nanswer No\nclick Command1(0)\n"
+      "get Command1(0)\nget Command1(0).enabled\nget gridRowCount\nget Timer1.enabled\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_NE(std::string::npos, r.out.find("MSGBOX | Navigation fields not updated! | Navigation fields have not "
                                           "updated, record event anyways? Y/N | YesNo | warning | No"));
@@ -109,8 +111,8 @@ TEST(ClearLast, AfterEvents10And11TheNextEventReusesElevenWithTheEraseComment) {
   auto r = st.run(Started() + Record("Bongo") + Record("Manta") + "answer Yes\nclick Command1(3)\n" +
                   "get EventLog(2,0)\nget EventLog(2,5)\nget Text1(5)\nget txtComments\nget gridRowCount\n"
                   "get Timer1.enabled\n" +
-                  "sh cp \"$RUVEK_ROOT/C/DATA/EventNumber.txt\" \"$RUVEK_ROOT/after_clear.txt\"\n" +
-                  Record("Secchi") + "get EventLog(2,0)\nget EventLog(2,9)\n");
+                  "sh cp \"$RUVEK_ROOT/C/DATA/EventNumber.txt\" \"$RUVEK_ROOT/after_clear.txt\"\n" + Record("Secchi") +
+                  "get EventLog(2,0)\nget EventLog(2,9)\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_NE(std::string::npos, r.out.find("EventLog(2,0)=\n")) << r.out;
   EXPECT_NE(std::string::npos, r.out.find("EventLog(2,5)=\n")) << r.out;
@@ -132,8 +134,9 @@ TEST(ClearLast, AfterEvents10And11TheNextEventReusesElevenWithTheEraseComment) {
 TEST(ClearLast, BeforeAnyEventClearsNothingAndRestartsTheTimer) {
   Station st;
   st.seed();
-  auto r = st.run("clock 2026-06-08 03:00:00\nanswer Yes\nstart\nanswer Yes\nclick Command1(3)\n"
-                  "get Text1(5)\nget gridRowCount\nget Timer1.enabled\nget Command1(0)\nget txtComments\n");
+  auto r = st.run(
+      "clock 2026-06-08 03:00:00\nanswer Yes\nstart\nanswer Yes\nclick Command1(3)\n"
+      "get Text1(5)\nget gridRowCount\nget Timer1.enabled\nget Command1(0)\nget txtComments\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("11", Got(r.out, "Text1(5)"));
   EXPECT_EQ("0", Got(r.out, "gridRowCount"));
@@ -163,13 +166,33 @@ TEST(ClearLast, NumberFileThatCannotBeWrittenKeepsTheNumberAndSaysSo) {
 TEST(StartButton, SerialGpsNotStartedOffersTheGpsWindow) {
   Station st;
   st.seed({{11, "GPS"}});
-  auto r = st.run("answer No\nstart\nanswer Yes\nclick Command1(0)\necho yes\nget Command1(0)\n"
-                  "get frmCommCheck.visible\nanswer No\nclick Command1(0)\necho no\nget Command1(0)\n");
+  auto r = st.run(
+      "answer No\nstart\nanswer Yes\nclick Command1(0)\necho yes\nget Command1(0)\n"
+      "get frmCommCheck.visible\nanswer No\nclick Command1(0)\necho no\nget Command1(0)\n");
   ASSERT_EQ(0, r.code) << r.err;
-  EXPECT_EQ(2u, Count(r.out, "MSGBOX | GPS not logging, return to activate? | GPS is not started, return to GPS "
-                             "startup form? Y/N | YesNo | error"));
+  EXPECT_EQ(2u, Count(r.out,
+                      "MSGBOX | GPS not logging, return to activate? | GPS is not started, return to GPS "
+                      "startup form? Y/N | YesNo | error"));
   EXPECT_NE(std::string::npos, r.out.find("yes\nCommand1(0)=Start\nfrmCommCheck.visible=true\n")) << r.out;
   EXPECT_NE(std::string::npos, r.out.find("no\nCommand1(0)=Record Event\n")) << r.out;
+}
+
+// The question follows the serial input: none while it runs, again once Stop
+// has ended it (the GO button then shows "Go").
+TEST(StartButton, SerialGpsQuestionFollowsTheRunningInput) {
+  const char* kQuestion = "MSGBOX | GPS not logging, return to activate?";
+  Station st;
+  st.seed({{11, "GPS"}});
+  auto running = st.run("answer No\nstart\nclick frmCommCheck.btnGo\nclick Command1(0)\nget Command1(0)\n");
+  ASSERT_EQ(0, running.code) << running.err;
+  EXPECT_EQ(0u, Count(running.out, kQuestion)) << running.out;
+  EXPECT_EQ("Record Event", Got(running.out, "Command1(0)"));
+  auto stopped = st.run(
+      "answer No\nstart\nclick frmCommCheck.btnGo\nclick frmCommCheck.btnGo\n"
+      "get frmCommCheck.btnGo\nanswer No\nclick Command1(0)\n");
+  ASSERT_EQ(0, stopped.code) << stopped.err;
+  EXPECT_EQ("Go", Got(stopped.out, "frmCommCheck.btnGo"));
+  EXPECT_EQ(1u, Count(stopped.out, kQuestion)) << stopped.out;
 }
 
 TEST(Quit, YesAppendsTheGridSnapshotEndingInNineCommas) {
@@ -274,7 +297,8 @@ TEST(EventAdvance, MovesToTheNextEventAndWrapsFromTheLast) {
   Station st;
   st.seed();
   st.write("C:\\RuvekGPS\\CruiseEvents.txt", CrLf({"Station Arrival", "CTD Deployed", "Bongo", "Manta"}));
-  auto r = st.run(Started() + "click Option1(1)\nclick Command1(0)\necho first\nget Option1(2).value\nget Combo1\n"
+  auto r = st.run(Started() +
+                  "click Option1(1)\nclick Command1(0)\necho first\nget Option1(2).value\nget Combo1\n"
                   "click Option1(3)\nclick Command1(0)\necho wrapped\nget Option1(0).value\nget Combo1\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_NE(std::string::npos, r.out.find("first\nOption1(2).value=true\nCombo1=Bongo\n")) << r.out;
@@ -315,16 +339,15 @@ TEST(TwoStations, RecordingInTurnEachSeesTheOthersEventsAndNoNumberIsUsedTwice) 
   ASSERT_EQ(0, std::system(link.c_str()));
   const std::string sync = lab.root();
 
-  const std::string labScript = Started() + WaitFor(sync, "bridge-up") + Record("CTD Deployed") +
-                                Mark(sync, "lab-1") + WaitFor(sync, "bridge-1") + "tick Timer1\n" +
-                                Record("CTD At Depth") + Mark(sync, "lab-2") + WaitFor(sync, "bridge-2") +
-                                "tick Timer1\necho lab\n" + "get gridRowCount\n" +
+  const std::string labScript = Started() + WaitFor(sync, "bridge-up") + Record("CTD Deployed") + Mark(sync, "lab-1") +
+                                WaitFor(sync, "bridge-1") + "tick Timer1\n" + Record("CTD At Depth") +
+                                Mark(sync, "lab-2") + WaitFor(sync, "bridge-2") + "tick Timer1\necho lab\n" +
+                                "get gridRowCount\n" +
                                 "get EventLog(1,0)\nget EventLog(2,0)\nget EventLog(3,0)\nget EventLog(4,0)\n"
                                 "get EventLog(2,5)\nget EventLog(4,5)\n";
-  const std::string bridgeScript = Started() + Mark(sync, "bridge-up") + WaitFor(sync, "lab-1") +
-                                   "tick Timer1\n" + Record("Bongo") + Mark(sync, "bridge-1") +
-                                   WaitFor(sync, "lab-2") + "tick Timer1\n" + Record("Manta") +
-                                   Mark(sync, "bridge-2") + "echo bridge\n" + "get gridRowCount\n" +
+  const std::string bridgeScript = Started() + Mark(sync, "bridge-up") + WaitFor(sync, "lab-1") + "tick Timer1\n" +
+                                   Record("Bongo") + Mark(sync, "bridge-1") + WaitFor(sync, "lab-2") + "tick Timer1\n" +
+                                   Record("Manta") + Mark(sync, "bridge-2") + "echo bridge\n" + "get gridRowCount\n" +
                                    "get EventLog(1,0)\nget EventLog(2,0)\nget EventLog(3,0)\nget EventLog(4,0)\n"
                                    "get EventLog(1,5)\nget EventLog(3,5)\n";
   auto labRun = std::async(std::launch::async, [&] { return lab.run(labScript); });
@@ -431,8 +454,8 @@ TEST(RecordRetry, DataDirectoryGoneYesRetriesUntilItIsBack) {
   Station st;
   st.seed();
   // Yes retries: the question returns after six more failures, then No.
-  auto r = st.run(Started() + Record("Bongo") + "sh rm -rf \"$RUVEK_ROOT/C/DATA\"\nanswer Yes No\n" +
-                  Record("Manta") + "get Command1(0)\n");
+  auto r = st.run(Started() + Record("Bongo") + "sh rm -rf \"$RUVEK_ROOT/C/DATA\"\nanswer Yes No\n" + Record("Manta") +
+                  "get Command1(0)\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ(2u, Count(r.out, kRetryQuestion)) << r.out;
   EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));

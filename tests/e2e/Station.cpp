@@ -101,13 +101,12 @@ void Station::seed(const std::map<int, std::string>& rows) const {
   write("C:\\DATA\\EventNumber.txt", CrLf({"10"}));
 }
 
-RunResult Station::run(const std::string& script, const std::string& cwd) const {
+RunResult Station::run(const std::string& script, const std::string& shellSetup) const {
   const std::string scriptPath = root_ + "/script.rvk";
   std::ofstream(scriptPath, std::ios::binary) << script;
   const std::string outPath = root_ + "/out.txt", errPath = root_ + "/err.txt";
-  const std::string cmd = (cwd.empty() ? std::string() : "cd '" + cwd + "' && ") + "'" + RUVEK_EXE +
-                          "' --headless --root '" + root_ + "' --script '" + scriptPath + "' >'" + outPath + "' 2>'" +
-                          errPath + "' </dev/null";
+  const std::string cmd = (shellSetup.empty() ? "" : shellSetup + "; ") + "'" + RUVEK_EXE + "' --headless --root '" +
+                          root_ + "' --script '" + scriptPath + "' >'" + outPath + "' 2>'" + errPath + "' </dev/null";
   const int status = std::system(cmd.c_str());
   RunResult r;
   r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

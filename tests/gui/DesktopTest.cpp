@@ -1,7 +1,5 @@
 // The desktop window, rendered offscreen, must show what the control models
 // hold, so the desktop face cannot drift from the headless one.
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -13,40 +11,14 @@
 #include <QRadioButton>
 #include <QTableView>
 
-#include "app/RuvekApp.h"
-#include "desktop/DesktopView.h"
-#include "e2e/Station.h"
+#include "gui/DesktopStation.h"
 
 namespace ruvek {
 namespace {
 
-class DesktopWindow : public ::testing::Test {
+class DesktopWindow : public test::DesktopStation {
  protected:
-  void SetUp() override {
-    st.seed();
-    platform = std::make_unique<ui::QtPlatform>(ui::FileSystem(st.root()));
-    platform->autoAnswer = [this](const std::string& text, const std::string&) {
-      asked.push_back(text);
-      return std::optional(ui::Answer::Yes);
-    };
-    app = std::make_unique<RuvekApp>(*platform);
-    view = std::make_unique<ui::DesktopView>(*app, *platform);
-    app->onWindowsCreated = [this] { view->build(); };
-    ASSERT_TRUE(platform->dispatch([this] { app->start(); }));
-  }
-  template <class W>
-  W* widget(const std::string& name) {
-    auto* w = qobject_cast<W*>(view->widget(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
-  MainWindow& model() { return app->station()->main; }
-
-  test::Station st;
-  std::unique_ptr<ui::QtPlatform> platform;
-  std::unique_ptr<RuvekApp> app;
-  std::unique_ptr<ui::DesktopView> view;
-  std::vector<std::string> asked;
+  void SetUp() override { open(); }
 };
 
 TEST_F(DesktopWindow, ShowsTheCaptionsTooltipsAndCheckMarksOfTheModels) {
@@ -100,6 +72,19 @@ TEST_F(DesktopWindow, ModelChangesReachTheWidgetsAndWidgetsReachTheModels) {
   widget<QLineEdit>("txtComments")->setText("x");  // a program change, not typing: the model keeps its text
   platform->dispatch([] {});
   EXPECT_EQ(widget<QLineEdit>("txtComments")->text().toStdString(), model().commentsBox.text());
+}
+
+TEST_F(DesktopWindow, DoubleClickOnAGridRowLoadsItForEditing) {
+  platform->dispatch([this] {
+    model().eventGrid.setCell(1, 0, "7");
+    model().eventGrid.setCell(1, 5, "Bongo");
+  });
+  auto* grid = widget<QTableView>("EventLog");
+  emit grid->doubleClicked(grid->model()->index(0, 3));
+  EXPECT_EQ(asked.back(), "Do you want to edit the entry you double-clicked? Y/N");
+  EXPECT_EQ(widget<QLineEdit>("Text1(5)")->text().toStdString(), "7");
+  EXPECT_EQ(widget<QComboBox>("Combo1")->currentText().toStdString(), "Bongo");
+  EXPECT_TRUE(app->station()->state.editingRow);
 }
 
 TEST_F(DesktopWindow, ExitEndsTheProgramThroughTheSameHandler) {
