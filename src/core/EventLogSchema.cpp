@@ -23,7 +23,7 @@ LogFileNames LogFileNamesFor(const std::string& programDir, const std::string& d
 }
 
 std::string EventsOnlyPath(const std::string& dataDir, const std::string& cruise) {
-  return dataDir + cruise + "EventsNOMET.csv";
+  return dataDir + FileNamePart(cruise) + "EventsNOMET.csv";
 }
 
 std::string GridSnapshotPath(const std::string& programDir, const std::string& cruise) {

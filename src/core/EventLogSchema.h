@@ -56,7 +56,8 @@ struct LogFileNames {
 LogFileNames LogFileNamesFor(const std::string& programDir, const std::string& dataDir, const std::string& cruise,
                              const std::string& listType);
 
-// The whole-cruise events-only export: dataDir + cruise + "EventsNOMET.csv".
+// The whole-cruise events-only export: dataDir + cruise + "EventsNOMET.csv", the
+// cruise's separators made "_".
 std::string EventsOnlyPath(const std::string& dataDir, const std::string& cruise);
 
 // The grid snapshot written on quitting: programDir + cruise + "Events.ins".

@@ -274,6 +274,12 @@ TEST(LogFileNames, PlainConcatenations) {
   EXPECT_EQ("S:\\Data\\0504CTDATDEPTH.csv", names.ctdAtDepth);
   EXPECT_EQ("Unable to write to Network Drive!  Saved locally (C:\\RuvekGPS\\0504NHEvents.csv)",
             SavedLocallyMessage(names.localEvents));
+  // A designation or list type holding a separator stays in the folder.
+  const LogFileNames inside = LogFileNamesFor("C:\\RuvekGPS\\", "S:\\Data\\", "..\\../x", "a\\b");
+  EXPECT_EQ("C:\\RuvekGPS\\.._.._xa_b.csv", inside.localList);
+  EXPECT_EQ("S:\\Data\\.._.CTDATDEPTH.csv", inside.ctdAtDepth);
+  EXPECT_EQ("S:\\Data\\.._.._xEventsNOMET.csv", EventsOnlyPath("S:\\Data\\", "..\\../x"));
+  EXPECT_EQ("C:\\RuvekGPS\\.._.._xEvents.ins", GridSnapshotPath("C:\\RuvekGPS\\", "..\\../x"));
 }
 
 TEST(CtdPrefix, FirstFourOfTheTrimmedDesignation) {

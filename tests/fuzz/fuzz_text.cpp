@@ -176,6 +176,7 @@ void ConfigRows(std::string_view bytes) {
        {&names.networkHtml, &names.networkEvents, &names.lastEvent, &names.networkList, &names.ctdAtDepth})
     RequireInside(*p, s.dataDir);
   RequireInside(GridSnapshotPath(s.programDir, config.row(2)), s.programDir);
+  RequireInside(EventsOnlyPath(s.dataDir, config.row(2)), s.dataDir);
   IntervalFromRow(config.row(9), kTickIntervalMs);
 }
 
