@@ -13,6 +13,7 @@ class RuvekApp : public ui::Application {
   explicit RuvekApp(ui::Platform& platform) : platform_(platform) {}
 
   void start() override;
+  void restart() override;
   bool started() const override { return station_ != nullptr; }
   ui::Control* find(const std::string& name) override;
   std::optional<std::string> state(const std::string& name) override;

@@ -78,9 +78,10 @@ void LayOutNumberBox(const Settings& settings, Boxes& boxes, ui::ComboBox& event
   eventCombo.geo.left = comboLeft;
 }
 
-void PrepareListEditor(ui::Grid& eventList) {
-  eventList.setCell(0, 0, "Num");
-  eventList.setCell(0, 1, "Event");
+void PrepareListEditor(ListEditorWindow& editor, const std::string& eventListPath) {
+  editor.form.caption = ListEditorCaption(eventListPath);
+  editor.eventList.setCell(0, 0, "Num");
+  editor.eventList.setCell(0, 1, "Event");
 }
 
 void LoadInitials(ui::Platform& platform, const std::string& path, ui::ComboBox& initialsCombo) {
@@ -109,7 +110,7 @@ void LoadStartFiles(Station& s) {
   ui::Platform& platform = s.platform;
   const Settings& settings = s.settings;
   const std::function<void()> loads[] = {
-      [&] { PrepareListEditor(s.listEditor.eventList); },
+      [&] { PrepareListEditor(s.listEditor, settings.eventListPath); },
       [&] { StartLoadEventList(EventListContext::of(s)); },
       [&] { LoadCommentOptions(platform, settings.commentOptionsPath, w.conditions); },
       [&] { LoadInitials(platform, settings.initialsPath, w.initialsCombo); },

@@ -29,7 +29,8 @@ class DesktopView : public QObject {
   DesktopView(Application& app, QtPlatform& platform);
   ~DesktopView() override;
 
-  // Builds the widgets of every window from the models.
+  // Builds the widgets of every window from the models; after a restart the
+  // old widgets are dropped and the new ones bound to the new models.
   void build();
   // Brings every widget in line with its model.
   void refresh();
@@ -50,6 +51,8 @@ class DesktopView : public QObject {
     QPointer<QWidget> widget;
     std::function<void()> refresh;
   };
+  // Drops every widget and binding of the windows built before.
+  void clear();
   QWidget* buildControl(Control& c, QWidget* parent);
   // An option button or a check box: a click goes to the model, the widget
   // shows the caption and `checked`.

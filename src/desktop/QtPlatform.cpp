@@ -16,13 +16,29 @@ QtPlatform::~QtPlatform() = default;
 
 bool QtPlatform::dispatch(const std::function<void()>& handler) {
   if (ended_) return false;
+  if (restartPending_) return true;  // the windows are about to be replaced
   ++depth_;
   try {
     if (handler) handler();
   } catch (const ProgramEnded&) {
     ended_ = true;
+  } catch (const RestartRequested&) {
+    restartPending_ = true;
   }
   --depth_;
+  if (restartPending_ && depth_ == 0 && !ended_) {
+    // The widget whose signal brought the request may be among those the
+    // restart replaces: the restart runs from the event loop, after it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          restartPending_ = false;
+          dispatch([this] {
+            if (restartApp) restartApp();
+          });
+        },
+        Qt::QueuedConnection);
+  }
   if (refreshView && !ended_) refreshView();
   if (ended_ && depth_ == 0) QApplication::exit(0);
   return !ended_;
@@ -69,9 +85,18 @@ std::string QtPlatform::programPath(const std::string& host) const {
 }
 
 std::optional<std::string> QtPlatform::fileDialog(const std::string& initialFolder) {
+  return askForFile(initialFolder, false);
+}
+
+std::optional<std::string> QtPlatform::saveFileDialog(const std::string& initialFolder) {
+  return askForFile(initialFolder, true);
+}
+
+std::optional<std::string> QtPlatform::askForFile(const std::string& initialFolder, bool toWrite) {
   if (refreshView) refreshView();
-  const QString chosen =
-      QFileDialog::getOpenFileName(nullptr, QString(), QString::fromStdString(files().hostPath(initialFolder)));
+  const QString folder = QString::fromStdString(files().hostPath(initialFolder));
+  const QString chosen = toWrite ? QFileDialog::getSaveFileName(nullptr, QString(), folder)
+                                 : QFileDialog::getOpenFileName(nullptr, QString(), folder);
   if (chosen.isEmpty()) return std::nullopt;
   return programPath(chosen.toStdString());
 }
@@ -130,6 +155,14 @@ void QtPlatform::timerReset(Timer& timer) {
     q->start(timer.interval());
   else
     q->stop();
+}
+
+void QtPlatform::timerRemoved(Timer& timer) {
+  auto it = timers_.find(&timer);
+  if (it == timers_.end()) return;
+  it->second->stop();
+  it->second.release()->deleteLater();
+  timers_.erase(it);
 }
 
 void QtPlatform::formShown(Form& form) {

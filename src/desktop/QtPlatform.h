@@ -22,16 +22,20 @@ class QtPlatform : public QObject, public Platform {
 
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
   std::optional<std::string> fileDialog(const std::string& initialFolder) override;
+  std::optional<std::string> saveFileDialog(const std::string& initialFolder) override;
   void wait(int ms) override;
   DateTime now() override;
   void startEditor(const std::string& file) override;
   SerialPort& serial() override { return serial_; }
   UdpReceiver& udp() override { return udp_; }
   void timerReset(Timer& timer) override;
+  void timerRemoved(Timer& timer) override;
   void formShown(Form& form) override;
 
   // Runs one handler: nothing else is delivered into it, and the program's
-  // end unwinds to here. Returns false when the program has ended.
+  // end unwinds to here. A restart a handler asks for runs `restartApp` from
+  // the event loop once every handler has unwound; until then no other action
+  // runs. Returns false when the program has ended.
   bool dispatch(const std::function<void()>& handler);
   bool busy() const { return depth_ > 0; }
   bool ended() const { return ended_; }
@@ -40,6 +44,8 @@ class QtPlatform : public QObject, public Platform {
   // the widgets show what the models hold.
   std::function<void()> refreshView;
   std::function<void(Form&)> showForm;
+  // Unloads the windows and loads the main window again (Application::restart).
+  std::function<void()> restartApp;
   // Answers message boxes without showing them (tests and screenshots).
   std::function<std::optional<Answer>(const std::string& text, const std::string& title)> autoAnswer;
 
@@ -47,11 +53,15 @@ class QtPlatform : public QObject, public Platform {
   std::string programPath(const std::string& hostPath) const;
 
  private:
+  // The file dialog: an existing file to read, or a name to write.
+  std::optional<std::string> askForFile(const std::string& initialFolder, bool toWrite);
+
   QtSerialPort serial_;
   QtUdpReceiver udp_;
   std::map<Timer*, std::unique_ptr<QTimer>> timers_;
   int depth_ = 0;
   bool ended_ = false;
+  bool restartPending_ = false;
 };
 
 }  // namespace ruvek::ui

@@ -78,6 +78,10 @@ class HeadlessPlatform : public Platform {
   SerialPort& serial() override { return serial_; }
   UdpReceiver& udp() override { return udp_; }
   void timerReset(Timer& timer) override;
+  void timerRemoved(Timer& timer) override {
+    due_.erase(&timer);
+    order_.erase(&timer);
+  }
 
   void setClock(const DateTime& t) { clockMs_ = t.toMillis(); }
   std::int64_t clockMs() const { return clockMs_; }

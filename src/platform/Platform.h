@@ -24,6 +24,11 @@ const char* AnswerName(Answer a);    // "OK", "Yes", ...
 // a give-up answer). The front end catches it at the outermost dispatch.
 struct ProgramEnded {};
 
+// Thrown to unwind every handler when the main window is to be unloaded and
+// loaded again (a saved configuration). The front end catches it at the
+// outermost dispatch and restarts the application there.
+struct RestartRequested {};
+
 class Platform {
  public:
   virtual ~Platform() = default;
@@ -31,6 +36,10 @@ class Platform {
   virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) = 0;
   // The chosen path, or nothing when the operator cancelled.
   virtual std::optional<std::string> fileDialog(const std::string& initialFolder) = 0;
+  // The same for naming a file to write, which need not exist yet.
+  virtual std::optional<std::string> saveFileDialog(const std::string& initialFolder) {
+    return fileDialog(initialFolder);
+  }
   // Blocks for `ms`; the window stays painted but takes no input and no timer
   // tick is delivered meanwhile.
   virtual void wait(int ms) = 0;
@@ -42,6 +51,8 @@ class Platform {
   virtual UdpReceiver& udp() { return noUdp_; }
   // A timer was enabled, disabled or given a new interval.
   virtual void timerReset(Timer& timer) = 0;
+  // A timer is about to be destroyed with its window: forget it.
+  virtual void timerRemoved(Timer&) {}
   // A form was shown or hidden.
   virtual void formShown(Form&) {}
 

@@ -239,7 +239,7 @@ Menus::Menus(Form& form)
       editConfig(form.addMenu("mnuEditCfg", "Edit ruvek.cfg", "mnuCfg")),
       comPortSettings(form.addMenu("mnuComSet", "Com Port Settings/Input Display", "mnuCfg")),
       configFiles(form.addMenu("mnuCfgFiles", "Create/Edit Cfg Files", "mnuCfg")),
-      editEventsFile(form.addMenu("mnuEventsFileEdit", "Create/Edit Events File", "mnuCfgFiles")),
+      editEventsFile(form.addMenu("mnuMakeEvFile", "Create/Edit Events File", "mnuCfgFiles")),
       editLineFiles(form.addMenu("mnuLineFileEdit", "Edit Line or Sta Files", "mnuCfgFiles")),
       editComments(form.addMenu("mnuCommentEdit", "Edit Comment Boxes", "mnuCfgFiles")),
       generateHtml(form.addMenu("mnuhtml", "Generate html", "mnuCfg")),

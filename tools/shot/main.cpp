@@ -1,8 +1,10 @@
 // ruvek-shot: opens the desktop window on a station, answers Yes to every
-// question, performs the given clicks (a timer's name runs one tick of it) and
-// waits in their order, and saves a picture of the main window or of the
+// question, performs the given actions in their order (a click, where a
+// timer's name runs one tick of it; text typed into a control; a control
+// losing the focus; a wait) and saves a picture of the main window or of the
 // window named with --window.
-//   ruvek-shot --root DIR --out FILE.png [--click NAME | --wait MS]... [--window NAME]
+//   ruvek-shot --root DIR --out FILE.png [--click NAME | --type NAME=TEXT | --blur NAME | --wait MS]...
+//              [--window NAME]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -19,7 +21,7 @@ using namespace ruvek;
 
 int main(int argc, char** argv) {
   std::string root, out, windowName;
-  std::vector<std::pair<std::string, std::string>> actions;  // ("--click", NAME) or ("--wait", MS)
+  std::vector<std::pair<std::string, std::string>> actions;  // ("--click", NAME), ("--type", NAME=TEXT), ...
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string arg = argv[i];
     if (arg == "--root")
@@ -28,11 +30,12 @@ int main(int argc, char** argv) {
       out = argv[i + 1];
     else if (arg == "--window")
       windowName = argv[i + 1];
-    else if (arg == "--click" || arg == "--wait")
+    else if (arg == "--click" || arg == "--type" || arg == "--blur" || arg == "--wait")
       actions.emplace_back(arg, argv[i + 1]);
   }
   if (root.empty() || out.empty()) {
-    std::cerr << "usage: ruvek-shot --root DIR --out FILE.png [--click NAME | --wait MS]... [--window NAME]\n";
+    std::cerr << "usage: ruvek-shot --root DIR --out FILE.png [--click NAME | --type NAME=TEXT | --blur NAME | "
+                 "--wait MS]... [--window NAME]\n";
     return 2;
   }
   QApplication qapp(argc, argv);
@@ -42,20 +45,23 @@ int main(int argc, char** argv) {
   ui::DesktopView view(app, platform);
   app.onWindowsCreated = [&] { view.build(); };
   platform.dispatch([&] { app.start(); });
-  for (const auto& [action, name] : actions) {
+  for (const auto& [action, arg] : actions) {
     if (action == "--wait") {
       // The event loop runs meanwhile, so input from devices arrives.
       QElapsedTimer clock;
       clock.start();
-      while (clock.elapsed() < std::stoi(name)) QApplication::processEvents(QEventLoop::AllEvents, 20);
+      while (clock.elapsed() < std::stoi(arg)) QApplication::processEvents(QEventLoop::AllEvents, 20);
       continue;
     }
-    ui::Control* c = app.find(name);
-    if (!c) {
-      std::cerr << "unknown control " << name << "\n";
+    const std::size_t eq = action == "--type" ? arg.find('=') : std::string::npos;
+    ui::Control* c = app.find(arg.substr(0, eq));
+    if (!c || (action == "--type" && eq == std::string::npos)) {
+      std::cerr << "cannot " << action << " " << arg << "\n";
       return 2;
     }
-    platform.dispatch([c] {
+    platform.dispatch([c, action = action, text = eq == std::string::npos ? std::string() : arg.substr(eq + 1)] {
+      if (action == "--type") return c->type(text, true);
+      if (action == "--blur") return c->loseFocus();
       if (auto* timer = dynamic_cast<ui::Timer*>(c))
         timer->tick();
       else
