@@ -37,7 +37,7 @@ bool OfferDemoStation(ui::Platform& platform, const std::string& configPath) {
       const std::filesystem::path host = fs.hostPath(path);
       std::filesystem::create_directories(host.parent_path(), ec);
       if (ec) throw ui::FileError("cannot create " + host.parent_path().string() + ": " + ec.message(), path);
-      fs.write(path, std::string(f.bytes));
+      fs.create(path, std::string(f.bytes));  // whole or not at all
     } catch (const ui::FileError& e) {
       if (unwritten++ == 0) failure = e.what();
     }
