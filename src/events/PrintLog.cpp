@@ -29,6 +29,9 @@ std::optional<int> DateKey(const std::string& text) {
   return std::stoi(year) * 10000 + month * 100 + std::stoi(day);
 }
 
+// "1 event", "120 events".
+std::string EventCount(std::size_t n) { return std::to_string(n) + (n == 1 ? " event" : " events"); }
+
 }  // namespace
 
 ui::PrintDocument EventLogDocument(const ui::FileSystem& fs, const std::string& logPath, const ui::Grid& eventGrid,
@@ -54,7 +57,7 @@ ui::PrintDocument EventLogDocument(const ui::FileSystem& fs, const std::string& 
       if (!last || *key > *last) last = key, lastDate = Trim(date);
     }
   });
-  const std::string count = std::to_string(doc.rows.size()) + (doc.rows.size() == 1 ? " event" : " events");
+  const std::string count = EventCount(doc.rows.size());
   if (!first)
     doc.heading.push_back(count);
   else if (firstDate == lastDate)
@@ -97,7 +100,7 @@ void PrintLog_Click(Station& s) {
   doc.folder = settings.programDir;
   const ui::PrintResult printed = s.platform.printLog(doc);
   if (printed.outcome == ui::PrintResult::Printed)
-    w.statusBar.setText("Event log printed (" + std::to_string(doc.rows.size()) + " events): " + printed.where);
+    w.statusBar.setText("Event log printed (" + EventCount(doc.rows.size()) + "): " + printed.where);
   else if (printed.outcome == ui::PrintResult::Failed)
     s.platform.ask("Unable to print the event log to " + printed.where + ": " + printed.error, "Print Log",
                    ui::Buttons::OK, ui::Icon::Exclamation);

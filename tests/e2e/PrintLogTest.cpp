@@ -71,7 +71,7 @@ TEST(PrintLog, FallsBackToTheLocalLogAndReportsWhatCannotBePrinted) {
        "C:\\RuvekGPS\\0708SREvents.csv exists. | OK | exclamation | OK",
        false},
       {"local log", false, true, "C:\\RuvekGPS\\x.pdf",
-       "StatusBar1.Panels(1)=Event log printed (1 events): C:\\RuvekGPS\\x.pdf", true},
+       "StatusBar1.Panels(1)=Event log printed (1 event): C:\\RuvekGPS\\x.pdf", true},
       {"cancelled", true, false, "cancel", "FILEDIALOG | C:\\RuvekGPS\\ | cancel", false},
       {"no folder", true, false, "C:\\NoSuchFolder\\x.pdf",
        "MSGBOX | Print Log | Unable to print the event log to C:\\NoSuchFolder\\x.pdf: cannot create ", false},
