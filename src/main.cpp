@@ -69,11 +69,17 @@ int Help() {
 }
 
 // The desktop window needs a display; Qt would otherwise abort with a
-// plugin message.
+// plugin message. A platform Qt is told to use (QT_QPA_PLATFORM) is one,
+// except the X11 and Wayland ones, which need their own display.
 bool HasDisplay() {
-  for (const char* var : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-    if (const char* value = std::getenv(var); value && *value) return true;
-  return false;
+  const auto set = [](const char* var) {
+    const char* value = std::getenv(var);
+    return value && *value;
+  };
+  const std::string platform = set("QT_QPA_PLATFORM") ? std::getenv("QT_QPA_PLATFORM") : "";
+  if (platform.rfind("xcb", 0) == 0) return set("DISPLAY");
+  if (platform.rfind("wayland", 0) == 0) return set("WAYLAND_DISPLAY");
+  return !platform.empty() || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
 
 }  // namespace
@@ -113,8 +119,8 @@ int main(int argc, char** argv) {
   }
 #ifdef RUVEK_HAVE_QT
   if (!HasDisplay()) {
-    std::cerr << "ruvek: no display (DISPLAY and WAYLAND_DISPLAY are not set): run it in a desktop session, "
-                 "or use --headless to run an operator script\n";
+    std::cerr << "ruvek: no display for the window (DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM): run it in a "
+                 "desktop session, or use --headless to run an operator script\n";
     return 1;
   }
   return ruvek::ui::RunDesktop(argc, argv, root);

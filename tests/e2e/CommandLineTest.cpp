@@ -45,6 +45,7 @@ TEST(CommandLine, HelpVersionBadOptionAndNoDisplay) {
       {"", "--bogus", 2, "", "usage: ruvek"},
       {"HOME=/nonexistent", "", 1, "", "use --headless"},
       {"HOME=/nonexistent", "--root /nonexistent", 1, "", "ruvek: "},
+      {"HOME=/nonexistent QT_QPA_PLATFORM=xcb", "--root /nonexistent", 1, "", "use --headless"},
   };
   for (const Case& c : cases) {
     const Ran r = RunClean(c.env, c.args);
