@@ -7,7 +7,7 @@ set -uo pipefail
 build=$1
 src=$2
 for tool in cpack dpkg-deb dpkg-shlibdeps; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 0; }
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/setup installs it)"; exit 77; }
 done
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
