@@ -2,6 +2,9 @@
 // on a temporary station.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "e2e/Station.h"
 
 namespace ruvek::test {
@@ -189,29 +192,44 @@ TEST(ScriptContract, ErrorsAndUnansweredBoxesEndWithTheirCodes) {
 }
 
 // A first run without a configuration: the described message, then one
-// question naming where the program looked; Yes sets up the demo station,
-// keeping the files already there and writing what it can when a folder
-// cannot be made (the No answer is the test above).
-TEST(FirstRun, OffersTheDemoStationAndEveryQuestionHasAWayOn) {
+// question naming where the program looked. Yes sets up the demo station,
+// keeping the files already there, and an event is recorded on it at once;
+// where a folder cannot be made it writes what it can and says so (the No
+// answer is the test above).
+TEST(FirstRun, OffersTheDemoStationThatRecordsAtOnceAndEveryQuestionHasAWayOn) {
   struct Case {
     const char* name;
     const char* answers;
-    const char* expected;  // a line of the output
+    const char* more;                   // the script after the start
+    std::vector<std::string> expected;  // lines of the output
   } cases[] = {
-      {"yes", "Yes Yes", "frmActivity.caption=Tesmora 2607SR Ruvek Event Log"},
-      {"unwritable", "Yes No No No No No",
-       "MSGBOX | Set up the demo station? | Unable to set up the whole demo station: cannot create "},
+      {"yes",
+       "Yes Yes",
+       "tick Timer1\nclick Option1(1)\nclick Command1(0)\nadvance 4000\nget EventLog(1,0)\n",
+       {"frmActivity.caption=Tesmora 2607SR Ruvek Event Log", "EventLog(1,0)=1\n"}},
+      {"unwritable",
+       "Yes No No No No No",
+       "",
+       {"MSGBOX | Set up the demo station? | Unable to set up the whole demo station: cannot create "}},
   };
   for (const Case& c : cases) {
     Station st;
     st.remove("C:\\RuvekGPS");
     st.remove("C:\\DATA");
     st.write("C:\\RuvekGPS\\Watch.txt", "ZZ\r\n");
-    if (std::string(c.name) == "unwritable") st.write("C:\\DATA", "a file where the data folder goes");
+    const bool unwritable = std::string(c.name) == "unwritable";
+    // The navigation simulator's position file, or a file where the data folder goes.
+    if (unwritable)
+      st.write("C:\\DATA", "a file where the data folder goes");
+    else
+      st.write("C:\\DATA\\CurrPos.txt",
+               "$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*58\r\n"
+               "$GPRMC,183012.00,A,3254.0000,N,11724.0000,W,10.0,240.0,070618,12.5,E,D*23\r\n");
     const auto r = st.run("clock 2026-06-08 03:00:00\nanswer " + std::string(c.answers) +
-                          "\nstart\nget frmActivity.caption\nanswer Yes\nclick mnuExit\n");
+                          "\nstart\nget frmActivity.caption\n" + c.more + "answer Yes\nclick mnuExit\n");
     ASSERT_EQ(0, r.code) << c.name << "\n" << r.out << r.err;
-    EXPECT_NE(std::string::npos, r.out.find(c.expected)) << c.name << "\n" << r.out;
+    for (const std::string& line : c.expected)
+      EXPECT_NE(std::string::npos, r.out.find(line)) << c.name << "\n" << r.out;
     EXPECT_TRUE(Has(r.out, "MSGBOX |  | Unable to find C:\\RuvekGPS\\RuvekGPS.cfg | OK | none | OK")) << r.out;
     EXPECT_TRUE(Has(r.out,
                     "MSGBOX | Set up the demo station? | No configuration was found at C:\\RuvekGPS\\RuvekGPS.cfg (on "
@@ -219,12 +237,17 @@ TEST(FirstRun, OffersTheDemoStationAndEveryQuestionHasAWayOn) {
                         st.host("C:\\RuvekGPS\\RuvekGPS.cfg") +
                         "). Set up the demo station in C:\\RuvekGPS\\ now? It brings a ready configuration, event "
                         "lists and line files, and files already there are kept. Y/N ('No' opens the program without a "
-                        "configuration) | YesNo | information | " +
-                        std::string(c.answers).substr(0, std::string(c.answers).find(' '))))
+                        "configuration) | YesNo | information | Yes"))
         << r.out;
     EXPECT_TRUE(Has(r.out, "ENDED")) << c.name << "\n" << r.out;
     EXPECT_EQ("ZZ\r\n", st.read("C:\\RuvekGPS\\Watch.txt"));
     EXPECT_TRUE(st.exists("C:\\RuvekGPS\\Line93.txt")) << c.name;
+    if (!unwritable) {
+      // The event went into the demo cruise's shared log with the first number.
+      EXPECT_EQ(0u, st.read("C:\\DATA\\2607SREvents.csv").rfind("2607SR,1,", 0))
+          << st.read("C:\\DATA\\2607SREvents.csv");
+      EXPECT_EQ("1", st.read("C:\\DATA\\EventNumber.txt").substr(0, 1));
+    }
   }
 }
 
