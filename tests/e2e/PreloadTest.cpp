@@ -28,14 +28,16 @@ std::string Event(int number, const std::string& line, const std::string& sta, c
 
 std::string Rows(const std::string& out, int first, int last, int col) {
   std::string shown;
-  for (int r = first; r <= last; ++r) shown += Got(out, "EventLog(" + std::to_string(r) + "," + std::to_string(col) + ")") + "|";
+  for (int r = first; r <= last; ++r)
+    shown += Got(out, "EventLog(" + std::to_string(r) + "," + std::to_string(col) + ")") + "|";
   return shown;
 }
 
 // Columns 0 to 9 of a grid row joined by "|".
 std::string RowText(const std::string& out, int row) {
   std::string shown;
-  for (int c = 0; c < 10; ++c) shown += Got(out, "EventLog(" + std::to_string(row) + "," + std::to_string(c) + ")") + "|";
+  for (int c = 0; c < 10; ++c)
+    shown += Got(out, "EventLog(" + std::to_string(row) + "," + std::to_string(c) + ")") + "|";
   return shown;
 }
 
@@ -54,8 +56,9 @@ RunResult StartWith(Station& st, const std::string& mode, const std::string& log
 
 TEST(Preload, LastEventShowsTheLastEventWithItsComments) {
   Station st;
-  auto r = StartWith(st, "LASTEVENT", Event(1, "93.3", "26.7", "E1") + Event(2, "93.3", "28.0", "E2") +
-                                          Event(3, "90.0", "30.0", "E3", "the comment") + "short\r\n\r\n");
+  auto r = StartWith(st, "LASTEVENT",
+                     Event(1, "93.3", "26.7", "E1") + Event(2, "93.3", "28.0", "E2") +
+                         Event(3, "90.0", "30.0", "E3", "the comment") + "short\r\n\r\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("2", Got(r.out, "gridRowCount"));
   const std::string third = Event(3, "90.0", "30.0", "E3", "the comment");
@@ -91,22 +94,46 @@ TEST(Preload, CurrentStationUsesTheLineAndStationBoxesAndCutsThePosition) {
 
 TEST(Preload, AllEventsShowsTheFirstEventOfALogWithoutHeader) {
   Station st;
-  auto r = StartWith(st, "ALLEVENTS", Event(1, "93.3", "26.7", "E1") + Event(2, "93.3", "28.0", "E2") +
-                                          Event(3, "90.0", "30.0", "E3"));
+  auto r = StartWith(st, "ALLEVENTS",
+                     Event(1, "93.3", "26.7", "E1") + Event(2, "93.3", "28.0", "E2") + Event(3, "90.0", "30.0", "E3"));
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("4", Got(r.out, "gridRowCount"));
   EXPECT_EQ("E1|E2|E3||", Rows(r.out, 1, 4, 5));
 }
 
-TEST(Preload, AllEventsSkipsAHeaderLineAndRepeatsTheRowOfABlankLine) {
-  Station st;
-  auto r = StartWith(st, "ALLEVENTS",
-                     "Cruise,Event#,StndLine,StndSta,CalcLine,CalcSta,DatePST,TimePST,DecLat,DecLon,Activity,Event,"
-                     "Operator,DateUTC,TimeUTC,Comments,Ord_Occ\r\n" +
-                         Event(1, "93.3", "26.7", "E1") + "\r\n" + Event(2, "93.3", "28.0", "E2"));
-  ASSERT_EQ(0, r.code) << r.err;
-  EXPECT_EQ("4", Got(r.out, "gridRowCount"));
-  EXPECT_EQ("E1|E1|E2||", Rows(r.out, 1, 4, 5));
+// Blank lines are no events, and a header line is never shown as one, in any mode.
+TEST(Preload, BlankLinesAndHeaderLinesAreNeverRows) {
+  const std::string header =
+      "Cruise,Event#,StndLine,StndSta,CalcLine,CalcSta,DatePST,TimePST,DecLat,DecLon,Activity,Event,Operator,"
+      "DateUTC,TimeUTC,Comments,Ord_Occ\r\n";
+  const std::string log =
+      header + Event(1, "93.3", "26.7", "E1") + "\r\n  \r\n" + Event(2, "93.3", "26.7", "E2") + header + "\r\n";
+  struct Case {
+    const char* mode;
+    const char* rows;
+    const char* count;
+  };
+  const Case cases[] = {{"ALLEVENTS", "E1|E2||", "3"},
+                        {"LASTSTA", "E1|E2||", "3"},
+                        {"CURRENTSTA", "E1|E2||", "3"},
+                        {"LASTEVENT", "E2|||", "2"}};
+  for (const Case& c : cases) {
+    Station st;
+    auto r = StartWith(st, c.mode, log);
+    ASSERT_EQ(0, r.code) << r.err;
+    EXPECT_EQ(c.count, Got(r.out, "gridRowCount")) << c.mode;
+    EXPECT_EQ(c.rows, Rows(r.out, 1, 3, 5)) << c.mode;
+    EXPECT_EQ("2", Column(Got(r.out, "lastSeenLastEvent"), 1)) << c.mode;
+  }
+  // A log holding only its header holds no event.
+  for (const char* mode : {"LASTEVENT", "ALLEVENTS"}) {
+    Station st;
+    auto r = StartWith(st, mode, header);
+    ASSERT_EQ(0, r.code) << r.err;
+    EXPECT_EQ("0", Got(r.out, "gridRowCount")) << mode;
+    EXPECT_EQ("|||||||||||", RowText(r.out, 1) + "|") << mode;
+    EXPECT_EQ("", Got(r.out, "lastSeenLastEvent")) << mode;
+  }
 }
 
 TEST(Preload, AllEventsShowsTheLastThousandEventsOfALongerLog) {
@@ -126,15 +153,14 @@ TEST(Preload, FullGridShowsTheLatestRowsAndARecordedEventDropsTheOldest) {
   std::string log;
   for (int n = 1; n <= 2100; ++n) log += Event(n, "93.3", "26.7", Numbered("E", n));
   auto r = StartWith(st, "LASTSTA", log,
-                     "get EventLog(1999,5)\ntype Text1(3) 32.9\ntype Text1(4) -117.4\nanswer Yes\n" +
-                         Record("Bongo") + "echo recorded\nget gridRowCount\nget EventLog(1,5)\n"
-                                           "get EventLog(1998,5)\nget EventLog(1999,5)\n");
+                     "get EventLog(1999,5)\ntype Text1(3) 32.9\ntype Text1(4) -117.4\nanswer Yes\n" + Record("Bongo") +
+                         "echo recorded\nget gridRowCount\nget EventLog(1,5)\n"
+                         "get EventLog(1998,5)\nget EventLog(1999,5)\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_NE(std::string::npos, r.out.find("gridRowCount=2000\nlastSeenLastEvent=")) << r.out.substr(0, 300);
   EXPECT_NE(std::string::npos, r.out.find("EventLog(1,5)=E102\n"));
-  EXPECT_NE(std::string::npos,
-            r.out.find("recorded\ngridRowCount=2000\nEventLog(1,5)=E103\nEventLog(1998,5)=E2100\n"
-                       "EventLog(1999,5)=Bongo\n"))
+  EXPECT_NE(std::string::npos, r.out.find("recorded\ngridRowCount=2000\nEventLog(1,5)=E103\nEventLog(1998,5)=E2100\n"
+                                          "EventLog(1999,5)=Bongo\n"))
       << r.out.substr(r.out.find("recorded"));
   EXPECT_EQ(2101u, CrLfLines(st.read(kNetworkLog)).size());
 }
