@@ -60,7 +60,8 @@ struct StationState {
   // that source shows blank date and time and zero positions.
   std::string udpDatagram;
 
-  int eventFileRetries = 0;  // consecutive failures of the poll's event number read
+  int eventFileRetries = 0;       // consecutive failures of the poll's event number read
+  bool lastEventPending = false;  // another station's last event is still to be pulled into the grid
   std::string previousEventTime;
   std::string previousEventName;
   bool ctdAtDepthLogged = false;
