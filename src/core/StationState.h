@@ -8,6 +8,8 @@
 
 #include "core/EventLogSchema.h"
 #include "platform/DateTime.h"
+#include "platform/ShareLock.h"
+#include "platform/ShareMount.h"
 
 namespace ruvek {
 
@@ -49,6 +51,9 @@ struct StationState {
   std::string orderOccupied;
   // Kept wider than the old 16-bit counter so numbers past 32767 go on counting.
   long long nextEventNumber = 0;
+  // The highest event number this station has logged in this run (NUMERIC):
+  // a new event is never given it or a lower one again.
+  std::optional<double> highestNumberLogged;
   int lastPickerIndex = -1;  // the last picker that holds an event of the list
   bool multiMode = false;    // check-box pickers in use
   std::string lastSeenLastEvent;
@@ -66,6 +71,9 @@ struct StationState {
   std::string previousEventName;
   bool ctdAtDepthLogged = false;
   std::string lastEditorFile;  // the file the line-file dialog last held
+
+  ui::ShareMount dataShare;      // the data directory's file system, noted at start
+  ui::ShareLockStats lockStats;  // waits for the share lock and takeovers of a dead holder's lock
 };
 
 // What the computer's clock keeps (the clock options "PC Time is PST", "PC Time

@@ -34,8 +34,9 @@ class EventNumbers : public ::testing::Test {
 TEST_F(EventNumbers, FileHolding57ShowsTheNextNumber58) {
   st.seed();
   st.write("C:\\DATA\\EventNumber.txt", "57\r\n");
-  const auto r = st.run("answer Yes\nstart\nget Text1(5)\nget nextEventNumber\ntick Timer1\nget Text1(5)\n"
-                        "get StatusBar1.Panels(1)\n");
+  const auto r = st.run(
+      "answer Yes\nstart\nget Text1(5)\nget nextEventNumber\ntick Timer1\nget Text1(5)\n"
+      "get StatusBar1.Panels(1)\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Count(r.out, "Text1(5)=58\n"), 2u) << r.out;
   EXPECT_EQ(Got(r.out, "nextEventNumber"), "58");
@@ -45,8 +46,9 @@ TEST_F(EventNumbers, FileHolding57ShowsTheNextNumber58) {
 TEST_F(EventNumbers, BoxAtOrAboveTheFilesNextNumberIsNotChanged) {
   st.seed();
   st.write("C:\\DATA\\EventNumber.txt", "57\r\n");
-  const auto r = st.run("answer Yes\nstart\nanswer Yes\ndblclick Text1(5)\ntype Text1(5) 70\ntick Timer1\n"
-                        "get Text1(5)\nget nextEventNumber\n");
+  const auto r = st.run(
+      "answer Yes\nstart\nanswer Yes\ndblclick Text1(5)\ntype Text1(5) 70\ntick Timer1\n"
+      "get Text1(5)\nget nextEventNumber\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Got(r.out, "Text1(5)"), "70");
   EXPECT_EQ(Got(r.out, "nextEventNumber"), "58");
@@ -75,11 +77,11 @@ TEST_F(EventNumbers, AnotherStationsNumberRaisesTheBoxAndItsEventJoinsTheGrid) {
 // headings in row 0.
 TEST_F(EventNumbers, FirstEventOfAnotherStationInAnEmptyGridGoesToRowOne) {
   st.seed();
-  st.write("C:\\DATA\\EventNumber.txt", "\r\n");  // blank: the box starts empty
+  st.write("C:\\DATA\\EventNumber.txt", "0\r\n");
   const auto r = st.run("answer Yes\nstart\nget Text1(5)\n" + OtherStationWrites("EventNumber.txt", "1") +
-                            OtherStationWrites("0708SRLastEvent.csv", LastEventLine("1", "Station Arrival")) +
-                            "tick Timer1\nget EventLog(0,0)\nget EventLog(0,5)\nget EventLog(1,0)\n"
-                            "get EventLog(1,5)\nget gridRowCount\nget EventLog.row\nget Text1(5)\n");
+                        OtherStationWrites("0708SRLastEvent.csv", LastEventLine("1", "Station Arrival")) +
+                        "tick Timer1\nget EventLog(0,0)\nget EventLog(0,5)\nget EventLog(1,0)\n"
+                        "get EventLog(1,5)\nget gridRowCount\nget EventLog.row\nget Text1(5)\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Got(r.out, "EventLog(0,0)"), "Evt#");
   EXPECT_EQ(Got(r.out, "EventLog(0,5)"), "Event");
@@ -101,8 +103,9 @@ TEST_F(EventNumbers, JulianFormsAt140509OnTheSecondOfFebruary) {
     Station fresh;
     fresh.seed({{19, "JULIAN"}, {20, c.row20}});
     // The first tick comes 10 seconds after start and shows a fresh number.
-    const auto r = fresh.run("clock 2026-02-02 14:05:09\nanswer Yes\nstart\nget Text1(5)\necho --\n"
-                             "advance 10000\nget Text1(5)\n");
+    const auto r = fresh.run(
+        "clock 2026-02-02 14:05:09\nanswer Yes\nstart\nget Text1(5)\necho --\n"
+        "advance 10000\nget Text1(5)\n");
     ASSERT_EQ(r.code, 0) << r.err;
     const std::size_t cut = r.out.find("--");
     EXPECT_EQ(Got(r.out.substr(0, cut), "Text1(5)"), c.atStart) << c.row20;
@@ -116,15 +119,17 @@ TEST_F(EventNumbers, MissingFileIsOfferedForCreation) {
   const auto r = st.run("answer Yes Yes\nstart\nget Text1(5)\nget nextEventNumber\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Count(r.out, std::string(kCreateQuestion) + "Yes"), 1u) << r.out;
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "1");
+  // The new file says 1: the box shows the number the first event is logged with.
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
   EXPECT_EQ(st.read("C:\\DATA\\EventNumber.txt"), "1\r\n");
 }
 
 TEST_F(EventNumbers, NoAndNoSwitchToLocalOperationWithTheProgramDirectoryFile) {
   st.seed();
   st.remove("C:\\DATA\\EventNumber.txt");
-  const auto r = st.run("answer No No Yes Yes\nstart\nget eventNumberPath\nget mnuEventNumFile.caption\n"
-                        "get Text1(5)\nget mnuAuto.checked\n");
+  const auto r = st.run(
+      "answer No No Yes Yes\nstart\nget eventNumberPath\nget mnuEventNumFile.caption\n"
+      "get Text1(5)\nget mnuAuto.checked\n");
   ASSERT_EQ(r.code, 0) << r.err;
   const std::string local = "MSGBOX |  | Auto/Network Mode Disabled - Press Start then manually enter data. | OK";
   const std::string localCreate =
@@ -139,7 +144,7 @@ TEST_F(EventNumbers, NoAndNoSwitchToLocalOperationWithTheProgramDirectoryFile) {
   EXPECT_TRUE(a < b && b < c && c < d) << r.out;
   EXPECT_EQ(Got(r.out, "eventNumberPath"), "C:\\RuvekGPS\\EventNumber.txt");
   EXPECT_EQ(Got(r.out, "mnuEventNumFile.caption"), "C:\\RuvekGPS\\EventNumber.txt");
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "1");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
   EXPECT_EQ(st.read("C:\\RuvekGPS\\EventNumber.txt"), "1\r\n");
   EXPECT_FALSE(st.exists("C:\\DATA\\EventNumber.txt"));
 }
@@ -154,18 +159,20 @@ TEST_F(EventNumbers, YesToTheRemapQuestionLooksForTheNetworkFileAgain) {
   EXPECT_EQ(Count(r.out, kRemapQuestion), 1u) << r.out;
   EXPECT_EQ(Count(r.out, kCreateQuestion), 2u) << r.out;
   EXPECT_EQ(Got(r.out, "eventNumberPath"), "C:\\DATA\\EventNumber.txt");
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "1");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
 }
 
 TEST_F(EventNumbers, ManualOverrideUnlocksTheBoxAndHoldsItAgainstThePoll) {
   st.seed();
-  const auto r = st.run("answer Yes\nstart\nget Text1(5).locked\nanswer No\ndblclick Text1(5)\n"
-                        "get Text1(5).locked\nanswer Yes\ndblclick Text1(5)\nget Text1(5).locked\n"
-                        "get manualEventNumber\n" + OtherStationWrites("EventNumber.txt", "40") +
-                        "tick Timer1\nget Text1(5)\nget nextEventNumber\n");
+  const auto r = st.run(
+      "answer Yes\nstart\nget Text1(5).locked\nanswer No\ndblclick Text1(5)\n"
+      "get Text1(5).locked\nanswer Yes\ndblclick Text1(5)\nget Text1(5).locked\n"
+      "get manualEventNumber\n" +
+      OtherStationWrites("EventNumber.txt", "40") + "tick Timer1\nget Text1(5)\nget nextEventNumber\n");
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out, "MSGBOX | Enter Event Number Manually Y/N? | This field is auto-incremented by the program! "
-                         "Manual entry override? Y/N? | YesNo | error |"),
+  EXPECT_EQ(Count(r.out,
+                  "MSGBOX | Enter Event Number Manually Y/N? | This field is auto-incremented by the program! "
+                  "Manual entry override? Y/N? | YesNo | error |"),
             2u);
   EXPECT_TRUE(r.out.find("Text1(5).locked=true\nMSGBOX") != std::string::npos) << r.out;
   EXPECT_TRUE(r.out.find("| No\nText1(5).locked=true\n") != std::string::npos) << r.out;
@@ -177,9 +184,7 @@ TEST_F(EventNumbers, ManualOverrideUnlocksTheBoxAndHoldsItAgainstThePoll) {
 
 // The event number file exists but cannot be read: it is made a link to a file
 // every read of which fails.
-std::string BreakTheNumberFile() {
-  return "sh ln -sf /proc/self/mem \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\n";
-}
+std::string BreakTheNumberFile() { return "sh ln -sf /proc/self/mem \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\n"; }
 
 const char* kQuitQuestion =
     "MSGBOX | Can't Find the Event Number file, Quit? | Unable to find Event Number file...Quit the program?<CR>  "
