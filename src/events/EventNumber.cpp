@@ -133,7 +133,9 @@ std::string EventNumberText(long long number) { return std::to_string(number); }
 std::string ShareLockPath(const Settings& settings) { return settings.eventNumberPath + ".lock"; }
 
 bool NumberFileReachable(const EventNumbering& n) {
-  return !n.state.networkMode || n.state.dataShare.reachable(n.platform.files());
+  const Settings& s = n.settings;
+  const bool onShare = !s.dataDir.empty() && s.eventNumberPath.rfind(s.dataDir, 0) == 0;
+  return !onShare || n.state.dataShare.reachable(n.platform.files());
 }
 
 void LoadEventNumber(const EventNumbering& n, ui::Menu& autoFill, ui::Menu& numberFileEntry) {

@@ -30,8 +30,8 @@
 // NumberStepAfterChecks and PublishStep read or write the event number file and
 // throw ui::FileError when it fails, so the workflow's retry handles it: a
 // NumberFileWriteError when the write failed. At record time a blank file is
-// unreadable, and in network operation so is a data directory that is not the
-// share it was at start (ui::ShareMount). The share lock (ShareLockPath) is
+// unreadable, and so is a file on a data directory that is not the share it
+// was at start (ui::ShareMount). The share lock (ShareLockPath) is
 // taken by the workflow around them.
 #include <optional>
 #include <string>
@@ -94,8 +94,8 @@ struct EventNumbering {
 std::string ShareLockPath(const Settings& settings);
 
 // True when the event number file in use may be read and written at record
-// time: always in local operation; in network operation while the data
-// directory is the share noted at start.
+// time: a file on the data directory only while that is the share noted at
+// start; the program directory's file always.
 bool NumberFileReachable(const EventNumbering& n);
 
 // Start-up: the next number from the file (or a fresh Julian number), with the

@@ -164,7 +164,7 @@ void WriteCells(ui::Grid& grid, int row, int firstCol, std::initializer_list<std
 void OrderOccupiedStep(const ui::FileSystem& fs, const Settings& settings, StationState& state, ui::StatusBar& status,
                        ui::Menu& fileEntry, const std::string& eventName) {
   const bool arrival = Contains(ToUpper(eventName), "ARRIVAL") && !Contains(state.lastSeenLastEvent, "ARRIVAL");
-  if (state.networkMode && !state.dataShare.reachable(fs)) {
+  if (!state.dataShare.reachable(fs)) {
     if (arrival) state.orderOccupied = kMissingOrderOccupied;
     return;
   }
