@@ -92,6 +92,69 @@ TEST_F(EventNumbers, FirstEventOfAnotherStationInAnEmptyGridGoesToRowOne) {
   EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
 }
 
+TEST_F(EventNumbers, AnUnreadableLastEventFileIsPulledAtTheNextTickAndTheCountStartsAfresh) {
+  st.seed();
+  const std::string lastEvent = "\"$RUVEK_ROOT/C/DATA/0708SRLastEvent.csv\"";
+  const auto r =
+      st.run("answer Yes\nstart\n" + OtherStationWrites("EventNumber.txt", "15") + "sh ln -sf /proc/self/mem " +
+             lastEvent + "\ntick Timer1\nget Text1(5)\nget gridRowCount\nsh rm " + lastEvent + "\n" +
+             OtherStationWrites("0708SRLastEvent.csv", LastEventLine("15", "Bongo")) +
+             "tick Timer1\nget gridRowCount\nget EventLog(1,0)\nget EventLog(1,5)\n"
+             "sh rm \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\ntick Timer1\nget StatusBar1.Panels(1)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "16");
+  EXPECT_NE(r.out.find("gridRowCount=0\n"), std::string::npos) << r.out;
+  EXPECT_EQ(Got(r.out, "gridRowCount"), "2");
+  EXPECT_EQ(Got(r.out, "EventLog(1,0)") + " " + Got(r.out, "EventLog(1,5)"), "15 Bongo");
+  EXPECT_EQ(Got(r.out, "StatusBar1.Panels(1)"), "Unable to find Event Number file...Retry0.");
+}
+
+// A blank event number file is unreadable: at start it takes the unreadable
+// file's way (here local operation), at record time the retry; no event is
+// ever logged without a number.
+TEST_F(EventNumbers, ABlankFileIsUnreadableAndNoEventIsLoggedWithoutANumber) {
+  st.seed();
+  st.write("C:\\DATA\\EventNumber.txt", "\r\n");
+  st.write("C:\\RuvekGPS\\EventNumber.txt", "20\r\n");
+  auto r = st.run("answer No Yes\nstart\nget eventNumberPath\nget Text1(5)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out, kRemapQuestion), 1u) << r.out;
+  EXPECT_EQ(Got(r.out, "eventNumberPath"), "C:\\RuvekGPS\\EventNumber.txt");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "21");
+
+  Station fresh;
+  fresh.seed();
+  r = fresh.run(Started() + Record("Bongo") + OtherStationWrites("EventNumber.txt", "") + "answer No\n" +
+                Record("Manta") + "get EventLog(2,0)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out,
+                  "MSGBOX | Unable to READ from the server! | Having trouble reading "
+                  "C:\\DATA\\EventNumber.txt Y to retry after checking C is available. | YesNo | error | No"),
+            1u)
+      << r.out;
+  EXPECT_EQ(Got(r.out, "EventLog(2,0)"), "12");
+  const auto lines = CrLfLines(fresh.read("C:\\DATA\\0708SREvents.csv"));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(Column(lines[0], 1) + " " + Column(lines[1], 1), "11 12");
+}
+
+// Whatever the start did, the box shows the number the next event is logged
+// with: a station that could use no event number file at all counts from 1.
+TEST_F(EventNumbers, AStationThatGaveTheFileUpShowsLogsAndGridsOne) {
+  st.seed({{10, "LOCAL"}});
+  st.remove("C:\\DATA\\EventNumber.txt");
+  st.write("C:\\RuvekGPS\\EventNumber.txt\\blocker", "x");  // no local file can be made either
+  const auto r = st.run(
+      "clock 2026-06-08 03:00:00\nanswer No No Yes No\nstart\nget Text1(5)\nclick Command1(0)\n"
+      "type Text1(3) 32.91234\ntype Text1(4) -117.41234\nanswer Yes No\n" +
+      Record("Bongo") + "get EventLog(1,0)\nget Text1(5)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("Text1(5)=1\n"), std::string::npos) << r.out;
+  EXPECT_EQ(Got(r.out, "EventLog(1,0)"), "1");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
+  EXPECT_EQ(Column(CrLfLines(st.read("C:\\RuvekGPS\\0708SREvents.csv"))[1], 1), "1");
+}
+
 TEST_F(EventNumbers, JulianFormsAt140509OnTheSecondOfFebruary) {
   struct Case {
     const char* row20;

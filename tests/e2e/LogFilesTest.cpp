@@ -156,8 +156,8 @@ TEST(HtmlLog, LogWithoutClosingTagKeepsEveryLine) {
 TEST(HtmlLog, RowHoldingTheTableTagSurvivesTheNextRewrite) {
   Station st;
   st.seed();
-  auto r = st.run(Started() + "type txtComments Comments: see </TABLE> & <b>\n" + Record("Bongo") +
-                  Record("Manta") + Record("Secchi"));
+  auto r = st.run(Started() + "type txtComments Comments: see </TABLE> & <b>\n" + Record("Bongo") + Record("Manta") +
+                  Record("Secchi"));
   ASSERT_EQ(0, r.code) << r.err;
   for (const char* path : {"C:\\DATA\\0708SREvents.htm", "C:\\RuvekGPS\\0708SREvents.htm"}) {
     const std::string html = st.read(path);
@@ -176,16 +176,38 @@ TEST(LogFiles, LocalOperationWritesOnlyTheThreeLocalFiles) {
   st.seed({{10, "LOCAL"}});
   st.remove("C:\\DATA\\EventNumber.txt");
   st.write("C:\\RuvekGPS\\EventNumber.txt", "10\r\n");
-  auto r = st.run("clock 2026-06-08 03:00:00\nanswer No No\nstart\nclick Command1(0)\n"
-                  "type Text1(3) 32.91234\ntype Text1(4) -117.41234\nanswer Yes\n" +
-                  Record("CTD Deployed"));
+  auto r = st.run(
+      "clock 2026-06-08 03:00:00\nanswer No No\nstart\nclick Command1(0)\n"
+      "type Text1(3) 32.91234\ntype Text1(4) -117.41234\nanswer Yes\n" +
+      Record("CTD Deployed"));
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_TRUE(st.exists("C:\\RuvekGPS\\0708SREvents.csv"));
   EXPECT_TRUE(st.exists("C:\\RuvekGPS\\0708SRCruise.csv"));
   EXPECT_TRUE(st.exists("C:\\RuvekGPS\\0708SREvents.htm"));
-  for (const char* f : {"0708SREvents.csv", "0708SRLastEvent.csv", "0708SRCruise.csv", "0708SREvents.htm",
-                        "0708CTDATDEPTH.csv"})
+  for (const char* f :
+       {"0708SREvents.csv", "0708SRLastEvent.csv", "0708SRCruise.csv", "0708SREvents.htm", "0708CTDATDEPTH.csv"})
     EXPECT_FALSE(st.exists(std::string("C:\\DATA\\") + f)) << f;
+}
+
+// With "Auto Fill Data" off the operator types the navigation; in network
+// mode the event still reaches every network log, with the boxes' position.
+TEST(LogFiles, WithoutAutoFillTheEventReachesTheNetworkLogsWithTheTypedPosition) {
+  Station st;
+  st.seed();
+  auto r = st.run(Started() + "answer Yes\nclick mnuAuto\ntype Text1(3) 33.5\ntype Text1(4) -118.25\n" +
+                  Record("Bongo") + "get mnuAuto.checked\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("false", Got(r.out, "mnuAuto.checked"));
+  for (const char* log : {"C:\\DATA\\0708SREvents.csv", "C:\\DATA\\0708SRLastEvent.csv"}) {
+    const auto lines = CrLfLines(st.read(log));
+    ASSERT_EQ(1u, lines.size()) << log;
+    EXPECT_EQ("11,33.5,-118.25,Bongo",
+              Column(lines[0], 1) + "," + Column(lines[0], 8) + "," + Column(lines[0], 9) + "," + Column(lines[0], 11))
+        << log;
+  }
+  EXPECT_EQ(2u, CrLfLines(st.read("C:\\DATA\\0708SRCruise.csv")).size());
+  for (const char* html : {"C:\\DATA\\0708SREvents.htm", "C:\\RuvekGPS\\0708SREvents.htm"})
+    EXPECT_EQ(1u, Count(st.read(html), "<TD>33.500000</TD><TD>-118.250000</TD>")) << html;
 }
 
 }  // namespace

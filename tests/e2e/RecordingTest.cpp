@@ -46,11 +46,12 @@ TEST(RecordEvent, NetworkNumberFollowsAnotherComputersFileValue) {
   Station st;
   st.seed();
   auto r = st.run(Started() + Record("Bongo") + "sh printf '15\\r\\n' > \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\n" +
-                  Record("Station Arrival") + "get Text1(5)\n");
+                  Record("Station Arrival") + "get Text1(5)\nget EventLog(2,0)\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ((std::vector<std::string>{"11", "16"}), EventNumbers(st.read(kNetworkLog), false));
   EXPECT_EQ("16\r\n", st.read(kNumberFile));
   EXPECT_EQ("17", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("16", Got(r.out, "EventLog(2,0)"));  // the grid row carries the logged number
 }
 
 // Local operation: no event number file on the network, the operator chooses
@@ -67,12 +68,14 @@ TEST(RecordEvent, LocalNumbersFollowTheArrivalAndZeroPositionRules) {
   st.write("C:\\RuvekGPS\\EventNumber.txt", "10\r\n");
   // F = 10: Bongo (no bump) -> F+1 = 11. F = 11: an arrival after Bongo (bump 2)
   // -> F+2 = 13. F = 13: a zero position confirmed, no bump -> F+2 = 15.
-  auto r =
-      st.run(LocalStart() + Record("Bongo") + Record("Station Arrival") +
-             "type Text1(3) 0\ntype Text1(4) 0\nanswer Yes\n" + Record("Manta") + "get networkMode\nget Text1(5)\n");
+  auto r = st.run(LocalStart() + Record("Bongo") + Record("Station Arrival") +
+                  "type Text1(3) 0\ntype Text1(4) 0\nanswer Yes\n" + Record("Manta") +
+                  "get networkMode\nget Text1(5)\n" + "get EventLog(1,0)\nget EventLog(2,0)\nget EventLog(3,0)\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("false", Got(r.out, "networkMode"));
   EXPECT_EQ((std::vector<std::string>{"11", "13", "15"}), EventNumbers(st.read(kLocalLog), true));
+  EXPECT_EQ("11|13|15",
+            Got(r.out, "EventLog(1,0)") + "|" + Got(r.out, "EventLog(2,0)") + "|" + Got(r.out, "EventLog(3,0)"));
   EXPECT_EQ("15\r\n", st.read("C:\\RuvekGPS\\EventNumber.txt"));
   EXPECT_FALSE(st.exists(kNetworkLog));
   EXPECT_FALSE(st.exists("C:\\DATA\\0708SRLastEvent.csv"));
@@ -129,6 +132,18 @@ TEST(ClearLast, AfterEvents10And11TheNextEventReusesElevenWithTheEraseComment) {
   EXPECT_EQ("11", Got(r.out, "EventLog(2,0)"));
   EXPECT_EQ("erase previous event ;", Got(r.out, "EventLog(2,9)"));
   EXPECT_EQ("11\r\n", st.read(kNumberFile));
+}
+
+TEST(ClearLast, JulianSchemeLeavesTheNumberFilesAloneAndShowsTheClearedNumberAgain) {
+  Station st;
+  st.seed({{19, "JULIAN"}});
+  auto r = st.run(Started() + Record("Bongo") + "get EventLog(1,0)\nadvance 60000\nanswer Yes\nclick Command1(3)\n" +
+                  "get Text1(5)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("159.0300", Got(r.out, "EventLog(1,0)"));
+  EXPECT_EQ("159.0300", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("10\r\n", st.read(kNumberFile));
+  EXPECT_FALSE(st.exists("C:\\RuvekGPS\\EventNumber.txt"));
 }
 
 TEST(ClearLast, BeforeAnyEventClearsNothingAndRestartsTheTimer) {
