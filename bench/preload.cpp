@@ -3,11 +3,9 @@
 // file (std::getline over an ifstream).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <stdexcept>
 
+#include "bench/BenchLog.h"
 #include "bench/BenchPlatform.h"
 #include "logview/EventGrid.h"
 #include "windows/Station.h"
@@ -15,55 +13,16 @@
 namespace {
 
 using ruvek::bench::BenchPlatform;
-using ruvek::bench::Write;
-
-namespace fs = std::filesystem;
 
 constexpr int kEvents = 20000;
 
-// A log line: the record, the raw GGA line and all 201 MET items.
-std::string LogLine(int n) {
-  const int station = n / 10;  // ten events a station
-  std::string line = "0708SR," + std::to_string(n) + ",93.3," + std::to_string(station) + ".0,93.3," +
-                     std::to_string(station) +
-                     ".1,08-Jun-2026,03:00:00,32.912340,-117.412340,BONGO,Bongo,ABC,"
-                     "08-Jun-2026,11:00:00,Sea Conditions: Calm,5";
-  line += "$GPGGA,110000.00,3254.7404,N,11724.7404,W,2,09,0.9,5.1,M,-35.2,M,,*5C";
-  for (int i = 0; i < 201; ++i) {
-    line += ',';
-    line += std::to_string(1000 + (n * 7 + i) % 9000);
-    line += ".25";
-  }
-  return line + "\r\n";
-}
-
-class Log {
- public:
-  Log() {
-    root_ = (fs::temp_directory_path() / "ruvek-bench-XXXXXX").string();
-    if (!::mkdtemp(root_.data())) throw std::runtime_error("mkdtemp failed");
-    fs::create_directories(root_ + "/C/DATA");
-    std::ofstream out(file(), std::ios::binary);
-    for (int n = 1; n <= kEvents; ++n) out << LogLine(n);
-  }
-  ~Log() {
-    std::error_code ec;
-    fs::remove_all(root_, ec);
-  }
-  const std::string& root() const { return root_; }
-  std::string file() const { return root_ + "/C/DATA/0708SREvents.csv"; }
-
- private:
-  std::string root_;
-};
-
-const Log& TheLog() {
-  static const Log log;
+const ruvek::bench::LogFile& TheLog() {
+  static const ruvek::bench::LogFile log(kEvents);
   return log;
 }
 
 void Preload(benchmark::State& state, const char* mode) {
-  const Log& log = TheLog();
+  const auto& log = TheLog();
   BenchPlatform platform(log.root());
   ruvek::Station station(platform);
   ruvek::ui::Grid& grid = station.main.eventGrid;
@@ -74,7 +33,7 @@ void Preload(benchmark::State& state, const char* mode) {
     benchmark::DoNotOptimize(station.state.gridRowCount);
   }
   state.counters["rows"] = station.state.gridRowCount - 1;
-  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fs::file_size(log.file())));
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * log.bytes());
 }
 
 void BM_PreloadAllEvents(benchmark::State& s) { Preload(s, "ALLEVENTS"); }
@@ -83,7 +42,7 @@ void BM_PreloadCurrentStation(benchmark::State& s) { Preload(s, "CURRENTSTA"); }
 void BM_PreloadLastEvent(benchmark::State& s) { Preload(s, "LASTEVENT"); }
 
 void BM_BareLineRead(benchmark::State& state) {
-  const Log& log = TheLog();
+  const auto& log = TheLog();
   for (auto _ : state) {
     std::ifstream in(log.file(), std::ios::binary);
     std::string line;
@@ -91,7 +50,7 @@ void BM_BareLineRead(benchmark::State& state) {
     while (std::getline(in, line)) ++lines;
     benchmark::DoNotOptimize(lines);
   }
-  state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fs::file_size(log.file())));
+  state.SetBytesProcessed(std::int64_t(state.iterations()) * log.bytes());
 }
 
 BENCHMARK(BM_BareLineRead)->Unit(benchmark::kMillisecond);

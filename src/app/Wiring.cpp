@@ -3,11 +3,13 @@
 #include <string>
 #include <utility>
 
+#include "events/CruiseExport.h"
 #include "events/EventNumber.h"
 #include "events/OrderOccupied.h"
 #include "events/Recording.h"
 #include "grid/LineStaModes.h"
 #include "logview/EventGrid.h"
+#include "logview/RowEditing.h"
 #include "nav/PollCycle.h"
 #include "selection/Conditions.h"
 #include "selection/EventLists.h"
@@ -81,6 +83,7 @@ void WireLogView(Station& s) {
     entry->onClick = [&s, entry = entry, mode = std::string(mode)] {
       ChooseDisplayedEvents(s.main.menus, *entry, mode, s.settings);
     };
+  s.main.eventGrid.onDblClick = [&s] { EventLog_DblClick(s); };
 }
 
 void WireEvents(Station& s) {
@@ -92,6 +95,7 @@ void WireEvents(Station& s) {
                       s.main.menus.orderOccupiedFile);
   };
   w.boxes.eventNumber.onDblClick = [&s] { RequestManualOverride(EventNumbering::of(s)); };
+  w.menus.exportCruise.onClick = [&s] { mnuAllEvents2File_Click(s); };
 }
 
 void WireNav(Station& s) {

@@ -20,6 +20,10 @@ LogFileNames LogFileNamesFor(const std::string& programDir, const std::string& d
   return names;
 }
 
+std::string EventsOnlyPath(const std::string& dataDir, const std::string& cruise) {
+  return dataDir + cruise + "EventsNOMET.csv";
+}
+
 std::string GridSnapshotPath(const std::string& programDir, const std::string& cruise) {
   return programDir + cruise + "Events.ins";
 }

@@ -55,6 +55,9 @@ struct LogFileNames {
 LogFileNames LogFileNamesFor(const std::string& programDir, const std::string& dataDir, const std::string& cruise,
                              const std::string& listType);
 
+// The whole-cruise events-only export: dataDir + cruise + "EventsNOMET.csv".
+std::string EventsOnlyPath(const std::string& dataDir, const std::string& cruise);
+
 // The grid snapshot written on quitting: programDir + cruise + "Events.ins".
 std::string GridSnapshotPath(const std::string& programDir, const std::string& cruise);
 

@@ -47,6 +47,7 @@ struct StationState {
   bool manualEventNumber = false;  // the operator took the event number over
   bool numberRolledBack = false;   // Clear Last holds the rolled-back number until the next event
   bool editingRow = false;         // the next Record Event replaces the grid row loaded for editing
+  int editedGridRow = 0;           // the grid row last loaded for editing
   int gridRowCount = 1;            // the event grid's next free row; changed only by logview/EventGrid.h
   std::string orderOccupied;
   // Kept wider than the old 16-bit counter so numbers past 32767 go on counting.
@@ -57,6 +58,7 @@ struct StationState {
   int lastPickerIndex = -1;  // the last picker that holds an event of the list
   bool multiMode = false;    // check-box pickers in use
   std::string lastSeenLastEvent;
+  std::string ownLastEvent;  // the line this station last wrote to the last-event file
 
   NavSnapshot nav;
   int metLatIndex = 0;  // the MET items that hold the latitude and the longitude

@@ -129,7 +129,11 @@ void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, Station
     else
       Reported(job, LogWrite::NetworkEvents, [&] { fs.append(names.networkEvents, withTail); });
   }
-  if (!state.editingRow) Reported(job, LogWrite::LastEvent, [&] { fs.replace(names.lastEvent, withTail); });
+  if (!state.editingRow)
+    Reported(job, LogWrite::LastEvent, [&] {
+      fs.replace(names.lastEvent, withTail);
+      state.ownLastEvent = record + event.tail;
+    });
   Reported(job, LogWrite::NetworkList, [&] { AppendWithHeader(fs, names.networkList, kNetworkHeader, record); });
   Retried(job, LogWrite::ClearMet, [&] { state.nav.metItems.fill(std::string()); });
   if (ctd.action == CtdAction::WriteFile) {

@@ -149,7 +149,8 @@ bool PassChecks(const EventNumbering& n, const Boxes& boxes, Press& press) {
                        ui::Buttons::YesNo, ui::Icon::Warning) == ui::Answer::No)
       return false;
   }
-  NumberFileStep(n, press, [&] { NumberStepAfterChecks(n, zeroPosition); });
+  // A corrected event keeps the number it was loaded with.
+  if (!n.state.editingRow) NumberFileStep(n, press, [&] { NumberStepAfterChecks(n, zeroPosition); });
   return true;
 }
 
@@ -245,7 +246,9 @@ void RecordEvent(Station& s, Press& press) {
   // The event's name is read once; everything after the checks uses this value.
   const std::string eventName = w.eventCombo.text();
   const bool editing = st.editingRow;
-  const int row = editing ? std::clamp(w.eventGrid.row, 1, kEventRows) : RowForNewEvent(w.eventGrid, st.gridRowCount);
+  // A corrected event goes over the row loaded for editing, even when another
+  // row has been selected since.
+  const int row = editing ? std::clamp(st.editedGridRow, 1, kEventRows) : RowForNewEvent(w.eventGrid, st.gridRowCount);
   WriteCells(w.eventGrid, row, GridColumn::EventNo,
              {w.boxes.eventNumber.text(), w.lineCombo.text(), w.stationCombo.text(), st.nav.localDate, st.nav.localTime,
               eventName});

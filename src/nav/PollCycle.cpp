@@ -166,7 +166,9 @@ void PullLastEvent(const Poll& p) {
   if (!fs.exists(path)) return;
   const std::string line = fs.firstLine(path);
   StationState& st = p.state;
-  if (line == st.lastSeenLastEvent) return;
+  // This station's own event is in its grid already (a corrected event leaves
+  // the box below the file's number, so the raise that follows finds it).
+  if (line == st.lastSeenLastEvent || line == st.ownLastEvent) return;
   st.lastSeenLastEvent = line;
   std::vector<std::string> f(kLastEventFields);
   SplitCommas(line, f, kLastEventFields);
@@ -240,6 +242,10 @@ bool HasPosition(float lat, float lon) { return lat != kMissing && lon != kMissi
 void Timer1_Timer(Station& s) {
   MainWindow& w = s.main;
   if (!w.menus.autoFill.checked) return w.pollTimer.setEnabled(false);
+  // A row loaded for editing keeps the poll stopped until Record Event, also
+  // when Clear Last or "Auto Fill Data" started the timer again: a tick would
+  // overwrite the loaded number, position, line and station.
+  if (s.state.editingRow) return w.pollTimer.setEnabled(false);
   SetTickInterval(s.settings.config, w.statusBar, w.pollTimer);
   const DateTime now = s.platform.now();
   const std::string heartbeat = now.shortDate() + "," + now.longTime();

@@ -271,7 +271,7 @@ Menus::Menus(Form& form)
       currentPositionFile(form.addMenu("mnuCurrPos", "CurrPos.txt", "mnuPosition")),
       print(form.addMenu("mnuPrint", "Print")),
       printLog(form.addMenu("mnuPrintLog", "Print Log", "mnuPrint")),
-      exportCruise(form.addMenu("mnuExport", "Generate Entire Cruise Event File", "mnuPrint")),
+      exportCruise(form.addMenu("mnuAllEvents2File", "Generate Entire Cruise Event File", "mnuPrint")),
       exit(form.addMenu("mnuExit", "Exit")) {
   // The five check marks the window opens with.
   for (Menu* m : {&autoFill, &autoIncrement, &standardLine, &lastEvent, &generateHtml}) m->checked = true;

@@ -117,7 +117,7 @@ struct Menus {
   ui::Menu& currentPositionFile;  // mnuCurrPos: its caption names the file
   ui::Menu& print;                // mnuPrint
   ui::Menu& printLog;             // mnuPrintLog
-  ui::Menu& exportCruise;         // mnuExport
+  ui::Menu& exportCruise;         // mnuAllEvents2File "Generate Entire Cruise Event File"
   ui::Menu& exit;                 // mnuExit
 };
 

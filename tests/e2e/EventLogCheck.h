@@ -49,6 +49,32 @@ inline std::string Got(const std::string& out, const std::string& name) {
   return value;
 }
 
+// The output of a script section that starts with the line `echo == name`,
+// up to the next such line.
+inline std::string Section(const std::string& out, const std::string& name) {
+  const std::string mark = "== " + name + "\n";
+  const std::size_t at = out.find(mark);
+  if (at == std::string::npos) return std::string();
+  const std::size_t from = at + mark.size(), to = out.find("\n== ", from - 1);
+  return out.substr(from, to == std::string::npos ? std::string::npos : to + 1 - from);
+}
+
+// The first `cols` cells of a grid row as printed by GetRows, joined by "|".
+inline std::string RowText(const std::string& out, int row, int cols = 10) {
+  std::string shown;
+  for (int c = 0; c < cols; ++c)
+    shown += Got(out, "EventLog(" + std::to_string(row) + "," + std::to_string(c) + ")") + "|";
+  return shown;
+}
+
+// Script lines that print the first `cols` cells of grid rows first to last.
+inline std::string GetRows(int first, int last, int cols = 10) {
+  std::string script;
+  for (int r = first; r <= last; ++r)
+    for (int c = 0; c < cols; ++c) script += "get EventLog(" + std::to_string(r) + "," + std::to_string(c) + ")\n";
+  return script;
+}
+
 inline std::size_t Count(const std::string& text, const std::string& part) {
   std::size_t n = 0;
   for (std::size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + part.size())) ++n;
@@ -59,8 +85,7 @@ inline std::size_t Count(const std::string& text, const std::string& part) {
 // the boxes; the first Record Event of a run asks whether to record although
 // the time has not moved (no poll tick ran), which the queued Yes answers.
 inline std::string Started(const std::string& clock = "2026-06-08 03:00:00") {
-  return "clock " + clock +
-         "\nanswer Yes\nstart\ntype Text1(3) 32.91234\ntype Text1(4) -117.41234\nanswer Yes\n";
+  return "clock " + clock + "\nanswer Yes\nstart\ntype Text1(3) 32.91234\ntype Text1(4) -117.41234\nanswer Yes\n";
 }
 
 inline std::string Record(const std::string& event) { return "choose Combo1 " + event + "\nclick Command1(0)\n"; }

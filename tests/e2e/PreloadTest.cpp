@@ -33,21 +33,6 @@ std::string Rows(const std::string& out, int first, int last, int col) {
   return shown;
 }
 
-// Columns 0 to 9 of a grid row joined by "|".
-std::string RowText(const std::string& out, int row) {
-  std::string shown;
-  for (int c = 0; c < 10; ++c)
-    shown += Got(out, "EventLog(" + std::to_string(row) + "," + std::to_string(c) + ")") + "|";
-  return shown;
-}
-
-std::string GetRows(int first, int last, int cols) {
-  std::string script;
-  for (int r = first; r <= last; ++r)
-    for (int c = 0; c < cols; ++c) script += "get EventLog(" + std::to_string(r) + "," + std::to_string(c) + ")\n";
-  return script;
-}
-
 RunResult StartWith(Station& st, const std::string& mode, const std::string& log, const std::string& more = "") {
   st.seed({{17, mode}});
   st.write(kNetworkLog, log);

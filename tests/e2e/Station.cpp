@@ -1,11 +1,12 @@
 #include "e2e/Station.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -20,12 +21,13 @@ std::string Slurp(const std::string& path) {
 }
 
 const std::map<int, std::string> kDefaultRows = {
-    {1, "Tesmora"},         {2, "0708SR"},          {3, "C:\\DATA\\"},      {4, "C:\\DATA\\"},
-    {5, "CruiseEvents.txt"}, {6, "Watch.txt"},      {7, "EventNumber.txt"}, {8, "CurrPos.txt"},
-    {9, "15000"},           {10, "NETWORK"},        {11, "NETWORK"},        {12, "1"},
-    {13, "4800,n,8,1"},     {14, "$GPGGA"},         {15, "$GPRMC"},         {16, "STANDARD"},
-    {17, "LASTEVENT"},      {18, "CommentOpt.txt"}, {19, "NUMERIC"},        {20, "SINGLE"},
-    {21, "PST"}};
+    {1, "Tesmora"},         {2, "0708SR"},           {3, "C:\\DATA\\"},
+    {4, "C:\\DATA\\"},      {5, "CruiseEvents.txt"}, {6, "Watch.txt"},
+    {7, "EventNumber.txt"}, {8, "CurrPos.txt"},      {9, "15000"},
+    {10, "NETWORK"},        {11, "NETWORK"},         {12, "1"},
+    {13, "4800,n,8,1"},     {14, "$GPGGA"},          {15, "$GPRMC"},
+    {16, "STANDARD"},       {17, "LASTEVENT"},       {18, "CommentOpt.txt"},
+    {19, "NUMERIC"},        {20, "SINGLE"},          {21, "PST"}};
 
 }  // namespace
 
@@ -88,25 +90,23 @@ void Station::writeConfig(const std::map<int, std::string>& rows) const {
 
 void Station::seed(const std::map<int, std::string>& rows) const {
   writeConfig(rows);
-  write("C:\\RuvekGPS\\CruiseEvents.txt",
-        CrLf({"Station Arrival", "CTD Deployed", "CTD At Depth", "CTD Recovered", "Bongo", "Manta", "Secchi",
-              "Station Departure"}));
+  write("C:\\RuvekGPS\\CruiseEvents.txt", CrLf({"Station Arrival", "CTD Deployed", "CTD At Depth", "CTD Recovered",
+                                                "Bongo", "Manta", "Secchi", "Station Departure"}));
   write("C:\\RuvekGPS\\Watch.txt", CrLf({"ABC", "XYZ"}));
-  write("C:\\RuvekGPS\\CommentOpt.txt",
-        CrLf({"Station Type", "Standard", "Prodo", "SCCOOS", "Sea Conditions", "Calm", "Modrt", "Rough", "Day/Night",
-              "Day", "Night"}));
+  write("C:\\RuvekGPS\\CommentOpt.txt", CrLf({"Station Type", "Standard", "Prodo", "SCCOOS", "Sea Conditions", "Calm",
+                                              "Modrt", "Rough", "Day/Night", "Day", "Night"}));
   write("C:\\RuvekGPS\\Lines.txt", CrLf({"93.3", "90.0", "86.7", "83.3", "80.0"}));
   write("C:\\RuvekGPS\\Line93.txt", CrLf({"26.7", "28.0", "30.0", "35.0", "40.0"}));
   write("C:\\RuvekGPS\\Line90.txt", CrLf({"27.7", "28.0", "30.0", "35.0"}));
   write("C:\\DATA\\EventNumber.txt", CrLf({"10"}));
 }
 
-RunResult Station::run(const std::string& script) const {
+RunResult Station::run(const std::string& script, const std::string& shellSetup) const {
   const std::string scriptPath = root_ + "/script.rvk";
   std::ofstream(scriptPath, std::ios::binary) << script;
   const std::string outPath = root_ + "/out.txt", errPath = root_ + "/err.txt";
-  const std::string cmd = std::string("'") + RUVEK_EXE + "' --headless --root '" + root_ + "' --script '" +
-                          scriptPath + "' >'" + outPath + "' 2>'" + errPath + "' </dev/null";
+  const std::string cmd = (shellSetup.empty() ? "" : shellSetup + "; ") + "'" + RUVEK_EXE + "' --headless --root '" +
+                          root_ + "' --script '" + scriptPath + "' >'" + outPath + "' 2>'" + errPath + "' </dev/null";
   const int status = std::system(cmd.c_str());
   RunResult r;
   r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

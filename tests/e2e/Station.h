@@ -35,8 +35,9 @@ class Station {
   // options, line and station files and an event number file holding 10.
   void seed(const std::map<int, std::string>& rows = {}) const;
 
-  // Runs `ruvek --headless` with `script` on this station.
-  RunResult run(const std::string& script) const;
+  // Runs `ruvek --headless` with `script` on this station; `shellSetup` runs
+  // first in the same shell (for example a file size limit).
+  RunResult run(const std::string& script, const std::string& shellSetup = {}) const;
 
  private:
   std::string root_;

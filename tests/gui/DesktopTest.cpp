@@ -102,6 +102,19 @@ TEST_F(DesktopWindow, ModelChangesReachTheWidgetsAndWidgetsReachTheModels) {
   EXPECT_EQ(widget<QLineEdit>("txtComments")->text().toStdString(), model().commentsBox.text());
 }
 
+TEST_F(DesktopWindow, DoubleClickOnAGridRowLoadsItForEditing) {
+  platform->dispatch([this] {
+    model().eventGrid.setCell(1, 0, "7");
+    model().eventGrid.setCell(1, 5, "Bongo");
+  });
+  auto* grid = widget<QTableView>("EventLog");
+  emit grid->doubleClicked(grid->model()->index(0, 3));
+  EXPECT_EQ(asked.back(), "Do you want to edit the entry you double-clicked? Y/N");
+  EXPECT_EQ(widget<QLineEdit>("Text1(5)")->text().toStdString(), "7");
+  EXPECT_EQ(widget<QComboBox>("Combo1")->currentText().toStdString(), "Bongo");
+  EXPECT_TRUE(app->station()->state.editingRow);
+}
+
 TEST_F(DesktopWindow, ExitEndsTheProgramThroughTheSameHandler) {
   view->action("mnuExit")->trigger();
   EXPECT_TRUE(platform->ended());
