@@ -46,12 +46,12 @@ void Reported(EventLogJob& job, LogWrite step, Write write) {
   }
 }
 
+// The HTML log: an existing log whose rewrite fails goes to the retry; a new
+// one that cannot be created is marked not written.
 void HtmlWrite(const LogTarget& target, EventLogJob& job, LogWrite step, const EventFields& fields) {
-  const std::string& path = PathOf(target.names, step);
   if (job.settled(step)) return;
-  if (target.files.exists(path))
-    Retried(job, step, [&] { AppendHtmlRow(target.files, path, target.project, fields.cruise, HtmlRow(fields)); });
-  else if (AppendHtmlRow(target.files, path, target.project, fields.cruise, HtmlRow(fields)))
+  job.current = step;
+  if (AppendHtmlRow(target.files, PathOf(target.names, step), target.project, fields.cruise, HtmlRow(fields)))
     job.markDone(step);
   else
     job.markFailed(step);

@@ -5,20 +5,22 @@
 namespace ruvek::ui {
 namespace {
 
-struct Where {
-  dev_t device;
-  bool mountPoint;  // on another file system than its parent folder
-};
-
-std::optional<Where> Locate(const FileSystem& fs, const std::string& folder) {
-  if (folder.empty()) return std::nullopt;
+std::string HostFolder(const FileSystem& fs, const std::string& folder) {
   std::string host = fs.hostPath(folder);
   while (host.size() > 1 && host.back() == '/') host.pop_back();
-  struct stat st {
-  }, parent{};
-  if (::stat(host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
-  const bool mountPoint = ::stat((host + "/..").c_str(), &parent) == 0 && parent.st_dev != st.st_dev;
-  return Where{st.st_dev, mountPoint};
+  return host;
+}
+
+std::optional<dev_t> DeviceOf(const std::string& host) {
+  struct stat st {};
+  if (host.empty() || ::stat(host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+  return st.st_dev;
+}
+
+// On another file system than its parent folder: something is mounted there.
+bool IsMountPoint(const std::string& host, dev_t device) {
+  struct stat parent {};
+  return ::stat((host + "/..").c_str(), &parent) == 0 && parent.st_dev != device;
 }
 
 }  // namespace
@@ -26,23 +28,25 @@ std::optional<Where> Locate(const FileSystem& fs, const std::string& folder) {
 void ShareMount::note(const FileSystem& fs, const std::string& folder) {
   noted_ = true;
   folder_ = folder;
-  const std::optional<Where> where = Locate(fs, folder);
-  device_ = where ? std::optional<dev_t>(where->device) : std::nullopt;
-  mountPoint_ = where && where->mountPoint;
+  const std::string host = folder.empty() ? std::string() : HostFolder(fs, folder);
+  device_ = DeviceOf(host);
+  mountPoint_ = device_ && IsMountPoint(host, *device_);
 }
 
 bool ShareMount::reachable(const FileSystem& fs) {
   if (!noted_) return true;
-  const std::optional<Where> now = Locate(fs, folder_);
+  const std::string host = folder_.empty() ? std::string() : HostFolder(fs, folder_);
+  const std::optional<dev_t> now = DeviceOf(host);
   if (!now) return false;
+  if (now == device_) return true;
   if (!device_) {
-    device_ = now->device;
-    mountPoint_ = now->mountPoint;
+    device_ = now;
+    mountPoint_ = IsMountPoint(host, *now);
+    return true;
   }
-  if (now->device == *device_) return true;
   // Mounted anew: the bare mount point it left meanwhile was no mount point.
-  if (!mountPoint_ || !now->mountPoint) return false;
-  device_ = now->device;
+  if (!mountPoint_ || !IsMountPoint(host, *now)) return false;
+  device_ = now;
   return true;
 }
 
