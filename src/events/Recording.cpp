@@ -41,9 +41,12 @@ void StartPollTimer(ui::Timer& pollTimer, int intervalMs) {
 }
 
 // Takes the share lock, unless the data directory is not the share (nothing is
-// created in a bare mount point).
+// created in a bare mount point) or there is no event number file to put it
+// beside (a station without configuration).
 void LockShare(const EventNumbering& n, ui::ShareLock& lock) {
-  if (NumberFileReachable(n)) lock.acquire(ShareLockPath(n.settings));
+  const std::string& path = n.settings.eventNumberPath;
+  const bool fullPath = path.size() > 2 && (path[0] == '/' || path[1] == ':');
+  if (fullPath && NumberFileReachable(n)) lock.acquire(ShareLockPath(n.settings));
 }
 
 // The drive letter a path names ("Q"), for the retry questions.
