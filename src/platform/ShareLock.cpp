@@ -94,7 +94,7 @@ ShareLock::ShareLock(Platform& platform, StatusBar& status, ShareLockStats& stat
 void ShareLock::acquire(const std::string& path) {
   if (held_) return;
   static std::atomic<long> serial = 0;
-  thread_local std::minstd_rand jitter(unsigned(::getpid()));
+  thread_local std::minstd_rand jitter{static_cast<unsigned>(::getpid())};
   const std::string host = platform_.files().hostPath(path);
   const std::string mine = ShareLockContent(++serial);
   const Clock::time_point start = Clock::now();
