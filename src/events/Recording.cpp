@@ -114,9 +114,10 @@ void NumberFileStep(const EventNumbering& n, Press& press, Step step) {
   Retry(
       n.platform, press, step, [&](const ui::FileError& e) { return NumberFileQuestion(n.settings, e); },
       [](const ui::FileError&) { return false; },
-      [&](const ui::FileError&) {
+      [&](const ui::FileError& e) {
         press.numberFileDeclined = true;
-        press.shareDeclined = press.shareDeclined || n.state.networkMode;
+        const std::string& dataDir = n.settings.dataDir;
+        press.shareDeclined = press.shareDeclined || (!dataDir.empty() && e.path.rfind(dataDir, 0) == 0);
         return true;
       });
 }
