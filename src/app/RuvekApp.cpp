@@ -5,20 +5,40 @@
 #include "app/Wiring.h"
 
 namespace ruvek {
+namespace {
+
+template <class F>
+void ForEachTimer(Station& s, F f) {
+  for (ui::Form* form : s.forms())
+    for (const auto& c : form->controls())
+      if (c->kind() == ui::Kind::Timer) f(static_cast<ui::Timer&>(*c));
+}
+
+}  // namespace
 
 void RuvekApp::start() {
   station_ = std::make_unique<Station>(platform_);
   Station& s = *station_;
   WireStation(s);
-  for (ui::Form* f : s.forms())
-    for (const auto& c : f->controls())
-      if (c->kind() == ui::Kind::Timer) {
-        auto& t = static_cast<ui::Timer&>(*c);
-        t.onReset = [this](ui::Timer& timer) { platform_.timerReset(timer); };
-        platform_.timerReset(t);
-      }
+  ForEachTimer(s, [this](ui::Timer& t) {
+    t.onReset = [this](ui::Timer& timer) { platform_.timerReset(timer); };
+    platform_.timerReset(t);
+  });
   if (onWindowsCreated) onWindowsCreated();
   FormLoad(s);
+}
+
+void RuvekApp::restart() {
+  // The old windows live until the new ones are built and the front end has
+  // bound its view to them, so no view ever points at destroyed controls.
+  std::unique_ptr<Station> old = std::move(station_);
+  if (old)
+    ForEachTimer(*old, [this](ui::Timer& t) {
+      t.setEnabled(false);
+      t.onReset = nullptr;
+      platform_.timerRemoved(t);
+    });
+  start();
 }
 
 ui::Control* RuvekApp::find(const std::string& name) { return station_ ? station_->findControl(name) : nullptr; }
@@ -27,12 +47,6 @@ std::vector<ui::Form*> RuvekApp::forms() { return station_ ? station_->forms() :
 
 void RuvekApp::keyF9() {
   if (station_ && station_->main.form.onKeyF9) station_->main.form.onKeyF9();
-}
-
-void RuvekApp::serialArrived(const std::string& text) {
-  auto& port = platform_.serial();
-  (void)port;
-  (void)text;
 }
 
 std::optional<std::string> RuvekApp::state(const std::string& name) {

@@ -13,12 +13,12 @@ class RuvekApp : public ui::Application {
   explicit RuvekApp(ui::Platform& platform) : platform_(platform) {}
 
   void start() override;
+  void restart() override;
   bool started() const override { return station_ != nullptr; }
   ui::Control* find(const std::string& name) override;
   std::optional<std::string> state(const std::string& name) override;
   std::vector<ui::Form*> forms() override;
   void keyF9() override;
-  void serialArrived(const std::string& text) override;
 
   Station* station() { return station_.get(); }
 

@@ -9,6 +9,7 @@
 #include "events/OrderOccupied.h"
 #include "grid/LineStaModes.h"
 #include "logview/EventGrid.h"
+#include "nav/GpsSettings.h"
 #include "selection/EventLists.h"
 
 namespace ruvek {
@@ -67,9 +68,10 @@ void LayOutNumberBox(const Settings& settings, Boxes& boxes, ui::ComboBox& event
   eventCombo.geo.left = comboLeft;
 }
 
-void PrepareListEditor(ui::Grid& eventList) {
-  eventList.setCell(0, 0, "Num");
-  eventList.setCell(0, 1, "Event");
+void PrepareListEditor(ListEditorWindow& editor, const std::string& eventListPath) {
+  editor.form.caption = ListEditorCaption(eventListPath);
+  editor.eventList.setCell(0, 0, "Num");
+  editor.eventList.setCell(0, 1, "Event");
 }
 
 void LoadInitials(ui::Platform& platform, const std::string& path, ui::ComboBox& initialsCombo) {
@@ -98,7 +100,7 @@ void LoadStartFiles(Station& s) {
   ui::Platform& platform = s.platform;
   const Settings& settings = s.settings;
   const std::function<void()> loads[] = {
-      [&] { PrepareListEditor(s.listEditor.eventList); },
+      [&] { PrepareListEditor(s.listEditor, settings.eventListPath); },
       [&] { StartLoadEventList(EventListContext::of(s)); },
       [&] { LoadCommentOptions(platform, settings.commentOptionsPath, w.conditions); },
       [&] { LoadInitials(platform, settings.initialsPath, w.initialsCombo); },
@@ -141,7 +143,9 @@ void ChooseNavigationSource(Station& s) {
   if (source == "GPS" || source == "UDP") {
     s.state.gpsSource = source;
     autoFill.checked = true;
+    if (source == "UDP") ListenForDatagrams(s);
     // The serial GPS window comes to the front; it shows the main window again.
+    GpsWindow_Load(s);
     s.platform.show(s.gps.form);
     s.platform.show(s.main.form, false);
   } else if (source == "KNORR" || source == "NETWORK") {

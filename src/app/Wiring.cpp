@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "app/ConfigEditor.h"
 #include "events/CruiseExport.h"
 #include "events/EventNumber.h"
 #include "events/OrderOccupied.h"
@@ -10,9 +11,11 @@
 #include "grid/LineStaModes.h"
 #include "logview/EventGrid.h"
 #include "logview/RowEditing.h"
+#include "nav/GpsSettings.h"
 #include "nav/PollCycle.h"
 #include "selection/Conditions.h"
 #include "selection/EventLists.h"
+#include "selection/ListEditor.h"
 #include "selection/Pickers.h"
 
 namespace ruvek {
@@ -27,7 +30,6 @@ void WireShell(Station& s) {
       EndProgram(s.platform, s.main.pollTimer, s.gps.timer);
   };
   w.menus.printLog.onClick = [&s] { s.platform.ask("Under construction... Stay tuned.", ""); };
-  w.menus.editConfig.onClick = [&s] { s.platform.show(s.configEditor.form); };
 }
 
 void WireLineStation(Station& s) {
@@ -103,6 +105,43 @@ void WireNav(Station& s) {
   s.main.menus.autoFill.onClick = [&s] { AutoFill_Click(s); };
 }
 
+void WireConfigEditor(Station& s) {
+  ConfigEditorWindow& w = s.configEditor;
+  s.main.menus.editConfig.onClick = [&s] { EditConfig_Click(s); };
+  w.study.onKeyPress = [&w](char&) { Study_KeyPress(w); };
+  w.study.onLostFocus = [&s] { Study_LostFocus(s); };
+  for (int n = 1; n <= kConfigRowsWritten; ++n)
+    w.fields[std::size_t(n)]->onChange = [&s] { ShowConfigWarnings(s.platform.files(), s.configEditor); };
+  w.save.onClick = [&s] { ConfigEditor_Click(s, 0); };
+  w.close.onClick = [&s] { ConfigEditor_Click(s, 1); };
+}
+
+void WireListEditor(Station& s) {
+  ListEditorWindow& w = s.listEditor;
+  s.main.menus.editEventsFile.onClick = [&s] { s.platform.show(s.listEditor.form); };
+  w.eventList.onKeyPress = [&w](char& key) { EventList_KeyPress(w.eventList, key); };
+  ui::Button* buttons[] = {&w.update, &w.saveAs, &w.exit};
+  for (int i = 0; i < 3; ++i) buttons[i]->onClick = [&s, i] { ListEditor_Click(s, i); };
+}
+
+void WireGpsWindow(Station& s) {
+  GpsWindow& g = s.gps;
+  s.main.menus.comPortSettings.onClick = [&s] { ComSet_Click(s); };
+  g.goButton.onClick = [&s] { GoButton_Click(s); };
+  g.saveButton.onClick = [&s] { SaveSettings_Click(s); };
+  g.hideButton.onClick = [&s] { HideGps_Click(s); };
+  g.form.onClose = [&s] { HideGps_Click(s); };
+  g.timer.onTimer = [&s] { GpsTimer_Timer(s); };
+  g.portBox.onChange = [&s] { ShowDeviceNames(s.platform.serial(), s.gps); };
+  for (int i = 0; i < 5; ++i)
+    g.ports[std::size_t(i)]->onClick = [&s, i] { PortOption_Click(s.gps, s.settings.config, i); };
+  // Every line setting but the rate box's option enables Save Settings.
+  const auto enableSave = [&g] { g.saveButton.enabled = true; };
+  for (int i = 0; i < 3; ++i) g.bauds[std::size_t(i)]->onClick = enableSave;
+  for (auto* group : {&g.parity, &g.dataBits, &g.stopBits})
+    for (ui::OptionButton* option : *group) option->onClick = enableSave;
+}
+
 }  // namespace
 
 void WireStation(Station& s) {
@@ -112,6 +151,9 @@ void WireStation(Station& s) {
   WireLogView(s);
   WireEvents(s);
   WireNav(s);
+  WireConfigEditor(s);
+  WireListEditor(s);
+  WireGpsWindow(s);
 }
 
 }  // namespace ruvek

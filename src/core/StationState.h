@@ -38,6 +38,15 @@ struct RecordingCaptions {
 };
 RecordingCaptions CaptionsFor(Recording recording);
 
+// The serial GPS window's input: whether it is collected, the received
+// characters not yet split into lines, and the current position file text
+// that a failed write still owes (empty when none).
+struct GpsInput {
+  bool portRunning = false;
+  std::string receiveBuffer;
+  std::string unwrittenPosition;
+};
+
 // The flags and counters the handlers share, the navigation snapshot, and the
 // working state of the poll and the recording workflow.
 struct StationState {
@@ -63,9 +72,10 @@ struct StationState {
   NavSnapshot nav;
   int metLatIndex = 0;  // the MET items that hold the latitude and the longitude
   int metLonIndex = 0;
-  // The last datagram text of the "UDP" source. No receiver fills it yet, so
-  // that source shows blank date and time and zero positions.
+  // The text of the latest datagram of the "UDP" source, without its line
+  // end; empty until one arrives.
   std::string udpDatagram;
+  GpsInput gpsInput;
 
   int eventFileRetries = 0;       // consecutive failures of the poll's event number read
   bool lastEventPending = false;  // another station's last event is still to be pulled into the grid

@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -39,19 +42,27 @@ void ApplyCommon(QWidget* w, const Control& c) {
 class GridTableModel : public QAbstractTableModel {
  public:
   explicit GridTableModel(Grid& grid) : grid_(grid) {}
-  int rowCount(const QModelIndex& = {}) const override { return std::max(0, grid_.rows() - grid_.fixedRows); }
-  int columnCount(const QModelIndex& = {}) const override { return grid_.cols(); }
+  int rowCount(const QModelIndex& = {}) const override {
+    return detached_ ? 0 : std::max(0, grid_.rows() - grid_.fixedRows);
+  }
+  int columnCount(const QModelIndex& = {}) const override { return detached_ ? 0 : grid_.cols(); }
   QVariant data(const QModelIndex& index, int role) const override {
-    if (role != Qt::DisplayRole) return {};
+    if (detached_ || role != Qt::DisplayRole) return {};
     return Q(grid_.cell(index.row() + grid_.fixedRows, index.column()));
   }
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (role != Qt::DisplayRole) return {};
+    if (detached_ || role != Qt::DisplayRole) return {};
     if (orientation == Qt::Horizontal) return Q(grid_.cell(0, section));
     return section + grid_.fixedRows;
   }
+  // The grid is going away with its window: the table shows nothing from now on.
+  void detach() {
+    beginResetModel();
+    detached_ = true;
+    endResetModel();
+  }
   void refresh() {
-    if (grid_.version() == seen_) return;
+    if (detached_ || grid_.version() == seen_) return;
     seen_ = grid_.version();
     beginResetModel();
     endResetModel();
@@ -61,19 +72,44 @@ class GridTableModel : public QAbstractTableModel {
  private:
   Grid& grid_;
   unsigned long seen_ = ~0UL;
+  bool detached_ = false;
 };
 
 DesktopView::DesktopView(Application& app, QtPlatform& platform) : app_(app), platform_(platform) {
   platform_.refreshView = [this] { refresh(); };
   platform_.showForm = [this](Form& f) { showForm(f); };
+  platform_.restartApp = [this] { app_.restart(); };
 }
 
 DesktopView::~DesktopView() {
   platform_.refreshView = nullptr;
   platform_.showForm = nullptr;
+  platform_.restartApp = nullptr;
   for (auto& [name, w] : windows_)
     if (w != main_) delete w;
   delete main_;
+}
+
+void DesktopView::clear() {
+  // The old widgets may still be in a signal of their own: they go once the
+  // event loop comes back to them, hidden until then and bound to nothing.
+  for (GridTableModel* table : gridModels_) table->detach();
+  for (auto& [name, w] : windows_) {
+    disconnect(w, nullptr, this, nullptr);
+    for (QObject* child : w->findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
+    w->hide();
+    w->deleteLater();
+  }
+  main_ = nullptr;
+  windows_.clear();
+  widgets_.clear();
+  actions_.clear();
+  filtered_.clear();
+  closable_.clear();
+  bindings_.clear();
+  menuRefresh_.clear();
+  gridModels_.clear();
+  for (QLabel*& panel : panels_) panel = nullptr;
 }
 
 QWidget* DesktopView::window(const std::string& formName) const {
@@ -94,6 +130,7 @@ QAction* DesktopView::action(const std::string& name) const {
 QLabel* DesktopView::statusPanel(int n) const { return n >= 1 && n <= 6 ? panels_[n - 1] : nullptr; }
 
 void DesktopView::build() {
+  if (main_) clear();  // a restart: the windows are new
   bool first = true;
   for (Form* form : app_.forms()) {
     QWidget* top = nullptr;
@@ -114,6 +151,9 @@ void DesktopView::build() {
     } else {
       top = client = new QWidget;
       top->setObjectName(Q(form->name()));
+      // Closing it from its title bar goes to its model (see eventFilter).
+      top->installEventFilter(this);
+      closable_[top] = form;
     }
     windows_[form->name()] = top;
     widgets_[form->name()] = top;
@@ -146,12 +186,18 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
   switch (c.kind()) {
     case Kind::Label: {
       auto* w = new QLabel(parent);
+      // A warning beside a field (lblWarn) stands out from the captions.
+      if (c.name().rfind("lblWarn", 0) == 0) w->setStyleSheet("color: #b00000; font-weight: bold;");
       bindings_.push_back({&c, w, [&c, w] { w->setText(Q(c.caption)); }});
       made = w;
       break;
     }
     case Kind::TextBox: {
       auto& model = static_cast<TextBox&>(c);
+      if (model.scrolling) {
+        made = buildScrollingBox(model, parent);
+        break;
+      }
       auto* w = new QLineEdit(parent);
       connect(w, &QLineEdit::textEdited, this,
               [this, &model](const QString& text) { act([&model, text] { model.setText(text.toStdString()); }); });
@@ -266,6 +312,24 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
   return made;
 }
 
+QWidget* DesktopView::buildScrollingBox(TextBox& model, QWidget* parent) {
+  auto* w = new QPlainTextEdit(parent);
+  w->setLineWrapMode(QPlainTextEdit::NoWrap);
+  w->setReadOnly(true);
+  // Received sentences line up in a fixed-width font.
+  w->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  bindings_.push_back({&model, w, [&model, w] {
+                         const QSignalBlocker block(w);
+                         // The box shows lines; the model's CR LF and lone CR end them.
+                         const QString text = Q(model.text()).replace("\r\n", "\n").replace('\r', '\n');
+                         if (w->toPlainText() == text) return;
+                         w->setPlainText(text);
+                         w->moveCursor(QTextCursor::End);
+                         w->ensureCursorVisible();
+                       }});
+  return w;
+}
+
 QWidget* DesktopView::bindToggle(QAbstractButton* w, Control& c, std::function<bool()> checked) {
   connect(w, &QAbstractButton::clicked, this, [this, &c] { act([&c] { c.click(); }); });
   bindings_.push_back({&c, w, [&c, w, checked] {
@@ -332,6 +396,20 @@ void DesktopView::showForm(Form& form) {
 }
 
 bool DesktopView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Close) {
+    if (auto closing = closable_.find(watched); closing != closable_.end()) {
+      Form* form = closing->second;
+      // The window's own handler decides; without one it is hidden.
+      event->ignore();
+      act([form, this] {
+        if (form->onClose)
+          form->onClose();
+        else
+          platform_.show(*form, false);
+      });
+      return true;
+    }
+  }
   auto it = filtered_.find(watched);
   if (it != filtered_.end()) {
     Control* c = it->second;
@@ -341,7 +419,12 @@ bool DesktopView::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress && c->onKeyPress && keyPress(*c, *static_cast<QKeyEvent*>(event)))
       return true;
-    if (event->type() == QEvent::FocusOut && c->onLostFocus) act([c] { c->loseFocus(); });
+    // The focus leaves the control for another control of its window; a box or
+    // another window coming to the front takes nothing from it.
+    if (event->type() == QEvent::FocusOut && c->onLostFocus) {
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) act([c] { c->loseFocus(); });
+    }
   }
   return QObject::eventFilter(watched, event);
 }

@@ -29,7 +29,8 @@ class DesktopView : public QObject {
   DesktopView(Application& app, QtPlatform& platform);
   ~DesktopView() override;
 
-  // Builds the widgets of every window from the models.
+  // Builds the widgets of every window from the models; after a restart the
+  // old widgets are dropped and the new ones bound to the new models.
   void build();
   // Brings every widget in line with its model.
   void refresh();
@@ -50,10 +51,14 @@ class DesktopView : public QObject {
     QPointer<QWidget> widget;
     std::function<void()> refresh;
   };
+  // Drops every widget and binding of the windows built before.
+  void clear();
   QWidget* buildControl(Control& c, QWidget* parent);
   // An option button or a check box: a click goes to the model, the widget
   // shows the caption and `checked`.
   QWidget* bindToggle(QAbstractButton* w, Control& c, std::function<bool()> checked);
+  // A display of many lines that scrolls to its end when its text changes.
+  QWidget* buildScrollingBox(TextBox& model, QWidget* parent);
   // A key pressed on a control with a key-press handler; true when the widget
   // must not see it.
   bool keyPress(Control& c, const QKeyEvent& event);
@@ -67,6 +72,7 @@ class DesktopView : public QObject {
   std::map<std::string, QWidget*> widgets_;
   std::map<std::string, QAction*> actions_;
   std::map<QObject*, Control*> filtered_;  // widgets whose mouse, key and focus events reach their model
+  std::map<QObject*, Form*> closable_;     // the windows besides the main one, whose closing reaches their model
   std::vector<Binding> bindings_;
   std::vector<std::function<void()>> menuRefresh_;
   QLabel* panels_[6] = {};

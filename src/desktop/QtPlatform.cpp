@@ -10,26 +10,34 @@
 
 namespace ruvek::ui {
 
-bool QtSerialPort::open(int port, const std::string& settings) {
-  port_.close();
-  port_.setPortName(QString("ttyS%1").arg(port > 0 ? port - 1 : 0));
-  const QStringList parts = QString::fromStdString(settings).split(',');
-  if (!parts.isEmpty()) port_.setBaudRate(parts[0].toInt() > 0 ? parts[0].toInt() : 4800);
-  return port_.open(QIODevice::ReadOnly);
-}
-
 QtPlatform::QtPlatform(FileSystem files) : Platform(std::move(files)) {}
 QtPlatform::~QtPlatform() = default;
 
 bool QtPlatform::dispatch(const std::function<void()>& handler) {
   if (ended_) return false;
+  if (restartPending_) return true;  // the windows are about to be replaced
   ++depth_;
   try {
     if (handler) handler();
   } catch (const ProgramEnded&) {
     ended_ = true;
+  } catch (const RestartRequested&) {
+    restartPending_ = true;
   }
   --depth_;
+  if (restartPending_ && depth_ == 0 && !ended_) {
+    // The widget whose signal brought the request may be among those the
+    // restart replaces: the restart runs from the event loop, after it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          restartPending_ = false;
+          dispatch([this] {
+            if (restartApp) restartApp();
+          });
+        },
+        Qt::QueuedConnection);
+  }
   if (refreshView && !ended_) refreshView();
   if (ended_ && depth_ == 0) QApplication::exit(0);
   return !ended_;
@@ -76,9 +84,18 @@ std::string QtPlatform::programPath(const std::string& host) const {
 }
 
 std::optional<std::string> QtPlatform::fileDialog(const std::string& initialFolder) {
+  return askForFile(initialFolder, false);
+}
+
+std::optional<std::string> QtPlatform::saveFileDialog(const std::string& initialFolder) {
+  return askForFile(initialFolder, true);
+}
+
+std::optional<std::string> QtPlatform::askForFile(const std::string& initialFolder, bool toWrite) {
   if (refreshView) refreshView();
-  const QString chosen =
-      QFileDialog::getOpenFileName(nullptr, QString(), QString::fromStdString(files().hostPath(initialFolder)));
+  const QString folder = QString::fromStdString(files().hostPath(initialFolder));
+  const QString chosen = toWrite ? QFileDialog::getSaveFileName(nullptr, QString(), folder)
+                                 : QFileDialog::getOpenFileName(nullptr, QString(), folder);
   if (chosen.isEmpty()) return std::nullopt;
   return programPath(chosen.toStdString());
 }
@@ -130,6 +147,14 @@ void QtPlatform::timerReset(Timer& timer) {
     q->start(timer.interval());
   else
     q->stop();
+}
+
+void QtPlatform::timerRemoved(Timer& timer) {
+  auto it = timers_.find(&timer);
+  if (it == timers_.end()) return;
+  it->second->stop();
+  it->second.release()->deleteLater();
+  timers_.erase(it);
 }
 
 void QtPlatform::formShown(Form& form) {

@@ -1,28 +1,18 @@
 #pragma once
 // The machine for the desktop window: QMessageBox, QFileDialog, QTimer, the
-// real clock and a blocking wait that keeps the windows painted.
+// real clock, a blocking wait that keeps the windows painted, and the serial
+// and UDP ports of desktop/QtPorts.h.
 #include <QObject>
-#include <QSerialPort>
 #include <functional>
 #include <map>
 #include <memory>
 
+#include "desktop/QtPorts.h"
 #include "platform/Platform.h"
 
 class QTimer;
 
 namespace ruvek::ui {
-
-class QtSerialPort : public SerialPort {
- public:
-  bool open(int port, const std::string& settings) override;
-  void close() override { port_.close(); }
-  bool isOpen() const override { return port_.isOpen(); }
-  std::string readAll() override { return port_.readAll().toStdString(); }
-
- private:
-  QSerialPort port_;
-};
 
 class QtPlatform : public QObject, public Platform {
   Q_OBJECT
@@ -32,17 +22,22 @@ class QtPlatform : public QObject, public Platform {
 
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
   std::optional<std::string> fileDialog(const std::string& initialFolder) override;
+  std::optional<std::string> saveFileDialog(const std::string& initialFolder) override;
   void wait(int ms) override;
   // The desktop's wait is real time already, and keeps the windows painted.
   void realWait(int ms) override { wait(ms); }
   DateTime now() override;
   void startEditor(const std::string& file) override;
   SerialPort& serial() override { return serial_; }
+  UdpReceiver& udp() override { return udp_; }
   void timerReset(Timer& timer) override;
+  void timerRemoved(Timer& timer) override;
   void formShown(Form& form) override;
 
   // Runs one handler: nothing else is delivered into it, and the program's
-  // end unwinds to here. Returns false when the program has ended.
+  // end unwinds to here. A restart a handler asks for runs `restartApp` from
+  // the event loop once every handler has unwound; until then no other action
+  // runs. Returns false when the program has ended.
   bool dispatch(const std::function<void()>& handler);
   bool busy() const { return depth_ > 0; }
   bool ended() const { return ended_; }
@@ -51,6 +46,8 @@ class QtPlatform : public QObject, public Platform {
   // the widgets show what the models hold.
   std::function<void()> refreshView;
   std::function<void(Form&)> showForm;
+  // Unloads the windows and loads the main window again (Application::restart).
+  std::function<void()> restartApp;
   // Answers message boxes without showing them (tests and screenshots).
   std::function<std::optional<Answer>(const std::string& text, const std::string& title)> autoAnswer;
 
@@ -58,10 +55,15 @@ class QtPlatform : public QObject, public Platform {
   std::string programPath(const std::string& hostPath) const;
 
  private:
+  // The file dialog: an existing file to read, or a name to write.
+  std::optional<std::string> askForFile(const std::string& initialFolder, bool toWrite);
+
   QtSerialPort serial_;
+  QtUdpReceiver udp_;
   std::map<Timer*, std::unique_ptr<QTimer>> timers_;
   int depth_ = 0;
   bool ended_ = false;
+  bool restartPending_ = false;
 };
 
 }  // namespace ruvek::ui

@@ -302,7 +302,9 @@ void RecordEvent(Station& s, Press& press) {
 
 void StartButton(Station& s) {
   MainWindow& w = s.main;
-  if (s.state.gpsSource == "GPS" && !s.gps.started() &&
+  // Asked whenever the serial input is not running: never started, or stopped
+  // again (the GO button then shows "Go").
+  if (s.state.gpsSource == "GPS" && !s.state.gpsInput.portRunning &&
       s.platform.ask("GPS is not started, return to GPS startup form? Y/N", "GPS not logging, return to activate?",
                      ui::Buttons::YesNo, ui::Icon::Error) == ui::Answer::Yes) {
     s.platform.show(s.gps.form);

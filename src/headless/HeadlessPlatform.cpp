@@ -69,10 +69,13 @@ std::string ReadTokens(const std::string& raw) {
   return out;
 }
 
-bool HeadlessSerialPort::open(int port, const std::string&) {
-  if (!ports.empty() && !ports.count(port)) return false;
+PortOpened HeadlessSerialPort::open(int port, const std::string& settings) {
+  std::string why;
+  if (!ParseSerialSettings(settings, &why)) return {PortOpened::BadSettings, why};
+  if (!ports.empty() && !ports.count(port)) return {PortOpened::NotFound, "no such port"};
   open_ = true;
-  return true;
+  pending_.clear();
+  return {PortOpened::Opened, {}};
 }
 
 HeadlessPlatform::HeadlessPlatform(FileSystem files, std::ostream& out, std::ostream& err)

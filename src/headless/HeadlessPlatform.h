@@ -8,6 +8,8 @@
 #include <map>
 #include <ostream>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -18,9 +20,10 @@ struct ScriptExit {
   int code;
 };
 
+// The serial port of a script: `serial TEXT` puts characters on it.
 class HeadlessSerialPort : public SerialPort {
  public:
-  bool open(int port, const std::string& settings) override;
+  PortOpened open(int port, const std::string& settings) override;
   void close() override { open_ = false; }
   bool isOpen() const override { return open_; }
   std::string readAll() override {
@@ -28,13 +31,39 @@ class HeadlessSerialPort : public SerialPort {
     out.swap(pending_);
     return out;
   }
-  void arrive(const std::string& text) { pending_ += text; }
+  // Characters arriving; a closed port loses them.
+  void arrive(const std::string& text) {
+    if (open_) pending_ += text;
+  }
   // The port numbers that exist; empty means every number opens.
   std::set<int> ports;
 
  private:
   bool open_ = false;
   std::string pending_;
+};
+
+// The UDP receiver of a script: `udp TEXT` is a datagram arriving.
+class HeadlessUdpReceiver : public UdpReceiver {
+ public:
+  bool listen(int, std::string&) override {
+    listening_ = true;
+    return true;
+  }
+  void close() override {
+    listening_ = false;
+    pending_.clear();
+  }
+  bool isListening() const override { return listening_; }
+  std::vector<std::string> takeDatagrams() override { return std::exchange(pending_, {}); }
+  // A datagram arriving; nobody takes it while nothing listens.
+  void arrive(const std::string& text) {
+    if (listening_) pending_.push_back(text);
+  }
+
+ private:
+  bool listening_ = false;
+  std::vector<std::string> pending_;
 };
 
 class HeadlessPlatform : public Platform {
@@ -47,13 +76,19 @@ class HeadlessPlatform : public Platform {
   DateTime now() override { return DateTime::fromMillis(clockMs_); }
   void startEditor(const std::string& file) override;
   SerialPort& serial() override { return serial_; }
+  UdpReceiver& udp() override { return udp_; }
   void timerReset(Timer& timer) override;
+  void timerRemoved(Timer& timer) override {
+    due_.erase(&timer);
+    order_.erase(&timer);
+  }
 
   void setClock(const DateTime& t) { clockMs_ = t.toMillis(); }
   std::int64_t clockMs() const { return clockMs_; }
   void queueAnswer(Answer a) { answers_.push_back(a); }
   void queueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
   HeadlessSerialPort& port() { return serial_; }
+  HeadlessUdpReceiver& udpReceiver() { return udp_; }
 
   // Moves the clock `ms` forward, firing in time order every tick that comes
   // due of every enabled timer. Ticks never fire inside another handler.
@@ -66,6 +101,7 @@ class HeadlessPlatform : public Platform {
   std::deque<Answer> answers_;
   std::deque<std::optional<std::string>> files_;
   HeadlessSerialPort serial_;
+  HeadlessUdpReceiver udp_;
   std::map<Timer*, std::int64_t> due_;  // next due time of each enabled timer
   std::map<Timer*, int> order_;         // first-seen order, to break ties
 };

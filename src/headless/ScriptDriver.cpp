@@ -1,6 +1,8 @@
 #include "headless/ScriptDriver.h"
 
 #include <cstdlib>
+#include <functional>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
@@ -32,26 +34,35 @@ class Driver {
       const auto first = line.find_first_not_of(" \t");
       if (first == std::string::npos || line[first] == '#') continue;
       line = line.substr(first);
-      try {
-        command(line);
-      } catch (const ProgramEnded&) {
-        out_ << "ENDED\n";
-        out_.flush();
-        return 0;
-      } catch (const ScriptExit& e) {
-        out_.flush();
-        return e.code;
-      } catch (const ScriptError& e) {
-        out_.flush();
-        err_ << "ERROR " << e.what() << "\n";
-        return 2;
-      }
+      if (const auto code = perform([this, &line] { command(line); })) return *code;
       out_.flush();
     }
     return 0;
   }
 
  private:
+  // Runs one action; a restart it asks for runs here, once every handler has
+  // unwound. An exit code when the script run ends.
+  std::optional<int> perform(const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const RestartRequested&) {
+      return perform([this] { app_.restart(); });
+    } catch (const ProgramEnded&) {
+      out_ << "ENDED\n";
+      out_.flush();
+      return 0;
+    } catch (const ScriptExit& e) {
+      out_.flush();
+      return e.code;
+    } catch (const ScriptError& e) {
+      out_.flush();
+      err_ << "ERROR " << e.what() << "\n";
+      return 2;
+    }
+    return std::nullopt;
+  }
+
   void command(const std::string& line) {
     const auto space = line.find(' ');
     const std::string verb = line.substr(0, space);
@@ -76,7 +87,8 @@ class Driver {
     if (verb == "key") return key(rest);
     if (verb == "select") return select(rest);
     if (verb == "tick") return tick(rest);
-    if (verb == "serial") return app_.serialArrived(ReadTokens(rest));
+    if (verb == "serial") return platform_.port().arrive(ReadTokens(rest));
+    if (verb == "udp") return platform_.udpReceiver().arrive(ReadTokens(rest));
     if (verb == "get") return get(rest);
     if (verb == "sh") return shell(rest);
     if (verb == "echo") {

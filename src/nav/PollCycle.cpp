@@ -74,16 +74,17 @@ Position ReadNmea(const Poll& p) {
 Position ReadPosition(const Poll& p) {
   const std::string& path = p.settings.currPosPath;
   const std::string& source = p.state.gpsSource;
+  // The datagram takes the place of the position file, which need not exist.
+  if (source == "UDP") {
+    ShowDatagram(p.state.udpDatagram, p.boxes);
+    return {};
+  }
   if (!p.platform.files().exists(path)) {
     p.status.setText(source == "KNORR" ? "Reading Current Position file..."
                                        : "Unable to find " + path + " file - retrying...");
     return {};
   }
   if (source == "NETWORK" || source == "GPS") return ReadNmea(p);
-  if (source == "UDP") {
-    ShowDatagram(p.state.udpDatagram, p.boxes);
-    return {};
-  }
   if (source == "MET") {
     const DecimalPosition d = ReadMetRecord(p.platform.files(), path, p.state, p.boxes, p.status);
     return {d.lat, d.lon};
@@ -97,7 +98,12 @@ Position ReadPosition(const Poll& p) {
 void ShowLineStation(const Poll& p, Position pos) {
   Menus& menus = p.menus;
   if (!UsablePosition(pos.lat, pos.lon)) {
-    if (!HasPosition(pos.lat, pos.lon) && !menus.selectedLine.checked)
+    if (HasPosition(pos.lat, pos.lon) || menus.selectedLine.checked) return;
+    // The UDP source reads no file; its datagrams give no line and station.
+    if (p.state.gpsSource == "UDP")
+      p.status.setText(p.state.udpDatagram.empty() ? "No navigation datagram yet - waiting..."
+                                                   : "Reading navigation datagrams...");
+    else
       p.status.setText("Unable to find " + p.settings.currPosPath + " file...retrying");
     return;
   }

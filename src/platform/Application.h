@@ -1,7 +1,7 @@
 #pragma once
 // What a front end (the desktop or the headless driver) needs of the program:
 // loading the main window, finding controls by name, reading the window's
-// state by name, and the few inputs that are not clicks on a control.
+// state by name, and the F9 key.
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,6 +17,10 @@ class Application {
   // Loads the main window: its start sequence runs now. May throw ProgramEnded.
   virtual void start() = 0;
   virtual bool started() const = 0;
+  // Unloads every window and loads the main window again, as start() does:
+  // nothing of the old windows survives but what the files hold. Called by the
+  // front end when a handler has thrown RestartRequested. May throw ProgramEnded.
+  virtual void restart() = 0;
   // A control by its script name ("Text1(5)", "frmCommCheck.btnGo", "frmActivity").
   virtual Control* find(const std::string& name) = 0;
   // A state value of the main window by name ("networkMode", "CruiseConfig(7)",
@@ -25,10 +29,10 @@ class Application {
   // Every window, the main window first.
   virtual std::vector<Form*> forms() = 0;
   virtual void keyF9() = 0;
-  virtual void serialArrived(const std::string& text) = 0;
 
-  // Called by start() once the windows and their controls exist, before the
-  // start sequence runs, so a front end can build its view of them.
+  // Called by start() and restart() once the windows and their controls
+  // exist, before the start sequence runs, so a front end can build its view
+  // of them (after a restart: drop the old view and bind to the new windows).
   std::function<void()> onWindowsCreated;
 };
 

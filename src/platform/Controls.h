@@ -117,6 +117,10 @@ class TextBox : public EditableText {
   explicit TextBox(std::string name) : EditableText(std::move(name), Kind::TextBox) {}
   bool locked = false;  // typing is blocked; the program still sets the text
   bool multiLine = false;
+  // A display of many lines of the program's text, in a box that scrolls and
+  // keeps its caret at the end so the newest line stays in sight; the desktop
+  // shows it read-only.
+  bool scrolling = false;
 
   void type(const std::string& text, bool replace) override;
   std::optional<std::string> property(const std::string& name) const override;
@@ -285,6 +289,9 @@ class Form : public Control {
   Control* find(const std::string& name) const;
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
   std::function<void()> onKeyF9;
+  // The operator closes the window with its title bar; without a handler the
+  // window is hidden.
+  std::function<void()> onClose;
 
  private:
   std::vector<std::unique_ptr<Control>> controls_;

@@ -1,13 +1,14 @@
 #pragma once
 // The services the logic asks of the machine: message boxes, the file
-// dialog, blocking waits, the clock, the text editor, the serial port and the
-// file system. The desktop and the headless driver each implement them.
+// dialog, blocking waits, the clock, the text editor, the serial port, the
+// UDP receiver and the file system. The desktop and the headless driver each implement them.
 #include <optional>
 #include <string>
 
 #include "platform/Controls.h"
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
+#include "platform/Ports.h"
 
 namespace ruvek::ui {
 
@@ -23,24 +24,10 @@ const char* AnswerName(Answer a);    // "OK", "Yes", ...
 // a give-up answer). The front end catches it at the outermost dispatch.
 struct ProgramEnded {};
 
-// The serial port of a GPS receiver.
-class SerialPort {
- public:
-  virtual ~SerialPort() = default;
-  virtual bool open(int port, const std::string& settings) = 0;  // "4800,n,8,1"
-  virtual void close() = 0;
-  virtual bool isOpen() const = 0;
-  virtual std::string readAll() = 0;  // every character waiting
-};
-
-// The port of a station without a GPS receiver: it never opens.
-class NoSerialPort : public SerialPort {
- public:
-  bool open(int, const std::string&) override { return false; }
-  void close() override {}
-  bool isOpen() const override { return false; }
-  std::string readAll() override { return {}; }
-};
+// Thrown to unwind every handler when the main window is to be unloaded and
+// loaded again (a saved configuration). The front end catches it at the
+// outermost dispatch and restarts the application there.
+struct RestartRequested {};
 
 class Platform {
  public:
@@ -49,6 +36,10 @@ class Platform {
   virtual Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) = 0;
   // The chosen path, or nothing when the operator cancelled.
   virtual std::optional<std::string> fileDialog(const std::string& initialFolder) = 0;
+  // The same for naming a file to write, which need not exist yet.
+  virtual std::optional<std::string> saveFileDialog(const std::string& initialFolder) {
+    return fileDialog(initialFolder);
+  }
   // Blocks for `ms`; the window stays painted but takes no input and no timer
   // tick is delivered meanwhile.
   virtual void wait(int ms) = 0;
@@ -59,8 +50,12 @@ class Platform {
   // Starts the operator's text editor on `file`, without a shell.
   virtual void startEditor(const std::string& file) = 0;
   virtual SerialPort& serial() = 0;
+  // The receiver of navigation datagrams; a station without one never listens.
+  virtual UdpReceiver& udp() { return noUdp_; }
   // A timer was enabled, disabled or given a new interval.
   virtual void timerReset(Timer& timer) = 0;
+  // A timer is about to be destroyed with its window: forget it.
+  virtual void timerRemoved(Timer&) {}
   // A form was shown or hidden.
   virtual void formShown(Form&) {}
 
@@ -82,6 +77,7 @@ class Platform {
 
  private:
   FileSystem files_;
+  NoUdpReceiver noUdp_;
 };
 
 // The editor program started for "Edit Line or Sta Files": the operator's

@@ -67,6 +67,7 @@ void FillNames(const EventListContext& c, const EventNamesRead& read, bool edito
     ui::Grid& grid = c.editor.eventList;
     for (int r = 1; r <= kSingleChoiceCapacity; ++r) grid.setCell(r, 1, "");
     for (std::size_t i = 0; i < read.names.size(); ++i) grid.setCell(int(i) + 1, 1, read.names[i]);
+    c.editor.linesBeyondGrid = read.beyond;
   }
   for (std::size_t i = 0; i < read.names.size(); ++i) {
     ui::Control& p = Picker(c.pickers, c.state.multiMode, int(i));
@@ -99,10 +100,7 @@ void NameList(const EventListContext& c, const std::string& path, const std::str
 // Row 5 changes in memory only once the file holds it too.
 void OfferToStoreInConfig(const EventListContext& c, const std::string& fileName) {
   if (c.platform.ask("Save to RuvekGPS.cfg? Y/N", "Save change to cfg?", ui::Buttons::YesNo) != ui::Answer::Yes) return;
-  CruiseConfig updated = c.settings.config;
-  updated.row(5) = fileName;
-  WriteConfig(c.platform.files(), updated);
-  c.settings.config.row(5) = fileName;
+  StoreListInConfig(c.platform.files(), c.settings, fileName);
 }
 
 }  // namespace
@@ -112,13 +110,21 @@ EventNamesRead EventNamesFrom(const std::vector<std::string>& lines, int capacit
   if (capacity <= 0) return read;
   for (const std::string& line : lines) {
     if (Trim(line).empty()) continue;
-    read.names.push_back(line);
-    if (int(read.names.size()) == capacity) {
-      read.full = true;
-      break;
+    if (read.full) {
+      read.beyond.push_back(line);
+      continue;
     }
+    read.names.push_back(line);
+    read.full = int(read.names.size()) == capacity;
   }
   return read;
+}
+
+void StoreListInConfig(const ui::FileSystem& fs, Settings& settings, const std::string& fileName) {
+  CruiseConfig updated = settings.config;
+  updated.row(5) = fileName;
+  WriteConfig(fs, updated);
+  settings.config.row(5) = fileName;
 }
 
 std::string EventListTypeOf(const std::string& fileName) { return ReplaceAll(Trim(fileName), "Events.txt", ""); }
@@ -177,6 +183,7 @@ void LoadEventList(const EventListContext& c, const std::string& path, const std
       const EventNamesRead read = ReadEventNames(c, path);
       ShowList(c, path, read, true);
       NameList(c, path, EventListTypeOf(fileName));
+      c.editor.form.caption = ListEditorCaption(path);
       saving = true;
       OfferToStoreInConfig(c, fileName);
       return;
@@ -209,8 +216,10 @@ void ReloadEventList(const EventListContext& c) {
   ShowList(c, path, *read, false);
   // A list saved outside the program directory keeps its folder in the type.
   NameList(c, path, ReplaceAll(ReplaceAll(Trim(path), "Events.txt", ""), c.settings.programDir, ""));
-  c.editor.form.caption = path + "  Event List";
+  c.editor.form.caption = ListEditorCaption(path);
 }
+
+std::string ListEditorCaption(const std::string& path) { return path + "  Event List"; }
 
 void LayOutPickers(Pickers& pickers, ui::Grid& eventGrid, ui::TextBox& timerActivityBox, int lastPickerIndex) {
   const PickerLayout l = PickerLayoutFor(lastPickerIndex);

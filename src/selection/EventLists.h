@@ -21,8 +21,9 @@ inline constexpr int kCheckBoxCapacity = 26;
 // ---- pure rules
 
 struct EventNamesRead {
-  std::vector<std::string> names;  // in file order, exactly as read
-  bool full = false;               // the capacity was reached (the limit message is due)
+  std::vector<std::string> names;   // in file order, exactly as read
+  bool full = false;                // the capacity was reached (the limit message is due)
+  std::vector<std::string> beyond;  // the event lines after the capacity, exactly as read
 };
 // The events of a list file's lines, at most `capacity`. Example lines:
 //   "CTD Deployed"  -> the event "CTD Deployed"
@@ -79,11 +80,17 @@ void StartLoadEventList(const EventListContext& c);
 void LoadEventList(const EventListContext& c, const std::string& path, const std::string& fileName);
 // Refills the pickers of the mode just switched to from the file at `path`.
 void FillPickers(const EventListContext& c, const std::string& path);
+// Stores `fileName` as configuration row 5: the file is rewritten with it and
+// then the row in memory changes. Throws ui::FileError when the file cannot be
+// written; the row in memory is then unchanged.
+void StoreListInConfig(const ui::FileSystem& fs, Settings& settings, const std::string& fileName);
 // Reloads eventListPath after the list editor has written it; asks nothing.
 void ReloadEventList(const EventListContext& c);
 // Sizes the picker frames, the event log grid and the timer box for a list
 // whose last picker index is `lastPickerIndex`.
 void LayOutPickers(Pickers& pickers, ui::Grid& eventGrid, ui::TextBox& timerActivityBox, int lastPickerIndex);
+// The list editor's caption for the list loaded from `path`: it names the list its grid holds.
+std::string ListEditorCaption(const std::string& path);
 // The picker frame's caption and tooltip for a list of `type` loaded from `path`.
 void ShowListCaptions(ui::Frame& singleFrame, const std::string& type, const std::string& path);
 

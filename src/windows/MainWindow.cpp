@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "windows/Placing.h"
+
 namespace ruvek {
 namespace {
 
@@ -17,16 +19,6 @@ using ui::OptionButton;
 using ui::StatusBar;
 using ui::TextBox;
 using ui::Timer;
-
-// A control of the window at its place, with its tooltip.
-template <class T>
-T& AddPlaced(Form& form, const std::string& name, ui::Geometry geo, const char* tooltip = "",
-             const std::string& container = {}) {
-  auto& control = form.add<T>(name, container);
-  control.geo = geo;
-  control.tooltip = tooltip;
-  return control;
-}
 
 // ---- the boxes
 
@@ -139,16 +131,6 @@ Timer& AddPollTimer(Form& form) {
 
 // ---- groups of options
 
-// An option button of `group`, captioned.
-OptionButton& AddOption(Form& form, const std::string& name, ui::Geometry geo, const std::string& caption,
-                        ui::OptionGroup& group, const std::string& container = {}) {
-  auto& option = AddPlaced<OptionButton>(form, name, geo, "", container);
-  option.caption = caption;
-  option.group = &group;
-  group.members.push_back(&option);
-  return option;
-}
-
 Frame& AddPickerFrame(Form& form, const char* name, const char* caption, const char* tooltip) {
   auto& frame = AddPlaced<Frame>(form, name, {8, 16, 220, 520}, tooltip);
   frame.caption = caption;
@@ -257,7 +239,7 @@ Menus::Menus(Form& form)
       editConfig(form.addMenu("mnuEditCfg", "Edit ruvek.cfg", "mnuCfg")),
       comPortSettings(form.addMenu("mnuComSet", "Com Port Settings/Input Display", "mnuCfg")),
       configFiles(form.addMenu("mnuCfgFiles", "Create/Edit Cfg Files", "mnuCfg")),
-      editEventsFile(form.addMenu("mnuEventsFileEdit", "Create/Edit Events File", "mnuCfgFiles")),
+      editEventsFile(form.addMenu("mnuMakeEvFile", "Create/Edit Events File", "mnuCfgFiles")),
       editLineFiles(form.addMenu("mnuLineFileEdit", "Edit Line or Sta Files", "mnuCfgFiles")),
       editComments(form.addMenu("mnuCommentEdit", "Edit Comment Boxes", "mnuCfgFiles")),
       generateHtml(form.addMenu("mnuhtml", "Generate html", "mnuCfg")),

@@ -103,7 +103,7 @@ struct Menus {
   ui::Menu& editConfig;           // mnuEditCfg
   ui::Menu& comPortSettings;      // mnuComSet
   ui::Menu& configFiles;          // mnuCfgFiles
-  ui::Menu& editEventsFile;       // mnuEventsFileEdit
+  ui::Menu& editEventsFile;       // mnuMakeEvFile
   ui::Menu& editLineFiles;        // mnuLineFileEdit
   ui::Menu& editComments;         // mnuCommentEdit
   ui::Menu& generateHtml;         // mnuhtml

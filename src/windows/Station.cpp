@@ -11,11 +11,21 @@ ui::Control* Station::findControl(const std::string& name) {
   return main.form.find(name);
 }
 
-void EndProgram(ui::Platform& platform, ui::Timer& pollTimer, ui::Timer& gpsTimer) {
+void StopStation(ui::Platform& platform, ui::Timer& pollTimer, ui::Timer& gpsTimer) {
   pollTimer.setEnabled(false);
   gpsTimer.setEnabled(false);
   if (platform.serial().isOpen()) platform.serial().close();
+  platform.udp().close();
+}
+
+void EndProgram(ui::Platform& platform, ui::Timer& pollTimer, ui::Timer& gpsTimer) {
+  StopStation(platform, pollTimer, gpsTimer);
   throw ui::ProgramEnded{};
+}
+
+void RestartProgram(ui::Platform& platform, ui::Timer& pollTimer, ui::Timer& gpsTimer) {
+  StopStation(platform, pollTimer, gpsTimer);
+  throw ui::RestartRequested{};
 }
 
 }  // namespace ruvek

@@ -35,8 +35,14 @@ struct Station {
   ui::Control* findControl(const std::string& name);
 };
 
-// Ends the program: stops the timers, closes the serial port and unwinds every
-// handler.
+// Stops the timers and closes the serial port and the UDP receiver. The files
+// are closed already: each is opened and closed within one operation.
+void StopStation(ui::Platform& platform, ui::Timer& pollTimer, ui::Timer& gpsTimer);
+// Ends the program: stops the station and unwinds every handler.
 [[noreturn]] void EndProgram(ui::Platform& platform, ui::Timer& pollTimer, ui::Timer& gpsTimer);
+// Unloads the main window and the GPS window so that the main window is loaded
+// again: stops the station and unwinds every handler to the front end, which
+// restarts the application.
+[[noreturn]] void RestartProgram(ui::Platform& platform, ui::Timer& pollTimer, ui::Timer& gpsTimer);
 
 }  // namespace ruvek

@@ -192,6 +192,24 @@ TEST(StartButton, SerialGpsNotStartedOffersTheGpsWindow) {
   EXPECT_NE(std::string::npos, r.out.find("no\nCommand1(0)=Record Event\n")) << r.out;
 }
 
+// The question follows the serial input: none while it runs, again once Stop
+// has ended it (the GO button then shows "Go").
+TEST(StartButton, SerialGpsQuestionFollowsTheRunningInput) {
+  const char* kQuestion = "MSGBOX | GPS not logging, return to activate?";
+  Station st;
+  st.seed({{11, "GPS"}});
+  auto running = st.run("answer No\nstart\nclick frmCommCheck.btnGo\nclick Command1(0)\nget Command1(0)\n");
+  ASSERT_EQ(0, running.code) << running.err;
+  EXPECT_EQ(0u, Count(running.out, kQuestion)) << running.out;
+  EXPECT_EQ("Record Event", Got(running.out, "Command1(0)"));
+  auto stopped = st.run(
+      "answer No\nstart\nclick frmCommCheck.btnGo\nclick frmCommCheck.btnGo\n"
+      "get frmCommCheck.btnGo\nanswer No\nclick Command1(0)\n");
+  ASSERT_EQ(0, stopped.code) << stopped.err;
+  EXPECT_EQ("Go", Got(stopped.out, "frmCommCheck.btnGo"));
+  EXPECT_EQ(1u, Count(stopped.out, kQuestion)) << stopped.out;
+}
+
 TEST(Quit, YesAppendsTheGridSnapshotEndingInNineCommas) {
   Station st;
   st.seed();

@@ -1,52 +1,26 @@
 // The desktop window, rendered offscreen, must show what the control models
 // hold, so the desktop face cannot drift from the headless one.
-#include <gtest/gtest.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 
-#include "app/RuvekApp.h"
-#include "desktop/DesktopView.h"
-#include "e2e/Station.h"
+#include "gui/DesktopStation.h"
 
 namespace ruvek {
 namespace {
 
-class DesktopWindow : public ::testing::Test {
+class DesktopWindow : public test::DesktopStation {
  protected:
-  void SetUp() override {
-    st.seed();
-    platform = std::make_unique<ui::QtPlatform>(ui::FileSystem(st.root()));
-    platform->autoAnswer = [this](const std::string& text, const std::string&) {
-      asked.push_back(text);
-      return std::optional(ui::Answer::Yes);
-    };
-    app = std::make_unique<RuvekApp>(*platform);
-    view = std::make_unique<ui::DesktopView>(*app, *platform);
-    app->onWindowsCreated = [this] { view->build(); };
-    ASSERT_TRUE(platform->dispatch([this] { app->start(); }));
-  }
-  template <class W>
-  W* widget(const std::string& name) {
-    auto* w = qobject_cast<W*>(view->widget(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
-  MainWindow& model() { return app->station()->main; }
-
-  test::Station st;
-  std::unique_ptr<ui::QtPlatform> platform;
-  std::unique_ptr<RuvekApp> app;
-  std::unique_ptr<ui::DesktopView> view;
-  std::vector<std::string> asked;
+  void SetUp() override { open(); }
 };
 
 TEST_F(DesktopWindow, ShowsTheCaptionsTooltipsAndCheckMarksOfTheModels) {
@@ -100,6 +74,80 @@ TEST_F(DesktopWindow, ModelChangesReachTheWidgetsAndWidgetsReachTheModels) {
   widget<QLineEdit>("txtComments")->setText("x");  // a program change, not typing: the model keeps its text
   platform->dispatch([] {});
   EXPECT_EQ(widget<QLineEdit>("txtComments")->text().toStdString(), model().commentsBox.text());
+}
+
+// A key typed on a widget, as the keyboard delivers it.
+void Type(QWidget* w, Qt::Key key, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QApplication::sendEvent(w, &press);
+}
+
+TEST_F(DesktopWindow, EditorWindowsBindTheirWidgetsToTheModels) {
+  view->action("mnuEditCfg")->trigger();
+  EXPECT_TRUE(view->window("FrmEditCFG")->isVisible());
+  EXPECT_EQ(view->window("FrmEditCFG")->windowTitle().toStdString(), "C:\\RuvekGPS.cfg Current Settings");
+  EXPECT_EQ(widget<QLabel>("FrmEditCFG.Label1(20)")->text().toStdString(), "Julian format | Events Select:");
+  EXPECT_EQ(widget<QLabel>("FrmEditCFG.Label1(14)")->toolTip().toStdString(),
+            "Primary GPS information usually $GPGGA or $GPRMC");
+  EXPECT_EQ(widget<QLineEdit>("FrmEditCFG.Text1(2)")->text().toStdString(), "0708SR");
+  auto* source = widget<QComboBox>("FrmEditCFG.Combo1(1)");
+  EXPECT_EQ(source->count(), 7);
+  EXPECT_EQ(source->currentText().toStdString(), "NETWORK");
+  EXPECT_TRUE(source->isEditable());
+  // The missing position file is marked, with the reason as its tooltip.
+  EXPECT_TRUE(widget<QLabel>("FrmEditCFG.lblWarn(8)")->isVisibleTo(view->window("FrmEditCFG")));
+  EXPECT_EQ(widget<QLabel>("FrmEditCFG.lblWarn(8)")->toolTip().toStdString(), "C:\\DATA\\CurrPos.txt does not exist");
+  EXPECT_FALSE(widget<QLabel>("FrmEditCFG.lblWarn(3)")->isVisibleTo(view->window("FrmEditCFG")));
+  // A key on the Study field reaches its handler and the widget types it.
+  auto* study = widget<QLineEdit>("FrmEditCFG.Text1(2)");
+  Type(study, Qt::Key_X, "x");
+  EXPECT_TRUE(app->station()->configEditor.studyEdited);
+  EXPECT_EQ(app->station()->configEditor.study.text(), study->text().toStdString());
+
+  auto* list = widget<QTableView>("frmEventEdit.EventList");
+  EXPECT_EQ(list->model()->headerData(0, Qt::Horizontal).toString().toStdString(), "Num");
+  EXPECT_EQ(list->model()->headerData(1, Qt::Horizontal).toString().toStdString(), "Event");
+  EXPECT_EQ(list->columnWidth(0), 800 / 15);
+  EXPECT_EQ(list->columnWidth(1), 5000 / 15);
+  EXPECT_EQ(list->model()->index(1, 0).data().toString().toStdString(), "2");
+  EXPECT_EQ(list->model()->index(1, 1).data().toString().toStdString(), "CTD Deployed");
+  EXPECT_EQ(widget<QPushButton>("frmEventEdit.Command1(2)")->text().toStdString(), "Exit back to Logger");
+  list->clicked(list->model()->index(1, 1));
+  Type(list, Qt::Key_S, "s");
+  Type(list, Qt::Key_Backspace, "");
+  Type(list, Qt::Key_X, "x");
+  EXPECT_EQ(list->model()->index(1, 1).data().toString().toStdString(), "CTD DeployedX");
+}
+
+TEST_F(DesktopWindow, RestartRebindsEveryWindowToTheNewModels) {
+  Station* before = app->station();
+  QPointer<QWidget> oldMain = view->mainWindow(), oldField = view->widget("FrmEditCFG.Text1(1)");
+  view->action("mnuEditCfg")->trigger();
+  platform->dispatch([this] { app->station()->configEditor.fields[1]->setText("Newproj"); });
+  EXPECT_EQ(qobject_cast<QLineEdit*>(oldField.data())->text().toStdString(), "Newproj");
+  widget<QPushButton>("FrmEditCFG.Command1(0)")->click();
+  // The restart runs from the event loop, once the button's click is over.
+  QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_NE(app->station(), before);
+  EXPECT_TRUE(oldMain.isNull());
+  EXPECT_TRUE(oldField.isNull());
+  EXPECT_EQ(std::count(asked.begin(), asked.end(),
+                       "Press YES if you are Ready For Event Logging; Press NO to configure EventLog."),
+            2);
+  EXPECT_EQ(view->mainWindow()->windowTitle().toStdString(), "Newproj 0708SR Ruvek Event Log");
+  EXPECT_FALSE(view->window("FrmEditCFG")->isVisible());
+  // The new widgets show and drive the new models.
+  view->action("mnuEditCfg")->trigger();
+  EXPECT_TRUE(view->window("FrmEditCFG")->isVisible());
+  EXPECT_EQ(widget<QLineEdit>("FrmEditCFG.Text1(1)")->text().toStdString(), "Newproj");
+  widget<QRadioButton>("optPST(2)")->click();
+  EXPECT_TRUE(model().clockOptions.options[2]->value());
+  view->action("mnuMakeEvFile")->trigger();
+  EXPECT_TRUE(view->window("frmEventEdit")->isVisible());
+  widget<QPushButton>("frmEventEdit.Command1(2)")->click();
+  EXPECT_FALSE(app->station()->listEditor.form.visible);
+  EXPECT_FALSE(view->window("frmEventEdit")->isVisible());
 }
 
 TEST_F(DesktopWindow, DoubleClickOnAGridRowLoadsItForEditing) {

@@ -20,18 +20,20 @@ TEST(EventNamesFrom, SkipsBlankLinesKeepsNamesExactlyAndStopsAtCapacity) {
     int capacity;
     std::vector<std::string> names;
     bool full;
+    std::vector<std::string> beyond;  // the event lines after the capacity
   } cases[] = {
-      {{"Bongo", "", "   ", "Manta"}, 30, {"Bongo", "Manta"}, false},
-      {{" Secchi", "\t", "CTD Deployed "}, 30, {" Secchi", "CTD Deployed "}, false},
-      {{}, 30, {}, false},
-      {{"a", "b", "c"}, 3, {"a", "b", "c"}, true},  // full with no line after it
-      {{"a", "", "b", "c", "d"}, 2, {"a", "b"}, true},
-      {{"a"}, 0, {}, false},
+      {{"Bongo", "", "   ", "Manta"}, 30, {"Bongo", "Manta"}, false, {}},
+      {{" Secchi", "\t", "CTD Deployed "}, 30, {" Secchi", "CTD Deployed "}, false, {}},
+      {{}, 30, {}, false, {}},
+      {{"a", "b", "c"}, 3, {"a", "b", "c"}, true, {}},  // full with no line after it
+      {{"a", "", "b", "c", " ", " d "}, 2, {"a", "b"}, true, {"c", " d "}},
+      {{"a"}, 0, {}, false, {}},
   };
   for (const auto& c : cases) {
     const EventNamesRead read = EventNamesFrom(c.lines, c.capacity);
     EXPECT_EQ(c.names, read.names);
     EXPECT_EQ(c.full, read.full);
+    EXPECT_EQ(c.beyond, read.beyond);
   }
 }
 

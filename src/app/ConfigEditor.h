@@ -1,0 +1,63 @@
+#pragma once
+// The configuration editor: configuration rows 1 to 21 shown as fields, saved
+// whole and taken into effect by loading the main window again; and the
+// new-cruise set-up of the data and nav directories from the Study field.
+#include <map>
+#include <optional>
+#include <string>
+
+#include "core/Config.h"
+#include "platform/FileSystem.h"
+#include "windows/ConfigEditorWindow.h"
+#include "windows/Station.h"
+
+namespace ruvek {
+
+// ---- pure rules
+
+// The data directory of a new cruise, from the Data Directory `dataDir` and
+// the Study `study`. The cruise code is the Study trimmed and cut to 4
+// characters; its year folder is "20" and the code's first two characters.
+// The text of `dataDir` before its year folder is kept: the first occurrence
+// of the new year folder or, failing that, of the four digits at position 10
+// (the year folder of a directory laid out as C:\CODES\2007\...).
+//   "C:\CODES\2007\0701\Events\", "0708SR" -> "C:\CODES\2007\0708\Events\"
+//   "C:\CODES\2007\0701\Events\", "0801SR" -> "C:\CODES\2008\0801\Events\"
+//   "C:\CODES\2007\0701\",        "070"    -> "C:\CODES\2007\070\Events\"
+// Nothing when there is no year folder to keep the path before ("C:\DATA\")
+// or the Study has no year (fewer than two characters).
+struct NewCruiseDirectory {
+  std::optional<std::string> dataDir;
+  std::string yearFolder;  // "2008"; empty when the Study has no year
+};
+NewCruiseDirectory NewCruiseDataDir(const std::string& dataDir, const std::string& study);
+
+// Why the field of a row is marked, for every row whose field names a
+// directory or a file that does not exist (rows 3 and 4, and the files of rows
+// 5, 6, 7, 8 and 18 where they are looked for) or whose sampling rate (row 9)
+// is not a positive number. The rows are taken trimmed, as the next start
+// reads them.
+std::map<int, std::string> ConfigWarnings(const ui::FileSystem& fs, const CruiseConfig& rows);
+
+// The rows the editor's fields hold, as they stand. A line break, which would
+// shift every later row of the file, is taken out.
+CruiseConfig RowsOfFields(const ConfigEditorWindow& w);
+
+// Shows the rows in the fields and marks the fields ConfigWarnings names.
+void ShowConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w);
+void ShowConfigWarnings(const ui::FileSystem& fs, ConfigEditorWindow& w);
+
+// ---- handlers
+
+// "Edit ruvek.cfg": loads the editor with the rows in memory, unless it is
+// open already, and shows it beside the main window.
+void EditConfig_Click(Station& s);
+// A key typed into the Study field.
+void Study_KeyPress(ConfigEditorWindow& w);
+// The Study field lost the focus: after typing, the new-cruise set-up.
+void Study_LostFocus(Station& s);
+// Command1(0) "Update/Save": writes the file and offers the restart;
+// Command1(1) "Close Window": closes without saving.
+void ConfigEditor_Click(Station& s, int index);
+
+}  // namespace ruvek

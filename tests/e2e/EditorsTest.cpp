@@ -1,0 +1,446 @@
+// The configuration editor and the event list editor, driven headless by
+// operator scripts on a temporary station; the files they write are checked
+// byte for byte.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "e2e/EventLogCheck.h"
+#include "e2e/Station.h"
+
+namespace ruvek::test {
+namespace {
+
+const char* kCfg = "C:\\RuvekGPS\\RuvekGPS.cfg";
+const char* kList = "C:\\RuvekGPS\\CruiseEvents.txt";
+const std::string kStart = "clock 2026-06-08 03:00:00\nanswer Yes\nstart\n";
+const std::string kReady = "Ready to Start? Y/N | Press YES";
+const std::string kRestartBox =
+    "MSGBOX | Restart Program? | You have to restart the program to load the changes. Restart now? Y/N | YesNo | "
+    "error | ";
+const std::string kNewCruiseBox =
+    "MSGBOX | Reset for new cruise? | New cruise number entered, setup for a new cruise? Y/N | YesNoCancel | none";
+
+// The parts of a script's output between the lines the script echoes as "==".
+std::vector<std::string> Parts(const std::string& out) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t at; (at = out.find("==\n", start)) != std::string::npos; start = at + 3)
+    parts.push_back(out.substr(start, at - start));
+  parts.push_back(out.substr(start));
+  return parts;
+}
+
+// The shell set-up under which renames onto a file whose name ends in
+// `suffix` fail: all of them, or the first `times`.
+std::string FailRenames(const std::string& suffix, int times = -1) {
+  std::string env = std::string("export LD_PRELOAD='") + RUVEK_FAIL_RENAME_LIB + "' RUVEK_FAIL_RENAME='" + suffix + "'";
+  if (times >= 0) env += " RUVEK_FAIL_TIMES=" + std::to_string(times);
+  return env + " ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0\"";
+}
+
+// The file names left in a folder of the station.
+std::vector<std::string> Listing(const Station& st, const std::string& winFolder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(st.host(winFolder)))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class ConfigEditor : public ::testing::Test {
+ protected:
+  Station st;
+  void SetUp() override { st.seed(); }
+  // Runs each of `steps` in turn in the open editor, then saves without a
+  // restart; the output of each step.
+  std::vector<std::string> runSteps(const std::vector<std::string>& steps) {
+    std::string script = kStart + "click mnuEditCfg\n";
+    for (const auto& step : steps) script += "echo ==\n" + step;
+    const auto r = st.run(script + "echo ==\nanswer No\nclick FrmEditCFG.Command1(0)\n");
+    EXPECT_EQ(r.code, 0) << r.err;
+    auto parts = Parts(r.out);
+    if (parts.size() != steps.size() + 2) {
+      ADD_FAILURE() << r.out;
+      return std::vector<std::string>(steps.size());
+    }
+    return {parts.begin() + 1, parts.end() - 1};
+  }
+  // The configuration file's lines as seeded, with `rows` changed.
+  std::vector<std::string> seededRows(const std::map<int, std::string>& rows = {}) {
+    auto lines = CrLfLines(st.read(kCfg));
+    lines.resize(21);
+    for (const auto& [n, v] : rows) lines[std::size_t(n - 1)] = v;
+    return lines;
+  }
+};
+
+TEST_F(ConfigEditor, UpdateSaveWithoutChangesWritesTheRowsInMemory) {
+  // Rows the menus changed since the start are saved with the others; lines
+  // after row 21 are not written.
+  st.write(kCfg, st.read(kCfg) + "extra 22\r\nextra 23\r\n");
+  const auto expected = seededRows({{16, "CALCULATE"}, {17, "ALLEVENTS"}});
+  const auto r = st.run(kStart +
+                        "click mnuCalcLine\nclick mnuAllEvents\nclick mnuEditCfg\nget FrmEditCFG.Combo1(2)\n"
+                        "answer No\nclick FrmEditCFG.Command1(0)\nget FrmEditCFG.visible\nget frmActivity.caption\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(CrLfLines(st.read(kCfg)), expected);
+  EXPECT_EQ(Got(r.out, "FrmEditCFG.Combo1(2)"), "CALCULATE");
+  EXPECT_EQ(Count(r.out, kRestartBox + "No"), 1u) << r.out;
+  EXPECT_EQ(Got(r.out, "FrmEditCFG.visible"), "true");
+}
+
+TEST_F(ConfigEditor, NoToTheRestartKeepsTheOldSettingsAndTheNextStartUsesTheFile) {
+  const auto r = st.run(kStart +
+                        "click mnuEditCfg\ntype FrmEditCFG.Text1(1) Newproj\nchoose FrmEditCFG.Combo1(2) SELECT\n"
+                        "answer No\nclick FrmEditCFG.Command1(0)\nget frmActivity.caption\nget CruiseConfig(16)\n"
+                        "get mnuStndLine.checked\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{1, "Newproj"}, {16, "SELECT"}}));
+  EXPECT_EQ(Got(r.out, "frmActivity.caption"), "Tesmora 0708SR Ruvek Event Log");
+  EXPECT_EQ(Got(r.out, "CruiseConfig(16)"), "STANDARD");
+  EXPECT_EQ(Got(r.out, "mnuStndLine.checked"), "true");
+
+  const auto next = st.run(kStart + "get frmActivity.caption\nget mnuSelectLine.checked\n");
+  EXPECT_EQ(Got(next.out, "frmActivity.caption"), "Newproj 0708SR Ruvek Event Log");
+  EXPECT_EQ(Got(next.out, "mnuSelectLine.checked"), "true");
+}
+
+TEST_F(ConfigEditor, YesToTheRestartLoadsTheMainWindowAgainFromTheFile) {
+  // Check-box mode and the typed comment are the old window's state for this
+  // run only; the emptied row 1 reaches the new window empty.
+  const auto r = st.run(kStart +
+                        "click mnuMulti\ntype txtComments Comments: rough\nclick mnuEditCfg\n"
+                        "type FrmEditCFG.Text1(1) \"\"\nchoose FrmEditCFG.Combo1(2) CALCULATE\nanswer Yes Yes\n"
+                        "click FrmEditCFG.Command1(0)\nget frmActivity.caption\nget CruiseConfig(1)\nget multiMode\n"
+                        "get mnuMulti.checked\nget mnuCalcLine.checked\nget txtComments\nget FrmEditCFG.visible\n"
+                        "get frmCommCheck.visible\nget Command1(0)\nget Timer1.enabled\n"
+                        "click mnuEditCfg\nget FrmEditCFG.Combo1(2)\nget FrmEditCFG.Text1(2)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out, kRestartBox + "Yes"), 1u) << r.out;
+  EXPECT_EQ(Count(r.out, kReady), 2u) << r.out;  // the start sequence ran again, its questions too
+  EXPECT_EQ(Got(r.out, "frmActivity.caption"), " 0708SR Ruvek Event Log");
+  EXPECT_EQ(Got(r.out, "CruiseConfig(1)"), "");
+  EXPECT_EQ(Got(r.out, "multiMode"), "false");
+  EXPECT_EQ(Got(r.out, "mnuMulti.checked"), "false");
+  EXPECT_EQ(Got(r.out, "mnuCalcLine.checked"), "true");
+  EXPECT_EQ(Got(r.out, "txtComments"), "Comments:");
+  EXPECT_EQ(Got(r.out, "FrmEditCFG.visible"), "false");
+  EXPECT_EQ(Got(r.out, "frmCommCheck.visible"), "false");
+  EXPECT_EQ(Got(r.out, "Command1(0)"), "Record Event");
+  EXPECT_EQ(Got(r.out, "FrmEditCFG.Combo1(2)"), "CALCULATE");  // the new window's editor, on the new rows
+  EXPECT_EQ(Got(r.out, "FrmEditCFG.Text1(2)"), "0708SR");
+  EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{1, ""}, {16, "CALCULATE"}}));
+}
+
+TEST_F(ConfigEditor, RestartClosesTheReadingGpsWindowAndOpensTheNewSource) {
+  st.seed({{11, "GPS"}});
+  const auto r = st.run(kStart +
+                        "click frmCommCheck.btnGo\nget frmCommCheck.btnGo\nget frmCommCheck.Timer1.enabled\n"
+                        "click mnuEditCfg\nchoose FrmEditCFG.Combo1(1) NETWORK\nanswer Yes Yes\n"
+                        "click FrmEditCFG.Command1(0)\necho ==\nget frmCommCheck.visible\nget frmActivity.visible\n"
+                        "get frmCommCheck.btnGo\nget frmCommCheck.Timer1.enabled\nget gpsSource\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  const auto parts = Parts(r.out);
+  ASSERT_EQ(parts.size(), 2u) << r.out;
+  EXPECT_NE(Got(parts[0], "frmCommCheck.btnGo"), "GO");
+  EXPECT_EQ(Got(parts[0], "frmCommCheck.Timer1.enabled"), "true");
+  EXPECT_EQ(Got(parts[1], "frmCommCheck.visible"), "false");
+  EXPECT_EQ(Got(parts[1], "frmActivity.visible"), "true");
+  EXPECT_EQ(Got(parts[1], "frmCommCheck.btnGo"), "GO");
+  EXPECT_EQ(Got(parts[1], "frmCommCheck.Timer1.enabled"), "false");
+  EXPECT_EQ(Got(parts[1], "gpsSource"), "NETWORK");
+}
+
+TEST_F(ConfigEditor, NewCruiseSetUpRebuildsBothDirectoriesFromTheStudy) {
+  struct Case {
+    const char* dataDir;
+    const char* study;  // nullptr: the field is passed through without typing
+    const char* answer;
+    const char* expected;  // both directory fields afterwards
+    const char* message;   // the box that says why nothing changed, or ""
+  } cases[] = {
+      {"C:\\CODES\\2007\\0701\\Events\\", nullptr, "", "C:\\CODES\\2007\\0701\\Events\\", ""},
+      {"C:\\CODES\\2007\\0701\\Events\\", "0708SR", "Yes", "C:\\CODES\\2007\\0708\\Events\\", ""},
+      {"C:\\CODES\\2007\\0701\\Events\\", "0801SR", "Yes", "C:\\CODES\\2008\\0801\\Events\\", ""},
+      {"C:\\CODES\\2007\\0701\\", "0708SR", "Yes", "C:\\CODES\\2007\\0708\\Events\\", ""},
+      {"C:\\CODES\\2007\\0701\\", "070", "Yes", "C:\\CODES\\2007\\070\\Events\\", ""},
+      {"C:\\CODES\\2007\\0701\\", "0801SR", "No", "C:\\CODES\\2007\\0701\\", ""},
+      {"C:\\CODES\\2007\\0701\\", "0801SR", "Cancel", "C:\\CODES\\2007\\0701\\", ""},
+      {"C:\\CODES\\2007\\0701\\", "8", "Yes", "C:\\CODES\\2007\\0701\\",
+       "The Study needs the two digits of the year (for example 0708SR) to set up a new cruise"},
+      {"C:\\DATA\\", "0801SR", "Yes", "C:\\DATA\\",
+       "The year folder 2008 was not found in the Data Directory C:\\DATA\\ - set the Data and Nav Directories by "
+       "hand"},
+  };
+  // One run: each case types both fields into the open editor and leaves the Study field.
+  std::vector<std::string> steps;
+  for (const auto& c : cases) {
+    std::string step =
+        std::string("type FrmEditCFG.Text1(3) ") + c.dataDir + "\ntype FrmEditCFG.Text1(4) " + c.dataDir + "\n";
+    if (c.study) step += std::string("type FrmEditCFG.Text1(2) ") + c.study + "\nanswer " + c.answer + "\n";
+    steps.push_back(step + "blur FrmEditCFG.Text1(2)\nget FrmEditCFG.Text1(3)\nget FrmEditCFG.Text1(4)\n");
+  }
+  const auto parts = runSteps(steps);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    const std::string& part = parts[i];
+    SCOPED_TRACE(std::string(c.dataDir) + " " + (c.study ? c.study : "(passed through)"));
+    EXPECT_EQ(Count(part, kNewCruiseBox), c.study ? 1u : 0u) << part;
+    EXPECT_EQ(Got(part, "FrmEditCFG.Text1(3)"), c.expected);
+    EXPECT_EQ(Got(part, "FrmEditCFG.Text1(4)"), c.expected);
+    if (*c.message) {
+      EXPECT_EQ(Count(part, std::string("MSGBOX | Reset for new cruise? | ") + c.message + " | OK | exclamation"), 1u)
+          << part;
+    } else {
+      EXPECT_EQ(Count(part, "| OK |"), 0u) << part;
+    }
+  }
+  // The last case is saved: the file keeps the directories the operator set.
+  EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{2, "0801SR"}}));
+}
+
+TEST_F(ConfigEditor, StudyEditedSurvivesAClosingWithoutSaveAndEndsWithASave) {
+  const auto r = st.run(kStart +
+                        "click mnuEditCfg\ntype FrmEditCFG.Text1(2) 0801SR\nanswer No\nblur FrmEditCFG.Text1(2)\n"
+                        "click FrmEditCFG.Command1(1)\nget FrmEditCFG.visible\necho ==\n"
+                        "click mnuEditCfg\nget FrmEditCFG.Text1(2)\nanswer Cancel\nblur FrmEditCFG.Text1(2)\necho ==\n"
+                        "answer No\nclick FrmEditCFG.Command1(0)\nblur FrmEditCFG.Text1(2)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  const auto parts = Parts(r.out);
+  ASSERT_EQ(parts.size(), 3u);
+  EXPECT_EQ(Count(parts[0], kNewCruiseBox), 1u);
+  EXPECT_EQ(Got(parts[0], "FrmEditCFG.visible"), "false");
+  EXPECT_EQ(CrLfLines(st.read(kCfg))[1], "0708SR");  // closing saved nothing
+  EXPECT_EQ(Got(parts[1], "FrmEditCFG.Text1(2)"), "0708SR");
+  EXPECT_EQ(Count(parts[1], kNewCruiseBox), 1u);  // asked again without a key typed
+  EXPECT_EQ(Count(parts[2], kNewCruiseBox), 0u);  // the save cleared it
+}
+
+TEST_F(ConfigEditor, FailedSaveLeavesTheFileWholeAndOffersNoRestart) {
+  const std::string before = st.read(kCfg);
+  const auto r = st.run(kStart +
+                            "click mnuEditCfg\ntype FrmEditCFG.Text1(1) Newproj\nclick FrmEditCFG.Command1(0)\n"
+                            "get FrmEditCFG.visible\nget frmActivity.caption\n",
+                        FailRenames("RuvekGPS.cfg"));
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out,
+                  "MSGBOX |  | Unable to write C:\\RuvekGPS\\RuvekGPS.cfg - the settings were not saved | OK "
+                  "| error | OK"),
+            1u)
+      << r.out;
+  EXPECT_EQ(Count(r.out, "Restart Program?"), 0u);
+  EXPECT_EQ(st.read(kCfg), before);
+  EXPECT_EQ(Got(r.out, "FrmEditCFG.visible"), "true");
+  EXPECT_EQ(Got(r.out, "frmActivity.caption"), "Tesmora 0708SR Ruvek Event Log");
+  EXPECT_EQ(Listing(st, "C:\\RuvekGPS"),
+            (std::vector<std::string>{"CommentOpt.txt", "CruiseEvents.txt", "Line90.txt", "Line93.txt", "Lines.txt",
+                                      "RuvekGPS.cfg", "Watch.txt"}));
+}
+
+TEST_F(ConfigEditor, FieldsNamingMissingPlacesOrABadRateAreMarkedAndStillSaved) {
+  struct Case {
+    const char* field;
+    const char* text;
+    int row;
+    const char* why;  // "" when the field is not marked
+  } cases[] = {
+      {"Text1(3)", "C:\\DATA\\", 3, ""},
+      {"Text1(7)", "EventNumber.txt", 7, ""},
+      {"Text1(8)", "CurrPos.txt", 8, "C:\\DATA\\CurrPos.txt does not exist"},
+      {"Text1(3)", "C:\\NOPE\\", 3, "C:\\NOPE\\ does not exist"},
+      {"Text1(3)", "C:\\NOPE\\", 7, "C:\\NOPE\\EventNumber.txt does not exist"},
+      {"Text1(4)", "", 4, "No directory given"},
+      {"Text1(5)", "LabEvents.txt", 5, "C:\\RuvekGPS\\LabEvents.txt does not exist"},
+      {"Text1(18)", " CommentOpt.txt ", 18, ""},
+      {"Text1(9)", "2500.6", 9, ""},
+      {"Text1(9)", "0", 9, "The sampling rate is not a positive number of milliseconds"},
+      {"Text1(9)", "15000ms", 9, "The sampling rate is not a positive number of milliseconds"},
+  };
+  auto warning = [](const Case& c) { return "FrmEditCFG.lblWarn(" + std::to_string(c.row) + ")"; };
+  std::vector<std::string> steps;
+  for (const auto& c : cases)
+    steps.push_back(std::string("type FrmEditCFG.") + c.field + " \"" + c.text + "\"\nget " + warning(c) +
+                    ".visible\nget " + warning(c) + ".tooltip\n");
+  const auto parts = runSteps(steps);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(std::string(c.field) + " " + c.text);
+    EXPECT_EQ(Got(parts[i], warning(c) + ".visible"), *c.why ? "true" : "false");
+    EXPECT_EQ(Got(parts[i], warning(c) + ".tooltip"), c.why);
+  }
+  EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{3, "C:\\NOPE\\"},
+                                                  {4, ""},
+                                                  {5, "LabEvents.txt"},
+                                                  {8, "CurrPos.txt"},
+                                                  {9, "15000ms"},
+                                                  {18, " CommentOpt.txt "}}));
+}
+
+// ---- the event list editor
+
+class ListEditor : public ::testing::Test {
+ protected:
+  Station st;
+  RunResult run(const std::string& list, const std::string& script, const std::string& shellSetup = {},
+                const std::map<int, std::string>& rows = {}) {
+    st.seed(rows);
+    st.write(kList, list);
+    return st.run(kStart + "click mnuMakeEvFile\n" + script, shellSetup);
+  }
+};
+
+// Makes the grid rows Bongo, empty, MANTA from the list Bongo, Secchi: the
+// second row is rubbed out, manta typed into the third (on its number, which
+// types into its event name).
+const std::string kBongoGapManta =
+    "select frmEventEdit.EventList 2 1\nkeys frmEventEdit.EventList <BS><BS><BS><BS><BS><BS>\n"
+    "select frmEventEdit.EventList 3\nkeys frmEventEdit.EventList manta\n"
+    "select frmEventEdit.EventList 4 1\nkeys frmEventEdit.EventList <BS><TAB><CR>\n";
+
+TEST_F(ListEditor, UpdateWritesTheNamedRowsAndReloadsThePickers) {
+  const auto r = run(CrLf({"Bongo", "Secchi"}), kBongoGapManta +
+                                                    "get frmEventEdit.EventList(2,1)\nget frmEventEdit.EventList(3,1)\n"
+                                                    "get frmEventEdit.EventList(3,0)\n"
+                                                    "get frmEventEdit.EventList(4,1)\nanswer Yes\n"
+                                                    "click frmEventEdit.Command1(0)\nget frmEventEdit.visible\n"
+                                                    "get lastPickerIndex\nget Option1(1)\nget Option1(2).visible\n"
+                                                    "get Combo1.items\nget frmEventEdit.caption\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(2,1)"), "");
+  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(3,1)"), "MANTA");
+  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(3,0)"), "3");
+  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(4,1)"), "");  // Backspace on an empty cell, Tab and CR: nothing
+  EXPECT_EQ(st.read(kList), "Bongo\r\nMANTA\r\n");
+  EXPECT_EQ(Count(r.out,
+                  "MSGBOX | Update exisiting Event File? | Overwrite existing events file "
+                  "C:\\RuvekGPS\\CruiseEvents.txt? Y/N | YesNo | none | Yes\n"
+                  "MSGBOX |  | C:\\RuvekGPS\\CruiseEvents.txt updated with 2 events. | OK | none | OK\n"),
+            1u)
+      << r.out;
+  EXPECT_EQ(Got(r.out, "frmEventEdit.visible"), "false");
+  EXPECT_EQ(Got(r.out, "lastPickerIndex"), "1");
+  EXPECT_EQ(Got(r.out, "Option1(1)"), "MANTA");
+  EXPECT_EQ(Got(r.out, "Option1(2).visible"), "false");
+  EXPECT_EQ(Got(r.out, "Combo1.items"), "Bongo|MANTA");
+  EXPECT_EQ(Got(r.out, "frmEventEdit.caption"), "C:\\RuvekGPS\\CruiseEvents.txt  Event List");
+}
+
+TEST_F(ListEditor, NoToTheOverwriteQuestionWritesNothingAndClosesTheWindow) {
+  const std::string list = CrLf({"Bongo", "Secchi"});
+  const auto r = run(list, kBongoGapManta +
+                               "answer No\nclick frmEventEdit.Command1(0)\nget frmEventEdit.visible\n"
+                               "get Option1(1)\nget frmEventEdit.EventList(3,1)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(st.read(kList), list);
+  EXPECT_EQ(Count(r.out, "updated with"), 0u);
+  EXPECT_EQ(Got(r.out, "frmEventEdit.visible"), "false");
+  EXPECT_EQ(Got(r.out, "Option1(1)"), "Secchi");
+  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(3,1)"), "MANTA");  // the grid keeps what was typed
+}
+
+TEST_F(ListEditor, SaveToNewEventFileLoadsItAndStoresItInRow5OnYes) {
+  const auto r = run(CrLf({"Bongo", "Secchi"}),
+                     kBongoGapManta +
+                         "file C:\\RuvekGPS\\LabEvents.txt\nanswer Yes\nclick frmEventEdit.Command1(1)\n"
+                         "get frmSelectEvent.caption\nget eventListPath\nget eventListType\n"
+                         "get CruiseConfig(5)\nget frmEventEdit.caption\nget frmEventEdit.visible\n"
+                         "echo ==\nclick mnuMakeEvFile\nfile cancel\nclick frmEventEdit.Command1(1)\n"
+                         "get frmEventEdit.visible\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  const auto parts = Parts(r.out);
+  ASSERT_EQ(parts.size(), 2u);
+  EXPECT_EQ(st.read("C:\\RuvekGPS\\LabEvents.txt"), "Bongo\r\nMANTA\r\n");
+  EXPECT_EQ(st.read(kList), CrLf({"Bongo", "Secchi"}));
+  EXPECT_EQ(Count(parts[0],
+                  "MSGBOX |  | Save the event file to C:\\RuvekGPS\\xxxxxEvents.txt (xxxxx = eventlist type) | OK | "
+                  "none | OK\nFILEDIALOG | C:\\RuvekGPS | C:\\RuvekGPS\\LabEvents.txt\n"
+                  "MSGBOX |  | C:\\RuvekGPS\\LabEvents.txt updated with 2 events. | OK | none | OK\n"
+                  "MSGBOX | Save change to cfg? | Save to RuvekGPS.cfg? Y/N | YesNo | none | Yes\n"),
+            1u)
+      << r.out;
+  EXPECT_EQ(Got(parts[0], "frmSelectEvent.caption"), "Lab Events");
+  EXPECT_EQ(Got(parts[0], "eventListPath"), "C:\\RuvekGPS\\LabEvents.txt");
+  EXPECT_EQ(Got(parts[0], "eventListType"), "Lab");
+  EXPECT_EQ(Got(parts[0], "CruiseConfig(5)"), "LabEvents.txt");
+  EXPECT_EQ(Got(parts[0], "frmEventEdit.caption"), "C:\\RuvekGPS\\LabEvents.txt  Event List");
+  EXPECT_EQ(Got(parts[0], "frmEventEdit.visible"), "false");
+  const auto cfg = CrLfLines(st.read(kCfg));
+  ASSERT_EQ(cfg.size(), 21u);
+  EXPECT_EQ(cfg[4], "LabEvents.txt");
+  EXPECT_EQ(cfg[20], "PST");
+  // A cancelled dialog writes nothing and asks nothing more.
+  EXPECT_EQ(Count(parts[1], "FILEDIALOG | C:\\RuvekGPS | cancel"), 1u);
+  EXPECT_EQ(Count(parts[1], "updated with"), 0u);
+  EXPECT_EQ(Count(parts[1], "Save change to cfg?"), 0u);
+  EXPECT_EQ(Got(parts[1], "frmEventEdit.visible"), "true");
+}
+
+TEST_F(ListEditor, SaveThatCannotReplaceTheFileIsTriedFiveTimesAndKeepsEverything) {
+  const std::string list = CrLf({"Bongo", "Secchi"});
+  struct Case {
+    const char* button;
+    const char* target;
+    int failures;  // -1: every rename fails
+    bool written;
+    const char* clock;  // after four 2-second waits, or two
+  } cases[] = {
+      {"Command1(0)", "CruiseEvents.txt", -1, false, "2026-06-08 03:00:08"},
+      {"Command1(0)", "CruiseEvents.txt", 2, true, "2026-06-08 03:00:04"},
+      {"Command1(1)", "LabEvents.txt", -1, false, "2026-06-08 03:00:08"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.button) + " " + std::to_string(c.failures));
+    const std::string path = std::string("C:\\RuvekGPS\\") + c.target;
+    const auto r = run(list,
+                       kBongoGapManta + "file " + path + "\nanswer Yes\nclick frmEventEdit." + c.button +
+                           "\nget clock\nget frmEventEdit.visible\nget Option1(1)\nget frmEventEdit.EventList(3,1)\n"
+                           "get eventListPath\n",
+                       FailRenames(c.target, c.failures));
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Got(r.out, "clock"), c.clock);
+    if (c.written) {
+      EXPECT_EQ(st.read(path), "Bongo\r\nMANTA\r\n");
+      EXPECT_EQ(Got(r.out, "Option1(1)"), "MANTA");
+      continue;
+    }
+    EXPECT_EQ(Count(r.out, "MSGBOX |  | Unable to write " + path + " | OK | error | OK"), 1u) << r.out;
+    EXPECT_EQ(Count(r.out, "updated with"), 0u);
+    EXPECT_EQ(Count(r.out, "Save change to cfg?"), 0u);
+    EXPECT_EQ(st.exists(path) ? st.read(path) : "", std::string(c.target) == "LabEvents.txt" ? "" : list);
+    EXPECT_EQ(Got(r.out, "frmEventEdit.visible"), "true");
+    EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(3,1)"), "MANTA");
+    EXPECT_EQ(Got(r.out, "Option1(1)"), "Secchi");
+    EXPECT_EQ(Got(r.out, "eventListPath"), kList);
+    EXPECT_EQ(Listing(st, "C:\\RuvekGPS"),
+              (std::vector<std::string>{"CommentOpt.txt", "CruiseEvents.txt", "Line90.txt", "Line93.txt", "Lines.txt",
+                                        "RuvekGPS.cfg", "Watch.txt"}));
+  }
+}
+
+TEST_F(ListEditor, LinesBeyondThePickersAreWrittenAfterTheGridUnchanged) {
+  // Check-box mode holds 26 events: lines 27 to 30 never reach the grid.
+  std::string list;
+  std::string expected = "EVENT 1X\r\n";
+  for (int i = 1; i <= 30; ++i) {
+    const std::string name = i == 28 ? " event 28, as typed " : "EVENT " + std::to_string(i);
+    list += name + "\r\n" + (i == 29 ? "   \r\n" : "");
+    if (i > 1) expected += name + "\r\n";
+  }
+  const auto r = run(list,
+                     "get frmEventEdit.EventList(26,1)\nget frmEventEdit.EventList(27,1)\n"
+                     "select frmEventEdit.EventList 1 1\nkeys frmEventEdit.EventList x\nanswer Yes\n"
+                     "click frmEventEdit.Command1(0)\nget lastPickerIndex\nget Check1(0)\n",
+                     {}, {{20, "MULTI"}});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(26,1)"), "EVENT 26");
+  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(27,1)"), "");
+  EXPECT_EQ(st.read(kList), expected);
+  EXPECT_EQ(Count(r.out, "C:\\RuvekGPS\\CruiseEvents.txt updated with 30 events."), 1u) << r.out;
+  EXPECT_EQ(Got(r.out, "lastPickerIndex"), "25");
+  EXPECT_EQ(Got(r.out, "Check1(0)"), "EVENT 1X");
+}
+
+}  // namespace
+}  // namespace ruvek::test

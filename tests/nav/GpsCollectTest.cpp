@@ -1,0 +1,51 @@
+// The GPS window's handling of received text: lines into the display, the
+// bounded buffer and display, and the position records.
+#include <gtest/gtest.h>
+
+#include "nav/GpsCollect.h"
+
+namespace ruvek {
+namespace {
+
+TEST(SplitReceived, MovesCompleteLinesAndKeepsTheRest) {
+  struct Case {
+    const char *buffer, *display, *restAfter, *displayAfter;
+  };
+  const Case cases[] = {
+      {"$GPGGA,1*47\r\n$GPR", "", "$GPR", "$GPGGA,1*47\r\n"},
+      {"a\r\nb\r\n", "x\r\n", "", "x\r\na\r\nb\r\n"},
+      {"a\rb\rc", "", "c", "a\r\nb\r\n"},  // a lone CR ends a line and keeps the next character
+      {"a\r", "", "a\r", ""},              // the CR waits to see whether an LF follows
+      {"\n$GP\r\n", "", "", "\n$GP\r\n"},  // an LF without its CR is part of the line
+      {"no end yet", "d", "no end yet", "d"},
+  };
+  for (const auto& c : cases) {
+    std::string buffer = c.buffer, display = c.display;
+    SplitReceived(buffer, display);
+    EXPECT_EQ(buffer, c.restAfter) << c.buffer;
+    EXPECT_EQ(display, c.displayAfter) << c.buffer;
+  }
+  // The display keeps its last 1500 characters; a line without an end its last 64 KiB.
+  std::string display(1400, 'd'), buffer = std::string(200, 'x') + "\r\n" + std::string(kReceiveLimit + 10, 'y');
+  SplitReceived(buffer, display);
+  EXPECT_EQ(display, std::string(1298, 'd') + std::string(200, 'x') + "\r\n");
+  EXPECT_EQ(buffer, std::string(kReceiveLimit, 'y'));
+}
+
+TEST(PositionRecords, QuoteBothSentencesAndCutAMergedPrimary) {
+  const std::string display = "$GPRMC,old\r\n$GPGGA,1\r\n$GPGGA,2\r\n";
+  EXPECT_EQ(SentenceFrom(display, "$GPGGA"), "$GPGGA,1\r");
+  EXPECT_EQ(SentenceFrom(display, "$GPZDA"), "");
+  EXPECT_EQ(PositionRecords("$GPGGA,1\r", ""), "\"$GPGGA,1\r\"\r\n\"\"\r\n");
+  // ",,,$" at position 9 of a 20-character sentence keeps its first 11 characters.
+  EXPECT_EQ(PositionRecords("$GPGGA,1,,,$GPRMC,2\r", "$GPRMC,2\r"), "\"$GPGGA,1,,,\"\r\n\"$GPRMC,2\r\"\r\n");
+  // A primary sentence of fewer than 5 characters (its CR counted) writes nothing.
+  std::string buffer = "$GP\r\n", shown;
+  EXPECT_FALSE(ParseInput(buffer, shown, "$GP", "$GPRMC"));
+  buffer = "$GPGA\r\n";
+  shown.clear();
+  EXPECT_EQ(ParseInput(buffer, shown, "$GP", "$GPRMC").value_or(""), "\"$GPGA\r\"\r\n\"\"\r\n");
+}
+
+}  // namespace
+}  // namespace ruvek
