@@ -43,6 +43,20 @@ bool RaiseTo(const EventNumbering& n, double value, bool holdWhileRolledBack) {
   return true;
 }
 
+// The box's number into the file in use and its local copy, the share's
+// presence checked by the caller.
+void WriteNumberFiles(const EventNumbering& n) {
+  const std::string line = n.box.text() + "\r\n";
+  const ui::FileSystem& fs = n.platform.files();
+  try {
+    fs.replace(n.settings.eventNumberPath, line);
+    if (n.settings.localEventNumberPath != n.settings.eventNumberPath)
+      fs.replace(n.settings.localEventNumberPath, line);
+  } catch (const ui::FileError& e) {
+    throw NumberFileWriteError(e);
+  }
+}
+
 // The number from an existing file at start. Returns true when the number was
 // set; false when the file could not be read or its line is blank.
 bool LoadFromExistingFile(const EventNumbering& n) {
@@ -164,17 +178,10 @@ bool RaiseFromFile(const EventNumbering& n, bool holdWhileRolledBack) {
 void ShowJulianNumber(const EventNumbering& n) { n.box.setText(JulianNumber(n.platform.now(), n.settings.longJulian)); }
 
 void PublishEventNumber(const EventNumbering& n) {
-  const std::string line = n.box.text() + "\r\n";
-  const ui::FileSystem& fs = n.platform.files();
-  try {
-    if (!NumberFileReachable(n))
-      throw ui::FileError("the share is not there: " + n.settings.eventNumberPath, n.settings.eventNumberPath);
-    fs.replace(n.settings.eventNumberPath, line);
-    if (n.settings.localEventNumberPath != n.settings.eventNumberPath)
-      fs.replace(n.settings.localEventNumberPath, line);
-  } catch (const ui::FileError& e) {
-    throw NumberFileWriteError(e);
-  }
+  if (!NumberFileReachable(n))
+    throw NumberFileWriteError(
+        ui::FileError("the share is not there: " + n.settings.eventNumberPath, n.settings.eventNumberPath));
+  WriteNumberFiles(n);
 }
 
 bool RollBackEventNumber(const EventNumbering& n, const std::string& clearedNumber) {
@@ -228,7 +235,7 @@ void PublishStep(const EventNumbering& n) {
   RaiseTo(n, RecordTimeValue(n), false);
   KeepNumberNew(n);
   n.status.setText(ReadingNumberStatus(n.state.nextEventNumber));
-  PublishEventNumber(n);
+  WriteNumberFiles(n);
 }
 
 void KeepNumberNew(const EventNumbering& n) {

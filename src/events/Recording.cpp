@@ -26,7 +26,11 @@ constexpr int kFailuresBeforeQuestion = 6;
 // gave up in this event, and the share lock the event holds while it changes
 // the shared files (never across a message box or a wait).
 struct Press {
-  explicit Press(Station& s) : lock(s.platform, s.main.statusBar, s.state.lockStats) {}
+  // The share is looked at afresh for every press, and after every failure.
+  explicit Press(Station& s) : share(s.state.dataShare), lock(s.platform, s.main.statusBar, s.state.lockStats) {
+    share.recheck();
+  }
+  ui::ShareMount& share;
   int failures = 0;
   bool numberFileDeclined = false;
   // A file of the data directory was given up: the others of this event are
@@ -44,6 +48,7 @@ void StartPollTimer(ui::Timer& pollTimer, int intervalMs) {
 // created in a bare mount point) or there is no event number file to put it
 // beside (a station without configuration).
 void LockShare(const EventNumbering& n, ui::ShareLock& lock) {
+  if (lock.held()) return;
   const std::string& path = n.settings.eventNumberPath;
   const bool fullPath = path.size() > 2 && (path[0] == '/' || path[1] == ':');
   if (fullPath && NumberFileReachable(n)) lock.acquire(ShareLockPath(n.settings));
@@ -90,6 +95,7 @@ void Retry(ui::Platform& platform, Press& press, Step step, Ask question, Quick 
       return;
     } catch (const ui::FileError& e) {
       press.lock.release();
+      press.share.recheck();
       if (!quick(e)) {
         platform.wait(kRetryWaitMs);
         if (++press.failures <= kFailuresBeforeQuestion) continue;

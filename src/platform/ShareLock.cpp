@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -17,10 +18,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string HostName() {
-  char name[256] = {};
-  if (::gethostname(name, sizeof name - 1) != 0) return "unknown";
-  return name;
+const std::string& HostName() {
+  static const std::string host = [] {
+    char name[256] = {};
+    return ::gethostname(name, sizeof name - 1) == 0 ? std::string(name) : std::string("unknown");
+  }();
+  return host;
 }
 
 // Tells this machine's boots apart, so a process id is only ever checked on the
@@ -75,8 +78,8 @@ std::optional<std::string> ReadLock(const std::string& host) {
 }  // namespace
 
 std::string ShareLockContent(long serial) {
-  return HostName() + "," + std::to_string(::getpid()) + "," + WallTime() + "," + std::to_string(serial) + "," +
-         BootId() + "\r\n";
+  static const std::string pid = std::to_string(::getpid());
+  return HostName() + "," + pid + "," + WallTime() + "," + std::to_string(serial) + "," + BootId() + "\r\n";
 }
 
 bool ShareLockHolderGone(const std::string& content) {
@@ -108,8 +111,10 @@ void ShareLock::acquire(const std::string& path) {
       // The content only says who holds it: a full drive may leave the file
       // short or empty, and the file still holds the lock.
       const ssize_t n = ::write(fd, mine.data(), mine.size());
+      struct stat st {};
+      ::fstat(fd, &st);
       ::close(fd);
-      written_ = mine.substr(0, n > 0 ? std::size_t(n) : 0);
+      device_ = st.st_dev, inode_ = st.st_ino, size_ = n > 0 ? off_t(n) : 0;
       host_ = host;
       held_ = true;
       break;
@@ -162,7 +167,9 @@ bool ShareLock::takeOver(const std::string& host, const std::string& staleConten
 void ShareLock::release() {
   if (!held_) return;
   held_ = false;
-  if (ReadLock(host_) == written_) ::unlink(host_.c_str());
+  struct stat st {};
+  if (::stat(host_.c_str(), &st) == 0 && st.st_dev == device_ && st.st_ino == inode_ && st.st_size == size_)
+    ::unlink(host_.c_str());
 }
 
 }  // namespace ruvek::ui

@@ -17,6 +17,8 @@
 // compared), or at once when the holder was a process of this very machine
 // that no longer runs. Loggers that do not know the lock ignore the file and
 // work as before; no other file changes its format.
+#include <sys/types.h>
+
 #include <chrono>
 #include <string>
 
@@ -61,8 +63,12 @@ class ShareLock {
   ShareLockStats& stats_;
   ShareLockTiming timing_;
   bool held_ = false;
-  std::string host_;     // the lock file held, as a host path
-  std::string written_;  // the content this hold wrote into it
+  std::string host_;  // the lock file held, as a host path
+  // The file this hold made: a file of another inode or size at the path is
+  // another station's.
+  dev_t device_ = 0;
+  ino_t inode_ = 0;
+  off_t size_ = 0;
 };
 
 // The line a hold writes into the lock file: host name, process id, time,

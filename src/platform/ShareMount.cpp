@@ -26,6 +26,7 @@ bool IsMountPoint(const std::string& host, dev_t device) {
 }  // namespace
 
 void ShareMount::note(const FileSystem& fs, const std::string& folder) {
+  verdict_.reset();
   noted_ = true;
   folder_ = folder;
   const std::string host = folder.empty() ? std::string() : HostFolder(fs, folder);
@@ -34,6 +35,11 @@ void ShareMount::note(const FileSystem& fs, const std::string& folder) {
 }
 
 bool ShareMount::reachable(const FileSystem& fs) {
+  if (!verdict_) verdict_ = look(fs);
+  return *verdict_;
+}
+
+bool ShareMount::look(const FileSystem& fs) {
   if (!noted_) return true;
   const std::string host = folder_.empty() ? std::string() : HostFolder(fs, folder_);
   const std::optional<dev_t> now = DeviceOf(host);

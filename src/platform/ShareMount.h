@@ -21,10 +21,15 @@ class ShareMount {
   // when it does not exist yet, the first file system it is seen on counts.
   void note(const FileSystem& fs, const std::string& folder);
   // True when the folder exists on the file system noted; true while no folder
-  // was noted.
+  // was noted. The verdict stands until recheck(): one look serves the whole of
+  // an operator's action.
   bool reachable(const FileSystem& fs);
+  void recheck() { verdict_.reset(); }
 
  private:
+  bool look(const FileSystem& fs);
+
+  std::optional<bool> verdict_;
   bool noted_ = false;
   std::string folder_;
   std::optional<dev_t> device_;
