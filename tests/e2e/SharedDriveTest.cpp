@@ -47,9 +47,6 @@ struct MountedStation {
   }
 };
 
-#define SKIP_UNLESS_MOUNTED(m) \
-  if (!(m).mounted) GTEST_SKIP() << "SKIPPED: cannot mount a tmpfs on " << (m).dir << " (needs root)"
-
 // The network message shown while recording the event echoed as "DONE <tag>".
 std::string NetworkMessageOf(const std::string& out, const std::string& tag) {
   const std::size_t end = out.find("DONE " + tag);
@@ -77,7 +74,9 @@ TEST(SharedDrive, FullOrReadOnlyShareLosesNothingLocallyAndGivesNoNumberTwice) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     MountedStation m;
-    SKIP_UNLESS_MOUNTED(m);
+    if (!m.mounted) {
+      GTEST_SKIP() << "SKIPPED: cannot mount a tmpfs on " << m.dir << " (needs root)";
+    }
     auto r = m.st.run(Started() + Record("Bongo") + c.breakIt + "answer No\n" + Record("Manta") +
                       "echo DONE Manta\nanswer No\n" + Record("Secchi") + "echo DONE Secchi\n" + c.mendIt +
                       Record("Station Departure") + "echo DONE Departure\n");
@@ -92,8 +91,9 @@ TEST(SharedDrive, FullOrReadOnlyShareLosesNothingLocallyAndGivesNoNumberTwice) {
                                  "C:\\RuvekGPS\\0708SREvents.csv) - not written: "))
           << message;
       m.expectHeldOrNamed(name, message);
-      if (std::string(c.name) == "read-only")
+      if (std::string(c.name) == "read-only") {
         for (const char* log : kNetworkLogs) EXPECT_NE(std::string::npos, message.find(log)) << log;
+      }
     }
     EXPECT_EQ("", NetworkMessageOf(r.out, "Departure"));
     // Every event locally, each with its own number; the share takes up again
@@ -115,7 +115,9 @@ TEST(SharedDrive, FullOrReadOnlyShareLosesNothingLocallyAndGivesNoNumberTwice) {
 // and once a share is mounted there again the events reach it.
 TEST(SharedDrive, UnmountedShareLeavesTheBareMountPointAloneUntilTheShareIsBack) {
   MountedStation m;
-  SKIP_UNLESS_MOUNTED(m);
+  if (!m.mounted) {
+    GTEST_SKIP() << "SKIPPED: cannot mount a tmpfs on " << m.dir << " (needs root)";
+  }
   const std::string data = kData;
   auto r =
       m.st.run(Started() + Record("Bongo") + Sh("umount " + data) + "answer No\n" + Record("Manta") +
