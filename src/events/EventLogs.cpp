@@ -1,6 +1,7 @@
 #include "events/EventLogs.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace ruvek {
 namespace {
@@ -17,12 +18,19 @@ constexpr LogWrite kLocalWrites[] = {LogWrite::LocalHtml, LogWrite::LocalEvents,
 constexpr LogWrite kNetworkWrites[] = {LogWrite::NetworkHtml, LogWrite::NetworkEvents, LogWrite::LastEvent,
                                        LogWrite::NetworkList, LogWrite::CtdAtDepth};
 
-// Appends one line to a log, the header first when the file is new. Header and
-// line go out in one write.
+// Appends one line to a log, the header first when the file is new or empty
+// (a run killed between making the file and writing its first line). A new log
+// is made whole, header and line at once, so that two stations making it at
+// the same moment never put a header between rows.
 void AppendWithHeader(const ui::FileSystem& fs, const std::string& path, std::string_view header,
-                      const std::string& line) {
-  const bool isNew = !fs.exists(path);
-  fs.append(path, isNew && !header.empty() ? Line(std::string(header)) + Line(line) : Line(line));
+                      const std::string& line, ui::Flush flush = ui::Flush::No) {
+  const std::string withHeader = Line(std::string(header)) + Line(line);
+  std::optional<std::uintmax_t> size = fs.size(path);
+  if (!size) {
+    if (fs.create(path, withHeader)) return;
+    size = fs.size(path);
+  }
+  fs.append(path, size.value_or(0) == 0 ? withHeader : Line(line), flush);
 }
 
 // A write whose failure goes to the workflow's retry: job.current names it.
@@ -85,16 +93,19 @@ EventFields LoggedEvent::atSnapshot() const {
 
 bool AppendHtmlRow(const ui::FileSystem& fs, const std::string& path, const std::string& project,
                    const std::string& cruise, const std::string& row) {
-  if (fs.exists(path)) {
-    fs.replace(path, RewriteHtmlLog(fs.readAll(path), row));
-    return true;
+  if (!fs.exists(path)) {
+    // Made whole under a temporary name: a kill never leaves a log without
+    // its head. When another station made it meanwhile, the row goes into theirs.
+    try {
+      if (fs.create(path, NewHtmlLog(project, cruise, row))) return true;
+    } catch (const ui::FileError&) {
+      return false;
+    }
+    // Something that is not a file (a folder) stands in the log's place.
+    if (!fs.exists(path)) return false;
   }
-  try {
-    fs.write(path, NewHtmlLog(project, cruise, row));
-    return true;
-  } catch (const ui::FileError&) {
-    return false;
-  }
+  fs.replace(path, RewriteHtmlLog(fs.readAll(path), row, HtmlHead(project, cruise)));
+  return true;
 }
 
 void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJob& job) {
@@ -102,8 +113,9 @@ void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJ
   const LogFileNames& names = target.names;
   const EventFields local = event.atSnapshot();
   if (target.html) HtmlWrite(target, job, LogWrite::LocalHtml, local);
-  Retried(job, LogWrite::LocalEvents,
-          [&] { AppendWithHeader(fs, names.localEvents, kLocalHeader, CsvRecord(local) + event.tail); });
+  Retried(job, LogWrite::LocalEvents, [&] {
+    AppendWithHeader(fs, names.localEvents, kLocalHeader, CsvRecord(local) + event.tail, ui::Flush::Yes);
+  });
   const std::string record = CsvRecord(event.fields);
   Retried(job, LogWrite::LocalList, [&] { AppendWithHeader(fs, names.localList, kNetworkHeader, record); });
 }

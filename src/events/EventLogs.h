@@ -78,9 +78,10 @@ struct EventLogJob {
 };
 
 // The local HTML log (when "Generate html" is checked), the local event log
-// (record + tail, DateLoc header when new) and the local list log (record,
-// DatePST header when new). Throws ui::FileError for a failure that goes to
-// the retry; a new HTML log that cannot be created is marked failed.
+// (record + tail, DateLoc header when new or empty; flushed to the disk before
+// the call returns) and the local list log (record, DatePST header when new or
+// empty). Throws ui::FileError for a failure that goes to the retry; a new HTML
+// log that cannot be created is marked failed.
 void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJob& job);
 
 // The network HTML log, the network event log (record + tail, no header), the
@@ -101,8 +102,9 @@ void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, Station
 void ReportUnwrittenLogs(ui::Platform& platform, const LogFileNames& names, const EventLogJob& job);
 
 // Adds `row` to the HTML log at `path`: an existing log is rewritten with the
-// row before its closing tags (throws ui::FileError when that fails); a missing
-// one is created with the HTML head. False when it could not be created.
+// row before its closing tags, and its head again when it lacks one (throws
+// ui::FileError when that fails); a missing one is created whole with the HTML
+// head. False when it could not be created.
 bool AppendHtmlRow(const ui::FileSystem& fs, const std::string& path, const std::string& project,
                    const std::string& cruise, const std::string& row);
 

@@ -98,7 +98,12 @@ void ShareLock::acquire(const std::string& path) {
   if (held_) return;
   static std::atomic<long> serial = 0;
   thread_local std::minstd_rand jitter{static_cast<unsigned>(::getpid())};
-  const std::string host = platform_.files().hostPath(path);
+  std::string host;
+  try {
+    host = platform_.files().hostPath(path);
+  } catch (const FileError&) {
+    return;  // no place to lock: the file operations it guards fail on their own
+  }
   const std::string mine = ShareLockContent(++serial);
   const Clock::time_point start = Clock::now();
   std::optional<std::string> seen;

@@ -5,8 +5,15 @@
 namespace ruvek::ui {
 namespace {
 
+// A folder that names no place on this computer (not a full path) has no
+// host folder: it is never reachable.
 std::string HostFolder(const FileSystem& fs, const std::string& folder) {
-  std::string host = fs.hostPath(folder);
+  std::string host;
+  try {
+    host = fs.hostPath(folder);
+  } catch (const FileError&) {
+    return {};
+  }
   while (host.size() > 1 && host.back() == '/') host.pop_back();
   return host;
 }
