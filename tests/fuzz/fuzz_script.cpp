@@ -25,8 +25,9 @@ bool Acceptable(std::string_view script) {
     if (at == std::string_view::npos) return true;
     const std::string number(line.substr(at + 7, 24));
     const long long ms = std::strtoll(number.c_str(), nullptr, 10);
-    advanced += ms > 0 ? ms : 0;
-    ok = ms <= kMaxAdvanceMs && advanced <= kMaxAdvanceMs;
+    // Checked before adding, so a huge number cannot overflow the sum.
+    ok = ms <= kMaxAdvanceMs && advanced + (ms > 0 ? ms : 0) <= kMaxAdvanceMs;
+    if (ok) advanced += ms > 0 ? ms : 0;
     return ok;
   });
   return ok;
