@@ -49,6 +49,8 @@ const std::map<std::string, Getter>& Table() {
          return seconds ? std::to_string(*seconds) : std::string();
        }},
       {"fixAgeLevel", [](const Station& s) { return std::string(FixAgeLevelName(FixAgeNow(s).level)); }},
+      {"lockWaits", [](const Station& s) { return std::to_string(s.state.lockStats.waits); }},
+      {"lockTakeovers", [](const Station& s) { return std::to_string(s.state.lockStats.takeovers); }},
       {"NavSnapshot.localDate", [](const Station& s) { return s.state.nav.localDate; }},
       {"NavSnapshot.localTime", [](const Station& s) { return s.state.nav.localTime; }},
       {"NavSnapshot.utcDate", [](const Station& s) { return s.state.nav.utcDate; }},

@@ -27,6 +27,8 @@ class QtPlatform : public QObject, public Platform {
   // Qt's print dialog; the pages drawn by PaintPages (desktop/QtPrint.cpp).
   PrintResult printLog(const PrintDocument& doc) override;
   void wait(int ms) override;
+  // The desktop's wait is real time already, and keeps the windows painted.
+  void realWait(int ms) override { wait(ms); }
   DateTime now() override;
   void startEditor(const std::string& file) override;
   SerialPort& serial() override { return serial_; }

@@ -1,6 +1,8 @@
 #include "platform/Platform.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace ruvek::ui {
 
@@ -48,6 +50,8 @@ PrintResult Platform::printLog(const PrintDocument& doc) {
   }
   return result;
 }
+
+void Platform::realWait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 std::string EditorProgram() {
   for (const char* var : {"VISUAL", "EDITOR"}) {
