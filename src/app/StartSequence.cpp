@@ -3,6 +3,7 @@
 #include <functional>
 #include <iterator>
 
+#include "app/DemoStation.h"
 #include "core/CommentOptions.h"
 #include "core/TextRoutines.h"
 #include "events/EventNumber.h"
@@ -29,9 +30,19 @@ Settings ReadSettings(ui::Platform& platform) {
       platform.ask(problem, kConfigPath, ui::Buttons::OK, ui::Icon::Exclamation);
   } catch (const ui::FileError&) {
     // Without its configuration the station still opens, on empty rows, so the
-    // operator can see what is wrong and set it up.
+    // operator can see what is wrong and set it up; a first run may set up the
+    // demo station instead.
     config = CruiseConfig{};
     ReportMissing(platform, kConfigPath);
+    if (!platform.files().exists(kConfigPath) && OfferDemoStation(platform, kConfigPath)) {
+      try {
+        ReadConfig(platform.files(), config);
+      } catch (const ui::FileError& e) {
+        config = CruiseConfig{};
+        platform.ask("Unable to read " + std::string(kConfigPath) + ": " + e.what(), "", ui::Buttons::OK,
+                     ui::Icon::Exclamation);
+      }
+    }
   }
   return DeriveSettings(config);
 }

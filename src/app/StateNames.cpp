@@ -3,12 +3,21 @@
 #include <map>
 #include <regex>
 
+#include "nav/FixAge.h"
+
 namespace ruvek {
 namespace {
 
 std::string Flag(bool b) { return b ? "true" : "false"; }
 
 using Getter = std::string (*)(const Station&);
+
+// The age of the last good position now, by the program's clock.
+FixAge FixAgeNow(const Station& s) {
+  const ui::Timer& poll = s.main.pollTimer;
+  return FixAgeAt(s.state.lastFix, s.platform.now().toMillis(), poll.interval(),
+                  poll.isEnabled() && s.main.menus.autoFill.checked);
+}
 
 const std::map<std::string, Getter>& Table() {
   static const std::map<std::string, Getter> kTable = {
@@ -34,6 +43,12 @@ const std::map<std::string, Getter>& Table() {
       {"localEventNumberPath", [](const Station& s) { return s.settings.localEventNumberPath; }},
       {"currPosPath", [](const Station& s) { return s.settings.currPosPath; }},
       {"sampleIntervalMs", [](const Station& s) { return std::to_string(s.settings.sampleIntervalMs); }},
+      {"fixAgeSeconds",
+       [](const Station& s) {
+         const auto seconds = FixAgeNow(s).seconds;
+         return seconds ? std::to_string(*seconds) : std::string();
+       }},
+      {"fixAgeLevel", [](const Station& s) { return std::string(FixAgeLevelName(FixAgeNow(s).level)); }},
       {"lockWaits", [](const Station& s) { return std::to_string(s.state.lockStats.waits); }},
       {"lockTakeovers", [](const Station& s) { return std::to_string(s.state.lockStats.takeovers); }},
       {"NavSnapshot.localDate", [](const Station& s) { return s.state.nav.localDate; }},

@@ -7,6 +7,7 @@
 #include "events/CruiseExport.h"
 #include "events/EventNumber.h"
 #include "events/OrderOccupied.h"
+#include "events/PrintLog.h"
 #include "events/Recording.h"
 #include "grid/LineStaModes.h"
 #include "logview/EventGrid.h"
@@ -29,7 +30,7 @@ void WireShell(Station& s) {
     if (s.platform.ask("Do you really want to quit? Y/N", "Close Program? Y/N", ui::Buttons::YesNo) == ui::Answer::Yes)
       EndProgram(s.platform, s.main.pollTimer, s.gps.timer);
   };
-  w.menus.printLog.onClick = [&s] { s.platform.ask("Under construction... Stay tuned.", ""); };
+  w.menus.printLog.onClick = [&s] { PrintLog_Click(s); };
 }
 
 void WireLineStation(Station& s) {

@@ -3,6 +3,7 @@
 // workflow's state, the shared flags and counters, the navigation snapshot of
 // the last poll tick and the clock option that turns the computer's clock
 // into local (Pacific) time.
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -47,6 +48,14 @@ struct GpsInput {
   std::string unwrittenPosition;
 };
 
+// The last good position the poll read: what it read (a new text is a new
+// fix; the same text read again is the same, older fix) and when, by the
+// program's clock in milliseconds. No time before the first fix.
+struct LastFix {
+  std::string reading;
+  std::optional<std::int64_t> atMs;
+};
+
 // The flags and counters the handlers share, the navigation snapshot, and the
 // working state of the poll and the recording workflow.
 struct StationState {
@@ -76,6 +85,7 @@ struct StationState {
   // end; empty until one arrives.
   std::string udpDatagram;
   GpsInput gpsInput;
+  LastFix lastFix;
 
   int eventFileRetries = 0;       // consecutive failures of the poll's event number read
   bool lastEventPending = false;  // another station's last event is still to be pulled into the grid

@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 
 class QTimer;
+class QPrinter;
 
 namespace ruvek::ui {
 
@@ -23,6 +24,8 @@ class QtPlatform : public QObject, public Platform {
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
   std::optional<std::string> fileDialog(const std::string& initialFolder) override;
   std::optional<std::string> saveFileDialog(const std::string& initialFolder) override;
+  // Qt's print dialog; the pages drawn by PaintPages (desktop/QtPrint.cpp).
+  PrintResult printLog(const PrintDocument& doc) override;
   void wait(int ms) override;
   // The desktop's wait is real time already, and keeps the windows painted.
   void realWait(int ms) override { wait(ms); }
@@ -65,5 +68,9 @@ class QtPlatform : public QObject, public Platform {
   bool ended_ = false;
   bool restartPending_ = false;
 };
+
+// Draws the document's pages, laid out for the printer's paper, on `printer`;
+// false when the printer (or its file) cannot be started.
+bool PaintPages(QPrinter& printer, const PrintDocument& doc);
 
 }  // namespace ruvek::ui

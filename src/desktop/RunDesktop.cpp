@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QStatusBar>
 
 #include "app/RuvekApp.h"
 #include "desktop/DesktopView.h"
+#include "desktop/FixAgeLabel.h"
 
 namespace ruvek::ui {
 namespace {
@@ -37,6 +39,7 @@ int RunDesktop(int argc, char** argv, const std::string& root) {
   app.onWindowsCreated = [&] {
     view.build();
     view.mainWindow()->installEventFilter(&f9);
+    AttachFixAge(app, view.mainWindow()->statusBar());
   };
   if (!platform.dispatch([&] { app.start(); })) return 0;
   // Closing the main window ends the program like Exit.

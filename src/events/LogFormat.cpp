@@ -94,7 +94,8 @@ std::string NavigationTail(const std::string& rawLine, const MetItems& met) {
   return tail;
 }
 std::string CommentsField(const std::string& commentBox) {
-  if (!Contains(commentBox, kCommentsLabel)) return "";
+  // A box whose label the operator deleted holds nothing but the comment.
+  if (!Contains(commentBox, kCommentsLabel)) return Trim(commentBox);
   return Trim(ReplaceAll(commentBox, kCommentsLabel, ""));
 }
 

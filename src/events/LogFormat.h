@@ -39,7 +39,7 @@ std::string CsvRecord(const EventFields& fields);
 std::string NavigationTail(const std::string& rawLine, const MetItems& met);
 
 // The Comments column from the comments box: every "Comments:" (exact case) removed
-// and the rest trimmed; empty when the operator deleted the "Comments:" label.
+// and the rest trimmed; the whole trimmed text when the operator deleted the label.
 std::string CommentsField(const std::string& commentBox);
 
 // The order-occupied value with every "</TABLE>" removed.

@@ -11,6 +11,7 @@
 #include "logview/EventGrid.h"
 #include "logview/GridSnapshot.h"
 #include "nav/CurrPos.h"
+#include "nav/FixAge.h"
 
 namespace ruvek {
 namespace {
@@ -92,6 +93,18 @@ Position ReadPosition(const Poll& p) {
   return {};
 }
 
+// What this tick read as a position, for the age of the fix: the raw sentence,
+// the MET record's date, time and position, or the datagram; empty when it
+// read none.
+std::string FixReading(const Poll& p, Position pos) {
+  const std::string& source = p.state.gpsSource;
+  if (source == "UDP") return ParseDatagram(p.state.udpDatagram).latText.empty() ? std::string() : p.state.udpDatagram;
+  if (!HasPosition(pos.lat, pos.lon)) return {};
+  if (source == "MET")
+    return p.boxes.date.text() + "," + p.boxes.time.text() + "," + p.boxes.lat.text() + "," + p.boxes.lon.text();
+  return p.state.nav.rawLine;
+}
+
 // The line and station of the position, shown by the active Line.Sta mode. The
 // survey grid is defined north and west only; a position elsewhere leaves the
 // boxes as they are.
@@ -140,6 +153,7 @@ Outcome PositionPart(const Poll& p, Position& pos) {
   while (true) {
     try {
       pos = ReadPosition(p);
+      NoteFix(p.state.lastFix, FixReading(p, pos), p.platform.now().toMillis());
       ShowLineStation(p, pos);
       return Outcome::Go;
     } catch (const ui::FileError&) {

@@ -36,6 +36,21 @@ const char* AnswerName(Answer a) {
   return "OK";
 }
 
+PrintResult Platform::printLog(const PrintDocument& doc) {
+  PrintResult result;
+  const auto path = saveFileDialog(doc.folder);
+  if (!path) return result;
+  result.where = *path;
+  try {
+    files().replace(*path, PdfOfPages(LayOutPages(doc), PageSize{}, doc.title));
+    result.outcome = PrintResult::Printed;
+  } catch (const FileError& e) {
+    result.outcome = PrintResult::Failed;
+    result.error = e.what();
+  }
+  return result;
+}
+
 void Platform::realWait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 std::string EditorProgram() {

@@ -9,6 +9,7 @@
 #include "platform/DateTime.h"
 #include "platform/FileSystem.h"
 #include "platform/Ports.h"
+#include "platform/PrintDocument.h"
 
 namespace ruvek::ui {
 
@@ -19,6 +20,15 @@ enum class Answer { OK, Yes, No, Cancel };
 const char* ButtonsName(Buttons b);  // "OK", "YesNo", "YesNoCancel"
 const char* IconName(Icon i);        // "none", "warning", ...
 const char* AnswerName(Answer a);    // "OK", "Yes", ...
+
+// What became of a document sent to print: where it went (a printer's name or
+// the file), or why it could not be printed.
+struct PrintResult {
+  enum Outcome { Printed, Cancelled, Failed };
+  Outcome outcome = Cancelled;
+  std::string where;
+  std::string error;
+};
 
 // Thrown to unwind every handler when the program ends itself (Exit, Quit,
 // a give-up answer). The front end catches it at the outermost dispatch.
@@ -40,6 +50,10 @@ class Platform {
   virtual std::optional<std::string> saveFileDialog(const std::string& initialFolder) {
     return fileDialog(initialFolder);
   }
+  // Prints a document or saves it as a PDF file. This one asks for the file
+  // with the save dialog (a cancelled dialog writes nothing) and writes a PDF
+  // of US Letter pages there; the desktop offers its print dialog instead.
+  virtual PrintResult printLog(const PrintDocument& doc);
   // Blocks for `ms`; the window stays painted but takes no input and no timer
   // tick is delivered meanwhile.
   virtual void wait(int ms) = 0;

@@ -85,12 +85,15 @@ TEST(LogFiles, CommentWithoutLabelLineBreaksAndTableTagInOrderOccupied) {
   Station st;
   st.seed();
   st.write("C:\\DATA\\OrderOcc.txt", "5</TABLE>\r\n");
-  auto r = st.run(Started() + "type txtComments no label here\n" + Record("Bongo") +
-                  "type txtComments \"Comments: one<CR><LF>two\"\n" + Record("Manta"));
+  // A box whose label the operator deleted logs its whole trimmed text.
+  auto r = st.run(Started() + "type txtComments \"  no label here \"\n" + Record("Bongo") +
+                  "get EventLog(1,9)\ntype txtComments \"Comments: one<CR><LF>two\"\n" + Record("Manta"));
   ASSERT_EQ(0, r.code) << r.err;
   const auto lines = CrLfLines(st.read("C:\\DATA\\0708SREvents.csv"));
   ASSERT_EQ(2u, lines.size());
-  EXPECT_EQ("", Column(lines[0], 15));
+  EXPECT_EQ("no label here", Column(lines[0], 15));
+  EXPECT_EQ("no label here", Column(CrLfLines(st.read("C:\\RuvekGPS\\0708SREvents.csv"))[1], 15));
+  EXPECT_EQ("no label here", Got(r.out, "EventLog(1,9)"));
   EXPECT_EQ("5", Column(lines[0], 16));
   EXPECT_EQ("one two", Column(lines[1], 15));
   EXPECT_EQ(2u, CrLfLines(st.read("C:\\DATA\\0708SRCruise.csv")).size() - 1);

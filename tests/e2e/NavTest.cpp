@@ -45,6 +45,35 @@ TEST_F(Nav, StartedStationShowsPositionTimeAndGpsStatus) {
   EXPECT_EQ(Got(r.out, "Combo4.tooltip"), "Calculated station = 28.2");
 }
 
+// The age of the last good position grows while the position file repeats
+// the same sentence (ticks every 15 s), starts again with a new one, and is
+// red once F9 has stopped the poll.
+TEST_F(Nav, FixAgeGrowsOnARepeatedSentenceAndIsRedOnceThePollStops) {
+  const std::string fresh =
+      "sh printf '$GPGGA,183100.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,\\r\\n' "
+      ">\"$RUVEK_ROOT/C/DATA/CurrPos.txt\"\n";
+  const auto r = started(
+      "echo == before\nget fixAgeSeconds\nget fixAgeLevel\n"
+      "tick Timer1\necho == read\nget fixAgeSeconds\nget fixAgeLevel\n"
+      "advance 25000\necho == 25 s\nget fixAgeSeconds\nget fixAgeLevel\n"
+      "advance 10000\necho == 35 s\nget fixAgeSeconds\nget fixAgeLevel\n"
+      "advance 45000\necho == 80 s\nget fixAgeSeconds\nget fixAgeLevel\n" +
+      fresh +
+      "advance 10000\necho == new sentence\nget fixAgeSeconds\nget fixAgeLevel\n"
+      "key F9\nadvance 5000\necho == F9\nget fixAgeSeconds\nget fixAgeLevel\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  const struct {
+    const char *section, *seconds, *level;
+  } expected[] = {{"before", "", "none"},  {"read", "0", "normal"}, {"25 s", "25", "normal"},
+                  {"35 s", "35", "amber"}, {"80 s", "80", "red"},   {"new sentence", "0", "normal"},
+                  {"F9", "5", "red"}};
+  for (const auto& e : expected) {
+    const std::string section = Section(r.out, e.section);
+    EXPECT_EQ(Got(section, "fixAgeSeconds"), e.seconds) << e.section << "\n" << r.out;
+    EXPECT_EQ(Got(section, "fixAgeLevel"), e.level) << e.section << "\n" << r.out;
+  }
+}
+
 TEST_F(Nav, EachLineStaModeShowsItsLineAndStation) {
   struct Case {
     const char* row16;

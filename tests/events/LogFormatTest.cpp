@@ -117,8 +117,9 @@ TEST(CommentsField, RemovesTheLabelAndTrims) {
   } cases[] = {
       {"Comments: Sea Conditions: Calm", "Sea Conditions: Calm"},
       {"Comments: ", ""},
-      {"Sea state high", ""},  // label deleted by the operator
-      {"comments: x", ""},     // exact case only
+      {" Sea state high ", "Sea state high"},  // label deleted by the operator
+      {"comments: x", "comments: x"},          // exact case only
+      {"  ", ""},
       {"  Comments:  x\t ", "x"},
       {"Comments:a Comments:b", "a b"},
   };
