@@ -39,7 +39,8 @@ int RunDesktop(int argc, char** argv, const std::string& root) {
     view.mainWindow()->installEventFilter(&f9);
   };
   if (!platform.dispatch([&] { app.start(); })) return 0;
-  // Closing the main window ends the program like Exit.
+  // The main window's close button asks as Exit does; the program ends when
+  // that handler ends it.
   qapp.setQuitOnLastWindowClosed(true);
   return QApplication::exec();
 }
