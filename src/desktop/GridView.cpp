@@ -19,6 +19,10 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 constexpr int kWidestColumn = 320;
 // The room a cell's text needs beside it: the margins and the grid line.
 constexpr int kCellPadding = 12;
+// A cut cell's tooltip breaks its text into lines this long at most.
+constexpr int kTipLine = 72;
+// A tooltip this long or shorter stays on one line.
+constexpr int kOneLineTip = 80;
 
 // Shows the full text of a cell too narrow for it as the cell's tooltip; over
 // any other cell the grid's own tooltip shows.
@@ -30,10 +34,26 @@ class CutCellTips : public QStyledItemDelegate {
     if (event->type() != QEvent::ToolTip || !index.isValid()) return false;
     QStyleOptionViewItem item = option;
     initStyleOption(&item, index);
-    const QRect room = view->style()->subElementRect(QStyle::SE_ItemViewItemText, &item, view);
+    // The room the cell shows, also where the view cuts it off.
+    const QRect room =
+        view->style()->subElementRect(QStyle::SE_ItemViewItemText, &item, view).intersected(view->viewport()->rect());
     if (item.text.isEmpty() || item.fontMetrics.horizontalAdvance(item.text) + kCellPadding / 2 <= room.width())
       return false;
-    QToolTip::showText(event->globalPos(), "<qt>" + item.text.toHtmlEscaped() + "</qt>", view->viewport(), option.rect);
+    // Plain text, in lines of a readable length.
+    QString tip;
+    int lineLength = 0;
+    for (const QString& word : item.text.split(' ')) {
+      if (lineLength > 0 && lineLength + 1 + word.size() > kTipLine) {
+        tip += '\n';
+        lineLength = 0;
+      } else if (!tip.isEmpty()) {
+        tip += ' ';
+        ++lineLength;
+      }
+      tip += word;
+      lineLength += int(word.size());
+    }
+    QToolTip::showText(event->globalPos(), tip, view->viewport(), option.rect);
     return true;
   }
 };

@@ -3,22 +3,23 @@
 #include <QLabel>
 #include <QWidget>
 #include <algorithm>
-#include <cstdlib>
 
 namespace ruvek::ui {
 namespace {
 
-// What grows when its window is enlarged: the event grids, the comments box,
-// the received GPS text and the configuration fields.
-struct Growth {
+// What follows a larger window: the event grids, the comments box, the
+// received GPS text and the configuration fields grow; the main window's
+// clock box keeps to the right edge.
+struct Anchor {
   const char* form;
   const char* control;  // the name before any index: "Text1" is every Text1(k)
-  bool wider, taller;
+  bool wider, taller, right;
 };
-constexpr Growth kGrowth[] = {
-    {"frmActivity", "EventLog", true, true},    {"frmActivity", "txtComments", true, false},
-    {"frmCommCheck", "txtDisplay", true, true}, {"frmEventEdit", "EventList", true, true},
-    {"FrmEditCFG", "Text1", true, false},       {"FrmEditCFG", "Combo1", true, false},
+constexpr Anchor kAnchors[] = {
+    {"frmActivity", "EventLog", true, true, false},   {"frmActivity", "txtComments", true, false, false},
+    {"frmActivity", "Text2", false, false, true},     {"frmCommCheck", "txtDisplay", true, true, false},
+    {"frmEventEdit", "EventList", true, true, false}, {"FrmEditCFG", "Text1", true, false, false},
+    {"FrmEditCFG", "Combo1", true, false, false},
 };
 
 // The main window's boxes that the design leaves without a caption.
@@ -34,8 +35,6 @@ constexpr int kCaptionHeight = 16;
 // The design has no room over the line and station boxes: the main window
 // opens a band of one caption's height over the row of the record button.
 constexpr const char* kBandRow = "Command1(0)";
-// Right edges this close are in line.
-constexpr int kAlignment = 4;
 // Controls whose tops lie this close are one row for the tab order.
 constexpr int kRowTolerance = 10;
 
@@ -54,8 +53,9 @@ WindowLayout::WindowLayout(Form& form, QWidget* client, bool isMain) : form_(for
 
 void WindowLayout::add(Control& control, QWidget* widget) {
   Item item{&control, widget};
-  for (const Growth& g : kGrowth)
-    if (form_.name() == g.form && BaseName(control.name()) == g.control) item.wider = g.wider, item.taller = g.taller;
+  for (const Anchor& a : kAnchors)
+    if (form_.name() == a.form && BaseName(control.name()) == a.control)
+      item.wider = a.wider, item.taller = a.taller, item.right = a.right;
   items_.push_back(item);
 }
 
@@ -123,13 +123,10 @@ void WindowLayout::apply() {
       if (i == j || !inClient(g) || !items_[j].control->visible) continue;
       const QRect& a = placed[i];
       const QRect& b = placed[j];
-      const bool below = a.top() >= b.top() + b.height() && OverlapX(a, b);
-      if (g.taller && below) dy = dh;
+      if (g.taller && a.top() >= b.top() + b.height() && OverlapX(a, b)) dy = dh;
       if (g.wider && a.left() >= b.left() + b.width() && OverlapY(a, b)) dx = dw;
-      // A control below one that grows wider keeps its right edge in line with it.
-      if (g.wider && !items_[i].wider && below && std::abs(a.left() + a.width() - b.left() - b.width()) <= kAlignment)
-        dx = dw;
     }
+    if (items_[i].right) dx = dw;
     moved[i].translate(dx, dy);
     if (items_[i].wider) moved[i].setWidth(moved[i].width() + dw);
     if (items_[i].taller) moved[i].setHeight(moved[i].height() + dh);

@@ -46,6 +46,7 @@ class WindowLayout {
     Control* control;
     QPointer<QWidget> widget;
     bool wider = false, taller = false;  // grows with the window
+    bool right = false;                  // keeps to the window's right edge
   };
   struct Caption {
     const Item* box;

@@ -76,7 +76,7 @@ TEST_F(WindowBehaviour, GridsAndLongBoxesGrowWithTheWindowAndTheRestKeepsItsPlac
   EXPECT_EQ(view->widget("EventLog")->geometry(), grid.adjusted(0, 0, grown.width(), grown.height()));
   EXPECT_EQ(view->widget("txtComments")->geometry(), comments.adjusted(0, 0, grown.width(), 0));
   EXPECT_EQ(view->widget("Command1(0)")->geometry(), button);
-  // The clock box keeps its right edge in line with the comments box above it.
+  // The clock box keeps to the right edge.
   EXPECT_EQ(view->widget("Text2")->geometry(), clock.translated(grown.width(), 0));
   // The list editor's buttons stay below its growing list.
   view->action("mnuMakeEvFile")->trigger();
