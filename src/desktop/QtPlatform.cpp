@@ -7,11 +7,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <set>
 
 #include "platform/Version.h"
@@ -62,9 +65,23 @@ Answer QtPlatform::messageBox(const std::string& text, const std::string& title,
     if (auto a = autoAnswer(text, title)) return *a;
   }
   if (refreshView) refreshView();
-  QMessageBox box(parentWindow());
+  QWidget* parent = parentWindow();
+  QMessageBox box(parent);
+  // The program's messages are plain text, whatever signs they hold.
+  box.setTextFormat(Qt::PlainText);
   box.setText(QString::fromStdString(text));
   box.setInformativeText(QString::fromStdString(hostPathsIn(text)));
+  if (auto* where = box.findChild<QLabel*>("qt_msgbox_informativelabel")) {
+    where->setTextFormat(Qt::PlainText);
+    where->setTextInteractionFlags(Qt::TextSelectableByMouse);  // a path to copy
+    // A path reads best unbroken, each on its line, while the box still fits
+    // the screen; a longer one breaks at its blanks.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    int widest = 0;
+    for (const QString& line : where->text().split('\n'))
+      widest = std::max(widest, where->fontMetrics().horizontalAdvance(line));
+    if (!screen || widest <= screen->availableGeometry().width() * 3 / 4) where->setWordWrap(false);
+  }
   switch (icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     case Icon::Warning:
