@@ -373,7 +373,11 @@ void DesktopView::buildMenus(Form& form, QMainWindow* window) {
         }
         group->addAction(action);
       }
-      if (!m.shortcut.empty()) action->setShortcut(QKeySequence(Q(m.shortcut)));
+      if (!m.shortcut.empty()) {
+        action->setShortcut(QKeySequence(Q(m.shortcut)));
+        // The help and Exit keys work from every window of the program.
+        action->setShortcutContext(Qt::ApplicationShortcut);
+      }
       connect(action, &QAction::triggered, this, [this, &m] { act([&m] { m.click(); }); });
     }
     action->setObjectName(Q(m.name()));
@@ -459,7 +463,9 @@ QWidget* DesktopView::dialogParent() const {
   if (main_ && main_->isVisible()) return main_;
   for (QWidget* w : ours)
     if (w->isVisible()) return w;
-  return main_;
+  // Before any window shows, a box has none to open over: it opens in the
+  // middle of the screen rather than over a window that is not there.
+  return nullptr;
 }
 
 bool DesktopView::eventFilter(QObject* watched, QEvent* event) {

@@ -71,7 +71,7 @@ class DesktopView : public QObject {
   void buildMenus(Form& form, QMainWindow* window);
   void refreshMenus();
   // The window a box of the program belongs over: the active one of ours, else
-  // the main window while it shows, else any that shows.
+  // the main window while it shows, else any that shows; none before one shows.
   QWidget* dialogParent() const;
   // A window shown for the first time opens at its design size: the main
   // window where it stood before a restart or in the middle of the screen, the

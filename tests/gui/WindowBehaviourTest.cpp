@@ -173,6 +173,14 @@ TEST_F(WindowBehaviour, BoxesOpenOverTheWindowWideEnoughAndNameTheFilesOnThisCom
   answerNextBox(QMessageBox::Ok);
   platform->dispatch([this] { platform->ask("x", ""); });
   EXPECT_EQ(shown.parent, view->window("FrmEditCFG"));
+
+  // Before any window shows (a start that stops at a missing file), a box
+  // opens on its own in the middle of the screen, not over a hidden window.
+  for (const char* form : {"frmActivity", "FrmEditCFG"}) view->window(form)->hide();
+  answerNextBox(QMessageBox::Ok);
+  platform->dispatch([this] { platform->ask("Unable to find C:\\RuvekGPS\\RuvekGPS.cfg", ""); });
+  EXPECT_EQ(shown.parent, nullptr);
+  EXPECT_FALSE(shown.details.isEmpty());
 }
 
 TEST_F(WindowBehaviour, TheCloseButtonAsksAsExitDoes) {
