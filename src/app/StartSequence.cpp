@@ -23,6 +23,10 @@ Settings ReadSettings(ui::Platform& platform) {
   CruiseConfig config;
   try {
     ReadConfig(platform.files(), config);
+    // A directory that is not a full path is never taken relative to the
+    // working folder: its files cannot be reached, and the operator is told.
+    for (const std::string& problem : DirectoryRowProblems(config))
+      platform.ask(problem, kConfigPath, ui::Buttons::OK, ui::Icon::Exclamation);
   } catch (const ui::FileError&) {
     // Without its configuration the station still opens, on empty rows, so the
     // operator can see what is wrong and set it up.
@@ -30,6 +34,12 @@ Settings ReadSettings(ui::Platform& platform) {
     ReportMissing(platform, kConfigPath);
   }
   return DeriveSettings(config);
+}
+
+// Temporary files a killed run of this computer left beside the files it writes.
+void RemoveStaleTemporaries(const ui::FileSystem& fs, const Settings& settings) {
+  for (const std::string* folder : {&settings.programDir, &settings.dataDir, &settings.navDir})
+    fs.removeStaleTemporaries(*folder);
 }
 
 void ShowCaptions(const Settings& settings, MainWindow& w) {
@@ -198,6 +208,7 @@ void FormLoad(Station& s) {
   st.manualEventNumber = false;
   st.editingRow = false;
   s.settings = ReadSettings(s.platform);
+  RemoveStaleTemporaries(s.platform.files(), s.settings);
   ShowCaptions(s.settings, w);
   w.boxes.cruise.setText(s.settings.config.row(2));
   LoadOrderOccupied(s.platform.files(), s.settings.dataDir, st.orderOccupied, w.statusBar, w.menus.orderOccupiedFile);

@@ -1,6 +1,8 @@
 #include "core/Config.h"
 
 #include <algorithm>
+#include <cctype>
+#include <utility>
 
 #include "core/Format.h"
 #include "core/TextRoutines.h"
@@ -21,10 +23,30 @@ void ReadConfig(const ui::FileSystem& fs, CruiseConfig& config, const std::strin
 void WriteConfig(const ui::FileSystem& fs, const CruiseConfig& config, bool trimRows, const std::string& path) {
   std::string out;
   for (int n = 1; n <= kConfigRowsWritten; ++n) {
-    out += trimRows ? TrimSpaces(config.row(n)) : config.row(n);
-    out += "\r\n";
+    std::string row = trimRows ? TrimSpaces(config.row(n)) : config.row(n);
+    // A line break inside a row would shift every later row.
+    std::replace_if(
+        row.begin(), row.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    out += row + "\r\n";
   }
   fs.replace(path, out);
+}
+
+bool IsFullPath(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return true;
+  return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+         (path[2] == '\\' || path[2] == '/');
+}
+
+std::vector<std::string> DirectoryRowProblems(const CruiseConfig& config) {
+  static const std::pair<int, const char*> kDirectoryRows[] = {{3, "Data Directory:"}, {4, "Nav Directory:"}};
+  std::vector<std::string> problems;
+  for (const auto& [row, label] : kDirectoryRows) {
+    const std::string& value = config.row(row);
+    if (!IsFullPath(value))
+      problems.push_back(std::string(label) + " " + (value.empty() ? "(empty)" : value) + " is not a full path");
+  }
+  return problems;
 }
 
 PollInterval IntervalFromRow(const std::string& row9, int whenUnset) {

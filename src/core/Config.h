@@ -3,6 +3,7 @@
 // row N, no keys. Rows 1 to 30 are read, rows 1 to 21 are written.
 #include <array>
 #include <string>
+#include <vector>
 
 #include "platform/FileSystem.h"
 
@@ -25,10 +26,20 @@ struct CruiseConfig {
 // file cannot be read; `config` is then all empty rows.
 void ReadConfig(const ui::FileSystem& fs, CruiseConfig& config, const std::string& path = kConfigPath);
 
-// Rewrites the file with rows 1 to 21, each ending in CR LF. With `trimRows`
-// each row is written without leading and trailing blanks.
+// Rewrites the file with rows 1 to 21, each ending in CR LF; a line break inside
+// a row is written as a blank. With `trimRows` each row is written without
+// leading and trailing blanks.
 void WriteConfig(const ui::FileSystem& fs, const CruiseConfig& config, bool trimRows = false,
                  const std::string& path = kConfigPath);
+
+// A full path: a drive letter, ":" and a backslash or slash ("C:\DATA\"), or a
+// host path starting with "/". The file layer refuses any other path rather
+// than resolve it against the working folder.
+bool IsFullPath(const std::string& path);
+// The start-up messages for the directory rows (3, "Data Directory:"; 4, "Nav
+// Directory:") that are not full paths, e.g. "Data Directory: DATA\ is not a
+// full path"; an empty row shows as "(empty)".
+std::vector<std::string> DirectoryRowProblems(const CruiseConfig& config);
 
 // The poll interval of configuration row 9 (Sampling Rate (ms)): the row read
 // as a number and, when above 0, rounded (halves to even) and kept within the

@@ -6,8 +6,10 @@ namespace ruvek {
 
 std::string CtdPrefix(const std::string& cruise) { return Trim(cruise).substr(0, 4); }
 
-LogFileNames LogFileNamesFor(const std::string& programDir, const std::string& dataDir, const std::string& cruise,
-                             const std::string& listType) {
+LogFileNames LogFileNamesFor(const std::string& programDir, const std::string& dataDir, const std::string& rawCruise,
+                             const std::string& rawListType) {
+  // A cruise designation or list type holding "\" or "/" must not lead out of the folder.
+  const std::string cruise = FileNamePart(rawCruise), listType = FileNamePart(rawListType);
   LogFileNames names;
   names.localHtml = programDir + cruise + "Events.htm";
   names.localEvents = programDir + cruise + "Events.csv";
@@ -21,11 +23,11 @@ LogFileNames LogFileNamesFor(const std::string& programDir, const std::string& d
 }
 
 std::string EventsOnlyPath(const std::string& dataDir, const std::string& cruise) {
-  return dataDir + cruise + "EventsNOMET.csv";
+  return dataDir + FileNamePart(cruise) + "EventsNOMET.csv";
 }
 
 std::string GridSnapshotPath(const std::string& programDir, const std::string& cruise) {
-  return programDir + cruise + "Events.ins";
+  return programDir + FileNamePart(cruise) + "Events.ins";
 }
 
 }  // namespace ruvek

@@ -41,7 +41,8 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 std::string CtdPrefix(const std::string& cruise);
 
 // Every file an event is written to. programDir and dataDir end in a backslash;
-// names are plain concatenations.
+// names are plain concatenations, with every "\" and "/" of the cruise and the
+// list type made "_" (FileNamePart), so no name leads out of its folder.
 struct LogFileNames {
   std::string localHtml;      // programDir + cruise + "Events.htm"
   std::string localEvents;    // programDir + cruise + "Events.csv"
@@ -55,7 +56,8 @@ struct LogFileNames {
 LogFileNames LogFileNamesFor(const std::string& programDir, const std::string& dataDir, const std::string& cruise,
                              const std::string& listType);
 
-// The whole-cruise events-only export: dataDir + cruise + "EventsNOMET.csv".
+// The whole-cruise events-only export: dataDir + cruise + "EventsNOMET.csv", the
+// cruise's separators made "_".
 std::string EventsOnlyPath(const std::string& dataDir, const std::string& cruise);
 
 // The grid snapshot written on quitting: programDir + cruise + "Events.ins".

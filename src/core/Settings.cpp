@@ -9,13 +9,14 @@ Settings DeriveSettings(const CruiseConfig& c) {
   s.config = c;
   s.dataDir = c.row(3);
   s.navDir = c.row(4);
-  s.eventListPath = s.programDir + c.row(5);
+  // File names stay inside their folder (FileNamePart).
+  s.eventListPath = s.programDir + FileNamePart(c.row(5));
   s.eventListType = ReplaceAll(c.row(5), "Events.txt", "");
-  s.eventNumberPath = s.dataDir + c.row(7);
-  s.localEventNumberPath = s.programDir + c.row(7);
-  s.currPosPath = s.navDir + c.row(8);
-  s.initialsPath = s.programDir + c.row(6);
-  s.commentOptionsPath = s.programDir + c.row(18);
+  s.eventNumberPath = s.dataDir + FileNamePart(c.row(7));
+  s.localEventNumberPath = s.programDir + FileNamePart(c.row(7));
+  s.currPosPath = s.navDir + FileNamePart(c.row(8));
+  s.initialsPath = s.programDir + FileNamePart(c.row(6));
+  s.commentOptionsPath = s.programDir + FileNamePart(c.row(18));
   s.preloadMode = c.row(17);
   s.numberScheme = ToUpper(c.row(19));
   s.sampleIntervalMs = IntervalFromRow(c.row(9), kStartIntervalMs).ms;

@@ -111,4 +111,11 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
 
 bool Contains(std::string_view text, std::string_view needle) { return text.find(needle) != std::string_view::npos; }
 
+std::string FileNamePart(std::string_view name) {
+  std::string out(name);
+  for (char& c : out)
+    if (c == '\\' || c == '/' || c == '\0') c = '_';
+  return out;
+}
+
 }  // namespace ruvek

@@ -64,4 +64,9 @@ std::string ReplaceAll(std::string text, std::string_view from, std::string_view
 // Case-sensitive search; an empty needle is contained in every text.
 bool Contains(std::string_view text, std::string_view needle);
 
+// A file name made from configuration rows or typed text, kept inside the
+// folder it is put in: every "\" and "/" (and a NUL byte) becomes "_".
+// "..\..\x" -> ".._.._x"; "0708SR" stays.
+std::string FileNamePart(std::string_view name);
+
 }  // namespace ruvek

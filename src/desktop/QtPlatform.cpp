@@ -192,7 +192,14 @@ void QtPlatform::startEditor(const std::string& file) {
   QStringList command = QProcess::splitCommand(QString::fromStdString(EditorProgram()));
   if (command.isEmpty()) command << "xdg-open";
   const QString program = command.takeFirst();
-  command << QString::fromStdString(files().hostPath(file));
+  // An absolute path: a name never begins with "-", which the editor would take for an option.
+  QString path;
+  try {
+    path = QFileInfo(QString::fromStdString(files().hostPath(file))).absoluteFilePath();
+  } catch (const FileError&) {
+    return;  // not a full path: no file to open
+  }
+  command << path;
   QProcess::startDetached(program, command);
 }
 

@@ -1,5 +1,7 @@
 #include "events/EventLogs.h"
 
+#include <optional>
+
 #include "core/TextRoutines.h"
 
 namespace ruvek {
@@ -14,12 +16,19 @@ std::string LocalCopyOf(const LogFileNames& names, const std::string& failedPath
   return html ? names.localHtml : names.localEvents;
 }
 
-// Appends one line to a log, the header first when the file is new. Header and
-// line go out in one write.
+// Appends one line to a log, the header first when the file is new or empty
+// (a run killed between making the file and writing its first line). A new log
+// is made whole, header and line at once, so that two stations making it at
+// the same moment never put a header between rows.
 void AppendWithHeader(const ui::FileSystem& fs, const std::string& path, std::string_view header,
-                      const std::string& line) {
-  const bool isNew = !fs.exists(path);
-  fs.append(path, isNew && !header.empty() ? Line(std::string(header)) + Line(line) : Line(line));
+                      const std::string& line, ui::Flush flush = ui::Flush::No) {
+  const std::string withHeader = Line(std::string(header)) + Line(line);
+  std::optional<std::uintmax_t> size = fs.size(path);
+  if (!size) {
+    if (fs.create(path, withHeader)) return;
+    size = fs.size(path);
+  }
+  fs.append(path, size.value_or(0) == 0 ? withHeader : Line(line), flush);
 }
 
 // Runs one write of the job unless an earlier attempt already made it.
@@ -61,15 +70,17 @@ EventFields LoggedEvent::atSnapshot() const {
 void AppendHtmlRow(const LogTarget& target, const std::string& path, const std::string& cruise,
                    const std::string& row) {
   const ui::FileSystem& fs = target.platform.files();
-  if (fs.exists(path)) {
-    fs.replace(path, RewriteHtmlLog(fs.readAll(path), row));
-    return;
+  if (!fs.exists(path)) {
+    // Made whole under a temporary name: a kill never leaves a log without
+    // its head. When another station made it meanwhile, the row goes into theirs.
+    try {
+      if (fs.create(path, NewHtmlLog(target.project, cruise, row))) return;
+    } catch (const ui::FileError&) {
+      target.platform.ask(SavedLocallyMessage(target.names.localHtml), "");
+      return;
+    }
   }
-  try {
-    fs.write(path, NewHtmlLog(target.project, cruise, row));
-  } catch (const ui::FileError&) {
-    target.platform.ask(SavedLocallyMessage(target.names.localHtml), "");
-  }
+  fs.replace(path, RewriteHtmlLog(fs.readAll(path), row, HtmlHead(target.project, cruise)));
 }
 
 void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJob& job) {
@@ -79,7 +90,7 @@ void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJ
   if (target.html)
     Once(job, LogWrite::LocalHtml, [&] { AppendHtmlRow(target, names.localHtml, local.cruise, HtmlRow(local)); });
   Once(job, LogWrite::LocalEvents,
-       [&] { AppendWithHeader(fs, names.localEvents, kLocalHeader, CsvRecord(local) + event.tail); });
+       [&] { AppendWithHeader(fs, names.localEvents, kLocalHeader, CsvRecord(local) + event.tail, ui::Flush::Yes); });
   const std::string record = CsvRecord(event.fields);
   Once(job, LogWrite::LocalList, [&] { AppendWithHeader(fs, names.localList, kNetworkHeader, record); });
 }

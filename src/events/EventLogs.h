@@ -64,9 +64,9 @@ struct EventLogJob {
 };
 
 // The local HTML log (when "Generate html" is checked), the local event log
-// (record + tail, DateLoc header when new) and the local list log (record,
-// DatePST header when new). Throws ui::FileError for a failure that goes to the
-// retry.
+// (record + tail, DateLoc header when new or empty; flushed to the disk before
+// the call returns) and the local list log (record, DatePST header when new or
+// empty). Throws ui::FileError for a failure that goes to the retry.
 void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJob& job);
 
 // The network HTML log, the network event log (record + tail, no header), the
@@ -84,9 +84,10 @@ void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, Station
 void EndNetworkPart(const LogTarget& target, EventLogJob& job, const std::string& failedPath);
 
 // Adds `row` to the HTML log at `path`: an existing log is rewritten with the row
-// before its closing tags (throws ui::FileError when that fails); a missing one
-// is created with the HTML head, and a failure to create it is reported with
-// the message naming the local copy, after which the caller goes on.
+// before its closing tags, and its head again when it lacks one (throws
+// ui::FileError when that fails); a missing one is created whole with the HTML
+// head, and a failure to create it is reported with the message naming the
+// local copy, after which the caller goes on.
 void AppendHtmlRow(const LogTarget& target, const std::string& path, const std::string& cruise, const std::string& row);
 
 }  // namespace ruvek

@@ -53,7 +53,9 @@ bool OfferNewFile(const EventNumbering& n) {
   return true;
 }
 
-std::string LocalNumberPath(const Settings& settings) { return settings.programDir + Trim(settings.config.row(7)); }
+std::string LocalNumberPath(const Settings& settings) {
+  return settings.programDir + FileNamePart(Trim(settings.config.row(7)));
+}
 
 void SwitchToLocalOperation(const EventNumbering& n, ui::Menu& autoFill, ui::Menu& numberFileEntry) {
   static const char* kDisabled = "Auto/Network Mode Disabled - Press Start then manually enter data.";

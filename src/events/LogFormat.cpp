@@ -19,8 +19,14 @@ std::string OneLine(std::string text) {
   return text;
 }
 
-// Typed text may hold commas; in a CSV row they would shift every later column.
-std::string TypedField(std::string_view text) { return ReplaceAll(std::string(text), ",", ";"); }
+// A field of a CSV row: a comma in it would shift every later column, a line
+// break would end the row early.
+std::string CsvField(std::string_view text) {
+  std::string field = OneLine(std::string(text));
+  for (char& c : field)
+    if (c == ',') c = ';';
+  return field;
+}
 
 void AppendLine(std::string& out, std::string_view line) {
   out += line;
@@ -32,58 +38,61 @@ void AppendRowAndClosing(std::string& out, const std::string& row) {
   for (const char* line : kClosingLines) AppendLine(out, line);
 }
 
-// The closing tag of the table stands on its own line; an escaped "&lt;/TABLE&gt;"
-// inside a row never begins a line. Compared in place: a log of thousands of
-// rows is scanned at every event.
-bool IsTableEnd(std::string_view line) {
-  constexpr std::string_view kTag = "</TABLE";
-  const std::string_view text = TrimView(line);
-  if (text.size() < kTag.size()) return false;
-  for (std::size_t i = 0; i < kTag.size(); ++i) {
-    const char c = text[i];
-    if ((c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c) != kTag[i]) return false;
-  }
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+
+// Whether `text` begins with `prefix`, letters compared upper-cased. Compared in
+// place: a log of thousands of rows is scanned at every event.
+bool BeginsIgnoringCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i)
+    if (UpperAscii(text[i]) != UpperAscii(prefix[i])) return false;
   return true;
+}
+
+// Whether the trimmed line begins with `tag`.
+bool BeginsWithTag(std::string_view line, std::string_view tag) { return BeginsIgnoringCase(TrimView(line), tag); }
+
+// The closing tag of the table stands on its own line; an escaped "&lt;/TABLE&gt;"
+// inside a row never begins a line.
+bool IsTableEnd(std::string_view line) { return BeginsWithTag(line, "</TABLE"); }
+// The head ends with the table's opening tag and its heading row.
+bool IsTableStart(std::string_view line) { return BeginsWithTag(line, "<TABLE"); }
+// A line of a log's head, or the start of one cut short ("<TI"): a head
+// written again replaces them.
+bool IsHeadLine(std::string_view line) {
+  static constexpr std::string_view kHeadTags[] = {"<HTML", "<HEAD", "<TITLE", "</HEAD", "<BODY", "<H2", "<TR><TH"};
+  const std::string_view text = TrimView(line);
+  for (std::string_view tag : kHeadTags)
+    if (BeginsIgnoringCase(text, tag) || (!text.empty() && BeginsIgnoringCase(tag, text))) return true;
+  return false;
 }
 
 }  // namespace
 
 std::string CsvRecord(const EventFields& f) {
-  const std::string columns[] = {f.cruise,
-                                 f.eventNo,
-                                 f.stndLine,
-                                 f.stndSta,
-                                 f.calcLine,
-                                 f.calcSta,
-                                 f.localDate,
-                                 f.localTime,
-                                 f.decLat,
-                                 f.decLon,
-                                 f.activity,
-                                 TypedField(Trim(f.event)),
-                                 TypedField(Trim(f.oper)),
-                                 f.utcDate,
-                                 f.utcTime,
-                                 TypedField(f.comments),
-                                 f.ordOcc};
+  const std::string* columns[] = {&f.cruise,    &f.eventNo,   &f.stndLine, &f.stndSta,  &f.calcLine, &f.calcSta,
+                                  &f.localDate, &f.localTime, &f.decLat,   &f.decLon,   &f.activity, &f.event,
+                                  &f.oper,      &f.utcDate,   &f.utcTime,  &f.comments, &f.ordOcc};
   std::string record;
-  for (const std::string& column : columns) {
-    if (&column != &columns[0]) record += ',';
-    record += OneLine(column);
+  for (const std::string* column : columns) {
+    if (column != columns[0]) record += ',';
+    const bool trimmed = column == &f.event || column == &f.oper;
+    record += CsvField(trimmed ? TrimView(*column) : std::string_view(*column));
   }
   return record;
 }
 
 std::string NavigationTail(const std::string& rawLine, const MetItems& met) {
-  std::string tail = rawLine;
+  // The raw line keeps its commas (they are the sentence's own fields); a MET
+  // item is one field.
+  std::string tail = OneLine(rawLine);
   for (std::size_t i = 0; i < kMetItems; ++i) {
     if (i >= kFixedMetItems && TrimView(met[i]).empty()) continue;
     tail += ',';
-    tail += met[i];
+    tail += CsvField(met[i]);
   }
   return tail;
 }
-
 std::string CommentsField(const std::string& commentBox) {
   if (!Contains(commentBox, kCommentsLabel)) return "";
   return Trim(ReplaceAll(commentBox, kCommentsLabel, ""));
@@ -131,23 +140,34 @@ std::string HtmlRow(const EventFields& f) {
   return row;
 }
 
-std::string RewriteHtmlLog(std::string_view existingBytes, const std::string& row) {
+std::string RewriteHtmlLog(std::string_view existingBytes, const std::string& row,
+                           const std::vector<std::string>& head) {
   std::string out;
   out.reserve(existingBytes.size() + row.size() + 64);
-  ForEachLine(existingBytes, [&out](std::string_view line) {
+  bool headFound = false;
+  ForEachLine(existingBytes, [&](std::string_view line) {
     if (IsTableEnd(line)) return false;
+    headFound = headFound || IsTableStart(line);
     if (!TrimView(line).empty()) AppendLine(out, line);
     return true;
   });
+  if (!headFound) {
+    // The head was never written whole (the log was cut short): a new head,
+    // then every line the file holds but the pieces of the old head.
+    std::string rows;
+    ForEachLine(out, [&rows](std::string_view line) {
+      if (!IsHeadLine(line)) AppendLine(rows, line);
+    });
+    out.clear();
+    for (const std::string& line : head) AppendLine(out, line);
+    out += rows;
+  }
   AppendRowAndClosing(out, row);
   return out;
 }
 
 std::string NewHtmlLog(const std::string& project, const std::string& cruise, const std::string& row) {
-  std::string out;
-  for (const std::string& line : HtmlHead(project, cruise)) AppendLine(out, line);
-  AppendRowAndClosing(out, row);
-  return out;
+  return RewriteHtmlLog({}, row, HtmlHead(project, cruise));
 }
 
 CtdStep CtdRule(const std::string& eventName, bool atDepthLogged) {

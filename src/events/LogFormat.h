@@ -24,17 +24,18 @@ inline constexpr std::size_t kFixedMetItems = 112;
 // The record line, without tail or line end: the 17 fields joined by ",".
 // Example: 0504NH,12,93.3,26.7,93.3,26.8,07-Jun-2018,14:05:09,32.912345,-117.412345,CTD,CTD Deployed,AB,
 //          07-Jun-2018,21:05:09,Sea Conditions: Calm,5
-// The event name and initials are trimmed. A comma typed into the event name, the
-// initials or the comments is written as ";" so that every row keeps its 17 columns
-// for the readers that split rows at commas. A line break (CR LF, CR or LF) in any
-// field is written as one blank, so the record stays one line. Other fields are
-// written as given.
+// The event name and initials are trimmed. A comma in any field (typed comments,
+// a line or station list entry, the cruise designation, the order-occupied text)
+// is written as ";" so that every row keeps its 17 columns for the readers that
+// split rows at commas. A line break (CR LF, CR or LF) in any field is written as
+// one blank, so the record stays one line.
 std::string CsvRecord(const EventFields& fields);
 
 // The tail that follows the record in the event logs and the last-event file: the
 // latest raw navigation line, then "," and each MET item 0 to 111 (blank ones too,
 // so no MET data still gives 112 commas), then "," and each later item that is not
-// blank after trimming.
+// blank after trimming. A line break becomes a blank, and a comma inside a MET item
+// ";" (the raw line keeps its commas).
 std::string NavigationTail(const std::string& rawLine, const MetItems& met);
 
 // The Comments column from the comments box: every "Comments:" (exact case) removed
@@ -60,11 +61,16 @@ std::string HtmlRow(const EventFields& fields);
 // lines are kept in order up to the closing tag (the first line that, trimmed and
 // upper-cased, begins with "</TABLE"); blank lines are dropped; then the row and
 // "</TABLE>", "</BODY>", "</HTML>". A log without a closing tag keeps all its lines.
+// A log without its head (no line beginning with "<TABLE" before the closing tag:
+// empty, or cut short while it was made) gets `head` again, followed by its
+// lines other than the pieces of its old head ("<HTML", "<HEAD", "<TITLE",
+// "</HEAD", "<BODY", "<H2", "<TR><TH" lines and the start of one cut short).
 // Lines may end in CR LF, LF or CR; the result always uses CR LF.
 // Example of the lines around the cut:
 //   <TR ALIGN=RIGHT><TD>0504NH</TD><TD>12</TD>...</TD></TR>
 //   </TABLE>
-std::string RewriteHtmlLog(std::string_view existingBytes, const std::string& row);
+std::string RewriteHtmlLog(std::string_view existingBytes, const std::string& row,
+                           const std::vector<std::string>& head);
 
 // The content of a new HTML log: the head, the row and the three closing lines.
 std::string NewHtmlLog(const std::string& project, const std::string& cruise, const std::string& row);

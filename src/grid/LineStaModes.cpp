@@ -1,10 +1,13 @@
 #include "grid/LineStaModes.h"
 
+#include "core/Config.h"
 #include "core/TextRoutines.h"
 #include "grid/LineStation.h"
 
 namespace ruvek {
 namespace {
+
+constexpr const char* kLineFileFolder = "C:\\RuvekGPS";
 
 // Every line that is not blank becomes an entry, as read (not trimmed).
 std::vector<std::string> ListEntries(const std::vector<std::string>& lines) {
@@ -118,10 +121,14 @@ void ChooseLineStaMode(Station& s, LineStaMode mode) {
 }
 
 void EditLineFile(Station& s) {
-  if (auto chosen = s.platform.fileDialog("C:\\RuvekGPS")) s.state.lastEditorFile = *chosen;
-  // A cancelled dialog opens the file it last held; the name is passed to the
-  // editor as an argument, never through a shell.
-  s.platform.startEditor(s.state.lastEditorFile);
+  if (auto chosen = s.platform.fileDialog(kLineFileFolder)) {
+    // A bare name is a file of the dialog's folder: the editor always gets a
+    // full path, never a name it could take for an option ("-x").
+    s.state.lastEditorFile = chosen->empty() || IsFullPath(*chosen) ? *chosen : std::string(kProgramDir) + *chosen;
+  }
+  // A cancelled dialog opens the file it last held, and nothing when there is
+  // none; the name is passed to the editor as an argument, never through a shell.
+  if (!s.state.lastEditorFile.empty()) s.platform.startEditor(s.state.lastEditorFile);
 }
 
 }  // namespace ruvek

@@ -35,7 +35,9 @@ bool RefreshStations(const ui::FileSystem& fs, const std::string& programDir, ui
 void LineCombo_Click(Station& s);
 // One of the three Line.Sta menu entries.
 void ChooseLineStaMode(Station& s, LineStaMode mode);
-// "Edit Line or Sta Files": a file dialog, then the text editor.
+// "Edit Line or Sta Files": a file dialog, then the text editor on the chosen
+// file (a bare name taken in the program directory), or on the file chosen last
+// when the dialog is cancelled; no editor when no file was ever chosen.
 void EditLineFile(Station& s);
 
 }  // namespace ruvek

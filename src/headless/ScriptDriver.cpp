@@ -24,8 +24,8 @@ bool ParseInt(const std::string& s, long long& out) {
 
 class Driver {
  public:
-  Driver(std::ostream& out, std::ostream& err, Application& app, HeadlessPlatform& platform)
-      : out_(out), err_(err), app_(app), platform_(platform) {}
+  Driver(std::ostream& out, std::ostream& err, Application& app, HeadlessPlatform& platform, bool allowShell)
+      : out_(out), err_(err), app_(app), platform_(platform), allowShell_(allowShell) {}
 
   int run(std::istream& script) {
     std::string line;
@@ -193,6 +193,7 @@ class Driver {
   }
 
   void shell(const std::string& command) {
+    if (!allowShell_) return;
     out_.flush();
     const int rc = std::system(command.c_str());
     (void)rc;
@@ -242,13 +243,14 @@ class Driver {
   std::ostream& err_;
   Application& app_;
   HeadlessPlatform& platform_;
+  bool allowShell_;
 };
 
 }  // namespace
 
-int RunScript(std::istream& script, std::ostream& out, std::ostream& err, Application& app,
-              HeadlessPlatform& platform) {
-  Driver driver(out, err, app, platform);
+int RunScript(std::istream& script, std::ostream& out, std::ostream& err, Application& app, HeadlessPlatform& platform,
+              bool allowShell) {
+  Driver driver(out, err, app, platform, allowShell);
   return driver.run(script);
 }
 

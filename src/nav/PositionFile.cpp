@@ -60,7 +60,13 @@ void SplitDegrees(const std::string& field, std::size_t degreeDigits, std::strin
 // The double as a single-precision value, when it is a finite one.
 bool FitsSingle(double value) { return std::isfinite(value) && std::fabs(value) <= FLT_MAX; }
 
-float SingleOrMissing(double value) { return FitsSingle(value) ? static_cast<float>(value) : -99.0f; }
+// A latitude beyond 90 degrees or a longitude beyond 180 is no position: the
+// grid would turn it into "NaN" lines and stations.
+constexpr double kLatLimit = 90, kLonLimit = 180;
+
+float DegreesOrMissing(double value, double limit) {
+  return FitsSingle(value) && std::fabs(value) <= limit ? static_cast<float>(value) : -99.0f;
+}
 
 // Degrees that read as a number: a digit (after blanks and a plus sign, or a
 // point) and no minus sign anywhere, as sentences write degrees unsigned.
@@ -290,9 +296,11 @@ CurrPosResult ParseCurrPos(std::string_view fileBytes, std::string_view primary,
 DecimalPosition ToDecimal(const CurrPosResult& read) {
   DecimalPosition position;
   if (!ReadableDegrees(read.latDeg)) return position;
-  position.lat = SingleOrMissing(Hemisphere(DegreesValue(read.latDeg, read.latMin), read.latHemisphere == "S"));
+  position.lat =
+      DegreesOrMissing(Hemisphere(DegreesValue(read.latDeg, read.latMin), read.latHemisphere == "S"), kLatLimit);
   if (position.lat == -99.0f || !ReadableDegrees(read.lonDeg)) return position;
-  position.lon = SingleOrMissing(Hemisphere(DegreesValue(read.lonDeg, read.lonMin), read.lonHemisphere != "E"));
+  position.lon =
+      DegreesOrMissing(Hemisphere(DegreesValue(read.lonDeg, read.lonMin), read.lonHemisphere != "E"), kLonLimit);
   return position;
 }
 
@@ -325,9 +333,10 @@ MetResult ParseMetRecord(std::string_view fileBytes, MetItems& items, int& latIn
   result.localTime = Middle(items[2], 1, 2) + ":" + Middle(items[2], 3, 2) + ":" + LastCharacters(items[2], 2);
   const double lat = MetValue(items, latIndex);
   const double lon = MetValue(items, lonIndex);
-  result.latText = FormatNumber(lat, "00.00000");
-  result.lonText = FormatNumber(lon, "000.00000");
-  result.position = {SingleOrMissing(lat), SingleOrMissing(lon)};
+  result.position = {DegreesOrMissing(lat, kLatLimit), DegreesOrMissing(lon, kLonLimit)};
+  // The boxes show the value read, or -99 for a value that is no position.
+  result.latText = FormatNumber(result.position.lat == -99.0f ? -99.0 : lat, "00.00000");
+  result.lonText = FormatNumber(result.position.lon == -99.0f ? -99.0 : lon, "000.00000");
   return result;
 }
 

@@ -76,8 +76,8 @@ struct DecimalPosition {
 // Degrees plus minutes / 60 from the raw texts; "S" makes the latitude negative,
 // and the longitude is negative (west) unless its letter is "E". Degrees of 0
 // are a position (the equator, the prime meridian); degrees that are empty, hold
-// no number or hold a minus sign are none (-99), and without a latitude there is
-// no longitude either.
+// no number or hold a minus sign are none (-99), as are a latitude beyond 90 and
+// a longitude beyond 180 degrees; without a latitude there is no longitude either.
 // Example: "32" "52.1234" "117" "14.5678" -> 32.868723, -117.242797;
 // with "S" and "E" -> -32.868723, 117.242797.
 DecimalPosition ToDecimal(const CurrPosResult& read);

@@ -77,6 +77,12 @@ TEST_F(ConfigFile, RewriteHoldsExactlyTwentyOneCrLfLines) {
 
   WriteConfig(fs_, c, /*trimRows=*/true);
   EXPECT_NE(readFile().find("\r\n4800,n,8,1\r\n"), std::string::npos);
+
+  // A line break typed into a row stays in its row.
+  c.row(2) = "0708\r\nSR";
+  c.row(3) = "C:\\DATA\\\n";
+  WriteConfig(fs_, c);
+  EXPECT_EQ(0u, readFile().find("r1\r\n0708  SR\r\nC:\\DATA\\ \r\nr4\r\n"));
 }
 
 struct DerivedCase {
@@ -128,6 +134,34 @@ TEST(DerivedPaths, AreConcatenationsOfTheirRows) {
   EXPECT_EQ(d.currPosPath, "Q:\\NAV\\CurrPos.txt");
   EXPECT_EQ(d.eventListPath, "C:\\RuvekGPS\\BridgeEvents.txt");
   EXPECT_EQ(d.eventListType, "Bridge");
+
+  // File names from rows stay inside their folder.
+  for (int row : {5, 6, 7, 8, 18}) c.row(row) = "..\\..\\x/y.txt";
+  const Settings e = DeriveSettings(c);
+  for (const std::string& path : {e.eventNumberPath, e.localEventNumberPath, e.currPosPath, e.eventListPath,
+                                  e.initialsPath, e.commentOptionsPath})
+    EXPECT_EQ(".._.._x_y.txt", path.substr(path.rfind('\\') + 1)) << path;
+}
+
+TEST(DirectoryRows, OnlyFullPathsPass) {
+  struct Case {
+    const char* row3;
+    const char* row4;
+    std::vector<std::string> problems;
+  } cases[] = {
+      {"C:\\DATA\\", "q:/nav/", {}},
+      {"/srv/cruise/", "C:\\", {}},
+      {"DATA\\", "C:NAV\\", {"Data Directory: DATA\\ is not a full path", "Nav Directory: C:NAV\\ is not a full path"}},
+      {"",
+       "\\\\server\\share\\",
+       {"Data Directory: (empty) is not a full path", "Nav Directory: \\\\server\\share\\ is not a full path"}},
+  };
+  for (const Case& c : cases) {
+    CruiseConfig config;
+    config.row(3) = c.row3;
+    config.row(4) = c.row4;
+    EXPECT_EQ(c.problems, DirectoryRowProblems(config)) << c.row3;
+  }
 }
 
 }  // namespace

@@ -50,6 +50,23 @@ TEST(LogFiles, FirstEventWritesEveryFileWithItsHeaderTailAndCrLf) {
   EXPECT_EQ("calm, slight swell", Got(r.out, "EventLog(1,9)"));
 }
 
+// A log left empty (a run killed between making it and its first line) gets
+// its header with the next row, as a new one does; the network event log has none.
+TEST(LogFiles, EmptyLogsGetTheirHeaderWithTheNextRow) {
+  Station st;
+  st.seed();
+  for (const char* path : {"C:\\RuvekGPS\\0708SREvents.csv", "C:\\RuvekGPS\\0708SRCruise.csv",
+                           "C:\\DATA\\0708SRCruise.csv", "C:\\DATA\\0708SREvents.csv"})
+    st.write(path, "");
+  auto r = st.run(Started() + Record("Bongo"));
+  ASSERT_EQ(0, r.code) << r.err;
+  const std::string row = "0708SR,11,93.3,26.7,,,08-Jun-2026,03:00:00,";
+  EXPECT_EQ(0u, st.read("C:\\RuvekGPS\\0708SREvents.csv").find(kLocalHeader + "\r\n" + row));
+  EXPECT_EQ(0u, st.read("C:\\RuvekGPS\\0708SRCruise.csv").find(kNetworkHeader + "\r\n" + row));
+  EXPECT_EQ(0u, st.read("C:\\DATA\\0708SRCruise.csv").find(kNetworkHeader + "\r\n" + row));
+  EXPECT_EQ(0u, st.read("C:\\DATA\\0708SREvents.csv").find(row));
+}
+
 TEST(LogFiles, LaterEventsAppendWithoutHeadersAndTheLastEventFileHoldsOnlyTheLatest) {
   Station st;
   st.seed();
@@ -139,16 +156,36 @@ TEST(HtmlLog, ExistingLogGainsOneRowBeforeTheClosingTagsAndLosesBlankLines) {
   EXPECT_EQ("</HTML>", lines[12]);
 }
 
-TEST(HtmlLog, LogWithoutClosingTagKeepsEveryLine) {
-  Station st;
-  st.seed();
-  st.write("C:\\DATA\\0708SREvents.htm", "<HTML>\r\n<P>notes</P>\r\n");
-  auto r = st.run(Started() + Record("Bongo"));
-  ASSERT_EQ(0, r.code) << r.err;
-  const auto lines = CrLfLines(st.read("C:\\DATA\\0708SREvents.htm"));
-  ASSERT_EQ(6u, lines.size());
-  EXPECT_EQ("<P>notes</P>", lines[1]);
-  EXPECT_EQ("</TABLE>", lines[3]);
+// A log cut short while it was made (a kill, a full drive) gets its head or
+// its end again at the next event and keeps its lines; a new log is made whole
+// under a temporary name, so no kill leaves one without its head.
+TEST(HtmlLog, LogWithoutItsHeadOrItsEndGetsThemAgainKeepingItsLines) {
+  const std::string old = "<TR ALIGN=RIGHT><TD>old</TD></TR>\r\n";
+  struct Case {
+    const char* name;
+    std::string before, kept;  // the log before the event; what stays between head and new row
+  } cases[] = {
+      {"no end", kHtmlHead + old, old},
+      {"empty", "", ""},
+      {"head cut short", "<HTML>\r\n<HEAD>\r\n<TITLE>Tes", ""},
+      {"no head", old + kClosing, old},
+      {"no head, other lines", "<HTML>\r\n<P>notes</P>\r\n", "<P>notes</P>\r\n"},
+  };
+  for (const Case& c : cases) {
+    Station st;
+    st.seed();
+    st.write("C:\\DATA\\0708SREvents.htm", c.before);
+    st.write("C:\\RuvekGPS\\0708SREvents.htm", c.before);
+    auto r = st.run(Started() + Record("Bongo"));
+    ASSERT_EQ(0, r.code) << r.err;
+    for (const char* path : {"C:\\DATA\\0708SREvents.htm", "C:\\RuvekGPS\\0708SREvents.htm"}) {
+      const std::string html = st.read(path);
+      const std::string start = kHtmlHead + c.kept + "<TR ALIGN=RIGHT><TD>0708SR</TD><TD>11</TD>";
+      EXPECT_EQ(start, html.substr(0, start.size())) << c.name << " " << path;
+      EXPECT_EQ("</TD></TR>\r\n" + kClosing, html.substr(html.size() - kClosing.size() - 12)) << c.name;
+      EXPECT_EQ(1u, Count(html, "\r\n<TR ALIGN=RIGHT><TD>0708SR</TD><TD>11</TD>")) << c.name;
+    }
+  }
 }
 
 // A comment holding the closing tag is escaped; the rewrite stops only at a
@@ -156,8 +193,8 @@ TEST(HtmlLog, LogWithoutClosingTagKeepsEveryLine) {
 TEST(HtmlLog, RowHoldingTheTableTagSurvivesTheNextRewrite) {
   Station st;
   st.seed();
-  auto r = st.run(Started() + "type txtComments Comments: see </TABLE> & <b>\n" + Record("Bongo") +
-                  Record("Manta") + Record("Secchi"));
+  auto r = st.run(Started() + "type txtComments Comments: see </TABLE> & <b>\n" + Record("Bongo") + Record("Manta") +
+                  Record("Secchi"));
   ASSERT_EQ(0, r.code) << r.err;
   for (const char* path : {"C:\\DATA\\0708SREvents.htm", "C:\\RuvekGPS\\0708SREvents.htm"}) {
     const std::string html = st.read(path);
@@ -176,15 +213,16 @@ TEST(LogFiles, LocalOperationWritesOnlyTheThreeLocalFiles) {
   st.seed({{10, "LOCAL"}});
   st.remove("C:\\DATA\\EventNumber.txt");
   st.write("C:\\RuvekGPS\\EventNumber.txt", "10\r\n");
-  auto r = st.run("clock 2026-06-08 03:00:00\nanswer No No\nstart\nclick Command1(0)\n"
-                  "type Text1(3) 32.91234\ntype Text1(4) -117.41234\nanswer Yes\n" +
-                  Record("CTD Deployed"));
+  auto r = st.run(
+      "clock 2026-06-08 03:00:00\nanswer No No\nstart\nclick Command1(0)\n"
+      "type Text1(3) 32.91234\ntype Text1(4) -117.41234\nanswer Yes\n" +
+      Record("CTD Deployed"));
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_TRUE(st.exists("C:\\RuvekGPS\\0708SREvents.csv"));
   EXPECT_TRUE(st.exists("C:\\RuvekGPS\\0708SRCruise.csv"));
   EXPECT_TRUE(st.exists("C:\\RuvekGPS\\0708SREvents.htm"));
-  for (const char* f : {"0708SREvents.csv", "0708SRLastEvent.csv", "0708SRCruise.csv", "0708SREvents.htm",
-                        "0708CTDATDEPTH.csv"})
+  for (const char* f :
+       {"0708SREvents.csv", "0708SRLastEvent.csv", "0708SRCruise.csv", "0708SREvents.htm", "0708CTDATDEPTH.csv"})
     EXPECT_FALSE(st.exists(std::string("C:\\DATA\\") + f)) << f;
 }
 

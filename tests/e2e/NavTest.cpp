@@ -331,8 +331,15 @@ TEST_F(Nav, NoToTheLineQuestionKeepsTheModeAndTheNextTickReplacesTheLine) {
 }
 
 TEST_F(Nav, LineFileEditOpensTheChosenFileAndACancelReopensIt) {
-  const auto r = started("file C:\\RuvekGPS\\Line93.txt\nclick mnuLineFileEdit\nfile cancel\nclick mnuLineFileEdit\n");
+  const auto r = started(
+      "file cancel\nclick mnuLineFileEdit\nfile -rf\nclick mnuLineFileEdit\n"
+      "file C:\\RuvekGPS\\Line93.txt\nclick mnuLineFileEdit\nfile cancel\nclick mnuLineFileEdit\n");
   ASSERT_EQ(r.code, 0) << r.err;
+  // No file chosen yet: no editor. A bare name is passed as a full path.
+  EXPECT_NE(std::string::npos,
+            r.out.find("FILEDIALOG | C:\\RuvekGPS | cancel\nFILEDIALOG | C:\\RuvekGPS | -rf\nEDITOR | "))
+      << r.out;
+  EXPECT_EQ(1u, Count(r.out, " | C:\\RuvekGPS\\-rf\n")) << r.out;
   EXPECT_TRUE(r.out.find("FILEDIALOG | C:\\RuvekGPS | C:\\RuvekGPS\\Line93.txt\nEDITOR | ") != std::string::npos)
       << r.out;
   EXPECT_EQ(Count(r.out, " | C:\\RuvekGPS\\Line93.txt\n"), 3u) << r.out;  // dialog, editor, editor again

@@ -45,7 +45,9 @@ TEST(CsvRecord, JoinsSeventeenFieldsInColumnOrder) {
   EXPECT_EQ(std::string(16, ','), CsvRecord(EventFields{}));
 }
 
-TEST(CsvRecord, TypedCommasBecomeSemicolonsSoTheRowKeepsItsColumns) {
+// A comma becomes ";" and a line break one blank, so the row keeps its 17
+// columns and stays one line for the readers that split rows at commas.
+TEST(CsvRecord, AnyFieldStaysOneFieldOnOneLine) {
   struct Case {
     std::string EventFields::*field;
     const char* typed;
@@ -56,12 +58,27 @@ TEST(CsvRecord, TypedCommasBecomeSemicolonsSoTheRowKeepsItsColumns) {
       {&EventFields::oper, "A,B", "A;B"},
       {&EventFields::oper, " AB ", "AB"},
       {&EventFields::comments, "x, y,,z", "x; y;;z"},
+      // Entries of the line and station lists, the cruise designation and the
+      // order-occupied text come from files and configuration rows.
+      {&EventFields::stndLine, "93,3", "93;3"},
+      {&EventFields::stndSta, "26,7", "26;7"},
+      {&EventFields::cruise, "0504,NH", "0504;NH"},
+      {&EventFields::ordOcc, "5,6", "5;6"},
+      {&EventFields::eventNo, "1,2", "1;2"},
+      {&EventFields::activity, "CTD,X", "CTD;X"},
+      {&EventFields::comments, "first\r\nsecond", "first second"},
+      {&EventFields::comments, "a\nb\rc", "a b c"},
+      {&EventFields::comments, "x,\r\n\r\ny", "x;  y"},
+      {&EventFields::event, "CTD\nDeployed", "CTD Deployed"},
+      {&EventFields::oper, "A\r\nB", "A B"},
+      {&EventFields::ordOcc, "5\r\n", "5 "},
   };
   for (const Case& c : cases) {
     EventFields f = SampleEvent();
     f.*(c.field) = c.typed;
-    const std::string record = CsvRecord(f);
-    EXPECT_EQ(16, std::count(record.begin(), record.end(), ',')) << c.typed;
+    const std::string record = "," + CsvRecord(f) + ",";
+    EXPECT_EQ(18, std::count(record.begin(), record.end(), ',')) << c.typed;
+    EXPECT_EQ(std::string::npos, record.find_first_of("\r\n")) << c.typed;
     EXPECT_NE(std::string::npos, record.find(std::string(",") + c.written + ",")) << record;
   }
 }
@@ -87,6 +104,10 @@ TEST(NavigationTail, AlwaysHasTheFirst112ItemsAndOnlyNonBlankLaterOnes) {
   met[200] = "x";
   const std::string raw = "$GPGGA,210509,3254.7407,N,11724.7407,W,1,08,0.9,10.0,M,,,,*47";
   EXPECT_EQ(raw + ",12.5" + std::string(110, ',') + ",last fixed, 7 ,x", NavigationTail(raw, met));
+  // A MET item is one field, and the tail one line.
+  met[0] = "\"12,5\"";
+  met[200] = "x\r\ny";
+  EXPECT_EQ(raw + " ,\"12;5\"" + std::string(110, ',') + ",last fixed, 7 ,x y", NavigationTail(raw + "\r\n", met));
 }
 
 TEST(CommentsField, RemovesTheLabelAndTrims) {
@@ -128,29 +149,6 @@ TEST(HtmlRow, FifteenCellsInLogOrderWithTextEscaped) {
   EXPECT_EQ(15u, CountOf(row, "<TD>"));
 }
 
-TEST(CsvRecord, LineBreaksInAnyFieldBecomeOneBlankSoTheRecordIsOneLine) {
-  struct Case {
-    std::string EventFields::*field;
-    const char* typed;
-    const char* written;
-  } cases[] = {
-      {&EventFields::comments, "first\r\nsecond", "first second"},
-      {&EventFields::comments, "a\nb\rc", "a b c"},
-      {&EventFields::comments, "x,\r\n\r\ny", "x;  y"},
-      {&EventFields::event, "CTD\nDeployed", "CTD Deployed"},
-      {&EventFields::oper, "A\r\nB", "A B"},
-      {&EventFields::ordOcc, "5\r\n", "5 "},
-  };
-  for (const Case& c : cases) {
-    EventFields f = SampleEvent();
-    f.*(c.field) = c.typed;
-    const std::string record = CsvRecord(f);
-    EXPECT_EQ(std::string::npos, record.find_first_of("\r\n")) << c.typed;
-    EXPECT_EQ(16, std::count(record.begin(), record.end(), ',')) << c.typed;
-    EXPECT_NE(std::string::npos, record.find(c.written)) << record;
-  }
-}
-
 TEST(HtmlRow, LineBreaksBecomeBlanksSoTheRowIsOneLine) {
   EventFields f = SampleEvent();
   f.comments = "calm\r\nseas\nlater";
@@ -168,9 +166,10 @@ TEST(RewriteHtmlLog, StopsOnlyAtALineBeginningWithTheClosingTagInAnyCase) {
       {"x</TABLE>", false}, {"</TABL", false},    {"", false},         {"<TD>&lt;/TABLE&gt;</TD>", false},
   };
   for (const Case& c : cases) {
-    const std::string out = RewriteHtmlLog(std::string("<TR>a\r\n") + c.line + "\r\n<TR>b\r\n", "ROW");
+    const std::string out =
+        RewriteHtmlLog(std::string("<TABLE>\r\n<TR>a\r\n") + c.line + "\r\n<TR>b\r\n", "ROW", {"HEAD"});
     EXPECT_EQ(c.closes, out.find("<TR>b") == std::string::npos) << c.line;
-    EXPECT_EQ(0u, out.find("<TR>a\r\n")) << c.line;
+    EXPECT_EQ(0u, out.find("<TABLE>\r\n<TR>a\r\n")) << c.line;
   }
 }
 
@@ -185,23 +184,29 @@ TEST(NewHtmlLog, HeadRowAndClosingLines) {
 }
 
 TEST(RewriteHtmlLog, InsertsTheRowBeforeTheClosingTag) {
+  const std::string t = "<TABLE>\r\n";  // the end of a log's head
   struct Case {
     const char* name;
     std::string existing;
     std::string result;
   } cases[] = {
-      {"gains one row", "A\r\nR1\r\n" + kClosing, "A\r\nR1\r\nNEW\r\n" + kClosing},
-      {"blank lines go", "\r\nA\r\n\r\n  \r\n\t\r\nR1\r\n\r\n" + kClosing, "A\r\nR1\r\nNEW\r\n" + kClosing},
-      {"no closing tag keeps all", "A\r\nB", "A\r\nB\r\nNEW\r\n" + kClosing},
-      {"empty file", "", "NEW\r\n" + kClosing},
-      {"lines after the tag go", "A\r\n</TABLE>\r\njunk\r\n</TABLE>\r\n", "A\r\nNEW\r\n" + kClosing},
-      {"indented lower-case tag", "A\r\n  </table >\r\n", "A\r\nNEW\r\n" + kClosing},
-      {"LF and CR line ends", "A\nB\rC\r\n\n</TABLE>\n", "A\r\nB\r\nC\r\nNEW\r\n" + kClosing},
-      {"/TABLE inside a line is kept", "<TD>x/TABLE</TD>\r\n<TD>&lt;/TABLE&gt;</TD>\r\n" + kClosing,
-       "<TD>x/TABLE</TD>\r\n<TD>&lt;/TABLE&gt;</TD>\r\nNEW\r\n" + kClosing},
-      {"lines keep their blanks", "  A  \r\n" + kClosing, "  A  \r\nNEW\r\n" + kClosing},
+      {"gains one row", t + "R1\r\n" + kClosing, t + "R1\r\nNEW\r\n" + kClosing},
+      {"blank lines go", "\r\n" + t + "\r\n  \r\n\t\r\nR1\r\n\r\n" + kClosing, t + "R1\r\nNEW\r\n" + kClosing},
+      {"no closing tag keeps all", t + "A\r\nB", t + "A\r\nB\r\nNEW\r\n" + kClosing},
+      {"lines after the tag go", t + "</TABLE>\r\njunk\r\n</TABLE>\r\n", t + "NEW\r\n" + kClosing},
+      {"indented lower-case tag", t + "A\r\n  </table >\r\n", t + "A\r\nNEW\r\n" + kClosing},
+      {"LF and CR line ends", "<table>\nB\rC\r\n\n</TABLE>\n", "<table>\r\nB\r\nC\r\nNEW\r\n" + kClosing},
+      {"/TABLE inside a line is kept", t + "<TD>x/TABLE</TD>\r\n<TD>&lt;/TABLE&gt;</TD>\r\n" + kClosing,
+       t + "<TD>x/TABLE</TD>\r\n<TD>&lt;/TABLE&gt;</TD>\r\nNEW\r\n" + kClosing},
+      {"lines keep their blanks", t + "  A  \r\n" + kClosing, t + "  A  \r\nNEW\r\n" + kClosing},
+      // A log without its head gets it again, with the rows it holds.
+      {"empty file", "", "H1\r\nH2\r\nNEW\r\n" + kClosing},
+      {"head cut short", "<HTML>\r\n<HEAD>\r\n<TI", "H1\r\nH2\r\nNEW\r\n" + kClosing},
+      {"other lines stay", "<html>\r\n<P>notes</P>\r\n", "H1\r\nH2\r\n<P>notes</P>\r\nNEW\r\n" + kClosing},
+      {"rows without a head", "<TR ALIGN=RIGHT><TD>1</TD></TR>\r\n<TR><TH>STUDY\r\n<tr><td>2</td></tr>\r\n" + kClosing,
+       "H1\r\nH2\r\n<TR ALIGN=RIGHT><TD>1</TD></TR>\r\n<tr><td>2</td></tr>\r\nNEW\r\n" + kClosing},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.result, RewriteHtmlLog(c.existing, "NEW")) << c.name;
+  for (const Case& c : cases) EXPECT_EQ(c.result, RewriteHtmlLog(c.existing, "NEW", {"H1", "H2"})) << c.name;
 }
 
 TEST(RewriteHtmlLog, RowHoldingTableTagSurvivesLaterRewrites) {
@@ -209,8 +214,8 @@ TEST(RewriteHtmlLog, RowHoldingTableTagSurvivesLaterRewrites) {
   first.comments = "</TABLE>";
   const std::string firstRow = HtmlRow(first);
   std::string log = NewHtmlLog("Tesmora", "0504NH", firstRow);
-  log = RewriteHtmlLog(log, HtmlRow(SampleEvent()));
-  log = RewriteHtmlLog(log, HtmlRow(SampleEvent()));
+  log = RewriteHtmlLog(log, HtmlRow(SampleEvent()), {});
+  log = RewriteHtmlLog(log, HtmlRow(SampleEvent()), {});
   EXPECT_EQ(1u, CountOf(log, firstRow));
   EXPECT_EQ(3u, CountOf(log, "<TR ALIGN=RIGHT>"));
   EXPECT_EQ(1u, CountOf(log, "\r\n</TABLE>\r\n"));
@@ -223,7 +228,7 @@ TEST(RewriteHtmlLog, KeepsEveryRowOfALongLog) {
   for (const std::string& line : head) log += line + "\r\n";
   for (int i = 0; i < 5000; ++i) log += "<TR ALIGN=RIGHT><TD>" + std::to_string(i) + "</TD></TR>\r\n";
   log += kClosing;
-  const std::string rewritten = RewriteHtmlLog(log, "NEW");
+  const std::string rewritten = RewriteHtmlLog(log, "NEW", head);
   EXPECT_EQ(head.size() + 5000 + 1 + 3, CountOf(rewritten, "\r\n"));
   EXPECT_EQ(log.substr(0, log.size() - kClosing.size()) + "NEW\r\n" + kClosing, rewritten);
 }
@@ -269,6 +274,12 @@ TEST(LogFileNames, PlainConcatenations) {
   EXPECT_EQ("S:\\Data\\0504CTDATDEPTH.csv", names.ctdAtDepth);
   EXPECT_EQ("Unable to write to Network Drive!  Saved locally (C:\\RuvekGPS\\0504NHEvents.csv)",
             SavedLocallyMessage(names.localEvents));
+  // A designation or list type holding a separator stays in the folder.
+  const LogFileNames inside = LogFileNamesFor("C:\\RuvekGPS\\", "S:\\Data\\", "..\\../x", "a\\b");
+  EXPECT_EQ("C:\\RuvekGPS\\.._.._xa_b.csv", inside.localList);
+  EXPECT_EQ("S:\\Data\\.._.CTDATDEPTH.csv", inside.ctdAtDepth);
+  EXPECT_EQ("S:\\Data\\.._.._xEventsNOMET.csv", EventsOnlyPath("S:\\Data\\", "..\\../x"));
+  EXPECT_EQ("C:\\RuvekGPS\\.._.._xEvents.ins", GridSnapshotPath("C:\\RuvekGPS\\", "..\\../x"));
 }
 
 TEST(CtdPrefix, FirstFourOfTheTrimmedDesignation) {

@@ -384,6 +384,11 @@ TEST(ToDecimal, MissingOrInvalidDegreesGiveMinus99) {
       {"32", "30", "abc", "30", 32.5f, -99.0f},
       {"32", "abc", "117", "", 32.0f, -117.0f},  // minutes that are no number read as 0
       {"32", "-30", "117", "-30", 31.5f, -116.5f},
+      // Beyond 90 degrees of latitude or 180 of longitude there is no position.
+      {"100", "0", "117", "30", -99.0f, -99.0f},
+      {"90", "0", "180", "0", 90.0f, -180.0f},
+      {"90", "0.6", "117", "30", -99.0f, -99.0f},
+      {"32", "30", "181", "0", 32.5f, -99.0f},
   };
   for (const auto& c : cases) {
     CurrPosResult read;
@@ -426,6 +431,16 @@ TEST(ParseMetRecord, ValuesBeforeLatAndLonTagsAreThePosition) {
   EXPECT_EQ(32.86872f, met.position.lat);
   EXPECT_EQ(-117.2428f, met.position.lon);
   EXPECT_EQ("SA2", items[14]);
+}
+
+TEST(ParseMetRecord, ValuesBeyondTheEarthAreNoPosition) {
+  std::array<std::string, 201> items;
+  int latIndex = 0, lonIndex = 0;
+  const MetResult met = ParseMetRecord("MET,07062018,183012,100.5,LAT,-181,LON\r\n", items, latIndex, lonIndex);
+  EXPECT_EQ(-99.0f, met.position.lat);
+  EXPECT_EQ(-99.0f, met.position.lon);
+  EXPECT_EQ("-99.00000", met.latText);
+  EXPECT_EQ("-099.00000", met.lonText);
 }
 
 TEST(ParseMetRecord, ShortTagsLaAndLoMatchToo) {

@@ -1,12 +1,16 @@
 // The block readers of the file layer: every line of a file read in blocks,
-// and the last long line read from the end backwards.
+// and the last long line read from the end backwards; its writers on a full
+// drive, and its temporary files.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <sstream>
 
+#include "harness/SmallDrive.h"
 #include "platform/FileSystem.h"
 
 namespace ruvek {
@@ -89,6 +93,92 @@ TEST_F(LineReading, LastLongLineFromTheEndMatchesAForwardRead) {
       EXPECT_EQ(*expected, *got) << bytes.size();
     }
   }
+}
+
+std::string Slurp(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+std::vector<std::string> NamesIn(const std::filesystem::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A drive of 64 KiB, filled up but for the page the log's first bytes use.
+class FullDrive : public LineReading {
+ protected:
+  void SetUp() override {
+    LineReading::SetUp();
+    log_ = (dir_ / "Events.csv").string();
+    number_ = (dir_ / "EventNumber.txt").string();
+    drive_.emplace(dir_.string(), 64);
+    if (!drive_->mounted()) GTEST_SKIP() << "full drive not tested: " << drive_->why();
+    fs_.append(log_, "Cruise,Event#\r\n");
+    fs_.replace(number_, "10\r\n");
+    std::ofstream filler(dir_ / "filler", std::ios::binary);
+    const std::string block(4096, 'f');
+    for (int i = 0; i < 64 && filler.write(block.data(), block.size()); ++i) filler.flush();
+  }
+  void TearDown() override {
+    drive_.reset();
+    LineReading::TearDown();
+  }
+  std::optional<test::SmallDrive> drive_;
+  ui::FileSystem fs_;
+  std::string log_, number_;
+};
+
+TEST_F(FullDrive, WritesThatCannotGoOutWholeLeaveEveryFileAsItWasAndNoTemporaryFile) {
+  const std::vector<std::string> before = NamesIn(dir_);
+  // A record longer than the rest of the log's page: part of it would fit.
+  const std::string record = std::string(6000, 'r') + "\r\n";
+  for (ui::Flush flush : {ui::Flush::No, ui::Flush::Yes}) {
+    EXPECT_THROW(fs_.append(log_, record, flush), ui::FileError);
+    EXPECT_EQ("Cruise,Event#\r\n", Slurp(log_));
+  }
+  EXPECT_THROW(fs_.replace(number_, std::string(8000, '1') + "\r\n"), ui::FileError);
+  EXPECT_EQ("10\r\n", Slurp(number_));
+  EXPECT_THROW(fs_.create((dir_ / "new.htm").string(), std::string(8000, 'h')), ui::FileError);
+  EXPECT_EQ(before, NamesIn(dir_));
+  // What fits still goes out.
+  fs_.append(log_, "0708SR,11\r\n", ui::Flush::Yes);
+  EXPECT_EQ("Cruise,Event#\r\n0708SR,11\r\n", Slurp(log_));
+}
+
+TEST_F(LineReading, CreateMakesANewFileWholeOrLeavesTheOneThere) {
+  ui::FileSystem fs;
+  const std::string path = (dir_ / "0708SREvents.htm").string();
+  EXPECT_TRUE(fs.create(path, "<HTML>\r\n"));
+  EXPECT_FALSE(fs.create(path, "other\r\n"));
+  EXPECT_EQ("<HTML>\r\n", Slurp(path));
+  fs.replace(path, "new\r\n");
+  EXPECT_EQ("new\r\n", Slurp(path));
+  EXPECT_EQ(std::vector<std::string>{"0708SREvents.htm"}, NamesIn(dir_));
+  EXPECT_EQ(std::optional<std::uintmax_t>(5), fs.size(path));
+  EXPECT_FALSE(fs.size((dir_ / "none").string()));
+}
+
+TEST_F(LineReading, OnlyThisComputersTemporaryFilesOfEndedRunsAreRemoved) {
+  const pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ::waitpid(ended, nullptr, 0);
+  const auto name = [this](long pid) {
+    return std::filesystem::path(ui::TemporaryName((dir_ / "LastEvent.csv").string(), pid)).filename().string();
+  };
+  const std::string stale = name(ended), mine = name(::getpid()), running = name(::getppid());
+  const std::string others[] = {"LastEvent.csv.tmp.otherhost." + std::to_string(ended) + ".0123456789abcdef",
+                                "LastEvent.csv.new" + std::to_string(ended), "LastEvent.csv", mine, running};
+  for (const std::string& n : others) std::ofstream(dir_ / n) << "x";
+  std::ofstream(dir_ / stale) << "x";
+  EXPECT_EQ(std::vector<std::string>{stale}, ui::FileSystem().removeStaleTemporaries(dir_.string()));
+  std::vector<std::string> left(std::begin(others), std::end(others));
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, NamesIn(dir_));
 }
 
 }  // namespace

@@ -22,6 +22,16 @@ TEST(DriveMapping, DriveLettersBecomeFoldersUnderTheRoot) {
   EXPECT_EQ(fs.hostPath("C:\\RuvekGPS\\RuvekGPS.cfg"), "/srv/station/C/RuvekGPS/RuvekGPS.cfg");
   EXPECT_EQ(fs.hostPath("q:\\nav\\CurrPos.txt"), "/srv/station/Q/nav/CurrPos.txt");
   EXPECT_EQ(fs.hostPath("/tmp/x.txt"), "/tmp/x.txt");
+  // ".." never climbs above the drive's folder, as on the drive itself.
+  EXPECT_EQ(fs.hostPath("C:\\..\\..\\etc\\passwd"), "/srv/station/C/etc/passwd");
+  EXPECT_EQ(fs.hostPath("C:\\DATA\\.\\..\\DATA\\"), "/srv/station/C/DATA/");
+  EXPECT_EQ(fs.hostPath("C:"), "/srv/station/C/");
+  // Paths that are not full are never resolved against the working folder.
+  for (const char* notFull : {"DATA\\EventNumber.txt", "EventNumber.txt", "\\\\server\\share\\x", ""}) {
+    EXPECT_THROW(fs.hostPath(notFull), FileError) << notFull;
+    EXPECT_FALSE(fs.exists(notFull)) << notFull;
+    EXPECT_THROW(fs.append(notFull, "x"), FileError) << notFull;
+  }
 }
 
 TEST(LineSplitting, AcceptsEveryLineEnd) {

@@ -1,0 +1,35 @@
+#pragma once
+// A small tmpfs mounted over a folder, for the tests of a full drive. Mounting
+// needs the right to do so; where it is missing the drive is not mounted and
+// `why` says what failed, for the test's skip line.
+#include <sys/mount.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+namespace ruvek::test {
+
+class SmallDrive {
+ public:
+  SmallDrive(std::string folder, int kib) : folder_(std::move(folder)) {
+    const std::string options = "size=" + std::to_string(kib) + "k";
+    mounted_ = ::mount("tmpfs", folder_.c_str(), "tmpfs", 0, options.c_str()) == 0;
+    if (!mounted_) why_ = "cannot mount a tmpfs on " + folder_ + ": " + std::strerror(errno);
+  }
+  ~SmallDrive() {
+    if (mounted_) ::umount(folder_.c_str());
+  }
+  SmallDrive(const SmallDrive&) = delete;
+  SmallDrive& operator=(const SmallDrive&) = delete;
+
+  bool mounted() const { return mounted_; }
+  const std::string& why() const { return why_; }
+
+ private:
+  std::string folder_;
+  bool mounted_ = false;
+  std::string why_;
+};
+
+}  // namespace ruvek::test
