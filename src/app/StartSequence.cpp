@@ -223,6 +223,8 @@ void FormLoad(Station& s) {
                    settings.preloadMode, w.lineCombo.text(), w.stationCombo.text()},
                   w.eventGrid, st);
   LoadEventNumber(EventNumbering::of(s), w.menus.autoFill, w.menus.eventNumberFile);
+  // The share as it is now: a bare mount point left by an unmounted share is not it.
+  st.dataShare.note(s.platform.files(), s.settings.dataDir);
   s.platform.show(w.form);
   AskReadyToStart(s);
   ChooseNavigationSource(s);

@@ -34,6 +34,8 @@ const std::map<std::string, Getter>& Table() {
       {"localEventNumberPath", [](const Station& s) { return s.settings.localEventNumberPath; }},
       {"currPosPath", [](const Station& s) { return s.settings.currPosPath; }},
       {"sampleIntervalMs", [](const Station& s) { return std::to_string(s.settings.sampleIntervalMs); }},
+      {"lockWaits", [](const Station& s) { return std::to_string(s.state.lockStats.waits); }},
+      {"lockTakeovers", [](const Station& s) { return std::to_string(s.state.lockStats.takeovers); }},
       {"NavSnapshot.localDate", [](const Station& s) { return s.state.nav.localDate; }},
       {"NavSnapshot.localTime", [](const Station& s) { return s.state.nav.localTime; }},
       {"NavSnapshot.utcDate", [](const Station& s) { return s.state.nav.utcDate; }},

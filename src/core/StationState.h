@@ -8,6 +8,8 @@
 
 #include "core/EventLogSchema.h"
 #include "platform/DateTime.h"
+#include "platform/ShareLock.h"
+#include "platform/ShareMount.h"
 
 namespace ruvek {
 
@@ -59,6 +61,9 @@ struct StationState {
   std::string orderOccupied;
   // Kept wider than the old 16-bit counter so numbers past 32767 go on counting.
   long long nextEventNumber = 0;
+  // The highest event number this station has logged in this run (NUMERIC):
+  // a new event is never given it or a lower one again.
+  std::optional<double> highestNumberLogged;
   int lastPickerIndex = -1;  // the last picker that holds an event of the list
   bool multiMode = false;    // check-box pickers in use
   std::string lastSeenLastEvent;
@@ -72,11 +77,15 @@ struct StationState {
   std::string udpDatagram;
   GpsInput gpsInput;
 
-  int eventFileRetries = 0;  // consecutive failures of the poll's event number read
+  int eventFileRetries = 0;       // consecutive failures of the poll's event number read
+  bool lastEventPending = false;  // another station's last event is still to be pulled into the grid
   std::string previousEventTime;
   std::string previousEventName;
   bool ctdAtDepthLogged = false;
   std::string lastEditorFile;  // the file the line-file dialog last held
+
+  ui::ShareMount dataShare;      // the data directory's file system, noted at start
+  ui::ShareLockStats lockStats;  // waits for the share lock and takeovers of a dead holder's lock
 };
 
 // What the computer's clock keeps (the clock options "PC Time is PST", "PC Time

@@ -26,6 +26,8 @@ class QtPlatform : public QObject, public Platform {
   std::optional<std::string> fileDialog(const std::string& initialFolder) override;
   std::optional<std::string> saveFileDialog(const std::string& initialFolder) override;
   void wait(int ms) override;
+  // The desktop's wait is real time already, and keeps the windows painted.
+  void realWait(int ms) override { wait(ms); }
   DateTime now() override;
   void startEditor(const std::string& file) override;
   SerialPort& serial() override { return serial_; }

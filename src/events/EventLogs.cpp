@@ -1,20 +1,22 @@
 #include "events/EventLogs.h"
 
+#include <algorithm>
 #include <optional>
-
-#include "core/TextRoutines.h"
 
 namespace ruvek {
 namespace {
 
 std::string Line(const std::string& text) { return text + std::string(kLineEnd); }
 
-// The local copy that still holds an event whose network file failed: the
-// HTML log for an HTML file, the event log for every other file.
-std::string LocalCopyOf(const LogFileNames& names, const std::string& failedPath) {
-  const bool html = failedPath.size() >= 4 && ToUpper(failedPath.substr(failedPath.size() - 4)) == ".HTM";
-  return html ? names.localHtml : names.localEvents;
+std::string Joined(const std::vector<std::string>& parts) {
+  std::string out;
+  for (const std::string& p : parts) out += (out.empty() ? "" : ", ") + p;
+  return out;
 }
+
+constexpr LogWrite kLocalWrites[] = {LogWrite::LocalHtml, LogWrite::LocalEvents, LogWrite::LocalList};
+constexpr LogWrite kNetworkWrites[] = {LogWrite::NetworkHtml, LogWrite::NetworkEvents, LogWrite::LastEvent,
+                                       LogWrite::NetworkList, LogWrite::CtdAtDepth};
 
 // Appends one line to a log, the header first when the file is new or empty
 // (a run killed between making the file and writing its first line). A new log
@@ -31,34 +33,56 @@ void AppendWithHeader(const ui::FileSystem& fs, const std::string& path, std::st
   fs.append(path, size.value_or(0) == 0 ? withHeader : Line(line), flush);
 }
 
-// Runs one write of the job unless an earlier attempt already made it.
+// A write whose failure goes to the workflow's retry: job.current names it.
 template <typename Write>
-void Once(EventLogJob& job, LogWrite step, Write write) {
-  if (job.isDone(step)) return;
+void Retried(EventLogJob& job, LogWrite step, Write write) {
+  if (job.settled(step)) return;
+  job.current = step;
   write();
   job.markDone(step);
 }
 
-// Runs a network write whose failure ends the network part of the event with
-// the message naming the local copy.
+// A write whose failure is not retried: the file is marked not written.
 template <typename Write>
-void Guarded(const LogTarget& target, EventLogJob& job, LogWrite step, Write write) {
-  if (job.networkEnded) return;
+void Reported(EventLogJob& job, LogWrite step, Write write) {
+  if (job.settled(step)) return;
   try {
-    Once(job, step, write);
-  } catch (const ui::FileError& e) {
-    EndNetworkPart(target, job, e.path);
+    write();
+    job.markDone(step);
+  } catch (const ui::FileError&) {
+    job.markFailed(step);
   }
 }
 
-void ApplyCtdRule(const ui::FileSystem& fs, const std::string& path, const std::string& eventName,
-                  const std::string& record, bool& ctdAtDepthLogged) {
-  const CtdStep step = CtdRule(eventName, ctdAtDepthLogged);
-  if (step.action == CtdAction::WriteFile) fs.replace(path, Line(record));
-  ctdAtDepthLogged = step.atDepthLogged;
+// The HTML log: an existing log whose rewrite fails goes to the retry; a new
+// one that cannot be created is marked not written.
+void HtmlWrite(const LogTarget& target, EventLogJob& job, LogWrite step, const EventFields& fields) {
+  if (job.settled(step)) return;
+  job.current = step;
+  if (AppendHtmlRow(target.files, PathOf(target.names, step), target.project, fields.cruise, HtmlRow(fields)))
+    job.markDone(step);
+  else
+    job.markFailed(step);
 }
 
 }  // namespace
+
+const std::string& PathOf(const LogFileNames& names, LogWrite step) {
+  switch (step) {
+    case LogWrite::LocalHtml: return names.localHtml;
+    case LogWrite::LocalEvents: return names.localEvents;
+    case LogWrite::LocalList: return names.localList;
+    case LogWrite::NetworkHtml: return names.networkHtml;
+    case LogWrite::NetworkEvents: return names.networkEvents;
+    case LogWrite::LastEvent: return names.lastEvent;
+    case LogWrite::NetworkList: return names.networkList;
+    case LogWrite::CtdAtDepth:
+    case LogWrite::ClearMet: break;
+  }
+  return names.ctdAtDepth;
+}
+
+bool IsNetworkWrite(LogWrite step) { return step >= LogWrite::NetworkHtml; }
 
 EventFields LoggedEvent::atSnapshot() const {
   EventFields f = fields;
@@ -67,66 +91,97 @@ EventFields LoggedEvent::atSnapshot() const {
   return f;
 }
 
-void AppendHtmlRow(const LogTarget& target, const std::string& path, const std::string& cruise,
-                   const std::string& row) {
-  const ui::FileSystem& fs = target.platform.files();
+bool AppendHtmlRow(const ui::FileSystem& fs, const std::string& path, const std::string& project,
+                   const std::string& cruise, const std::string& row) {
   if (!fs.exists(path)) {
     // Made whole under a temporary name: a kill never leaves a log without
     // its head. When another station made it meanwhile, the row goes into theirs.
     try {
-      if (fs.create(path, NewHtmlLog(target.project, cruise, row))) return;
+      if (fs.create(path, NewHtmlLog(project, cruise, row))) return true;
     } catch (const ui::FileError&) {
-      target.platform.ask(SavedLocallyMessage(target.names.localHtml), "");
-      return;
+      return false;
     }
+    // Something that is not a file (a folder) stands in the log's place.
+    if (!fs.exists(path)) return false;
   }
-  fs.replace(path, RewriteHtmlLog(fs.readAll(path), row, HtmlHead(target.project, cruise)));
+  fs.replace(path, RewriteHtmlLog(fs.readAll(path), row, HtmlHead(project, cruise)));
+  return true;
 }
 
 void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJob& job) {
-  const ui::FileSystem& fs = target.platform.files();
+  const ui::FileSystem& fs = target.files;
   const LogFileNames& names = target.names;
   const EventFields local = event.atSnapshot();
-  if (target.html)
-    Once(job, LogWrite::LocalHtml, [&] { AppendHtmlRow(target, names.localHtml, local.cruise, HtmlRow(local)); });
-  Once(job, LogWrite::LocalEvents,
-       [&] { AppendWithHeader(fs, names.localEvents, kLocalHeader, CsvRecord(local) + event.tail, ui::Flush::Yes); });
+  if (target.html) HtmlWrite(target, job, LogWrite::LocalHtml, local);
+  Retried(job, LogWrite::LocalEvents, [&] {
+    AppendWithHeader(fs, names.localEvents, kLocalHeader, CsvRecord(local) + event.tail, ui::Flush::Yes);
+  });
   const std::string record = CsvRecord(event.fields);
-  Once(job, LogWrite::LocalList, [&] { AppendWithHeader(fs, names.localList, kNetworkHeader, record); });
+  Retried(job, LogWrite::LocalList, [&] { AppendWithHeader(fs, names.localList, kNetworkHeader, record); });
 }
 
-void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, StationState& state, EventLogJob& job) {
-  if (job.networkEnded) return;
-  const ui::FileSystem& fs = target.platform.files();
+void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, StationState& state, EventLogJob& job,
+                      bool reachable) {
+  const ui::FileSystem& fs = target.files;
   const LogFileNames& names = target.names;
   const std::string record = CsvRecord(event.fields);
-  if (target.html)
-    Once(job, LogWrite::NetworkHtml, [&] {
-      const EventFields local = event.atSnapshot();
-      AppendHtmlRow(target, names.networkHtml, local.cruise, HtmlRow(local));
-    });
-
   const std::string withTail = Line(record + event.tail);
-  if (fs.exists(names.networkEvents))
-    Once(job, LogWrite::NetworkEvents, [&] { fs.append(names.networkEvents, withTail); });
-  else
-    Guarded(target, job, LogWrite::NetworkEvents, [&] { fs.append(names.networkEvents, withTail); });
-
+  const CtdStep ctd = CtdRule(event.fields.event, state.ctdAtDepthLogged);
+  if (!reachable) {
+    // Nothing is created afresh in a folder that is not the share.
+    for (LogWrite step : kNetworkWrites)
+      if ((step != LogWrite::NetworkHtml || target.html) && (step != LogWrite::LastEvent || !state.editingRow) &&
+          (step != LogWrite::CtdAtDepth || ctd.action == CtdAction::WriteFile) && !job.settled(step))
+        job.markFailed(step);
+  }
+  if (target.html) HtmlWrite(target, job, LogWrite::NetworkHtml, event.atSnapshot());
+  if (!job.settled(LogWrite::NetworkEvents)) {
+    if (fs.exists(names.networkEvents))
+      Retried(job, LogWrite::NetworkEvents, [&] { fs.append(names.networkEvents, withTail); });
+    else
+      Reported(job, LogWrite::NetworkEvents, [&] { fs.append(names.networkEvents, withTail); });
+  }
   if (!state.editingRow)
-    Guarded(target, job, LogWrite::LastEvent, [&] {
+    Reported(job, LogWrite::LastEvent, [&] {
       fs.replace(names.lastEvent, withTail);
       state.ownLastEvent = record + event.tail;
     });
-  Guarded(target, job, LogWrite::NetworkList, [&] { AppendWithHeader(fs, names.networkList, kNetworkHeader, record); });
-  if (job.networkEnded) return;
-  Once(job, LogWrite::ClearMet, [&] { state.nav.metItems.fill(std::string()); });
-  Guarded(target, job, LogWrite::CtdAtDepth,
-          [&] { ApplyCtdRule(fs, names.ctdAtDepth, event.fields.event, record, state.ctdAtDepthLogged); });
+  Reported(job, LogWrite::NetworkList, [&] { AppendWithHeader(fs, names.networkList, kNetworkHeader, record); });
+  Retried(job, LogWrite::ClearMet, [&] { state.nav.metItems.fill(std::string()); });
+  if (ctd.action == CtdAction::WriteFile) {
+    Reported(job, LogWrite::CtdAtDepth, [&] {
+      fs.replace(names.ctdAtDepth, Line(record));
+      state.ctdAtDepthLogged = ctd.atDepthLogged;
+    });
+  } else {
+    state.ctdAtDepthLogged = ctd.atDepthLogged;
+  }
 }
 
-void EndNetworkPart(const LogTarget& target, EventLogJob& job, const std::string& failedPath) {
-  job.networkEnded = true;
-  target.platform.ask(SavedLocallyMessage(LocalCopyOf(target.names, failedPath)), "");
+void ReportUnwrittenLogs(ui::Platform& platform, const LogFileNames& names, const EventLogJob& job) {
+  std::vector<std::string> local, network, copies;
+  for (LogWrite step : kLocalWrites)
+    if (job.isFailed(step)) local.push_back(PathOf(names, step));
+  for (LogWrite step : kNetworkWrites) {
+    if (!job.isFailed(step)) continue;
+    network.push_back(PathOf(names, step));
+    // The local twin that holds the event: the HTML log for the HTML log, the
+    // event log for every other file.
+    const LogWrite twin = step == LogWrite::NetworkHtml ? LogWrite::LocalHtml : LogWrite::LocalEvents;
+    const std::string& copy = PathOf(names, twin);
+    if (job.isDone(twin) && std::find(copies.begin(), copies.end(), copy) == copies.end()) copies.push_back(copy);
+  }
+  if (!local.empty()) {
+    const bool kept = job.done & ~(1u << unsigned(LogWrite::ClearMet));
+    platform.ask("Unable to write " + Joined(local) +
+                     (kept ? " - the event is kept in the other logs." : " - the event is in no log."),
+                 "Unable to write to the local drive!", ui::Buttons::OK, ui::Icon::Exclamation);
+  }
+  if (!network.empty())
+    platform.ask(
+        (copies.empty() ? std::string("Unable to write to Network Drive!") : SavedLocallyMessage(Joined(copies))) +
+            " - not written: " + Joined(network),
+        "");
 }
 
 }  // namespace ruvek

@@ -3,11 +3,17 @@
 // network logs, the last-event file and the CTD-at-depth file on the data
 // directory, and the rewrite of an HTML log.
 //
-// A write that fails without a message of its own throws ui::FileError; the
-// recording workflow then waits, retries and calls the writer again. The job
-// remembers which files already hold the event, so a retry resumes at the write
-// that failed and no log ever holds an event twice.
+// Each file of an event is written on its own. A write that fails without a
+// message of its own throws ui::FileError with the job's `current` on that
+// file; the recording workflow then waits, retries and calls the writer again,
+// or, when the operator gives the file up, marks it failed and calls the
+// writer again for the files after it. The other failures are marked failed
+// at once. The job remembers which files are settled, so a retry resumes at
+// the write that failed and no log ever holds an event twice. The writers
+// show no message: the workflow reports the files not written once the
+// event's shared part is over (ReportUnwrittenLogs).
 #include <string>
+#include <vector>
 
 #include "core/EventLogSchema.h"
 #include "core/StationState.h"
@@ -32,7 +38,7 @@ struct LoggedEvent {
 // Where an event is written: the files, the title of a new HTML log
 // (configuration row 1) and whether "Generate html" is checked.
 struct LogTarget {
-  ui::Platform& platform;  // the files, and the message naming a local copy
+  const ui::FileSystem& files;
   LogFileNames names;
   std::string project;
   bool html = true;
@@ -51,13 +57,21 @@ enum class LogWrite {
   ClearMet,
 };
 
+// The path a log write goes to.
+const std::string& PathOf(const LogFileNames& names, LogWrite step);
+bool IsNetworkWrite(LogWrite step);
+
 // What one event's writers share across retries.
 struct EventLogJob {
-  bool networkEnded = false;  // a network failure was reported; the other network writes are skipped
-  unsigned done = 0;          // the LogWrite bits already written
+  unsigned done = 0;                       // the LogWrite bits written
+  unsigned failed = 0;                     // the LogWrite bits given up: not written
+  LogWrite current = LogWrite::LocalHtml;  // the write a FileError comes from
 
   bool isDone(LogWrite step) const { return done & bit(step); }
+  bool isFailed(LogWrite step) const { return failed & bit(step); }
+  bool settled(LogWrite step) const { return (done | failed) & bit(step); }
   void markDone(LogWrite step) { done |= bit(step); }
+  void markFailed(LogWrite step) { failed |= bit(step); }
 
  private:
   static unsigned bit(LogWrite step) { return 1u << unsigned(step); }
@@ -66,28 +80,32 @@ struct EventLogJob {
 // The local HTML log (when "Generate html" is checked), the local event log
 // (record + tail, DateLoc header when new or empty; flushed to the disk before
 // the call returns) and the local list log (record, DatePST header when new or
-// empty). Throws ui::FileError for a failure that goes to the retry.
+// empty). Throws ui::FileError for a failure that goes to the retry; a new HTML
+// log that cannot be created is marked failed.
 void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJob& job);
 
 // The network HTML log, the network event log (record + tail, no header), the
 // last-event file (not for an edited row), the network list log, then clears
-// the MET items and applies the CTD rule to the event's name.
-// A network event log that has to be created, and every write after it, report
-// a failure with "Unable to write to Network Drive!  Saved locally (...)" and
-// skip the rest. Appending to an existing network event log and rewriting an
-// existing HTML log throw ui::FileError for the retry.
-void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, StationState& state, EventLogJob& job);
+// the MET items and applies the CTD rule to the event's name. Appending to an
+// existing network event log and rewriting an existing HTML log throw
+// ui::FileError for the retry; any other failure marks that file failed and
+// the others are still written. With `reachable` false (the data directory is
+// gone or is not the share it was at start) every network file is failed
+// without being touched.
+void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, StationState& state, EventLogJob& job,
+                      bool reachable);
 
-// The operator gave up retrying a network write: reports it with the message
-// naming the local copy of the file that failed and skips the other network
-// writes of this event.
-void EndNetworkPart(const LogTarget& target, EventLogJob& job, const std::string& failedPath);
+// Tells the operator which files of the event were not written: one message
+// for the local logs, naming them and the logs that keep the event, and one
+// "Unable to write to Network Drive!  Saved locally (...)" naming the local
+// copies that hold the event and every network file that was not written.
+void ReportUnwrittenLogs(ui::Platform& platform, const LogFileNames& names, const EventLogJob& job);
 
-// Adds `row` to the HTML log at `path`: an existing log is rewritten with the row
-// before its closing tags, and its head again when it lacks one (throws
+// Adds `row` to the HTML log at `path`: an existing log is rewritten with the
+// row before its closing tags, and its head again when it lacks one (throws
 // ui::FileError when that fails); a missing one is created whole with the HTML
-// head, and a failure to create it is reported with the message naming the
-// local copy, after which the caller goes on.
-void AppendHtmlRow(const LogTarget& target, const std::string& path, const std::string& cruise, const std::string& row);
+// head. False when it could not be created.
+bool AppendHtmlRow(const ui::FileSystem& fs, const std::string& path, const std::string& project,
+                   const std::string& cruise, const std::string& row);
 
 }  // namespace ruvek

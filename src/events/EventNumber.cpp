@@ -1,6 +1,7 @@
 #include "events/EventNumber.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/Format.h"
 #include "core/TextRoutines.h"
@@ -21,14 +22,49 @@ std::string ReadNumberLine(const EventNumbering& n) {
 // without a point ("9", "31.140509").
 std::string ValueText(double value) { return FormatNumber(value, "0.##########"); }
 
+// The value of the event number file at record time: a blank line, or a data
+// directory that is not the share, is a file that cannot be read.
+double RecordTimeValue(const EventNumbering& n) {
+  const std::string& path = n.settings.eventNumberPath;
+  if (!NumberFileReachable(n)) throw ui::FileError("the share is not there: " + path, path);
+  const auto value = EventNumberValue(ReadNumberLine(n));
+  if (!value) throw ui::FileError("blank event number file " + path, path);
+  return *value;
+}
+
+// next = value + 1, shown in the box unless the operator took the number over,
+// Clear Last holds it (with holdWhileRolledBack) or the box shows as much.
+bool RaiseTo(const EventNumbering& n, double value, bool holdWhileRolledBack) {
+  StationState& st = n.state;
+  st.nextEventNumber = NumberPlus(value, 1);
+  if (st.manualEventNumber || (holdWhileRolledBack && st.numberRolledBack)) return false;
+  if (!(BoxValue(n) < double(st.nextEventNumber))) return false;
+  ShowNumber(n, st.nextEventNumber);
+  return true;
+}
+
+// The box's number into the file in use and its local copy, the share's
+// presence checked by the caller.
+void WriteNumberFiles(const EventNumbering& n) {
+  const std::string line = n.box.text() + "\r\n";
+  const ui::FileSystem& fs = n.platform.files();
+  try {
+    fs.replace(n.settings.eventNumberPath, line);
+    if (n.settings.localEventNumberPath != n.settings.eventNumberPath)
+      fs.replace(n.settings.localEventNumberPath, line);
+  } catch (const ui::FileError& e) {
+    throw NumberFileWriteError(e);
+  }
+}
+
 // The number from an existing file at start. Returns true when the number was
-// set (or the line was blank); false when the file could not be read.
+// set; false when the file could not be read or its line is blank.
 bool LoadFromExistingFile(const EventNumbering& n) {
   try {
-    if (auto value = EventNumberValue(ReadNumberLine(n))) {
-      n.state.nextEventNumber = NumberPlus(*value, 1);
-      ShowNumber(n, n.state.nextEventNumber);
-    }
+    const auto value = EventNumberValue(ReadNumberLine(n));
+    if (!value) return false;
+    n.state.nextEventNumber = NumberPlus(*value, 1);
+    ShowNumber(n, n.state.nextEventNumber);
     return true;
   } catch (const ui::FileError&) {
     return false;
@@ -48,8 +84,9 @@ bool OfferNewFile(const EventNumbering& n) {
     // A drive that cannot take the new file is a network that is down.
     return false;
   }
-  n.state.nextEventNumber = 1;
-  ShowNumber(n, 1);
+  // The new file says 1 was used: the next event is logged as 2.
+  n.state.nextEventNumber = 2;
+  ShowNumber(n, 2);
   return true;
 }
 
@@ -71,7 +108,10 @@ bool UsingLocalFile(const EventNumbering& n) {
   return !n.state.networkMode && n.settings.eventNumberPath == LocalNumberPath(n.settings);
 }
 
+// The station counts from 0 on its own: its first event is logged as 1.
 void GiveUpNumberFile(const EventNumbering& n) {
+  n.state.nextEventNumber = 0;
+  ShowNumber(n, 1);
   n.platform.ask("Unable to use " + n.settings.eventNumberPath +
                      " - enter the event number by hand (double-click the event number box).",
                  "Unable to find Event Number File.", ui::Buttons::OK, ui::Icon::Exclamation);
@@ -106,6 +146,14 @@ std::string ReadingNumberStatus(long long next) {
 
 std::string EventNumberText(long long number) { return std::to_string(number); }
 
+std::string ShareLockPath(const Settings& settings) { return settings.eventNumberPath + ".lock"; }
+
+bool NumberFileReachable(const EventNumbering& n) {
+  const Settings& s = n.settings;
+  const bool onShare = !s.dataDir.empty() && s.eventNumberPath.rfind(s.dataDir, 0) == 0;
+  return !onShare || n.state.dataShare.reachable(n.platform.files());
+}
+
 void LoadEventNumber(const EventNumbering& n, ui::Menu& autoFill, ui::Menu& numberFileEntry) {
   while (true) {
     if (JulianScheme(n.settings)) return ShowJulianNumber(n);
@@ -126,34 +174,35 @@ void LoadEventNumber(const EventNumbering& n, ui::Menu& autoFill, ui::Menu& numb
 
 bool RaiseFromFile(const EventNumbering& n, bool holdWhileRolledBack) {
   const auto value = EventNumberValue(ReadNumberLine(n));
-  if (!value) return false;
-  StationState& st = n.state;
-  st.nextEventNumber = NumberPlus(*value, 1);
-  if (st.manualEventNumber || (holdWhileRolledBack && st.numberRolledBack)) return false;
-  if (!(BoxValue(n) < double(st.nextEventNumber))) return false;
-  ShowNumber(n, st.nextEventNumber);
-  return true;
+  return value && RaiseTo(n, *value, holdWhileRolledBack);
 }
 
 void ShowJulianNumber(const EventNumbering& n) { n.box.setText(JulianNumber(n.platform.now(), n.settings.longJulian)); }
 
 void PublishEventNumber(const EventNumbering& n) {
-  const std::string line = n.box.text() + "\r\n";
-  const ui::FileSystem& fs = n.platform.files();
-  fs.replace(n.settings.eventNumberPath, line);
-  if (n.settings.localEventNumberPath != n.settings.eventNumberPath) fs.replace(n.settings.localEventNumberPath, line);
+  if (!NumberFileReachable(n))
+    throw NumberFileWriteError(
+        ui::FileError("the share is not there: " + n.settings.eventNumberPath, n.settings.eventNumberPath));
+  WriteNumberFiles(n);
 }
 
-void RollBackEventNumber(const EventNumbering& n) {
-  const double cleared = BoxValue(n) - 2;
-  n.box.setText(ValueText(cleared));
-  n.platform.files().replace(n.settings.eventNumberPath, n.box.text() + "\r\n");
-  n.state.nextEventNumber = NumberPlus(cleared, 1);
-  n.state.numberRolledBack = true;
-  if (JulianScheme(n.settings))
-    ShowJulianNumber(n);
-  else
+bool RollBackEventNumber(const EventNumbering& n, const std::string& clearedNumber) {
+  if (JulianScheme(n.settings)) {
+    // The shared file belongs to the NUMERIC stations of the cruise.
+    n.box.setText(clearedNumber);
+  } else {
+    const double previous = BoxValue(n) - 2;
+    if (RecordTimeValue(n) > previous + 1) return false;
+    try {
+      n.platform.files().replace(n.settings.eventNumberPath, ValueText(previous) + "\r\n");
+    } catch (const ui::FileError& e) {
+      throw NumberFileWriteError(e);
+    }
+    n.state.nextEventNumber = NumberPlus(previous, 1);
     ShowNumber(n, n.state.nextEventNumber);
+  }
+  n.state.numberRolledBack = true;
+  return true;
 }
 
 void RequestManualOverride(const EventNumbering& n) {
@@ -166,9 +215,7 @@ void RequestManualOverride(const EventNumbering& n) {
 
 void NumberStepAfterChecks(const EventNumbering& n, bool zeroPosition) {
   if (JulianScheme(n.settings)) return ShowJulianNumber(n);
-  const auto value = EventNumberValue(ReadNumberLine(n));
-  if (!value) return;
-  n.state.nextEventNumber = NumberPlus(*value, zeroPosition ? 1 : -1);
+  n.state.nextEventNumber = NumberPlus(RecordTimeValue(n), zeroPosition ? 1 : -1);
   if (!n.state.manualEventNumber && BoxValue(n) < double(n.state.nextEventNumber))
     ShowNumber(n, n.state.nextEventNumber);
 }
@@ -187,15 +234,38 @@ void LocalNumberStep(const EventNumbering& n) {
 
 void PublishStep(const EventNumbering& n) {
   if (JulianScheme(n.settings)) return ShowJulianNumber(n);
-  RaiseFromFile(n);
+  RaiseTo(n, RecordTimeValue(n), false);
+  KeepNumberNew(n);
   n.status.setText(ReadingNumberStatus(n.state.nextEventNumber));
-  PublishEventNumber(n);
+  WriteNumberFiles(n);
+}
+
+void KeepNumberNew(const EventNumbering& n) {
+  StationState& st = n.state;
+  if (JulianScheme(n.settings)) return;
+  const bool blank = Trim(n.box.text()).empty();
+  const bool reusedOnPurpose = st.manualEventNumber || st.numberRolledBack;
+  if (!blank && (reusedOnPurpose || !st.highestNumberLogged || BoxValue(n) > *st.highestNumberLogged)) return;
+  long long next = std::max(st.nextEventNumber, 1LL);
+  if (st.highestNumberLogged) next = std::max(next, NumberPlus(std::floor(*st.highestNumberLogged), 1));
+  st.nextEventNumber = next;
+  ShowNumber(n, next);
+}
+
+void NoteNumberLogged(const EventNumbering& n) {
+  if (JulianScheme(n.settings)) return;
+  const double logged = BoxValue(n);
+  StationState& st = n.state;
+  if (!st.highestNumberLogged || logged > *st.highestNumberLogged) st.highestNumberLogged = logged;
 }
 
 void AdvanceAfterRecord(const EventNumbering& n) {
   if (JulianScheme(n.settings)) return;
-  ++n.state.nextEventNumber;
-  ShowNumber(n, n.state.nextEventNumber);
+  StationState& st = n.state;
+  ++st.nextEventNumber;
+  if (st.highestNumberLogged)
+    st.nextEventNumber = std::max(st.nextEventNumber, NumberPlus(std::floor(*st.highestNumberLogged), 1));
+  ShowNumber(n, st.nextEventNumber);
 }
 
 void ReleaseManualOverride(StationState& state) { state.manualEventNumber = false; }

@@ -18,13 +18,21 @@
 //   LocalNumberStep        after the grid row and the activity, not when
 //                          replacing an edited row;
 //   PublishStep            not when replacing an edited row; the retry of a
-//                          file failure starts again here;
+//                          file failure starts again here; it keeps the
+//                          number new (KeepNumberNew) before it writes it;
+//   KeepNumberNew          not when replacing an edited row, again for when
+//                          the operator gave the event number file up;
 //   (the logs are written with the box's number; numberRolledBack is cleared
 //   right after the local logs)
+//   NoteNumberLogged       not when replacing an edited row;
 //   AdvanceAfterRecord     not when replacing an edited row;
 //   ReleaseManualOverride  always.
 // NumberStepAfterChecks and PublishStep read or write the event number file and
-// throw ui::FileError when it fails, so the workflow's retry handles it.
+// throw ui::FileError when it fails, so the workflow's retry handles it: a
+// NumberFileWriteError when the write failed. At record time a blank file is
+// unreadable, and so is a file on a data directory that is not the share it
+// was at start (ui::ShareMount). The share lock (ShareLockPath) is
+// taken by the workflow around them.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -35,6 +43,12 @@
 #include "windows/Station.h"
 
 namespace ruvek {
+
+// A write of the event number file that failed; a failed read is a plain
+// ui::FileError.
+struct NumberFileWriteError : ui::FileError {
+  explicit NumberFileWriteError(const ui::FileError& e) : ui::FileError(e) {}
+};
 
 // File values beyond this size are read as it, so the counting never overflows.
 inline constexpr long long kEventNumberLimit = 1'000'000'000'000'000LL;
@@ -76,9 +90,20 @@ struct EventNumbering {
   static EventNumbering of(Station& s);
 };
 
+// The share lock beside the event number file in use: its path + ".lock".
+std::string ShareLockPath(const Settings& settings);
+
+// True when the event number file in use may be read and written at record
+// time: a file on the data directory only while that is the share noted at
+// start; the program directory's file always.
+bool NumberFileReachable(const EventNumbering& n);
+
 // Start-up: the next number from the file (or a fresh Julian number), with the
-// questions for a missing or unreadable file and the switch to local operation,
-// which unticks "Auto Fill Data" and names the local file in its menu entry.
+// questions for a missing or unreadable file (a blank file is unreadable) and
+// the switch to local operation, which unticks "Auto Fill Data" and names the
+// local file in its menu entry. Afterwards the box shows the number the next
+// event will be logged with: the file's value + 1 ("2" for a new file holding
+// "1"), and "1" when the station gave the file up.
 void LoadEventNumber(const EventNumbering& n, ui::Menu& autoFill, ui::Menu& numberFileEntry);
 
 // Reads the event number file; next = value + 1 and, unless the operator took the
@@ -92,13 +117,18 @@ void ShowJulianNumber(const EventNumbering& n);
 
 // Writes the box's number to the file in use and to the local copy when that is
 // another file; each written whole through a new file renamed over the old one.
-// Throws ui::FileError.
+// Throws NumberFileWriteError.
 void PublishEventNumber(const EventNumbering& n);
 
-// Clear Last's number step: the box goes back by two, that number is written to
-// the file in use (ui::FileError when it cannot be), the cleared number becomes
-// the next one and the poll holds it until the next event is logged.
-void RollBackEventNumber(const EventNumbering& n);
+// Clear Last's number step for the cleared event numbered `clearedNumber`.
+// NUMERIC: the box goes back by two, that number is written to the file in use,
+// the cleared number becomes the next one and the poll holds it until the next
+// event is logged; nothing changes and false is returned when the file already
+// holds a number above the cleared one (another computer has used it: going
+// back would give it twice). Throws ui::FileError when the file cannot be read
+// or written. JULIAN: the files are left alone and the box shows the cleared
+// event's number again.
+bool RollBackEventNumber(const EventNumbering& n, const std::string& clearedNumber);
 
 // Double-click on the event number box: asks whether the operator wants to type
 // the number.
@@ -110,6 +140,14 @@ void StationArrivalRule(StationState& state, const std::string& eventName);
 void RememberEventName(StationState& state, const std::string& eventName);
 void LocalNumberStep(const EventNumbering& n);
 void PublishStep(const EventNumbering& n);
+// NUMERIC, a new event: the box never shows a number this station has logged
+// in this run, nor nothing; an empty box or one at or below the highest number
+// logged is raised above it. A number the operator typed or Clear Last rolled
+// back is reused on purpose and stays.
+void KeepNumberNew(const EventNumbering& n);
+// The box's number was logged (NUMERIC): no new event of this run gets it again.
+void NoteNumberLogged(const EventNumbering& n);
+// next = next + 1, and never at or below a number logged in this run.
 void AdvanceAfterRecord(const EventNumbering& n);
 void ReleaseManualOverride(StationState& state);
 

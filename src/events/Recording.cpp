@@ -1,6 +1,7 @@
 #include "events/Recording.h"
 
 #include <algorithm>
+#include <cctype>
 #include <initializer_list>
 #include <optional>
 
@@ -21,11 +22,21 @@ constexpr int kSettleMs = 3000;
 constexpr int kRetryWaitMs = 2000;
 constexpr int kFailuresBeforeQuestion = 6;
 
-// One press of a button: the failure count of the retry, and whether the
-// operator chose to record this event without the event number file.
+// One press of a button: the failure count of the retry, what the operator
+// gave up in this event, and the share lock the event holds while it changes
+// the shared files (never across a message box or a wait).
 struct Press {
+  // The share is looked at afresh for every press, and after every failure.
+  explicit Press(Station& s) : share(s.state.dataShare), lock(s.platform, s.main.statusBar, s.state.lockStats) {
+    share.recheck();
+  }
+  ui::ShareMount& share;
   int failures = 0;
   bool numberFileDeclined = false;
+  // A file of the data directory was given up: the others of this event are
+  // tried once, and not asked about again.
+  bool shareDeclined = false;
+  ui::ShareLock lock;
 };
 
 void StartPollTimer(ui::Timer& pollTimer, int intervalMs) {
@@ -33,51 +44,98 @@ void StartPollTimer(ui::Timer& pollTimer, int intervalMs) {
   pollTimer.setEnabled(true);
 }
 
-ui::Answer AskRetry(const EventNumbering& n) {
-  return n.platform.ask(
-      "Having trouble reading " + n.settings.eventNumberPath + " Y to retry after checking Q is available.",
-      "Unable to READ from the server!", ui::Buttons::YesNo, ui::Icon::Error);
+// Takes the share lock, unless the data directory is not the share (nothing is
+// created in a bare mount point) or there is no event number file to put it
+// beside (a station without configuration).
+void LockShare(const EventNumbering& n, ui::ShareLock& lock) {
+  if (lock.held()) return;
+  const std::string& path = n.settings.eventNumberPath;
+  const bool fullPath = path.size() > 2 && (path[0] == '/' || path[1] == ':');
+  if (fullPath && NumberFileReachable(n)) lock.acquire(ShareLockPath(n.settings));
 }
 
-// Runs `step` until it succeeds. Each file failure waits 2 seconds and counts;
-// past six failures the operator is asked, and Yes starts the count again. No
-// keeps the count (the question returns at the next failure) and, where the
-// event can go on without the step (mayDecline), gives the step up: the path
-// of the file that failed is returned.
-template <typename Step>
-std::optional<std::string> Retry(const EventNumbering& n, Press& press, bool mayDecline, Step step) {
+// The drive letter a path names ("Q"), for the retry questions.
+std::string DriveOf(const std::string& path) {
+  return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' ? path.substr(0, 1)
+                                                                                                 : "the drive";
+}
+
+struct Question {
+  std::string text, title;
+};
+
+Question NumberFileQuestion(const Settings& settings, const ui::FileError& e) {
+  // The local copy in the program directory is no file of the server.
+  const bool local = e.path.rfind(settings.programDir, 0) == 0;
+  if (dynamic_cast<const NumberFileWriteError*>(&e))
+    return {"Unable to write " + e.path + " Y to retry after checking " + DriveOf(e.path) + " is available.",
+            local ? "Unable to write to the local drive!" : "Unable to WRITE to the server!"};
+  return {"Having trouble reading " + e.path + " Y to retry after checking " + DriveOf(e.path) + " is available.",
+          "Unable to READ from the server!"};
+}
+
+Question LogQuestion(LogWrite step, const std::string& path) {
+  if (IsNetworkWrite(step))
+    return {"Unable to write " + path + " Y to retry after checking " + DriveOf(path) +
+                " is available, N to go on without it.",
+            "Unable to WRITE to the server!"};
+  return {"Unable to write " + path + " Y to retry, N to go on without it.", "Unable to write to the local drive!"};
+}
+
+// Runs `step` until it returns. Each file failure releases the share lock,
+// waits 2 seconds and counts; past six failures the operator is asked
+// `question(e)`, and Yes starts the count again. No (or, when `quick(e)`, the
+// failure itself) calls giveUp(e): true ends the retry, false runs the step
+// again (a writer then goes on with its next file).
+template <typename Step, typename Ask, typename Quick, typename GiveUp>
+void Retry(ui::Platform& platform, Press& press, Step step, Ask question, Quick quick, GiveUp giveUp) {
   while (true) {
     try {
       step();
-      return std::nullopt;
+      return;
     } catch (const ui::FileError& e) {
-      n.platform.wait(kRetryWaitMs);
-      if (++press.failures <= kFailuresBeforeQuestion) continue;
-      if (AskRetry(n) == ui::Answer::Yes) {
-        press.failures = 0;
-      } else if (mayDecline) {
-        return e.path;
+      press.lock.release();
+      press.share.recheck();
+      if (!quick(e)) {
+        platform.wait(kRetryWaitMs);
+        if (++press.failures <= kFailuresBeforeQuestion) continue;
+        const Question q = question(e);
+        if (platform.ask(q.text, q.title, ui::Buttons::YesNo, ui::Icon::Error) == ui::Answer::Yes) {
+          press.failures = 0;
+          continue;
+        }
       }
+      if (giveUp(e)) return;
     }
   }
 }
 
 // A step that reads or writes the event number file. Once the operator has
 // declined to retry it, the event is recorded with the number the box shows
-// and the file is left alone for the rest of this event.
+// (never one this station has logged) and the file is left alone for the rest
+// of this event.
 template <typename Step>
 void NumberFileStep(const EventNumbering& n, Press& press, Step step) {
   if (press.numberFileDeclined) return;
-  if (Retry(n, press, true, step)) press.numberFileDeclined = true;
+  Retry(
+      n.platform, press, step, [&](const ui::FileError& e) { return NumberFileQuestion(n.settings, e); },
+      [](const ui::FileError&) { return false; },
+      [&](const ui::FileError& e) {
+        press.numberFileDeclined = true;
+        const std::string& dataDir = n.settings.dataDir;
+        press.shareDeclined = press.shareDeclined || (!dataDir.empty() && e.path.rfind(dataDir, 0) == 0);
+        return true;
+      });
 }
 
-// The number is published. When the shared file took the number but its local
-// copy failed, a retry writes the number again without reading the shared
-// file: it now holds this event's own number, which must not raise the box
-// past it.
+// The number is published under the share lock. When the shared file took the
+// number but its local copy failed, a retry writes the number again without
+// reading the shared file: it now holds this event's own number, which must not
+// raise the box past it.
 void PublishNumber(const EventNumbering& n, Press& press) {
   bool sharedFileWritten = false;
   NumberFileStep(n, press, [&] {
+    LockShare(n, press.lock);
     if (sharedFileWritten) return PublishEventNumber(n);
     try {
       PublishStep(n);
@@ -112,17 +170,24 @@ void WriteCells(ui::Grid& grid, int row, int firstCol, std::initializer_list<std
 }
 
 // An arrival is counted once: not when the last event seen from another
-// computer is already an arrival.
+// computer is already an arrival. A data directory that is not the share is
+// neither read nor written: an arrival then gets the missing value.
 void OrderOccupiedStep(const ui::FileSystem& fs, const Settings& settings, StationState& state, ui::StatusBar& status,
                        ui::Menu& fileEntry, const std::string& eventName) {
-  if (Contains(ToUpper(eventName), "ARRIVAL") && !Contains(state.lastSeenLastEvent, "ARRIVAL"))
+  const bool arrival = Contains(ToUpper(eventName), "ARRIVAL") && !Contains(state.lastSeenLastEvent, "ARRIVAL");
+  if (!state.dataShare.reachable(fs)) {
+    if (arrival) state.orderOccupied = kMissingOrderOccupied;
+    return;
+  }
+  if (arrival)
     IncrementOrderOccupied(fs, settings.dataDir, state.orderOccupied, status);
   else
     LoadOrderOccupied(fs, settings.dataDir, state.orderOccupied, status, fileEntry);
 }
 
 // The event as the logs record it, read from the screen and the navigation
-// snapshot at the moment the logs are written.
+// snapshot at the moment the logs are written. Without "Auto Fill Data" the
+// operator typed the navigation: the boxes' position stands for the snapshot's.
 LoggedEvent EventOnScreen(const MainWindow& w, const StationState& state, const std::string& eventName,
                           const std::string& activity) {
   const NavSnapshot& nav = state.nav;
@@ -145,23 +210,39 @@ LoggedEvent EventOnScreen(const MainWindow& w, const StationState& state, const 
   f.utcTime = nav.utcTime;
   f.comments = CommentsField(w.commentsBox.text());
   f.ordOcc = state.orderOccupied;
-  event.snapshotLat = nav.decLat;
-  event.snapshotLon = nav.decLon;
+  const bool typed = !w.menus.autoFill.checked;
+  event.snapshotLat = typed ? FormatNumber(LeadingNumber(f.decLat), "00.000000") : nav.decLat;
+  event.snapshotLon = typed ? FormatNumber(LeadingNumber(f.decLon), "00.000000") : nav.decLon;
   event.tail = NavigationTail(nav.rawLine, nav.metItems);
   return event;
 }
 
-// The local logs, then in network mode the network logs. A network write the
-// operator gives up on ends the network part with the message naming the
-// local copy; the local logs already hold the event.
-void WriteLogs(const EventNumbering& n, Press& press, const LogTarget& target, const LoggedEvent& event,
-               bool autoFill) {
+// The local logs, then in network mode the network logs, under the share lock.
+// A file the operator gives up is skipped alone; once the lock is released the
+// operator is told which files were not written.
+void WriteLogs(const EventNumbering& n, Press& press, const LogTarget& target, const LoggedEvent& event) {
   EventLogJob job;
-  Retry(n, press, false, [&] { WriteLocalLogs(target, event, job); });
+  const auto question = [&](const ui::FileError& e) { return LogQuestion(job.current, e.path); };
+  const auto quick = [&](const ui::FileError&) { return press.shareDeclined && IsNetworkWrite(job.current); };
+  const auto skipFile = [&](const ui::FileError&) {
+    job.markFailed(job.current);
+    press.shareDeclined = press.shareDeclined || IsNetworkWrite(job.current);
+    return false;
+  };
+  Retry(
+      n.platform, press, [&] { WriteLocalLogs(target, event, job); }, question, quick, skipFile);
   n.state.numberRolledBack = false;
-  if (!n.state.networkMode || !autoFill) return;
-  if (auto failed = Retry(n, press, true, [&] { WriteNetworkLogs(target, event, n.state, job); }))
-    EndNetworkPart(target, job, *failed);
+  if (n.state.networkMode)
+    Retry(
+        n.platform, press,
+        [&] {
+          const bool reachable = n.state.dataShare.reachable(target.files);
+          if (reachable) LockShare(n, press.lock);
+          WriteNetworkLogs(target, event, n.state, job, reachable);
+        },
+        question, quick, skipFile);
+  press.lock.release();
+  ReportUnwrittenLogs(n.platform, target.names, job);
 }
 
 void RecordEvent(Station& s, Press& press) {
@@ -183,6 +264,9 @@ void RecordEvent(Station& s, Press& press) {
               eventName});
   st.previousEventTime = w.eventGrid.cell(row, GridColumn::Time);
   if (!editing) {
+    // The lock is held from the counter to the network logs, so that the
+    // number, the rows and the last-event line of this event go together.
+    LockShare(n, press.lock);
     StationArrivalRule(st, eventName);
     OrderOccupiedStep(s.platform.files(), s.settings, st, w.statusBar, w.menus.orderOccupiedFile, eventName);
     RememberEventName(st, eventName);
@@ -195,19 +279,25 @@ void RecordEvent(Station& s, Press& press) {
     EventRowFilled(st.gridRowCount, row);
     LocalNumberStep(n);
     PublishNumber(n, press);
+    KeepNumberNew(n);
   }
+  // The grid row carries the number the logs carry.
+  w.eventGrid.setCell(row, GridColumn::EventNo, w.boxes.eventNumber.text());
   // The logs carry the local date and time of the moment they are written.
   SetLocalClock(st.nav, w.clockOptions.selected(), s.platform.now());
   // The order-occupied value is never written with a closing table tag.
   st.orderOccupied = StripTableTag(st.orderOccupied);
   const LoggedEvent event = EventOnScreen(w, st, eventName, activity);
   const LogTarget target{
-      s.platform,
+      s.platform.files(),
       LogFileNamesFor(s.settings.programDir, s.settings.dataDir, event.fields.cruise, s.settings.eventListType),
       s.settings.config.row(1), w.menus.generateHtml.checked};
-  WriteLogs(n, press, target, event, w.menus.autoFill.checked);
+  WriteLogs(n, press, target, event);
 
-  if (!editing) AdvanceAfterRecord(n);
+  if (!editing) {
+    NoteNumberLogged(n);
+    AdvanceAfterRecord(n);
+  }
   ResetConditions(w.conditions, w.commentsBox);
   if (!editing && !w.stopAdvanceCheck.value()) AdvanceEventPicker(w.pickers, eventName, st);
   st.editingRow = false;
@@ -252,24 +342,36 @@ void QuitButton(Station& s) {
 }
 
 // The cleared event stays in every log; the next event takes its number again
-// and says so in its comments. When the event number file cannot be written
-// the number is not rolled back: the box keeps its number and nothing marks the
-// cleared event as void, so no number is ever used twice.
+// and says so in its comments. When the event number file cannot be read or
+// written, or another computer has used a number since (going back would give
+// it twice), the number is not rolled back: the box keeps its number and
+// nothing marks the cleared event as void, so no number is ever used twice.
 void ClearLastButton(Station& s) {
   MainWindow& w = s.main;
   w.pollTimer.setEnabled(false);
   if (s.platform.ask("Do You want to erase an event entry? Y/N", "Erase Last Event?", ui::Buttons::YesNo,
                      ui::Icon::Warning) == ui::Answer::Yes &&
-      ClearLastEventRow(w.eventGrid, s.state.gridRowCount)) {
+      s.state.gridRowCount > 1) {
+    const std::string cleared = w.eventGrid.cell(std::min(s.state.gridRowCount - 1, kEventRows), GridColumn::EventNo);
+    ClearLastEventRow(w.eventGrid, s.state.gridRowCount);
+    const EventNumbering n = EventNumbering::of(s);
     const std::string boxBefore = w.boxes.eventNumber.text();
-    try {
-      RollBackEventNumber(EventNumbering::of(s));
-      if (!JulianScheme(s.settings)) w.commentsBox.setText(w.commentsBox.text() + "erase previous event ;");
-    } catch (const ui::FileError& e) {
-      w.boxes.eventNumber.setText(boxBefore);
-      s.platform.ask("Unable to write " + e.path + " - the event number was not rolled back.", "Erase Last Event?",
-                     ui::Buttons::OK, ui::Icon::Warning);
+    std::string refused;
+    {
+      ui::ShareLock lock(s.platform, w.statusBar, s.state.lockStats);
+      try {
+        if (!JulianScheme(s.settings)) LockShare(n, lock);
+        if (!RollBackEventNumber(n, cleared))
+          refused = "Another logging computer has used a number after " + cleared +
+                    " - the event number was not rolled back.";
+      } catch (const ui::FileError& e) {
+        w.boxes.eventNumber.setText(boxBefore);
+        refused = "Unable to write " + e.path + " - the event number was not rolled back.";
+      }
     }
+    if (refused.empty() && !JulianScheme(s.settings))
+      w.commentsBox.setText(w.commentsBox.text() + "erase previous event ;");
+    if (!refused.empty()) s.platform.ask(refused, "Erase Last Event?", ui::Buttons::OK, ui::Icon::Warning);
   }
   w.pollTimer.setEnabled(true);
   SetRecording(s.state, w.buttons, Recording::Ready);
@@ -293,7 +395,7 @@ void AdvanceEventPicker(Pickers& pickers, const std::string& eventName, const St
 }
 
 void Command1_Click(Station& s, int index) {
-  Press press;
+  Press press(s);
   switch (index) {
     case 0:
       s.state.eventFileRetries = 0;

@@ -67,40 +67,45 @@ class LineSlots {
   std::vector<std::string> slots_ = std::vector<std::string>(kSlots);
 };
 
-// The network event log has no header, but a log started by another logger
-// may have one.
-bool IsHeader(const std::string& line) { return line.rfind("Cruise,", 0) == 0; }
+// An event line: 11 characters or more, and no header line (the network event
+// log has none, but a log started by another logger may have one). Blank and
+// short lines are no events.
+bool IsEventLine(const std::string& line) {
+  return line.size() >= kEventLineLength && line.rfind("Cruise,Event#,", 0) != 0;
+}
 
 // Second pass of "LASTSTA": every line logged at the station of the last event.
 void LoadStationRows(const ui::FileSystem& fs, const std::string& path, float line, float station, ShownRows& shown) {
   LineSlots slots;
   fs.forEachLine(path, [&](std::string& text) {
+    if (!IsEventLine(text)) return;
     const auto& s = slots.split(text);
     if (AtStation(s, line, station)) shown.add(s, false, false);
   });
 }
 
-// The pass every mode makes: it finds the last event line (11 characters or
-// more) and, where the mode needs nothing else first, fills the rows on the way:
-// "ALLEVENTS" every line but a header line, "CURRENTSTA" the lines logged at
-// the line and station the boxes show.
-void FirstPass(const ui::FileSystem& fs, const PreloadSource& source, ShownRows& shown,
+// The pass that finds the last event line and, where the mode needs nothing
+// else first, fills the rows on the way: "ALLEVENTS" every event line,
+// "CURRENTSTA" the event lines logged at the line and station the boxes show.
+// False when the log holds no event line.
+bool FirstPass(const ui::FileSystem& fs, const PreloadSource& source, ShownRows& shown,
                std::string& lastSeenLastEvent) {
+  bool found = false;
   const bool all = source.mode == "ALLEVENTS", current = source.mode == "CURRENTSTA";
   const float line = StationNumber(source.line), station = StationNumber(source.station);
   LineSlots slots;
-  bool first = true;
   fs.forEachLine(source.logPath, [&](std::string& text) {
-    const bool header = first && IsHeader(text);
-    first = false;
-    if (all && !header) shown.add(slots.split(text), false, false);
+    if (!IsEventLine(text)) return;
+    if (all) shown.add(slots.split(text), false, false);
     if (current) {
       const auto& s = slots.split(text);
       if (AtStation(s, line, station)) shown.add(s, false, true);
     }
     // Taken, not copied: the lines carry long navigation tails.
-    if (text.size() >= kEventLineLength) lastSeenLastEvent.swap(text);
+    lastSeenLastEvent.swap(text);
+    found = true;
   });
+  return found;
 }
 
 void ShowRows(ui::Grid& grid, int& gridRowCount, const ShownRows& shown) {
@@ -167,8 +172,15 @@ void PreloadEventLog(const ui::FileSystem& fs, const PreloadSource& source, ui::
     // the end of the file.
     if (mode == "ALLEVENTS" || mode == "CURRENTSTA") {
       FirstPass(fs, source, shown, state.lastSeenLastEvent);
-    } else if (auto last = fs.lastLineOfAtLeast(source.logPath, kEventLineLength)) {
-      state.lastSeenLastEvent = std::move(*last);
+    } else {
+      // A header as the last long line (a log holding only its header): the
+      // last event, if any, comes from a pass over the whole log. A log
+      // without any event line shows no row.
+      auto last = fs.lastLineOfAtLeast(source.logPath, kEventLineLength);
+      if (last && IsEventLine(*last))
+        state.lastSeenLastEvent = std::move(*last);
+      else if (!last || !FirstPass(fs, source, shown, state.lastSeenLastEvent))
+        return;
     }
     std::vector<std::string> slots(kSlots);
     SplitCommas(state.lastSeenLastEvent, slots, kSlots);

@@ -1,5 +1,6 @@
 #include "nav/PollCycle.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/Format.h"
@@ -188,7 +189,9 @@ void PullLastEvent(const Poll& p) {
   for (int c = 0; c < kGridCols; ++c) p.eventGrid.setCell(row, c, f[kFieldOfColumn[c]]);
   EventRowFilled(st.gridRowCount, row);
   p.eventGrid.row = row;
-  st.nextEventNumber = NumberPlus(EventNumberValue(f[LogColumn::EventNo]).value_or(0), 1);
+  // The number file's value was raised already; an older last-event line
+  // (written a moment before the number) never takes the box back.
+  st.nextEventNumber = std::max(st.nextEventNumber, NumberPlus(EventNumberValue(f[LogColumn::EventNo]).value_or(0), 1));
   p.boxes.eventNumber.setText(EventNumberText(st.nextEventNumber));
 }
 
@@ -205,9 +208,9 @@ void EventNumberPart(const Poll& p, Position pos) {
       return;
     }
     try {
-      if (RaiseFromFile(n, /*holdWhileRolledBack=*/true)) PullLastEvent(p);
+      if (RaiseFromFile(n, /*holdWhileRolledBack=*/true)) st.lastEventPending = true;
+      st.eventFileRetries = 0;
       p.status.setText("Reading Event Number file..." + EventNumberText(st.nextEventNumber));
-      return;
     } catch (const ui::FileError&) {
       p.platform.wait(kNumberWaitMs);
       ++st.eventFileRetries;
@@ -223,6 +226,16 @@ void EventNumberPart(const Poll& p, Position pos) {
       st.eventFileRetries = 0;
       return;
     }
+    // Another station's event: a last-event file that cannot be read now is
+    // read again at the next tick.
+    if (st.lastEventPending) {
+      try {
+        PullLastEvent(p);
+        st.lastEventPending = false;
+      } catch (const ui::FileError&) {
+      }
+    }
+    return;
   }
 }
 

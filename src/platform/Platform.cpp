@@ -1,6 +1,8 @@
 #include "platform/Platform.h"
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace ruvek::ui {
 
@@ -33,6 +35,8 @@ const char* AnswerName(Answer a) {
   }
   return "OK";
 }
+
+void Platform::realWait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 std::string EditorProgram() {
   for (const char* var : {"VISUAL", "EDITOR"}) {

@@ -43,6 +43,9 @@ class Platform {
   // Blocks for `ms`; the window stays painted but takes no input and no timer
   // tick is delivered meanwhile.
   virtual void wait(int ms) = 0;
+  // Blocks for `ms` of real time in every mode, while the station waits for
+  // another computer (the share lock); the windows keep painting.
+  virtual void realWait(int ms);
   virtual DateTime now() = 0;
   // Starts the operator's text editor on `file`, without a shell.
   virtual void startEditor(const std::string& file) = 0;

@@ -34,8 +34,9 @@ class EventNumbers : public ::testing::Test {
 TEST_F(EventNumbers, FileHolding57ShowsTheNextNumber58) {
   st.seed();
   st.write("C:\\DATA\\EventNumber.txt", "57\r\n");
-  const auto r = st.run("answer Yes\nstart\nget Text1(5)\nget nextEventNumber\ntick Timer1\nget Text1(5)\n"
-                        "get StatusBar1.Panels(1)\n");
+  const auto r = st.run(
+      "answer Yes\nstart\nget Text1(5)\nget nextEventNumber\ntick Timer1\nget Text1(5)\n"
+      "get StatusBar1.Panels(1)\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Count(r.out, "Text1(5)=58\n"), 2u) << r.out;
   EXPECT_EQ(Got(r.out, "nextEventNumber"), "58");
@@ -45,8 +46,9 @@ TEST_F(EventNumbers, FileHolding57ShowsTheNextNumber58) {
 TEST_F(EventNumbers, BoxAtOrAboveTheFilesNextNumberIsNotChanged) {
   st.seed();
   st.write("C:\\DATA\\EventNumber.txt", "57\r\n");
-  const auto r = st.run("answer Yes\nstart\nanswer Yes\ndblclick Text1(5)\ntype Text1(5) 70\ntick Timer1\n"
-                        "get Text1(5)\nget nextEventNumber\n");
+  const auto r = st.run(
+      "answer Yes\nstart\nanswer Yes\ndblclick Text1(5)\ntype Text1(5) 70\ntick Timer1\n"
+      "get Text1(5)\nget nextEventNumber\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Got(r.out, "Text1(5)"), "70");
   EXPECT_EQ(Got(r.out, "nextEventNumber"), "58");
@@ -75,11 +77,11 @@ TEST_F(EventNumbers, AnotherStationsNumberRaisesTheBoxAndItsEventJoinsTheGrid) {
 // headings in row 0.
 TEST_F(EventNumbers, FirstEventOfAnotherStationInAnEmptyGridGoesToRowOne) {
   st.seed();
-  st.write("C:\\DATA\\EventNumber.txt", "\r\n");  // blank: the box starts empty
+  st.write("C:\\DATA\\EventNumber.txt", "0\r\n");
   const auto r = st.run("answer Yes\nstart\nget Text1(5)\n" + OtherStationWrites("EventNumber.txt", "1") +
-                            OtherStationWrites("0708SRLastEvent.csv", LastEventLine("1", "Station Arrival")) +
-                            "tick Timer1\nget EventLog(0,0)\nget EventLog(0,5)\nget EventLog(1,0)\n"
-                            "get EventLog(1,5)\nget gridRowCount\nget EventLog.row\nget Text1(5)\n");
+                        OtherStationWrites("0708SRLastEvent.csv", LastEventLine("1", "Station Arrival")) +
+                        "tick Timer1\nget EventLog(0,0)\nget EventLog(0,5)\nget EventLog(1,0)\n"
+                        "get EventLog(1,5)\nget gridRowCount\nget EventLog.row\nget Text1(5)\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Got(r.out, "EventLog(0,0)"), "Evt#");
   EXPECT_EQ(Got(r.out, "EventLog(0,5)"), "Event");
@@ -88,6 +90,69 @@ TEST_F(EventNumbers, FirstEventOfAnotherStationInAnEmptyGridGoesToRowOne) {
   EXPECT_EQ(Got(r.out, "gridRowCount"), "2");
   EXPECT_EQ(Got(r.out, "EventLog.row"), "1");
   EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
+}
+
+TEST_F(EventNumbers, AnUnreadableLastEventFileIsPulledAtTheNextTickAndTheCountStartsAfresh) {
+  st.seed();
+  const std::string lastEvent = "\"$RUVEK_ROOT/C/DATA/0708SRLastEvent.csv\"";
+  const auto r =
+      st.run("answer Yes\nstart\n" + OtherStationWrites("EventNumber.txt", "15") + "sh ln -sf /proc/self/mem " +
+             lastEvent + "\ntick Timer1\nget Text1(5)\nget gridRowCount\nsh rm " + lastEvent + "\n" +
+             OtherStationWrites("0708SRLastEvent.csv", LastEventLine("15", "Bongo")) +
+             "tick Timer1\nget gridRowCount\nget EventLog(1,0)\nget EventLog(1,5)\n"
+             "sh rm \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\ntick Timer1\nget StatusBar1.Panels(1)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "16");
+  EXPECT_NE(r.out.find("gridRowCount=0\n"), std::string::npos) << r.out;
+  EXPECT_EQ(Got(r.out, "gridRowCount"), "2");
+  EXPECT_EQ(Got(r.out, "EventLog(1,0)") + " " + Got(r.out, "EventLog(1,5)"), "15 Bongo");
+  EXPECT_EQ(Got(r.out, "StatusBar1.Panels(1)"), "Unable to find Event Number file...Retry0.");
+}
+
+// A blank event number file is unreadable: at start it takes the unreadable
+// file's way (here local operation), at record time the retry; no event is
+// ever logged without a number.
+TEST_F(EventNumbers, ABlankFileIsUnreadableAndNoEventIsLoggedWithoutANumber) {
+  st.seed();
+  st.write("C:\\DATA\\EventNumber.txt", "\r\n");
+  st.write("C:\\RuvekGPS\\EventNumber.txt", "20\r\n");
+  auto r = st.run("answer No Yes\nstart\nget eventNumberPath\nget Text1(5)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out, kRemapQuestion), 1u) << r.out;
+  EXPECT_EQ(Got(r.out, "eventNumberPath"), "C:\\RuvekGPS\\EventNumber.txt");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "21");
+
+  Station fresh;
+  fresh.seed();
+  r = fresh.run(Started() + Record("Bongo") + OtherStationWrites("EventNumber.txt", "") + "answer No\n" +
+                Record("Manta") + "get EventLog(2,0)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Count(r.out,
+                  "MSGBOX | Unable to READ from the server! | Having trouble reading "
+                  "C:\\DATA\\EventNumber.txt Y to retry after checking C is available. | YesNo | error | No"),
+            1u)
+      << r.out;
+  EXPECT_EQ(Got(r.out, "EventLog(2,0)"), "12");
+  const auto lines = CrLfLines(fresh.read("C:\\DATA\\0708SREvents.csv"));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(Column(lines[0], 1) + " " + Column(lines[1], 1), "11 12");
+}
+
+// Whatever the start did, the box shows the number the next event is logged
+// with: a station that could use no event number file at all counts from 1.
+TEST_F(EventNumbers, AStationThatGaveTheFileUpShowsLogsAndGridsOne) {
+  st.seed({{10, "LOCAL"}});
+  st.remove("C:\\DATA\\EventNumber.txt");
+  st.write("C:\\RuvekGPS\\EventNumber.txt\\blocker", "x");  // no local file can be made either
+  const auto r = st.run(
+      "clock 2026-06-08 03:00:00\nanswer No No Yes No\nstart\nget Text1(5)\nclick Command1(0)\n"
+      "type Text1(3) 32.91234\ntype Text1(4) -117.41234\nanswer Yes No\n" +
+      Record("Bongo") + "get EventLog(1,0)\nget Text1(5)\n");
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("Text1(5)=1\n"), std::string::npos) << r.out;
+  EXPECT_EQ(Got(r.out, "EventLog(1,0)"), "1");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
+  EXPECT_EQ(Column(CrLfLines(st.read("C:\\RuvekGPS\\0708SREvents.csv"))[1], 1), "1");
 }
 
 TEST_F(EventNumbers, JulianFormsAt140509OnTheSecondOfFebruary) {
@@ -101,8 +166,9 @@ TEST_F(EventNumbers, JulianFormsAt140509OnTheSecondOfFebruary) {
     Station fresh;
     fresh.seed({{19, "JULIAN"}, {20, c.row20}});
     // The first tick comes 10 seconds after start and shows a fresh number.
-    const auto r = fresh.run("clock 2026-02-02 14:05:09\nanswer Yes\nstart\nget Text1(5)\necho --\n"
-                             "advance 10000\nget Text1(5)\n");
+    const auto r = fresh.run(
+        "clock 2026-02-02 14:05:09\nanswer Yes\nstart\nget Text1(5)\necho --\n"
+        "advance 10000\nget Text1(5)\n");
     ASSERT_EQ(r.code, 0) << r.err;
     const std::size_t cut = r.out.find("--");
     EXPECT_EQ(Got(r.out.substr(0, cut), "Text1(5)"), c.atStart) << c.row20;
@@ -116,15 +182,17 @@ TEST_F(EventNumbers, MissingFileIsOfferedForCreation) {
   const auto r = st.run("answer Yes Yes\nstart\nget Text1(5)\nget nextEventNumber\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Count(r.out, std::string(kCreateQuestion) + "Yes"), 1u) << r.out;
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "1");
+  // The new file says 1: the box shows the number the first event is logged with.
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
   EXPECT_EQ(st.read("C:\\DATA\\EventNumber.txt"), "1\r\n");
 }
 
 TEST_F(EventNumbers, NoAndNoSwitchToLocalOperationWithTheProgramDirectoryFile) {
   st.seed();
   st.remove("C:\\DATA\\EventNumber.txt");
-  const auto r = st.run("answer No No Yes Yes\nstart\nget eventNumberPath\nget mnuEventNumFile.caption\n"
-                        "get Text1(5)\nget mnuAuto.checked\n");
+  const auto r = st.run(
+      "answer No No Yes Yes\nstart\nget eventNumberPath\nget mnuEventNumFile.caption\n"
+      "get Text1(5)\nget mnuAuto.checked\n");
   ASSERT_EQ(r.code, 0) << r.err;
   const std::string local = "MSGBOX |  | Auto/Network Mode Disabled - Press Start then manually enter data. | OK";
   const std::string localCreate =
@@ -139,7 +207,7 @@ TEST_F(EventNumbers, NoAndNoSwitchToLocalOperationWithTheProgramDirectoryFile) {
   EXPECT_TRUE(a < b && b < c && c < d) << r.out;
   EXPECT_EQ(Got(r.out, "eventNumberPath"), "C:\\RuvekGPS\\EventNumber.txt");
   EXPECT_EQ(Got(r.out, "mnuEventNumFile.caption"), "C:\\RuvekGPS\\EventNumber.txt");
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "1");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
   EXPECT_EQ(st.read("C:\\RuvekGPS\\EventNumber.txt"), "1\r\n");
   EXPECT_FALSE(st.exists("C:\\DATA\\EventNumber.txt"));
 }
@@ -154,18 +222,20 @@ TEST_F(EventNumbers, YesToTheRemapQuestionLooksForTheNetworkFileAgain) {
   EXPECT_EQ(Count(r.out, kRemapQuestion), 1u) << r.out;
   EXPECT_EQ(Count(r.out, kCreateQuestion), 2u) << r.out;
   EXPECT_EQ(Got(r.out, "eventNumberPath"), "C:\\DATA\\EventNumber.txt");
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "1");
+  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
 }
 
 TEST_F(EventNumbers, ManualOverrideUnlocksTheBoxAndHoldsItAgainstThePoll) {
   st.seed();
-  const auto r = st.run("answer Yes\nstart\nget Text1(5).locked\nanswer No\ndblclick Text1(5)\n"
-                        "get Text1(5).locked\nanswer Yes\ndblclick Text1(5)\nget Text1(5).locked\n"
-                        "get manualEventNumber\n" + OtherStationWrites("EventNumber.txt", "40") +
-                        "tick Timer1\nget Text1(5)\nget nextEventNumber\n");
+  const auto r = st.run(
+      "answer Yes\nstart\nget Text1(5).locked\nanswer No\ndblclick Text1(5)\n"
+      "get Text1(5).locked\nanswer Yes\ndblclick Text1(5)\nget Text1(5).locked\n"
+      "get manualEventNumber\n" +
+      OtherStationWrites("EventNumber.txt", "40") + "tick Timer1\nget Text1(5)\nget nextEventNumber\n");
   ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out, "MSGBOX | Enter Event Number Manually Y/N? | This field is auto-incremented by the program! "
-                         "Manual entry override? Y/N? | YesNo | error |"),
+  EXPECT_EQ(Count(r.out,
+                  "MSGBOX | Enter Event Number Manually Y/N? | This field is auto-incremented by the program! "
+                  "Manual entry override? Y/N? | YesNo | error |"),
             2u);
   EXPECT_TRUE(r.out.find("Text1(5).locked=true\nMSGBOX") != std::string::npos) << r.out;
   EXPECT_TRUE(r.out.find("| No\nText1(5).locked=true\n") != std::string::npos) << r.out;
@@ -177,9 +247,7 @@ TEST_F(EventNumbers, ManualOverrideUnlocksTheBoxAndHoldsItAgainstThePoll) {
 
 // The event number file exists but cannot be read: it is made a link to a file
 // every read of which fails.
-std::string BreakTheNumberFile() {
-  return "sh ln -sf /proc/self/mem \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\n";
-}
+std::string BreakTheNumberFile() { return "sh ln -sf /proc/self/mem \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\n"; }
 
 const char* kQuitQuestion =
     "MSGBOX | Can't Find the Event Number file, Quit? | Unable to find Event Number file...Quit the program?<CR>  "

@@ -226,5 +226,26 @@ TEST(LogFiles, LocalOperationWritesOnlyTheThreeLocalFiles) {
     EXPECT_FALSE(st.exists(std::string("C:\\DATA\\") + f)) << f;
 }
 
+// With "Auto Fill Data" off the operator types the navigation; in network
+// mode the event still reaches every network log, with the boxes' position.
+TEST(LogFiles, WithoutAutoFillTheEventReachesTheNetworkLogsWithTheTypedPosition) {
+  Station st;
+  st.seed();
+  auto r = st.run(Started() + "answer Yes\nclick mnuAuto\ntype Text1(3) 33.5\ntype Text1(4) -118.25\n" +
+                  Record("Bongo") + "get mnuAuto.checked\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("false", Got(r.out, "mnuAuto.checked"));
+  for (const char* log : {"C:\\DATA\\0708SREvents.csv", "C:\\DATA\\0708SRLastEvent.csv"}) {
+    const auto lines = CrLfLines(st.read(log));
+    ASSERT_EQ(1u, lines.size()) << log;
+    EXPECT_EQ("11,33.5,-118.25,Bongo",
+              Column(lines[0], 1) + "," + Column(lines[0], 8) + "," + Column(lines[0], 9) + "," + Column(lines[0], 11))
+        << log;
+  }
+  EXPECT_EQ(2u, CrLfLines(st.read("C:\\DATA\\0708SRCruise.csv")).size());
+  for (const char* html : {"C:\\DATA\\0708SREvents.htm", "C:\\RuvekGPS\\0708SREvents.htm"})
+    EXPECT_EQ(1u, Count(st.read(html), "<TD>33.500000</TD><TD>-118.250000</TD>")) << html;
+}
+
 }  // namespace
 }  // namespace ruvek::test

@@ -86,15 +86,39 @@ TEST(Preload, AllEventsShowsTheFirstEventOfALogWithoutHeader) {
   EXPECT_EQ("E1|E2|E3||", Rows(r.out, 1, 4, 5));
 }
 
-TEST(Preload, AllEventsSkipsAHeaderLineAndRepeatsTheRowOfABlankLine) {
-  Station st;
-  auto r = StartWith(st, "ALLEVENTS",
-                     "Cruise,Event#,StndLine,StndSta,CalcLine,CalcSta,DatePST,TimePST,DecLat,DecLon,Activity,Event,"
-                     "Operator,DateUTC,TimeUTC,Comments,Ord_Occ\r\n" +
-                         Event(1, "93.3", "26.7", "E1") + "\r\n" + Event(2, "93.3", "28.0", "E2"));
-  ASSERT_EQ(0, r.code) << r.err;
-  EXPECT_EQ("4", Got(r.out, "gridRowCount"));
-  EXPECT_EQ("E1|E1|E2||", Rows(r.out, 1, 4, 5));
+// Blank lines are no events, and a header line is never shown as one, in any mode.
+TEST(Preload, BlankLinesAndHeaderLinesAreNeverRows) {
+  const std::string header =
+      "Cruise,Event#,StndLine,StndSta,CalcLine,CalcSta,DatePST,TimePST,DecLat,DecLon,Activity,Event,Operator,"
+      "DateUTC,TimeUTC,Comments,Ord_Occ\r\n";
+  const std::string log =
+      header + Event(1, "93.3", "26.7", "E1") + "\r\n  \r\n" + Event(2, "93.3", "26.7", "E2") + header + "\r\n";
+  struct Case {
+    const char* mode;
+    const char* rows;
+    const char* count;
+  };
+  const Case cases[] = {{"ALLEVENTS", "E1|E2||", "3"},
+                        {"LASTSTA", "E1|E2||", "3"},
+                        {"CURRENTSTA", "E1|E2||", "3"},
+                        {"LASTEVENT", "E2|||", "2"}};
+  for (const Case& c : cases) {
+    Station st;
+    auto r = StartWith(st, c.mode, log);
+    ASSERT_EQ(0, r.code) << r.err;
+    EXPECT_EQ(c.count, Got(r.out, "gridRowCount")) << c.mode;
+    EXPECT_EQ(c.rows, Rows(r.out, 1, 3, 5)) << c.mode;
+    EXPECT_EQ("2", Column(Got(r.out, "lastSeenLastEvent"), 1)) << c.mode;
+  }
+  // A log holding only its header holds no event.
+  for (const char* mode : {"LASTEVENT", "ALLEVENTS"}) {
+    Station st;
+    auto r = StartWith(st, mode, header);
+    ASSERT_EQ(0, r.code) << r.err;
+    EXPECT_EQ("0", Got(r.out, "gridRowCount")) << mode;
+    EXPECT_EQ("|||||||||||", RowText(r.out, 1) + "|") << mode;
+    EXPECT_EQ("", Got(r.out, "lastSeenLastEvent")) << mode;
+  }
 }
 
 TEST(Preload, AllEventsShowsTheLastThousandEventsOfALongerLog) {

@@ -46,11 +46,12 @@ TEST(RecordEvent, NetworkNumberFollowsAnotherComputersFileValue) {
   Station st;
   st.seed();
   auto r = st.run(Started() + Record("Bongo") + "sh printf '15\\r\\n' > \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\n" +
-                  Record("Station Arrival") + "get Text1(5)\n");
+                  Record("Station Arrival") + "get Text1(5)\nget EventLog(2,0)\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ((std::vector<std::string>{"11", "16"}), EventNumbers(st.read(kNetworkLog), false));
   EXPECT_EQ("16\r\n", st.read(kNumberFile));
   EXPECT_EQ("17", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("16", Got(r.out, "EventLog(2,0)"));  // the grid row carries the logged number
 }
 
 // Local operation: no event number file on the network, the operator chooses
@@ -67,12 +68,14 @@ TEST(RecordEvent, LocalNumbersFollowTheArrivalAndZeroPositionRules) {
   st.write("C:\\RuvekGPS\\EventNumber.txt", "10\r\n");
   // F = 10: Bongo (no bump) -> F+1 = 11. F = 11: an arrival after Bongo (bump 2)
   // -> F+2 = 13. F = 13: a zero position confirmed, no bump -> F+2 = 15.
-  auto r =
-      st.run(LocalStart() + Record("Bongo") + Record("Station Arrival") +
-             "type Text1(3) 0\ntype Text1(4) 0\nanswer Yes\n" + Record("Manta") + "get networkMode\nget Text1(5)\n");
+  auto r = st.run(LocalStart() + Record("Bongo") + Record("Station Arrival") +
+                  "type Text1(3) 0\ntype Text1(4) 0\nanswer Yes\n" + Record("Manta") +
+                  "get networkMode\nget Text1(5)\n" + "get EventLog(1,0)\nget EventLog(2,0)\nget EventLog(3,0)\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("false", Got(r.out, "networkMode"));
   EXPECT_EQ((std::vector<std::string>{"11", "13", "15"}), EventNumbers(st.read(kLocalLog), true));
+  EXPECT_EQ("11|13|15",
+            Got(r.out, "EventLog(1,0)") + "|" + Got(r.out, "EventLog(2,0)") + "|" + Got(r.out, "EventLog(3,0)"));
   EXPECT_EQ("15\r\n", st.read("C:\\RuvekGPS\\EventNumber.txt"));
   EXPECT_FALSE(st.exists(kNetworkLog));
   EXPECT_FALSE(st.exists("C:\\DATA\\0708SRLastEvent.csv"));
@@ -129,6 +132,18 @@ TEST(ClearLast, AfterEvents10And11TheNextEventReusesElevenWithTheEraseComment) {
   EXPECT_EQ("11", Got(r.out, "EventLog(2,0)"));
   EXPECT_EQ("erase previous event ;", Got(r.out, "EventLog(2,9)"));
   EXPECT_EQ("11\r\n", st.read(kNumberFile));
+}
+
+TEST(ClearLast, JulianSchemeLeavesTheNumberFilesAloneAndShowsTheClearedNumberAgain) {
+  Station st;
+  st.seed({{19, "JULIAN"}});
+  auto r = st.run(Started() + Record("Bongo") + "get EventLog(1,0)\nadvance 60000\nanswer Yes\nclick Command1(3)\n" +
+                  "get Text1(5)\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("159.0300", Got(r.out, "EventLog(1,0)"));
+  EXPECT_EQ("159.0300", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("10\r\n", st.read(kNumberFile));
+  EXPECT_FALSE(st.exists("C:\\RuvekGPS\\EventNumber.txt"));
 }
 
 TEST(ClearLast, BeforeAnyEventClearsNothingAndRestartsTheTimer) {
@@ -373,48 +388,80 @@ TEST(TwoStations, RecordingInTurnEachSeesTheOthersEventsAndNoNumberIsUsedTwice) 
 
 // ---- failures of the shared files during Record Event
 
-TEST(RecordRetry, NetworkLogThatCannotBeAppendedToEndsTheNetworkPartOnNo) {
-  Station st;
-  st.seed();
-  st.write(kNetworkLog, "");
-  // An existing log that refuses every write, even to root.
-  std::string cmd = "ln -sf /proc/version '" + st.host(kNetworkLog) + "'";
-  ASSERT_EQ(0, std::system(cmd.c_str()));
-  auto r = st.run(Started() + "answer Yes No\n" + Record("Bongo") + "get Command1(0)\nget Text1(5)\nget clock\n");
-  ASSERT_EQ(0, r.code) << r.err;
-  EXPECT_EQ(2u, Count(r.out, kRetryQuestion)) << r.out;
-  EXPECT_NE(std::string::npos, r.out.find("MSGBOX |  | Unable to write to Network Drive!  Saved locally "
-                                          "(C:\\RuvekGPS\\0708SREvents.csv) | OK | none | OK"))
-      << r.out;
-  EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));
-  EXPECT_EQ("12", Got(r.out, "Text1(5)"));
-  // 14 failed attempts, 2 s each, then the 3-second wait.
-  EXPECT_EQ("2026-06-08 03:00:31", Got(r.out, "clock"));
-  // Every retry resumed at the failed write: each log holds the event once.
-  EXPECT_EQ(2u, CrLfLines(st.read(kLocalLog)).size());
-  EXPECT_EQ(2u, CrLfLines(st.read("C:\\RuvekGPS\\0708SRCruise.csv")).size());
-  EXPECT_EQ(1u, Count(st.read("C:\\RuvekGPS\\0708SREvents.htm"), "<TD>Bongo</TD>"));
-  EXPECT_EQ(1u, Count(st.read("C:\\DATA\\0708SREvents.htm"), "<TD>Bongo</TD>"));
-  EXPECT_EQ("11\r\n", st.read(kNumberFile));
-  // The writes after the failed one were skipped.
-  EXPECT_FALSE(st.exists("C:\\DATA\\0708SRLastEvent.csv"));
-  EXPECT_FALSE(st.exists("C:\\DATA\\0708SRCruise.csv"));
+// A file that refuses every change, even by root: a link to a file of /proc
+// (/proc/version takes no append, /proc/self/mem cannot be read for a rewrite),
+// or with no target a folder standing where a new file should be made.
+void Block(const Station& st, const std::string& file, const char* target) {
+  if (!target) return st.write(file + "\\blocker", "x");
+  st.write(file, "");
+  ASSERT_EQ(0, std::system(("ln -sf " + std::string(target) + " '" + st.host(file) + "'").c_str()));
 }
 
-TEST(RecordRetry, LocalLogFailureRetriesWithoutWritingEarlierLogsAgain) {
-  Station st;
-  st.seed();
-  std::string cmd = "ln -sf /proc/version '" + st.host("C:\\RuvekGPS\\0708SRCruise.csv") + "'";
-  ASSERT_EQ(0, std::system(cmd.c_str()));
-  // The local list log never recovers: the operator answers Yes, then No (the
-  // question keeps coming back) and the script runs out of answers.
-  auto r = st.run(Started() + "answer Yes No\n" + Record("Bongo"));
-  EXPECT_EQ(3, r.code);
-  EXPECT_EQ(3u, Count(r.out, kRetryQuestion)) << r.out;
-  EXPECT_EQ(2u, CrLfLines(st.read(kLocalLog)).size());
-  EXPECT_EQ(1u, Count(st.read("C:\\RuvekGPS\\0708SREvents.htm"), "<TD>Bongo</TD>"));
-  EXPECT_EQ("11\r\n", st.read(kNumberFile));
-  EXPECT_FALSE(st.exists(kNetworkLog));
+// The lines of a log that hold the event `name`.
+std::size_t Holding(const Station& st, const std::string& file, const std::string& name) {
+  if (!st.exists(file)) return 0;
+  const std::string bytes = st.read(file);
+  return Count(bytes, "," + name + ",") + Count(bytes, "<TD>" + name + "</TD>");
+}
+
+const char* const kLogs[] = {"C:\\RuvekGPS\\0708SREvents.htm", "C:\\RuvekGPS\\0708SREvents.csv",
+                             "C:\\RuvekGPS\\0708SRCruise.csv", "C:\\DATA\\0708SREvents.htm",
+                             "C:\\DATA\\0708SREvents.csv",     "C:\\DATA\\0708SRLastEvent.csv",
+                             "C:\\DATA\\0708SRCruise.csv"};
+
+// A log given up after its retries, or one that cannot be created, is skipped
+// alone: every other log holds the event once, and the operator is told which
+// file was not written, by a message of the local drive or of the network.
+TEST(RecordRetry, ALogGivenUpIsSkippedAloneAndNamedInOneMessage) {
+  struct Case {
+    const char* file;
+    const char* blocker;  // see Block
+    const char* answers;
+    const char* question;  // the retry question's title and text, before " | YesNo"
+    const char* message;   // the last message
+  };
+  const Case cases[] = {
+      {"C:\\DATA\\0708SREvents.htm", "/proc/self/mem", "Yes No",
+       "Unable to WRITE to the server! | Unable to write C:\\DATA\\0708SREvents.htm Y to retry after checking C is "
+       "available, N to go on without it.",
+       " | Unable to write to Network Drive!  Saved locally (C:\\RuvekGPS\\0708SREvents.htm) - not written: "
+       "C:\\DATA\\0708SREvents.htm"},
+      {"C:\\DATA\\0708SREvents.csv", "/proc/version", "Yes No",
+       "Unable to WRITE to the server! | Unable to write C:\\DATA\\0708SREvents.csv Y to retry after checking C is "
+       "available, N to go on without it.",
+       " | Unable to write to Network Drive!  Saved locally (C:\\RuvekGPS\\0708SREvents.csv) - not written: "
+       "C:\\DATA\\0708SREvents.csv"},
+      {"C:\\DATA\\0708SRLastEvent.csv", nullptr, "", nullptr,
+       " | Unable to write to Network Drive!  Saved locally (C:\\RuvekGPS\\0708SREvents.csv) - not written: "
+       "C:\\DATA\\0708SRLastEvent.csv"},
+      {"C:\\RuvekGPS\\0708SRCruise.csv", "/proc/version", "Yes No",
+       "Unable to write to the local drive! | Unable to write C:\\RuvekGPS\\0708SRCruise.csv Y to retry, N to go on "
+       "without it.",
+       "Unable to write to the local drive! | Unable to write C:\\RuvekGPS\\0708SRCruise.csv - the event is kept in "
+       "the other logs."},
+      {"C:\\RuvekGPS\\0708SREvents.htm", nullptr, "", nullptr,
+       "Unable to write to the local drive! | Unable to write C:\\RuvekGPS\\0708SREvents.htm - the event is kept in "
+       "the other logs."},
+  };
+  for (const Case& c : cases) {
+    Station st;
+    st.seed();
+    Block(st, c.file, c.blocker);
+    auto r = st.run(Started() + "answer " + c.answers + "\n" + Record("Bongo") + "get Command1(0)\nget Text1(5)\n");
+    ASSERT_EQ(0, r.code) << c.file << r.err;
+    if (c.question) {
+      EXPECT_EQ(1u, Count(r.out, std::string(c.question) + " | YesNo | error | Yes")) << r.out;
+      EXPECT_EQ(1u, Count(r.out, std::string(c.question) + " | YesNo | error | No")) << r.out;
+    }
+    EXPECT_EQ(1u, Count(r.out, std::string(c.message) + " | OK")) << r.out;
+    EXPECT_EQ(0u, Count(r.out, "Unable to READ")) << r.out;
+    EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));
+    EXPECT_EQ("12", Got(r.out, "Text1(5)"));
+    EXPECT_EQ("11\r\n", st.read(kNumberFile));
+    for (const char* log : kLogs)
+      if (std::string(log) != c.file)
+        EXPECT_EQ(1u, Holding(st, log, "Bongo")) << log << " with " << c.file << " blocked";
+  }
 }
 
 TEST(RecordRetry, LocalCopyOfTheNumberFileFailingNeverRaisesTheEventsOwnNumber) {
@@ -424,7 +471,10 @@ TEST(RecordRetry, LocalCopyOfTheNumberFileFailingNeverRaisesTheEventsOwnNumber) 
   st.write("C:\\RuvekGPS\\EventNumber.txt\\blocker", "x");
   auto r = st.run(Started() + "answer Yes No\n" + Record("Bongo") + "get Command1(0)\nget Text1(5)\n");
   ASSERT_EQ(0, r.code) << r.err;
-  EXPECT_EQ(2u, Count(r.out, kRetryQuestion)) << r.out;
+  EXPECT_EQ(2u, Count(r.out,
+                      "MSGBOX | Unable to write to the local drive! | Unable to write "
+                      "C:\\RuvekGPS\\EventNumber.txt Y to retry after checking C is available."))
+      << r.out;
   EXPECT_EQ((std::vector<std::string>{"11"}), EventNumbers(st.read(kNetworkLog), false));
   EXPECT_EQ("11\r\n", st.read(kNumberFile));
   EXPECT_EQ("12", Got(r.out, "Text1(5)"));
@@ -437,17 +487,21 @@ TEST(RecordRetry, DataDirectoryGoneBetweenEventsNoRecordsWithTheBoxNumber) {
                   "get Command1(0)\nget Command1(0).enabled\nget Text1(5)\nget EventLog(2,0)\nget gridRowCount\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ(1u, Count(r.out, kRetryQuestion)) << r.out;
-  EXPECT_NE(std::string::npos, r.out.find("Unable to write to Network Drive!  Saved locally "
-                                          "(C:\\RuvekGPS\\0708SREvents.htm) | OK"));
-  EXPECT_NE(std::string::npos, r.out.find("Unable to write to Network Drive!  Saved locally "
-                                          "(C:\\RuvekGPS\\0708SREvents.csv) | OK"));
+  // One message names every network file; nothing is created afresh.
+  EXPECT_EQ(1u, Count(r.out,
+                      "MSGBOX |  | Unable to write to Network Drive!  Saved locally "
+                      "(C:\\RuvekGPS\\0708SREvents.htm, C:\\RuvekGPS\\0708SREvents.csv) - not written: "
+                      "C:\\DATA\\0708SREvents.htm, C:\\DATA\\0708SREvents.csv, C:\\DATA\\0708SRLastEvent.csv, "
+                      "C:\\DATA\\0708SRCruise.csv | OK"))
+      << r.out;
+  EXPECT_EQ(1u, Count(r.out, "Network Drive")) << r.out;
   EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));
   EXPECT_EQ("true", Got(r.out, "Command1(0).enabled"));
   EXPECT_EQ("12", Got(r.out, "EventLog(2,0)"));
   EXPECT_EQ("13", Got(r.out, "Text1(5)"));
   EXPECT_EQ("3", Got(r.out, "gridRowCount"));
   EXPECT_EQ((std::vector<std::string>{"11", "12"}), EventNumbers(st.read(kLocalLog), true));
-  EXPECT_FALSE(st.exists(kNumberFile));
+  EXPECT_FALSE(st.exists("C:\\DATA"));
 }
 
 TEST(RecordRetry, DataDirectoryGoneYesRetriesUntilItIsBack) {

@@ -69,6 +69,8 @@ class RecordSteps : public test::StationFixture {
     RememberEventName(st, eventName);
     LocalNumberStep(numbering());
     PublishStep(numbering());
+    KeepNumberNew(numbering());
+    NoteNumberLogged(numbering());
     AdvanceAfterRecord(numbering());
     ReleaseManualOverride(st);
   }
@@ -102,7 +104,7 @@ TEST_F(RecordSteps, ManualOverrideIsLoggedAndTheCounterGoesOn) {
   w.boxes.eventNumber.setText("50");
   RecordNetworkEvent("CTD Deployed");
   EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "50\r\n");
-  EXPECT_EQ(box(), "12");
+  EXPECT_EQ(box(), "51");  // the counter goes on above the number logged
   EXPECT_FALSE(st.manualEventNumber);
   EXPECT_FALSE(w.boxes.eventNumber.locked);  // stays unlocked
 }
@@ -153,11 +155,17 @@ TEST_F(RecordSteps, NumbersPast32767KeepCounting) {
   EXPECT_EQ(box(), "32769");
 }
 
-TEST_F(RecordSteps, AnUnreadableFileThrowsForTheWorkflowRetry) {
-  w.boxes.eventNumber.setText("11");
-  EXPECT_THROW(NumberStepAfterChecks(numbering(), false), ui::FileError);
-  EXPECT_THROW(PublishStep(numbering()), ui::FileError);
-  EXPECT_EQ(box(), "11");
+TEST_F(RecordSteps, AMissingOrBlankFileThrowsForTheWorkflowRetryAndAFailedWriteSaysSo) {
+  for (const char* content : {"", "\r\n", " \r\n57\r\n"}) {
+    if (*content) write("C:\\DATA\\EventNumber.txt", content);
+    w.boxes.eventNumber.setText("11");
+    EXPECT_THROW(NumberStepAfterChecks(numbering(), false), ui::FileError) << "'" << content << "'";
+    EXPECT_THROW(PublishStep(numbering()), ui::FileError);
+    EXPECT_EQ(box(), "11");
+  }
+  write("C:\\DATA\\EventNumber.txt", "10\r\n");
+  write("C:\\RuvekGPS\\EventNumber.txt\\blocker", "x");  // the local copy cannot be replaced
+  EXPECT_THROW(PublishStep(numbering()), NumberFileWriteError);
 }
 
 TEST_F(RecordSteps, JulianSchemeNeverTouchesTheFile) {
@@ -172,7 +180,7 @@ TEST_F(RecordSteps, JulianSchemeNeverTouchesTheFile) {
 TEST_F(RecordSteps, ClearLastRollsBackAndHoldsTheClearedNumber) {
   write("C:\\DATA\\EventNumber.txt", "11\r\n");
   w.boxes.eventNumber.setText("12");
-  RollBackEventNumber(numbering());
+  EXPECT_TRUE(RollBackEventNumber(numbering(), "11"));
   EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "10\r\n");
   EXPECT_EQ(box(), "11");
   EXPECT_EQ(st.nextEventNumber, 11);
@@ -180,6 +188,51 @@ TEST_F(RecordSteps, ClearLastRollsBackAndHoldsTheClearedNumber) {
   // The poll reads 10 meanwhile but leaves the held number alone.
   EXPECT_FALSE(RaiseFromFile(numbering(), true));
   EXPECT_EQ(box(), "11");
+}
+
+TEST_F(RecordSteps, ClearLastNeverGoesBackBelowAnotherStationsNumberNorTouchesTheFileInTheJulianScheme) {
+  // Another computer logged 12 after this station's 11.
+  write("C:\\DATA\\EventNumber.txt", "12\r\n");
+  w.boxes.eventNumber.setText("12");
+  EXPECT_FALSE(RollBackEventNumber(numbering(), "11"));
+  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "12\r\n");
+  EXPECT_EQ(box(), "12");
+  EXPECT_FALSE(st.numberRolledBack);
+
+  station.settings.numberScheme = "JULIAN";
+  w.boxes.eventNumber.setText("157.1010");
+  EXPECT_TRUE(RollBackEventNumber(numbering(), "157.1005"));
+  EXPECT_EQ(box(), "157.1005");
+  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "12\r\n");
+}
+
+// Whatever the event number file says, a new event never gets a number this
+// station logged in this run; Clear Last and the operator reuse one on purpose.
+TEST_F(RecordSteps, ANewEventNeverGetsANumberThisStationLogged) {
+  struct Case {
+    const char* box;
+    bool manual, rolledBack;
+    const char* kept;
+  };
+  const Case cases[] = {{"5", false, false, "13"}, {"12", false, false, "13"}, {"13", false, false, "13"},
+                        {"", false, false, "13"},  {"5", true, false, "5"},    {"12", false, true, "12"},
+                        {"", true, false, "13"}};
+  for (const auto& c : cases) {
+    st.highestNumberLogged = 12;
+    st.nextEventNumber = 6;
+    w.boxes.eventNumber.setText(c.box);
+    st.manualEventNumber = c.manual;
+    st.numberRolledBack = c.rolledBack;
+    KeepNumberNew(numbering());
+    EXPECT_EQ(box(), c.kept) << "box '" << c.box << "'";
+  }
+  // The file is stale (its write failed): the box goes on from the number logged.
+  st.manualEventNumber = st.numberRolledBack = false;
+  w.boxes.eventNumber.setText("13");
+  st.nextEventNumber = 11;
+  NoteNumberLogged(numbering());
+  AdvanceAfterRecord(numbering());
+  EXPECT_EQ(box(), "14");
 }
 
 TEST_F(RecordSteps, RaiseFromFileOnlyRaises) {

@@ -1,0 +1,66 @@
+#include "platform/ShareMount.h"
+
+#include <sys/stat.h>
+
+namespace ruvek::ui {
+namespace {
+
+// A folder that names no place on this computer (not a full path) has no
+// host folder: it is never reachable.
+std::string HostFolder(const FileSystem& fs, const std::string& folder) {
+  std::string host;
+  try {
+    host = fs.hostPath(folder);
+  } catch (const FileError&) {
+    return {};
+  }
+  while (host.size() > 1 && host.back() == '/') host.pop_back();
+  return host;
+}
+
+std::optional<dev_t> DeviceOf(const std::string& host) {
+  struct stat st {};
+  if (host.empty() || ::stat(host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+  return st.st_dev;
+}
+
+// On another file system than its parent folder: something is mounted there.
+bool IsMountPoint(const std::string& host, dev_t device) {
+  struct stat parent {};
+  return ::stat((host + "/..").c_str(), &parent) == 0 && parent.st_dev != device;
+}
+
+}  // namespace
+
+void ShareMount::note(const FileSystem& fs, const std::string& folder) {
+  verdict_.reset();
+  noted_ = true;
+  folder_ = folder;
+  const std::string host = folder.empty() ? std::string() : HostFolder(fs, folder);
+  device_ = DeviceOf(host);
+  mountPoint_ = device_ && IsMountPoint(host, *device_);
+}
+
+bool ShareMount::reachable(const FileSystem& fs) {
+  if (!verdict_) verdict_ = look(fs);
+  return *verdict_;
+}
+
+bool ShareMount::look(const FileSystem& fs) {
+  if (!noted_) return true;
+  const std::string host = folder_.empty() ? std::string() : HostFolder(fs, folder_);
+  const std::optional<dev_t> now = DeviceOf(host);
+  if (!now) return false;
+  if (now == device_) return true;
+  if (!device_) {
+    device_ = now;
+    mountPoint_ = IsMountPoint(host, *now);
+    return true;
+  }
+  // Mounted anew: the bare mount point it left meanwhile was no mount point.
+  if (!mountPoint_ || !IsMountPoint(host, *now)) return false;
+  device_ = now;
+  return true;
+}
+
+}  // namespace ruvek::ui
