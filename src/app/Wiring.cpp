@@ -30,6 +30,10 @@ void WireShell(Station& s) {
     if (s.platform.ask("Do you really want to quit? Y/N", "Close Program? Y/N", ui::Buttons::YesNo) == ui::Answer::Yes)
       EndProgram(s.platform, s.main.pollTimer, s.gps.timer);
   };
+  // Closing the window from its title bar asks as Exit does; No keeps it open.
+  w.form.onClose = w.menus.exit.onClick;
+  w.menus.htmlHelp.onClick = [&s] { s.platform.openHelp(); };
+  w.menus.about.onClick = [&s] { s.platform.showAbout(); };
   w.menus.printLog.onClick = [&s] { PrintLog_Click(s); };
 }
 

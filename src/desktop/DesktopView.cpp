@@ -1,7 +1,7 @@
 #include "desktop/DesktopView.h"
 
-#include <QAbstractTableModel>
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,73 +18,69 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableView>
+#include <set>
+
+#include "desktop/GridView.h"
+#include "desktop/WindowLayout.h"
 
 namespace ruvek::ui {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// What every control's widget shows of its model; its place is its window's
+// layout's (WindowLayout).
 void ApplyCommon(QWidget* w, const Control& c) {
   w->setToolTip(Q(c.tooltip));
   w->setEnabled(c.enabled);
   w->setVisible(c.visible);
-  w->setGeometry(c.geo.left, c.geo.top, c.geo.width, c.geo.height);
+}
+
+// The captions of one menu, each with an access key no other entry of the menu
+// uses: the first letter of a word where one is free, else any letter or digit.
+std::vector<QString> WithAccessKeys(const std::vector<QString>& captions) {
+  std::vector<QString> shown;
+  std::set<char16_t> used;
+  for (const QString& text : captions) {
+    int at = -1;
+    for (int pass = 0; pass < 2 && at < 0; ++pass)
+      for (int i = 0; i < text.size() && at < 0; ++i) {
+        const QChar c = text[i];
+        const bool wordStart = i == 0 || !text[i - 1].isLetterOrNumber();
+        if (c.unicode() < 128 && c.isLetterOrNumber() && (pass == 1 || wordStart) && !used.count(c.toUpper().unicode()))
+          at = i;
+      }
+    if (at >= 0) used.insert(text[at].toUpper().unicode());
+    QString withKey;
+    for (int i = 0; i < text.size(); ++i) {
+      if (i == at) withKey += '&';
+      withKey += text[i];
+      if (text[i] == '&') withKey += '&';  // a caption's own ampersand stays one
+    }
+    shown.push_back(withKey);
+  }
+  return shown;
 }
 
 }  // namespace
-
-// The event grid as a table: row 0 of the model is the heading row.
-class GridTableModel : public QAbstractTableModel {
- public:
-  explicit GridTableModel(Grid& grid) : grid_(grid) {}
-  int rowCount(const QModelIndex& = {}) const override {
-    return detached_ ? 0 : std::max(0, grid_.rows() - grid_.fixedRows);
-  }
-  int columnCount(const QModelIndex& = {}) const override { return detached_ ? 0 : grid_.cols(); }
-  QVariant data(const QModelIndex& index, int role) const override {
-    if (detached_ || role != Qt::DisplayRole) return {};
-    return Q(grid_.cell(index.row() + grid_.fixedRows, index.column()));
-  }
-  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-    if (detached_ || role != Qt::DisplayRole) return {};
-    if (orientation == Qt::Horizontal) return Q(grid_.cell(0, section));
-    return section + grid_.fixedRows;
-  }
-  // The grid is going away with its window: the table shows nothing from now on.
-  void detach() {
-    beginResetModel();
-    detached_ = true;
-    endResetModel();
-  }
-  void refresh() {
-    if (detached_ || grid_.version() == seen_) return;
-    seen_ = grid_.version();
-    beginResetModel();
-    endResetModel();
-  }
-  Grid& grid() { return grid_; }
-
- private:
-  Grid& grid_;
-  unsigned long seen_ = ~0UL;
-  bool detached_ = false;
-};
 
 DesktopView::DesktopView(Application& app, QtPlatform& platform) : app_(app), platform_(platform) {
   platform_.refreshView = [this] { refresh(); };
   platform_.showForm = [this](Form& f) { showForm(f); };
   platform_.restartApp = [this] { app_.restart(); };
+  platform_.dialogParent = [this] { return dialogParent(); };
 }
 
 DesktopView::~DesktopView() {
   platform_.refreshView = nullptr;
   platform_.showForm = nullptr;
   platform_.restartApp = nullptr;
+  platform_.dialogParent = nullptr;
+  layouts_.clear();
   for (auto& [name, w] : windows_)
     if (w != main_) delete w;
   delete main_;
@@ -94,6 +90,7 @@ void DesktopView::clear() {
   // The old widgets may still be in a signal of their own: they go once the
   // event loop comes back to them, hidden until then and bound to nothing.
   for (GridTableModel* table : gridModels_) table->detach();
+  if (main_ && main_->isVisible()) mainGeometry_ = main_->geometry();
   for (auto& [name, w] : windows_) {
     disconnect(w, nullptr, this, nullptr);
     for (QObject* child : w->findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
@@ -107,8 +104,10 @@ void DesktopView::clear() {
   filtered_.clear();
   closable_.clear();
   bindings_.clear();
-  menuRefresh_.clear();
+  menuEntries_.clear();
   gridModels_.clear();
+  layouts_.clear();
+  placed_.clear();
   for (QLabel*& panel : panels_) panel = nullptr;
 }
 
@@ -129,6 +128,10 @@ QAction* DesktopView::action(const std::string& name) const {
 
 QLabel* DesktopView::statusPanel(int n) const { return n >= 1 && n <= 6 ? panels_[n - 1] : nullptr; }
 
+QLabel* DesktopView::caption(const std::string& controlName) const {
+  return layouts_.empty() ? nullptr : layouts_.front()->caption(controlName);
+}
+
 void DesktopView::build() {
   if (main_) clear();  // a restart: the windows are new
   bool first = true;
@@ -143,26 +146,32 @@ void DesktopView::build() {
       buildMenus(*form, main_);
       auto* bar = main_->statusBar();
       for (int i = 0; i < 6; ++i) {
-        panels_[i] = new QLabel(bar);
-        panels_[i]->setObjectName(QString("StatusBar1.Panels(%1)").arg(i + 1));
-        bar->addWidget(panels_[i], i == 0 ? 4 : 1);
+        // Panel 1 takes the room the others leave; each other one is as wide
+        // as its text, in a sunken frame of its own.
+        auto* panel = panels_[i] = new QLabel(bar);
+        panel->setObjectName(QString("StatusBar1.Panels(%1)").arg(i + 1));
+        panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        panel->setContentsMargins(4, 0, 4, 0);
+        if (i == 0) panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        bar->addWidget(panel, i == 0 ? 1 : 0);
       }
       top = main_;
     } else {
-      top = client = new QWidget;
+      // Over the main window, which it stays in front of.
+      top = client = new QWidget(main_, Qt::Window);
       top->setObjectName(Q(form->name()));
-      // Closing it from its title bar goes to its model (see eventFilter).
-      top->installEventFilter(this);
-      closable_[top] = form;
     }
+    // Closing a window from its title bar goes to its model (see eventFilter).
+    top->installEventFilter(this);
+    closable_[top] = form;
+    client->installEventFilter(this);  // a new size places the controls again
     windows_[form->name()] = top;
     widgets_[form->name()] = top;
+    auto& layout = *layouts_.emplace_back(std::make_unique<WindowLayout>(*form, client, first));
     Form* model = form;
-    const bool isMain = first;
-    bindings_.push_back({form, top, [this, model, top, client, isMain] {
+    bindings_.push_back({form, top, [model, top, client, &layout] {
                            top->setWindowTitle(Q(model->caption));
-                           const int width = isMain ? model->geo.width / kTwipsPerPixel : model->geo.width;
-                           client->setFixedSize(width, model->geo.height);
+                           client->setMinimumSize(layout.designSize());
                          }});
     // Containers first, so children find their frame.
     std::map<std::string, QWidget*> containers{{form->name(), client}};
@@ -173,9 +182,11 @@ void DesktopView::build() {
       QWidget* w = buildControl(*c, parent);
       if (!w) continue;
       w->setObjectName(Q(c->name()));
-      widgets_[isMain ? c->name() : form->name() + "." + c->name()] = w;
+      widgets_[first ? c->name() : form->name() + "." + c->name()] = w;
+      layout.add(*c, w);
       if (c->kind() == Kind::Frame) containers[c->name()] = w;
     }
+    layout.addCaptions();
     first = false;
   }
   refresh();
@@ -257,22 +268,20 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
     }
     case Kind::Frame: {
       auto* w = new QGroupBox(parent);
-      bindings_.push_back({&c, w, [&c, w] { w->setTitle(Q(c.caption)); }});
+      // A frame without a caption only holds its controls: it draws no border.
+      bindings_.push_back({&c, w, [&c, w] {
+                             w->setTitle(Q(c.caption));
+                             const QString look = c.caption.empty() ? "QGroupBox { border: 0; margin: 0; }" : "";
+                             if (w->styleSheet() != look) w->setStyleSheet(look);
+                           }});
       made = w;
       break;
     }
     case Kind::Grid: {
       auto& model = static_cast<Grid&>(c);
-      auto* w = new QTableView(parent);
       auto* table = new GridTableModel(model);
-      table->setParent(w);
+      QTableView* w = MakeGridView(table, parent);
       gridModels_.push_back(table);
-      w->setModel(table);
-      w->verticalHeader()->setVisible(false);
-      w->verticalHeader()->setDefaultSectionSize(20);
-      w->setSelectionBehavior(QAbstractItemView::SelectItems);
-      w->setSelectionMode(QAbstractItemView::SingleSelection);
-      w->setEditTriggers(QAbstractItemView::NoEditTriggers);
       connect(w, &QTableView::clicked, this, [this, &model](const QModelIndex& index) {
         act([&model, index] { model.selectCell(index.row() + model.fixedRows, index.column()); });
       });
@@ -284,11 +293,7 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
         });
       });
       bindings_.push_back({&c, w, [&model, w, table] {
-                             table->refresh();
-                             for (int col = 0; col < model.cols(); ++col)
-                               w->setColumnWidth(col, model.colWidths.size() > std::size_t(col)
-                                                          ? model.colWidths[std::size_t(col)] / kTwipsPerPixel
-                                                          : 60);
+                             if (table->refresh()) FitColumns(*w, model);
                              const QModelIndex current = table->index(model.row - model.fixedRows, model.col);
                              if (current.isValid() && w->currentIndex() != current) w->setCurrentIndex(current);
                            }});
@@ -302,7 +307,7 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
     made->installEventFilter(this);
     filtered_[made] = &c;
   }
-  // Common properties are applied after the kind's own, so geometry and
+  // Common properties are applied after the kind's own, so the tooltip and
   // visibility always follow the model.
   auto& own = bindings_.back().refresh;
   own = [own, &c, made] {
@@ -342,39 +347,69 @@ QWidget* DesktopView::bindToggle(QAbstractButton* w, Control& c, std::function<b
 
 void DesktopView::buildMenus(Form& form, QMainWindow* window) {
   std::map<std::string, QMenu*> menus;
+  std::map<std::string, QActionGroup*> groups;
   std::map<std::string, bool> hasChildren;
   for (const auto& c : form.controls())
     if (c->kind() == Kind::Menu) hasChildren[static_cast<Menu&>(*c).parent] = true;
   for (const auto& c : form.controls()) {
     if (c->kind() != Kind::Menu) continue;
     auto& m = static_cast<Menu&>(*c);
+    QMenu* owner = m.parent.empty() ? nullptr : menus[m.parent];
+    if (owner && m.separatorBefore) owner->addSeparator();
     QAction* action = nullptr;
     if (hasChildren[m.name()]) {
-      QMenu* menu =
-          m.parent.empty() ? window->menuBar()->addMenu(Q(m.caption)) : menus[m.parent]->addMenu(Q(m.caption));
+      QMenu* menu = owner ? owner->addMenu(Q(m.caption)) : window->menuBar()->addMenu(Q(m.caption));
       menus[m.name()] = menu;
       action = menu->menuAction();
     } else {
-      action = m.parent.empty() ? window->menuBar()->addAction(Q(m.caption)) : menus[m.parent]->addAction(Q(m.caption));
-      action->setCheckable(true);
+      action = owner ? owner->addAction(Q(m.caption)) : window->menuBar()->addAction(Q(m.caption));
+      action->setCheckable(m.checkable);
+      // A group's entries are drawn as choices of one; the handlers move the mark.
+      if (m.checkable && !m.group.empty()) {
+        QActionGroup*& group = groups[m.group];
+        if (!group) {
+          group = new QActionGroup(window);
+          group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+        }
+        group->addAction(action);
+      }
+      if (!m.shortcut.empty()) {
+        action->setShortcut(QKeySequence(Q(m.shortcut)));
+        // The help and Exit keys work from every window of the program.
+        action->setShortcutContext(Qt::ApplicationShortcut);
+      }
       connect(action, &QAction::triggered, this, [this, &m] { act([&m] { m.click(); }); });
     }
     action->setObjectName(Q(m.name()));
     actions_[m.name()] = action;
-    menuRefresh_.push_back([&m, action] {
+    menuEntries_.push_back({&m, action});
+  }
+}
+
+void DesktopView::refreshMenus() {
+  std::map<std::string, std::vector<const MenuEntry*>> byMenu;
+  for (const MenuEntry& e : menuEntries_) byMenu[e.model->parent].push_back(&e);
+  for (const auto& [parent, entries] : byMenu) {
+    std::vector<QString> captions;
+    for (const MenuEntry* e : entries) captions.push_back(Q(e->model->caption));
+    const std::vector<QString> shown = WithAccessKeys(captions);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+      const Menu& m = *entries[i]->model;
+      QAction* action = entries[i]->action;
       const QSignalBlocker block(action);
-      action->setText(Q(m.caption));
+      if (action->text() != shown[i]) action->setText(shown[i]);
       if (action->isCheckable()) action->setChecked(m.checked);
       action->setEnabled(m.enabled);
       action->setVisible(m.visible);
-    });
+    }
   }
 }
 
 void DesktopView::refresh() {
   for (auto& b : bindings_)
     if (b.widget) b.refresh();
-  for (auto& r : menuRefresh_) r();
+  for (auto& layout : layouts_) layout->apply();
+  refreshMenus();
   for (Form* form : app_.forms()) {
     if (form->name() != "frmActivity") continue;
     for (const auto& c : form->controls())
@@ -383,6 +418,8 @@ void DesktopView::refresh() {
         for (int i = 0; i < 6; ++i) {
           panels_[i]->setText(Q(bar.panels[i].text));
           panels_[i]->setToolTip(Q(bar.panels[i].tooltip));
+          // An empty panel other than the first shows no empty frame.
+          panels_[i]->setVisible(i == 0 || !bar.panels[i].text.empty());
         }
       }
   }
@@ -392,15 +429,57 @@ void DesktopView::showForm(Form& form) {
   QWidget* w = window(form.name());
   if (!w) return;
   refresh();
+  if (form.visible && !placed_.count(w)) place(w);
   w->setVisible(form.visible);
 }
 
+void DesktopView::place(QWidget* window) {
+  placed_.insert(window);
+  window->resize(window->sizeHint().expandedTo(window->minimumSizeHint()).expandedTo(window->minimumSize()));
+  QScreen* screen = (main_ && main_->isVisible() ? main_->screen() : window->screen());
+  const QRect room = screen ? screen->availableGeometry() : QRect();
+  if (window == main_ && mainGeometry_.isValid()) {
+    window->setGeometry(mainGeometry_);
+    return;
+  }
+  const QRect over = window != main_ && main_ && main_->isVisible() ? main_->geometry() : room;
+  if (over.isEmpty()) return;
+  QRect r(QPoint(), window->size());
+  r.moveCenter(over.center());
+  if (!room.isEmpty()) {
+    r.moveRight(std::min(r.right(), room.right()));
+    r.moveBottom(std::min(r.bottom(), room.bottom()));
+    r.moveLeft(std::max(r.left(), room.left()));
+    r.moveTop(std::max(r.top(), room.top()));
+  }
+  window->move(r.topLeft());
+}
+
+QWidget* DesktopView::dialogParent() const {
+  std::vector<QWidget*> ours;
+  for (const auto& [name, w] : windows_) ours.push_back(w);
+  QWidget* active = QApplication::activeWindow();
+  if (active && std::find(ours.begin(), ours.end(), active) != ours.end() && active->isVisible()) return active;
+  if (main_ && main_->isVisible()) return main_;
+  for (QWidget* w : ours)
+    if (w->isVisible()) return w;
+  // Before any window shows, a box has none to open over: it opens in the
+  // middle of the screen rather than over a window that is not there.
+  return nullptr;
+}
+
 bool DesktopView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize) {
+    for (auto& layout : layouts_)
+      if (layout->client() == watched) layout->apply();
+  }
   if (event->type() == QEvent::Close) {
     if (auto closing = closable_.find(watched); closing != closable_.end()) {
       Form* form = closing->second;
-      // The window's own handler decides; without one it is hidden.
+      // The window's own handler decides (the main window's asks as Exit
+      // does); without one it is hidden. While a handler runs, nothing closes.
       event->ignore();
+      if (platform_.busy()) return true;
       act([form, this] {
         if (form->onClose)
           form->onClose();

@@ -4,8 +4,11 @@
 // sent back to the models through the platform's dispatch.
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <functional>
 #include <map>
+#include <memory>
+#include <set>
 #include <vector>
 
 #include "desktop/QtPlatform.h"
@@ -22,6 +25,7 @@ class QKeyEvent;
 namespace ruvek::ui {
 
 class GridTableModel;
+class WindowLayout;
 
 class DesktopView : public QObject {
   Q_OBJECT
@@ -42,6 +46,8 @@ class DesktopView : public QObject {
   QWidget* widget(const std::string& name) const;
   QAction* action(const std::string& menuName) const;
   QLabel* statusPanel(int n) const;
+  // The caption the desktop shows over a box of the main window that has none.
+  QLabel* caption(const std::string& controlName) const;
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -63,6 +69,14 @@ class DesktopView : public QObject {
   // must not see it.
   bool keyPress(Control& c, const QKeyEvent& event);
   void buildMenus(Form& form, QMainWindow* window);
+  void refreshMenus();
+  // The window a box of the program belongs over: the active one of ours, else
+  // the main window while it shows, else any that shows; none before one shows.
+  QWidget* dialogParent() const;
+  // A window shown for the first time opens at its design size: the main
+  // window where it stood before a restart or in the middle of the screen, the
+  // others over the main window.
+  void place(QWidget* window);
   void act(const std::function<void()>& handler) { platform_.dispatch(handler); }
 
   Application& app_;
@@ -74,9 +88,16 @@ class DesktopView : public QObject {
   std::map<QObject*, Control*> filtered_;  // widgets whose mouse, key and focus events reach their model
   std::map<QObject*, Form*> closable_;     // the windows besides the main one, whose closing reaches their model
   std::vector<Binding> bindings_;
-  std::vector<std::function<void()>> menuRefresh_;
+  struct MenuEntry {
+    Menu* model;
+    QAction* action;
+  };
+  std::vector<MenuEntry> menuEntries_;
   QLabel* panels_[6] = {};
   std::vector<GridTableModel*> gridModels_;
+  std::vector<std::unique_ptr<WindowLayout>> layouts_;
+  std::set<QWidget*> placed_;  // windows shown once already
+  QRect mainGeometry_;         // where the main window stood before a restart
 };
 
 // Runs the desktop program on the drive folder `root`.

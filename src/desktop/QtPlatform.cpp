@@ -2,14 +2,30 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDesktopServices>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QTimer>
+#include <QUrl>
+#include <algorithm>
+#include <set>
+
+#include "ruvek_version.h"
 
 namespace ruvek::ui {
+namespace {
+
+// Room beside a title for the title bar's icon and buttons.
+constexpr int kTitleBarRoom = 150;
+
+}  // namespace
 
 QtPlatform::QtPlatform(FileSystem files) : Platform(std::move(files)) {}
 QtPlatform::~QtPlatform() = default;
@@ -49,9 +65,23 @@ Answer QtPlatform::messageBox(const std::string& text, const std::string& title,
     if (auto a = autoAnswer(text, title)) return *a;
   }
   if (refreshView) refreshView();
-  QMessageBox box;
-  box.setWindowTitle(QString::fromStdString(title));
+  QWidget* parent = parentWindow();
+  QMessageBox box(parent);
+  // The program's messages are plain text, whatever signs they hold.
+  box.setTextFormat(Qt::PlainText);
   box.setText(QString::fromStdString(text));
+  box.setInformativeText(QString::fromStdString(hostPathsIn(text)));
+  if (auto* where = box.findChild<QLabel*>("qt_msgbox_informativelabel")) {
+    where->setTextFormat(Qt::PlainText);
+    where->setTextInteractionFlags(Qt::TextSelectableByMouse);  // a path to copy
+    // A path reads best unbroken, each on its line, while the box still fits
+    // the screen; a longer one breaks at its blanks.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    int widest = 0;
+    for (const QString& line : where->text().split('\n'))
+      widest = std::max(widest, where->fontMetrics().horizontalAdvance(line));
+    if (!screen || widest <= screen->availableGeometry().width() * 3 / 4) where->setWordWrap(false);
+  }
   switch (icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     case Icon::Warning:
@@ -64,11 +94,45 @@ Answer QtPlatform::messageBox(const std::string& text, const std::string& title,
     case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     case Buttons::YesNoCancel: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
   }
+  prepareBox(box, title);
   const int result = box.exec();
   if (result == QMessageBox::Yes) return Answer::Yes;
   if (result == QMessageBox::No) return Answer::No;
   if (result == QMessageBox::Cancel) return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
   return buttons == Buttons::OK ? Answer::OK : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+}
+
+void QtPlatform::prepareBox(QMessageBox& box, const std::string& title) const {
+  box.setWindowTitle(QString::fromStdString(title));
+  // A box belongs to its window: a title and a close button, nothing to
+  // minimise or maximise it on its own.
+  box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  // The box opens centred over its parent; a spacer keeps it as wide as the
+  // title bar needs to show the whole title.
+  QFont bold = box.font();
+  bold.setBold(true);
+  const int width = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+std::string QtPlatform::hostPathsIn(const std::string& text) const {
+  // A drive letter, a colon and a backslash, up to a blank, a comma or a quote;
+  // a full stop that ends the sentence is not part of the name.
+  static const QRegularExpression windowsPath(R"((?<![A-Za-z])[A-Za-z]:\\[^\s,;"'<>|]*)");
+  std::string lines;
+  std::set<std::string> seen;
+  auto it = windowsPath.globalMatch(QString::fromStdString(text));
+  while (it.hasNext()) {
+    QString path = it.next().captured();
+    while (path.endsWith('.')) path.chop(1);
+    const std::string named = path.toStdString();
+    if (!seen.insert(named).second) continue;
+    if (!lines.empty()) lines += "\n";
+    lines += named + " is " + files().hostPath(named) + " on this computer.";
+  }
+  return lines;
 }
 
 std::string QtPlatform::programPath(const std::string& host) const {
@@ -95,8 +159,8 @@ std::optional<std::string> QtPlatform::saveFileDialog(const std::string& initial
 std::optional<std::string> QtPlatform::askForFile(const std::string& initialFolder, bool toWrite) {
   if (refreshView) refreshView();
   const QString folder = QString::fromStdString(files().hostPath(initialFolder));
-  const QString chosen = toWrite ? QFileDialog::getSaveFileName(nullptr, QString(), folder)
-                                 : QFileDialog::getOpenFileName(nullptr, QString(), folder);
+  const QString chosen = toWrite ? QFileDialog::getSaveFileName(parentWindow(), QString(), folder)
+                                 : QFileDialog::getOpenFileName(parentWindow(), QString(), folder);
   if (chosen.isEmpty()) return std::nullopt;
   return programPath(chosen.toStdString());
 }
@@ -167,6 +231,54 @@ void QtPlatform::timerRemoved(Timer& timer) {
 
 void QtPlatform::formShown(Form& form) {
   if (showForm) showForm(form);
+}
+
+QString ManualPath() {
+  QStringList candidates;
+  const QString chosen = qEnvironmentVariable("RUVEK_MANUAL");
+  if (!chosen.isEmpty()) candidates << chosen << chosen + "/index.html";
+  candidates << QCoreApplication::applicationDirPath() + "/../" RUVEK_DATA_SUBDIR "/manual/index.html"
+             << QStringLiteral(RUVEK_SOURCE_DIR "/docs/manual/index.html");
+  for (const QString& page : candidates)
+    if (QFileInfo(page).isFile()) return QFileInfo(page).canonicalFilePath();
+  return {};
+}
+
+void QtPlatform::openHelp() {
+  const QString manual = ManualPath();
+  QString trouble;
+  if (manual.isEmpty())
+    trouble = "The user manual was not found. Set RUVEK_MANUAL to the folder that holds its index.html.";
+  else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
+    trouble = "No web browser could be started. The user manual is the file " + manual;
+  if (trouble.isEmpty()) return;
+  if (autoAnswer && autoAnswer(trouble.toStdString(), "HTML Help")) return;
+  QMessageBox box(parentWindow());
+  box.setIcon(QMessageBox::Information);
+  box.setText(trouble);
+  prepareBox(box, "HTML Help");
+  box.exec();
+}
+
+void QtPlatform::showAbout() {
+  const std::string title = "About Ruvek Event Log";
+  const QString text = QString(
+                           "<h3>Ruvek Event Log %1</h3>"
+                           "<p>A cruise event logger for oceanographic survey cruises.</p>"
+                           "<p>Press F1 or choose File Settings, HTML Help for the user manual.</p>"
+                           "<p>Built with Qt %2.</p>")
+                           .arg(RUVEK_VERSION, QT_VERSION_STR);
+  if (autoAnswer && autoAnswer(text.toStdString(), title)) return;
+  if (refreshView) refreshView();
+  QMessageBox box(parentWindow());
+  if (QApplication::windowIcon().isNull())
+    box.setIcon(QMessageBox::Information);
+  else
+    box.setIconPixmap(QApplication::windowIcon().pixmap(64, 64));
+  box.setTextFormat(Qt::RichText);
+  box.setText(text);
+  prepareBox(box, title);
+  box.exec();
 }
 
 }  // namespace ruvek::ui

@@ -10,8 +10,10 @@
 #include "desktop/QtPorts.h"
 #include "platform/Platform.h"
 
+class QMessageBox;
 class QTimer;
 class QPrinter;
+class QWidget;
 
 namespace ruvek::ui {
 
@@ -36,6 +38,8 @@ class QtPlatform : public QObject, public Platform {
   void timerReset(Timer& timer) override;
   void timerRemoved(Timer& timer) override;
   void formShown(Form& form) override;
+  void openHelp() override;
+  void showAbout() override;
 
   // Runs one handler: nothing else is delivered into it, and the program's
   // end unwinds to here. A restart a handler asks for runs `restartApp` from
@@ -53,13 +57,21 @@ class QtPlatform : public QObject, public Platform {
   std::function<void()> restartApp;
   // Answers message boxes without showing them (tests and screenshots).
   std::function<std::optional<Answer>(const std::string& text, const std::string& title)> autoAnswer;
+  // The window a box or a file dialog opens over.
+  std::function<QWidget*()> dialogParent;
 
   // The Windows form of a host path under the drive folder ("/root/C/a" -> "C:\a").
   std::string programPath(const std::string& hostPath) const;
+  // For a message that names files in their Windows form, a line for each
+  // naming the file on this computer; empty when it names none.
+  std::string hostPathsIn(const std::string& text) const;
 
  private:
   // The file dialog: an existing file to read, or a name to write.
   std::optional<std::string> askForFile(const std::string& initialFolder, bool toWrite);
+  // A box over the window in front, as wide as its title needs.
+  void prepareBox(QMessageBox& box, const std::string& title) const;
+  QWidget* parentWindow() const { return dialogParent ? dialogParent() : nullptr; }
 
   QtSerialPort serial_;
   QtUdpReceiver udp_;
@@ -72,5 +84,11 @@ class QtPlatform : public QObject, public Platform {
 // Draws the document's pages, laid out for the printer's paper, on `printer`;
 // false when the printer (or its file) cannot be started.
 bool PaintPages(QPrinter& printer, const PrintDocument& doc);
+
+// The user manual's page: $RUVEK_MANUAL (the page or its folder), else the
+// copy installed with the program (<prefix>/share/ruvek/manual/index.html
+// beside <prefix>/bin/ruvek), else the source tree's docs/manual/index.html;
+// empty when none is there.
+QString ManualPath();
 
 }  // namespace ruvek::ui

@@ -42,7 +42,8 @@ int RunDesktop(int argc, char** argv, const std::string& root) {
     AttachFixAge(app, view.mainWindow()->statusBar());
   };
   if (!platform.dispatch([&] { app.start(); })) return 0;
-  // Closing the main window ends the program like Exit.
+  // The main window's close button asks as Exit does; the program ends when
+  // that handler ends it.
   qapp.setQuitOnLastWindowClosed(true);
   return QApplication::exec();
 }

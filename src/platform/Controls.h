@@ -193,6 +193,15 @@ class Menu : public Control {
       : Control(std::move(name), Kind::Menu), parent(std::move(parent)) {}
   std::string parent;  // empty for an entry on the menu bar
   bool checked = false;
+  // The entry is one that carries a check mark or not; the others are commands.
+  bool checkable = false;
+  // Entries with the same group exclude each other: the mark stands on one of
+  // them at most (the handlers move it).
+  std::string group;
+  // A new section of its menu starts at this entry.
+  bool separatorBefore = false;
+  // The key that runs the entry from anywhere in its window ("F1", "Ctrl+Q").
+  std::string shortcut;
 
   std::optional<std::string> property(const std::string& name) const override;
 };

@@ -72,6 +72,12 @@ class Platform {
   virtual void timerRemoved(Timer&) {}
   // A form was shown or hidden.
   virtual void formShown(Form&) {}
+  // Opens the user manual (the desktop shows it in the web browser); the
+  // headless driver shows nothing.
+  virtual void openHelp() {}
+  // Tells the program's name and version (the desktop's About box); the
+  // headless driver shows nothing.
+  virtual void showAbout() {}
 
   FileSystem& files() { return files_; }
   const FileSystem& files() const { return files_; }

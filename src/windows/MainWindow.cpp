@@ -245,6 +245,7 @@ Menus::Menus(Form& form)
       generateHtml(form.addMenu("mnuhtml", "Generate html", "mnuCfg")),
       fileSettings(form.addMenu("mnuFileSettings", "File Settings")),
       htmlHelp(form.addMenu("mnuNetwork", "HTML Help", "mnuFileSettings")),
+      about(form.addMenu("mnuAbout", "About Ruvek Event Log", "mnuFileSettings")),
       orderOccupied(form.addMenu("mnuOrderOcc", "OrderOcc File", "mnuFileSettings")),
       orderOccupiedFile(form.addMenu("mnuOrderOccFile", "OrderOcc.txt", "mnuOrderOcc")),
       eventNumber(form.addMenu("mnuEventNum", "EventNumberFile", "mnuFileSettings")),
@@ -255,8 +256,20 @@ Menus::Menus(Form& form)
       printLog(form.addMenu("mnuPrintLog", "Print Log", "mnuPrint")),
       exportCruise(form.addMenu("mnuAllEvents2File", "Generate Entire Cruise Event File", "mnuPrint")),
       exit(form.addMenu("mnuExit", "Exit")) {
+  // The entries that carry a check mark or not; the others (the event lists
+  // among them: loading a list marks nothing) are commands. Of the Line.Sta
+  // modes and of the displayed events one carries the mark at a time.
+  for (Menu* m : {&standardLine, &selectedLine, &calcLine}) m->group = "Line.Sta";
+  for (Menu* m : {&lastEvent, &currentStation, &lastStation, &allEvents}) m->group = "Displayed Events";
+  for (Menu* m : {&autoFill, &autoIncrement, &standardLine, &selectedLine, &calcLine, &lastEvent, &currentStation,
+                  &lastStation, &allEvents, &checkBoxMode, &generateHtml})
+    m->checkable = true;
   // The five check marks the window opens with.
   for (Menu* m : {&autoFill, &autoIncrement, &standardLine, &lastEvent, &generateHtml}) m->checked = true;
+  // The sections of the menus.
+  for (Menu* m : {&lineSta, &checkBoxMode, &editConfig, &generateHtml, &orderOccupied}) m->separatorBefore = true;
+  htmlHelp.shortcut = "F1";
+  exit.shortcut = "Ctrl+Q";
 }
 
 MainWindow::MainWindow()

@@ -108,7 +108,8 @@ struct Menus {
   ui::Menu& editComments;         // mnuCommentEdit
   ui::Menu& generateHtml;         // mnuhtml
   ui::Menu& fileSettings;         // mnuFileSettings
-  ui::Menu& htmlHelp;             // mnuNetwork
+  ui::Menu& htmlHelp;             // mnuNetwork "HTML Help": the user manual
+  ui::Menu& about;                // mnuAbout "About Ruvek Event Log": the version
   ui::Menu& orderOccupied;        // mnuOrderOcc
   ui::Menu& orderOccupiedFile;    // mnuOrderOccFile: its caption names the file
   ui::Menu& eventNumber;          // mnuEventNum

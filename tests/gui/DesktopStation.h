@@ -4,6 +4,8 @@
 // remembered.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QTimer>
 #include <map>
 #include <memory>
 #include <string>
@@ -30,6 +32,14 @@ class DesktopStation : public ::testing::Test {
     view = std::make_unique<ui::DesktopView>(*app, *platform);
     app->onWindowsCreated = [this] { view->build(); };
     ASSERT_TRUE(platform->dispatch([this] { app->start(); }));
+  }
+  // A program that ended has asked the application to quit, which ends every
+  // event loop started after it (a box's too): the application's own loop
+  // runs once and takes the request, so the next test starts afresh.
+  void TearDown() override {
+    if (!platform || !platform->ended()) return;
+    QTimer::singleShot(0, [] { QApplication::exit(0); });
+    QApplication::exec();
   }
   template <class W>
   W* widget(const std::string& name) {

@@ -39,8 +39,8 @@ TEST_F(DesktopWindow, ShowsTheCaptionsTooltipsAndCheckMarksOfTheModels) {
     EXPECT_TRUE(view->action(name)->isChecked()) << name;
   for (const char* name : {"mnuCalcLine", "mnuSelectLine", "mnuMulti", "mnuAllEvents"})
     EXPECT_FALSE(view->action(name)->isChecked()) << name;
-  EXPECT_EQ(view->action("mnuExit")->text().toStdString(), "Exit");
-  EXPECT_EQ(view->action("mnuEventNumFile")->text().toStdString(), "C:\\DATA\\EventNumber.txt");
+  EXPECT_EQ(view->action("mnuExit")->text().toStdString(), "&Exit");  // with its access key
+  EXPECT_EQ(view->action("mnuEventNumFile")->text().toStdString(), "&C:\\DATA\\EventNumber.txt");
   EXPECT_EQ(view->statusPanel(6)->toolTip().toStdString(), "Order Occupied aka Proc#");
 }
 
