@@ -38,9 +38,15 @@ PrintResult QtPlatform::printLog(const PrintDocument& doc) {
   printer.setDocName(QString::fromStdString(doc.title));
   printer.setPageOrientation(QPageLayout::Landscape);
   // Without a printer the dialog offers the PDF file, named after the cruise.
-  if (QPrinterInfo::availablePrinters().isEmpty())
-    printer.setOutputFileName(QString::fromStdString(files().hostPath(doc.folder + doc.fileName)));
-  QPrintDialog dialog(&printer);
+  if (QPrinterInfo::availablePrinters().isEmpty()) {
+    try {
+      printer.setOutputFileName(QString::fromStdString(files().hostPath(doc.folder + doc.fileName)));
+    } catch (const FileError&) {
+      // A folder that names no place here: the dialog asks for the file.
+    }
+  }
+  // Over the main window, as every box of the program.
+  QPrintDialog dialog(&printer, parentWindow());
   dialog.setWindowTitle("Print Log");
   if (dialog.exec() != QDialog::Accepted) return result;
   const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
