@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -87,12 +88,15 @@ class FuzzStation {
     return ui::RunScript(in, out, err, app, platform, /*allowShell=*/false);
   }
 
-  // Whether a temporary file of the file layer is left in the station's folders.
+  // Whether a temporary file of the file layer (<file>.tmp.<host>.<pid>.<16
+  // hex>) is left in the station's folders. A log whose name merely holds
+  // ".tmp." (a cruise designation may) is no temporary file.
   bool temporaryFileLeft() const {
+    static const std::regex temporary(R"(\.tmp\.[A-Za-z0-9_-]+\.[0-9]{1,9}\.[0-9a-f]{16}$)");
     for (const char* dir : {"/C/RuvekGPS", "/C/DATA"}) {
       std::error_code ec;
       for (const auto& e : std::filesystem::directory_iterator(root_ + dir, ec))
-        if (e.path().filename().string().find(".tmp.") != std::string::npos) return true;
+        if (std::regex_search(e.path().filename().string(), temporary)) return true;
     }
     return false;
   }
