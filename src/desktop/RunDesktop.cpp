@@ -2,6 +2,9 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QStatusBar>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "app/RuvekApp.h"
 #include "desktop/DesktopView.h"
@@ -27,10 +30,35 @@ class F9Filter : public QObject {
   QtPlatform& platform_;
 };
 
+// What Qt says while it connects to the display, held back: a display that is
+// named but does not answer ends the program from inside QApplication's
+// constructor with several lines about plugins; the operator gets one line,
+// as without any display. When the connection is made the held lines are
+// shown as they were.
+std::string& HeldStartMessages() {
+  static std::string held;
+  return held;
+}
+
+void HoldStartMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type != QtFatalMsg) {
+    HeldStartMessages() += message.toStdString() + "\n";
+    return;
+  }
+  std::fprintf(stderr,
+               "ruvek: the display did not answer (DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM): run it in a desktop "
+               "session, or use --headless to run an operator script\n");
+  std::fflush(stderr);
+  std::_Exit(1);
+}
+
 }  // namespace
 
 int RunDesktop(int argc, char** argv, const std::string& root) {
+  const QtMessageHandler before = qInstallMessageHandler(HoldStartMessage);
   QApplication qapp(argc, argv);
+  qInstallMessageHandler(before);
+  std::fputs(HeldStartMessages().c_str(), stderr);
   QApplication::setApplicationName("Ruvek Event Log");
   QtPlatform platform{FileSystem(root)};
   RuvekApp app(platform);
