@@ -9,8 +9,6 @@
 namespace ruvek {
 namespace {
 
-// Shorter lines are no events (the grid preload passes over them too).
-constexpr std::size_t kEventLineLength = 11;
 // A log line is split into the record's columns and the first of its tail.
 constexpr int kSlots = 20;
 
@@ -47,7 +45,7 @@ ui::PrintDocument EventLogDocument(const ui::FileSystem& fs, const std::string& 
   std::string firstDate, lastDate;
   std::vector<std::string> slots(kSlots);
   fs.forEachLine(logPath, [&](std::string& line) {
-    if (line.size() < kEventLineLength || line.rfind("Cruise,", 0) == 0) return;
+    if (!IsEventLine(line)) return;
     std::fill(slots.begin(), slots.end(), std::string());
     SplitCommas(line, slots, kSlots);
     doc.rows.push_back(GridRowFromSlots(slots, /*withComments=*/true, /*cutPosition=*/false));

@@ -67,13 +67,6 @@ class LineSlots {
   std::vector<std::string> slots_ = std::vector<std::string>(kSlots);
 };
 
-// An event line: 11 characters or more, and no header line (the network event
-// log has none, but a log started by another logger may have one). Blank and
-// short lines are no events.
-bool IsEventLine(const std::string& line) {
-  return line.size() >= kEventLineLength && line.rfind("Cruise,Event#,", 0) != 0;
-}
-
 // Second pass of "LASTSTA": every line logged at the station of the last event.
 void LoadStationRows(const ui::FileSystem& fs, const std::string& path, float line, float station, ShownRows& shown) {
   LineSlots slots;
@@ -117,6 +110,10 @@ void ShowRows(ui::Grid& grid, int& gridRowCount, const ShownRows& shown) {
 }
 
 }  // namespace
+
+bool IsEventLine(const std::string& line) {
+  return line.size() >= kEventLineLength && line.rfind("Cruise,Event#", 0) != 0;
+}
 
 int RowForNewEvent(ui::Grid& grid, int& gridRowCount) {
   if (gridRowCount < 1) gridRowCount = 1;

@@ -28,6 +28,11 @@ void EventRowFilled(int& gridRowCount, int row);
 // changes) when the grid holds no event row, gridRowCount 1 or less.
 bool ClearLastEventRow(ui::Grid& grid, int& gridRowCount);
 
+// An event line of a log: 11 characters or more, and no header line (the
+// network event log has none, but a log started by another logger, or a local
+// log, has one). Blank and short lines are no events.
+bool IsEventLine(const std::string& line);
+
 // One grid row from the slots of a network event log line (slot k is column k
 // of the record): Evt#, StndLine, StndSta, DatePST, TimePST, Event, DecLat,
 // DecLon, Operator, and Comments only when withComments. cutPosition cuts the
