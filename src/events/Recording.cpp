@@ -45,13 +45,11 @@ void StartPollTimer(ui::Timer& pollTimer, int intervalMs) {
 }
 
 // Takes the share lock, unless the data directory is not the share (nothing is
-// created in a bare mount point) or there is no event number file to put it
-// beside (a station without configuration).
+// created in a bare mount point). Without a full event number path (a station
+// without configuration) the lock takes no file.
 void LockShare(const EventNumbering& n, ui::ShareLock& lock) {
   if (lock.held()) return;
-  const std::string& path = n.settings.eventNumberPath;
-  const bool fullPath = path.size() > 2 && (path[0] == '/' || path[1] == ':');
-  if (fullPath && NumberFileReachable(n)) lock.acquire(ShareLockPath(n.settings));
+  if (NumberFileReachable(n)) lock.acquire(ShareLockPath(n.settings));
 }
 
 // The drive letter a path names ("Q"), for the retry questions.

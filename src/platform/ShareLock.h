@@ -48,8 +48,9 @@ class ShareLock {
 
   // Takes the lock file at `path` (as the program names it), waiting as long
   // as another computer holds it; nothing when this lock holds it already. A
-  // folder that takes no new file (read-only, missing, full) is used without
-  // the lock: the operations the lock guards then fail on their own.
+  // folder that takes no new file (read-only, missing, full), or a path that
+  // names no place on this computer (not a full path), is used without the
+  // lock: the operations the lock guards then fail on their own.
   void acquire(const std::string& path);
   // Removes the lock file, unless another station has taken it over meanwhile.
   void release();
