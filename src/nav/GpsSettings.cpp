@@ -15,18 +15,6 @@ constexpr int kCollectMs = 5000;
 constexpr int kHighestPort = 65535;
 const char* const kCommPortPrompt = "Please enter the commport value before saving settings";
 
-// The parts of a settings text between its commas.
-std::vector<std::string> CommaParts(const std::string& text) {
-  std::vector<std::string> parts;
-  std::size_t from = 0;
-  while (true) {
-    const std::size_t comma = text.find(',', from);
-    parts.push_back(text.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
-    if (comma == std::string::npos) return parts;
-    from = comma + 1;
-  }
-}
-
 // A whole port number from 1 to 65535 written with digits only, or 0.
 int PortNumber(const std::string& text) {
   const std::string digits = Trim(text);
@@ -121,7 +109,7 @@ void SelectPort(const std::string& row12, GpsWindow& w) {
 // The line settings of configuration row 13, which is stored back trimmed.
 void SelectLineSettings(ui::Platform& platform, CruiseConfig& config, GpsWindow& w) {
   config.row(13) = Trim(config.row(13));
-  std::vector<std::string> parts = CommaParts(config.row(13));
+  std::vector<std::string> parts = ui::SettingsParts(config.row(13));
   if (parts.size() > 4) {
     platform.ask("Other settings not configurable...", "");
     return;

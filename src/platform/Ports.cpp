@@ -24,19 +24,24 @@ long WholeNumber(const std::string& text) {
 
 }  // namespace
 
+std::vector<std::string> SettingsParts(const std::string& text) {
+  std::vector<std::string> parts;
+  std::size_t from = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', from);
+    parts.push_back(text.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
+    if (comma == std::string::npos) return parts;
+    from = comma + 1;
+  }
+}
+
 std::optional<SerialSettings> ParseSerialSettings(const std::string& text, std::string* why) {
   const auto refuse = [why](std::string complaint) {
     if (why) *why = std::move(complaint);
     return std::nullopt;
   };
-  std::vector<std::string> parts;
-  std::size_t from = 0;
-  while (true) {
-    const std::size_t comma = text.find(',', from);
-    parts.push_back(Trimmed(text.substr(from, comma == std::string::npos ? std::string::npos : comma - from)));
-    if (comma == std::string::npos) break;
-    from = comma + 1;
-  }
+  std::vector<std::string> parts = SettingsParts(text);
+  for (std::string& part : parts) part = Trimmed(part);
   if (parts.size() != 4) return refuse("a settings text has four parts: baud rate, parity, data bits, stop bits");
   SerialSettings s;
   const long baud = WholeNumber(parts[0]);

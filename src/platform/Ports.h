@@ -24,6 +24,9 @@ struct SerialSettings {
 // Examples: "19200,n,8,1" -> 19200 'n' 8 1; "0,n,8,1", "96x0,n,8,1", "9600,x,8,1",
 // "9600,n,9,1" and "9600,n,8" -> nothing.
 std::optional<SerialSettings> ParseSerialSettings(const std::string& text, std::string* why = nullptr);
+// The parts of a settings text between its commas, as they stand:
+// "9600,n,8,1" -> "9600" "n" "8" "1"; "" -> one empty part.
+std::vector<std::string> SettingsParts(const std::string& text);
 
 // The device that serial port number `port` names on this computer: the
 // environment variable RUVEK_COM<port> when it is set, otherwise /dev/ttyS<port-1>
