@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/FixAge.h"
 #include "core/Format.h"
 #include "core/TextRoutines.h"
 #include "events/EventNumber.h"
@@ -11,7 +12,6 @@
 #include "logview/EventGrid.h"
 #include "logview/GridSnapshot.h"
 #include "nav/CurrPos.h"
-#include "nav/FixAge.h"
 
 namespace ruvek {
 namespace {

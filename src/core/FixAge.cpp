@@ -1,4 +1,4 @@
-#include "nav/FixAge.h"
+#include "core/FixAge.h"
 
 #include <algorithm>
 
