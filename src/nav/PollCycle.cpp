@@ -12,6 +12,7 @@
 #include "logview/EventGrid.h"
 #include "logview/GridSnapshot.h"
 #include "nav/CurrPos.h"
+#include "nav/GpsSettings.h"
 
 namespace ruvek {
 namespace {
@@ -275,6 +276,9 @@ void Timer1_Timer(Station& s) {
   // Before Start and in standby the tick reads no navigation.
   if (s.state.recording == Recording::Ready) {
     w.timerActivityBox.setText(heartbeat);
+    // The newest datagram is this tick's position, however short a time ago
+    // it came: the GPS window's timer, which lists them, may not have run yet.
+    if (s.state.gpsSource == "UDP") TakeDatagrams(s.platform.udp(), s.state.udpDatagram, s.gps.display);
     if (PositionPart(p, pos) == Outcome::EndTick) return;
   }
   EventNumberPart(p, pos);

@@ -218,20 +218,18 @@ TEST_F(GpsWindow, AnUnwritablePositionFileIsReportedOnceATickUntilStop) {
       << r.out;
 }
 
-// Julian numbers leave the status line to the navigation part of the poll.
+// The poll shows the newest datagram before the GPS window lists it (Julian numbers leave it the status line).
 TEST_F(GpsWindow, UdpDatagramsAreListedAndShownByThePoll) {
-  const std::string datagram = "UDP,08-Jun-2026,03:00:00,32.900000,-117.400000,";
-  auto r =
-      start("udp " + datagram + "<CR><LF>\nudp " + datagram +
-                "\ntick frmCommCheck.Timer1\n"
-                "get frmCommCheck.txtDisplay\ntick Timer1\nget Text1(1)\nget Text1(2)\nget Text1(3)\nget Text1(4)\n"
-                "get StatusBar1.Panels(1)\n",
-            {{11, "UDP"}, {12, "5000"}, {19, "JULIAN"}});
+  const std::string older = "UDP,08-Jun-2026,02:59:59,32.8,-117.3,", datagram = "UDP,08-Jun-2026,03:00:00,32.9,-117.4,";
+  auto r = start("udp " + older + "<CR><LF>\nudp " + datagram +
+                     "\ntick Timer1\nget Text1(1)\nget Text1(2)\nget Text1(3)\nget Text1(4)\n"
+                     "get StatusBar1.Panels(1)\ntick frmCommCheck.Timer1\nget frmCommCheck.txtDisplay\n",
+                 {{11, "UDP"}, {12, "5000"}, {19, "JULIAN"}});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Got(r.out, "frmCommCheck.txtDisplay"),
             "Click [GO] to initiate GPS serial input<CR><LF>Wait for GPS text "
             "to display<CR><LF>then click [Hide GPS]<CR><LF>" +
-                datagram + "<CR><LF>" + datagram + "<CR><LF>");
+                older + "<CR><LF>" + datagram + "<CR><LF>");
   EXPECT_EQ(Got(r.out, "Text1(1)"), "08-Jun-2026");
   EXPECT_EQ(Got(r.out, "Text1(2)"), "03:00:00");
   EXPECT_EQ(Got(r.out, "Text1(3)"), "32.90000");
