@@ -3,7 +3,7 @@
 #include <map>
 #include <regex>
 
-#include "nav/FixAge.h"
+#include "core/FixAge.h"
 
 namespace ruvek {
 namespace {

@@ -49,10 +49,13 @@ struct GpsInput {
 };
 
 // The last good position the poll read: what it read (a new text is a new
-// fix; the same text read again is the same, older fix) and when, by the
-// program's clock in milliseconds. No time before the first fix.
+// fix; the same text read again is the same, older fix), the time the fix
+// itself carries as the operator is told it ("UTC 03:00:18", empty when it
+// carries none) and when it was received, by the program's clock in
+// milliseconds. No time before the first fix.
 struct LastFix {
   std::string reading;
+  std::string time;
   std::optional<std::int64_t> atMs;
 };
 

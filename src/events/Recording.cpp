@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 
+#include "core/FixAge.h"
 #include "core/Format.h"
 #include "core/TextRoutines.h"
 #include "events/Activity.h"
@@ -144,14 +145,37 @@ void PublishNumber(const EventNumbering& n, Press& press) {
   });
 }
 
-// The questions for a position of 0, 0 and for a clock that has not moved,
-// then the first event number step. False when the operator said No.
-bool PassChecks(const EventNumbering& n, const Boxes& boxes, Press& press) {
+// The age of the fix the running poll fills the boxes with, when it is older
+// than five of the poll's intervals (the fix-age badge is red). Nothing while
+// the poll is stopped (Auto Fill off, F9): the boxes are then the operator's,
+// as they are while a loaded row is corrected.
+std::optional<FixAge> StaleFix(const Station& s) {
+  const MainWindow& w = s.main;
+  if (!w.menus.autoFill.checked || !w.pollTimer.isEnabled() || s.state.editingRow) return std::nullopt;
+  const FixAge age = FixAgeAt(s.state.lastFix, s.platform.now().toMillis(), w.pollTimer.interval(), true);
+  if (age.level != FixAgeLevel::Red) return std::nullopt;
+  return age;
+}
+
+bool NavigationQuestion(ui::Platform& platform, const std::string& text) {
+  return platform.ask(text, "Navigation fields not updated!", ui::Buttons::YesNo, ui::Icon::Warning) == ui::Answer::Yes;
+}
+
+// "The last position fix is 42 s old (UTC 03:00:18). Record event anyways? Y/N"
+std::string StaleFixText(const FixAge& age, const std::string& fixTime) {
+  return "The last position fix is " + std::to_string(age.seconds.value_or(0)) + " s old" +
+         (fixTime.empty() ? "" : " (" + fixTime + ")") + ". Record event anyways? Y/N";
+}
+
+// The questions for a position of 0, 0, for a fix gone stale and for a clock
+// that has not moved (one of them at most), then the first event number step.
+// False when the operator said No.
+bool PassChecks(const EventNumbering& n, const Boxes& boxes, const std::optional<FixAge>& staleFix, Press& press) {
   const bool zeroPosition = LeadingNumber(boxes.lat.text()) == 0 && LeadingNumber(boxes.lon.text()) == 0;
   if (zeroPosition) {
-    if (n.platform.ask("Navigation fields have not updated, record event anyways? Y/N",
-                       "Navigation fields not updated!", ui::Buttons::YesNo, ui::Icon::Warning) == ui::Answer::No)
-      return false;
+    if (!NavigationQuestion(n.platform, "Navigation fields have not updated, record event anyways? Y/N")) return false;
+  } else if (staleFix) {
+    if (!NavigationQuestion(n.platform, StaleFixText(*staleFix, n.state.lastFix.time))) return false;
   } else if (n.state.nav.localTime == n.state.previousEventTime) {
     if (n.platform.ask("GPS Time hasn't changed since the last event, record anyways? Y/N", "Time hasn't updated!",
                        ui::Buttons::YesNo, ui::Icon::Warning) == ui::Answer::No)
@@ -247,9 +271,11 @@ void RecordEvent(Station& s, Press& press) {
   MainWindow& w = s.main;
   StationState& st = s.state;
   const EventNumbering n = EventNumbering::of(s);
+  // Taken before the poll is started again: whether the poll was filling the boxes.
+  const std::optional<FixAge> staleFix = StaleFix(s);
   StartPollTimer(w.pollTimer, s.settings.sampleIntervalMs);
   SetRecording(st, w.buttons, Recording::Saving);
-  if (!PassChecks(n, w.boxes, press)) return SetRecording(st, w.buttons, Recording::Ready);
+  if (!PassChecks(n, w.boxes, staleFix, press)) return SetRecording(st, w.buttons, Recording::Ready);
 
   // The event's name is read once; everything after the checks uses this value.
   const std::string eventName = w.eventCombo.text();

@@ -32,11 +32,19 @@ void AppendToDisplay(std::string& display, const std::string& line) {
   KeepLast(display, kDisplayLimit);
 }
 
-std::string SentenceFrom(const std::string& display, const std::string& id) {
-  const std::size_t at = display.find(id);
-  if (at == std::string::npos) return {};
-  const std::size_t cr = display.find('\r', at);
-  return display.substr(at, cr == std::string::npos ? std::string::npos : cr + 1 - at);
+std::string NewestSentence(const std::string& text, const std::string& id) {
+  const std::size_t lastCr = text.rfind('\r');
+  if (lastCr == std::string::npos) return {};
+  std::size_t at = 0;
+  if (id.empty()) {
+    // The start of the last complete line: after the line end before it.
+    const std::size_t before = lastCr == 0 ? std::string::npos : text.find_last_of("\r\n", lastCr - 1);
+    at = before == std::string::npos ? 0 : before + 1;
+  } else {
+    at = text.rfind(id, lastCr);
+    if (at == std::string::npos) return {};
+  }
+  return text.substr(at, text.find('\r', at) + 1 - at);
 }
 
 std::string PositionRecords(std::string primary, const std::string& date) {
@@ -48,9 +56,9 @@ std::optional<std::string> ParseInput(std::string& buffer, std::string& display,
                                       const std::string& dateId) {
   if (buffer.empty()) return std::nullopt;
   SplitReceived(buffer, display);
-  const std::string primary = SentenceFrom(display, primaryId);
+  const std::string primary = NewestSentence(display, primaryId);
   if (primary.size() < 5) return std::nullopt;
-  return PositionRecords(primary, SentenceFrom(display, dateId));
+  return PositionRecords(primary, NewestSentence(display, dateId));
 }
 
 }  // namespace ruvek

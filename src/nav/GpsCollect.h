@@ -28,10 +28,12 @@ void SplitReceived(std::string& buffer, std::string& display);
 // Appends a line and CR LF to the display, which keeps its last kDisplayLimit characters.
 void AppendToDisplay(std::string& display, const std::string& line);
 
-// The first (oldest) occurrence of `id` in `display` up to and including the
-// CR after it (to the end when none follows); empty when `id` is not there.
-// An empty `id` is found at the start.
-std::string SentenceFrom(const std::string& display, const std::string& id);
+// The newest (last) occurrence of `id` in the complete lines of `text`, up to
+// and including the CR that ends its line; empty when no complete line holds
+// `id`. Text after the last CR is a line still arriving and is never taken.
+// An empty `id` is found at the start of the last complete line.
+// Example: "$GPGGA,1\r\n$GPGGA,2\r\n$GPGGA,3" -> "$GPGGA,2\r".
+std::string NewestSentence(const std::string& text, const std::string& id);
 
 // The current position file text: two records, the primary sentence and the
 // date sentence, each as a double quote, the sentence (with its CR), a double
@@ -42,9 +44,10 @@ std::string SentenceFrom(const std::string& display, const std::string& id);
 std::string PositionRecords(std::string primary, const std::string& date);
 
 // One collection of received text: the complete lines of `buffer` go to
-// `display`, and the position file text is built from the sentences
-// `primaryId` and `dateId` the display holds. Nothing when the buffer is
-// empty or the display holds no primary sentence of at least 5 characters.
+// `display`, and the position file text is built from the newest sentences
+// `primaryId` and `dateId` the display holds, so the file holds the latest fix
+// received. Nothing when the buffer is empty or the display holds no primary
+// sentence of at least 5 characters.
 std::optional<std::string> ParseInput(std::string& buffer, std::string& display, const std::string& primaryId,
                                       const std::string& dateId);
 

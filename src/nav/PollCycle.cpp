@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/FixAge.h"
 #include "core/Format.h"
 #include "core/TextRoutines.h"
 #include "events/EventNumber.h"
@@ -11,7 +12,7 @@
 #include "logview/EventGrid.h"
 #include "logview/GridSnapshot.h"
 #include "nav/CurrPos.h"
-#include "nav/FixAge.h"
+#include "nav/GpsSettings.h"
 
 namespace ruvek {
 namespace {
@@ -105,6 +106,17 @@ std::string FixReading(const Poll& p, Position pos) {
   return p.state.nav.rawLine;
 }
 
+// The time the fix of this tick carries, as the operator is told it: the
+// sentence's UTC time, or the time field of the datagram or MET record.
+std::string FixTime(const Poll& p) {
+  const std::string& source = p.state.gpsSource;
+  const std::string time = source == "UDP"   ? ParseDatagram(p.state.udpDatagram).localTime
+                           : source == "MET" ? p.boxes.time.text()
+                                             : p.state.nav.utcTime;
+  if (time.empty()) return {};
+  return (source == "UDP" || source == "MET" ? "time " : "UTC ") + time;
+}
+
 // The line and station of the position, shown by the active Line.Sta mode. The
 // survey grid is defined north and west only; a position elsewhere leaves the
 // boxes as they are.
@@ -153,7 +165,7 @@ Outcome PositionPart(const Poll& p, Position& pos) {
   while (true) {
     try {
       pos = ReadPosition(p);
-      NoteFix(p.state.lastFix, FixReading(p, pos), p.platform.now().toMillis());
+      if (NoteFix(p.state.lastFix, FixReading(p, pos), p.platform.now().toMillis())) p.state.lastFix.time = FixTime(p);
       ShowLineStation(p, pos);
       return Outcome::Go;
     } catch (const ui::FileError&) {
@@ -275,6 +287,9 @@ void Timer1_Timer(Station& s) {
   // Before Start and in standby the tick reads no navigation.
   if (s.state.recording == Recording::Ready) {
     w.timerActivityBox.setText(heartbeat);
+    // The newest datagram is this tick's position, however short a time ago
+    // it came: the GPS window's timer, which lists them, may not have run yet.
+    if (s.state.gpsSource == "UDP") TakeDatagrams(s.platform.udp(), s.state.udpDatagram, s.gps.display);
     if (PositionPart(p, pos) == Outcome::EndTick) return;
   }
   EventNumberPart(p, pos);

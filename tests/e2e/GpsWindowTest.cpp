@@ -109,10 +109,27 @@ TEST_F(GpsWindow, TheDisplayKeepsItsLast1500CharactersAndWithoutAPrimaryNothingI
   std::string printed = shown;
   for (std::size_t p; (p = printed.find("\r\n")) != std::string::npos;) printed.replace(p, 2, "<CR><LF>");
   EXPECT_EQ(Got(r.out, "frmCommCheck.txtDisplay"), printed);
-  // The oldest sentence still shown, the first one cut at the front skipped.
-  const std::size_t oldest = shown.find("$GPGGA");
-  const std::string primary = shown.substr(oldest, shown.find('\r', oldest) + 1 - oldest);
-  EXPECT_EQ(st.read(kPositionFile), "\"" + primary + "\"\r\n\"\"\r\n");
+  const std::size_t newest = lines.rfind("$GPGGA");  // the RMC has left the display
+  EXPECT_EQ(st.read(kPositionFile), "\"" + lines.substr(newest, lines.size() - 1 - newest) + "\"\r\n\"\"\r\n");
+}
+
+// A 1 Hz receiver collected every 5 s, the text received so far ending in a GGA, in an RMC, at a line end: each
+// collection writes the newest complete GGA and RMC (their seconds in the table).
+TEST_F(GpsWindow, EachCollectionWritesTheNewestCompleteFixOfA1HzFeed) {
+  const auto fix = [](const char* id, int s) {
+    return std::string(id) + ",0300" + char('0' + s / 10) + char('0' + s % 10) + ".00,3254.0,N,11724.0,W,";
+  };
+  std::string feed, script = "click frmCommCheck.btnGo\n";
+  for (int s = 0; s < 15; ++s) feed += fix("$GPGGA", s) + "<CR><LF>" + fix("$GPRMC", s) + "<CR><LF>";
+  const std::size_t ticks[][3] = {
+      {feed.find(fix("$GPGGA", 5)) + 20, 4, 4}, {feed.find(fix("$GPRMC", 9)) + 5, 9, 8}, {feed.size(), 14, 14}};
+  for (std::size_t i = 0, from = 0; i < std::size(ticks); from = ticks[i++][0])
+    script += "serial " + feed.substr(from, ticks[i][0] - from) + "\ntick frmCommCheck.Timer1\nsh cp " +
+              "\"$RUVEK_ROOT/C/DATA/CurrPos.txt\" \"$RUVEK_ROOT/C/" + std::to_string(i) + "\"\n";
+  ASSERT_EQ(start(script).code, 0);
+  for (std::size_t i = 0; i < std::size(ticks); ++i)
+    EXPECT_EQ(st.read("C:\\" + std::to_string(i)),
+              "\"" + fix("$GPGGA", int(ticks[i][1])) + "\r\"\r\n\"" + fix("$GPRMC", int(ticks[i][2])) + "\r\"\r\n");
 }
 
 TEST_F(GpsWindow, GoRefusesWhatCannotOpenAndStopsWithGo) {
@@ -201,20 +218,18 @@ TEST_F(GpsWindow, AnUnwritablePositionFileIsReportedOnceATickUntilStop) {
       << r.out;
 }
 
-// Julian numbers leave the status line to the navigation part of the poll.
+// The poll shows the newest datagram before the GPS window lists it (Julian numbers leave it the status line).
 TEST_F(GpsWindow, UdpDatagramsAreListedAndShownByThePoll) {
-  const std::string datagram = "UDP,08-Jun-2026,03:00:00,32.900000,-117.400000,";
-  auto r =
-      start("udp " + datagram + "<CR><LF>\nudp " + datagram +
-                "\ntick frmCommCheck.Timer1\n"
-                "get frmCommCheck.txtDisplay\ntick Timer1\nget Text1(1)\nget Text1(2)\nget Text1(3)\nget Text1(4)\n"
-                "get StatusBar1.Panels(1)\n",
-            {{11, "UDP"}, {12, "5000"}, {19, "JULIAN"}});
+  const std::string older = "UDP,08-Jun-2026,02:59:59,32.8,-117.3,", datagram = "UDP,08-Jun-2026,03:00:00,32.9,-117.4,";
+  auto r = start("udp " + older + "<CR><LF>\nudp " + datagram +
+                     "\ntick Timer1\nget Text1(1)\nget Text1(2)\nget Text1(3)\nget Text1(4)\n"
+                     "get StatusBar1.Panels(1)\ntick frmCommCheck.Timer1\nget frmCommCheck.txtDisplay\n",
+                 {{11, "UDP"}, {12, "5000"}, {19, "JULIAN"}});
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Got(r.out, "frmCommCheck.txtDisplay"),
             "Click [GO] to initiate GPS serial input<CR><LF>Wait for GPS text "
             "to display<CR><LF>then click [Hide GPS]<CR><LF>" +
-                datagram + "<CR><LF>" + datagram + "<CR><LF>");
+                older + "<CR><LF>" + datagram + "<CR><LF>");
   EXPECT_EQ(Got(r.out, "Text1(1)"), "08-Jun-2026");
   EXPECT_EQ(Got(r.out, "Text1(2)"), "03:00:00");
   EXPECT_EQ(Got(r.out, "Text1(3)"), "32.90000");

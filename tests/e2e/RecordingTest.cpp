@@ -107,6 +107,29 @@ TEST(RecordEvent, TimeQuestionWhenTheClockHasNotMovedSinceTheLastEvent) {
   EXPECT_EQ("2", Got(r.out, "gridRowCount"));
 }
 
+// A repeated sentence is a fix growing older: past five poll intervals Record Event asks, unless F9 stopped the poll.
+TEST(RecordEvent, AStaleFixIsRecordedOnlyWhenTheOperatorSaysSo) {
+  const std::string red = "fixAgeSeconds=80\nfixAgeLevel=red\n";
+  const std::string asked = red +
+                            "MSGBOX | Navigation fields not updated! | The last position fix is 80 s old (UTC "
+                            "18:30:12). Record event anyways? Y/N | YesNo | warning | ";
+  const std::string newFix = "sh echo '$GPGGA,183132.00,3254.0,N,11724.0,W,2,' >\"$RUVEK_ROOT/C/DATA/CurrPos.txt\"\n";
+  const std::string cases[][3] = {{"answer No\n", asked + "No\n", ""},
+                                  {"answer Yes\n", asked + "Yes\n", "18:30:12"},
+                                  {"key F9\n", red, "18:30:12"},
+                                  {newFix + "advance 15000\n", "fixAgeLevel=normal\n", "18:31:32"}};
+  for (const auto& [before, shown, utcLogged] : cases) {
+    Station st;
+    st.seed();
+    st.write("C:\\DATA\\CurrPos.txt", "$GPGGA,183012.00,3254.0,N,11724.0,W,2,\r\n");
+    const auto r = st.run("clock 2026-06-08 03:00:00\nanswer Yes\nstart\ntick Timer1\nadvance 80000\n" + before +
+                          "get fixAgeSeconds\nget fixAgeLevel\n" + Record("CTD Deployed"));
+    EXPECT_NE(r.out.find(shown), std::string::npos) << before << r.out << r.err;
+    EXPECT_EQ(Count(r.out, "MSGBOX"), 1 + Count(shown, "MSGBOX")) << before << r.out;  // and the ready question
+    EXPECT_EQ(st.exists(kLocalLog) ? Column(CrLfLines(st.read(kLocalLog)).back(), 14) : "", utcLogged) << before;
+  }
+}
+
 TEST(ClearLast, AfterEvents10And11TheNextEventReusesElevenWithTheEraseComment) {
   Station st;
   st.seed();

@@ -33,9 +33,7 @@ TEST(SplitReceived, MovesCompleteLinesAndKeepsTheRest) {
 }
 
 TEST(PositionRecords, QuoteBothSentencesAndCutAMergedPrimary) {
-  const std::string display = "$GPRMC,old\r\n$GPGGA,1\r\n$GPGGA,2\r\n";
-  EXPECT_EQ(SentenceFrom(display, "$GPGGA"), "$GPGGA,1\r");
-  EXPECT_EQ(SentenceFrom(display, "$GPZDA"), "");
+  EXPECT_EQ(NewestSentence("$GPGGA,1\r\n$GPGGA,2\r\n$GPGGA,3", "$GPGGA"), "$GPGGA,2\r");  // not a line still coming
   EXPECT_EQ(PositionRecords("$GPGGA,1\r", ""), "\"$GPGGA,1\r\"\r\n\"\"\r\n");
   // ",,,$" at position 9 of a 20-character sentence keeps its first 11 characters.
   EXPECT_EQ(PositionRecords("$GPGGA,1,,,$GPRMC,2\r", "$GPRMC,2\r"), "\"$GPGGA,1,,,\"\r\n\"$GPRMC,2\r\"\r\n");

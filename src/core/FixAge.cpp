@@ -1,4 +1,4 @@
-#include "nav/FixAge.h"
+#include "core/FixAge.h"
 
 #include <algorithm>
 
@@ -29,10 +29,11 @@ const char* FixAgeLevelName(FixAgeLevel level) {
   return "none";
 }
 
-void NoteFix(LastFix& fix, const std::string& reading, std::int64_t nowMs) {
-  if (reading.empty() || (fix.atMs && reading == fix.reading)) return;
+bool NoteFix(LastFix& fix, const std::string& reading, std::int64_t nowMs) {
+  if (reading.empty() || (fix.atMs && reading == fix.reading)) return false;
   fix.reading = reading;
   fix.atMs = nowMs;
+  return true;
 }
 
 }  // namespace ruvek

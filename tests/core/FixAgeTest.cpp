@@ -1,7 +1,7 @@
 // The levels of the fix age at their edges, and what counts as a new fix.
 #include <gtest/gtest.h>
 
-#include "nav/FixAge.h"
+#include "core/FixAge.h"
 
 namespace ruvek {
 namespace {

@@ -26,7 +26,7 @@ const char* FixAgeLevelName(FixAgeLevel level);
 
 // A tick read the position `reading` (the raw sentence, the MET record's
 // date, time and position, or the datagram): a text other than the last fix's
-// is a new fix at `nowMs`. An empty reading is no fix.
-void NoteFix(LastFix& fix, const std::string& reading, std::int64_t nowMs);
+// is a new fix at `nowMs`, and true is returned. An empty reading is no fix.
+bool NoteFix(LastFix& fix, const std::string& reading, std::int64_t nowMs);
 
 }  // namespace ruvek
