@@ -30,6 +30,10 @@ struct Settings {
 // The settings of `config`, its rows kept in them.
 Settings DeriveSettings(const CruiseConfig& config);
 
+// The event list of configuration row 5: a full path as it stands
+// ("D:\Lists\LabEvents.txt"), a bare name in the program directory.
+std::string EventListPathOf(const std::string& programDir, const std::string& row5);
+
 // True when configuration row 20 contains "MULTI" (case included): the event
 // pickers start as check boxes.
 bool StartsInCheckBoxMode(const CruiseConfig& config);

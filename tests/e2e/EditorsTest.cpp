@@ -377,6 +377,31 @@ TEST_F(ListEditor, SaveToNewEventFileLoadsItAndStoresItInRow5OnYes) {
   EXPECT_EQ(Got(parts[1], "frmEventEdit.visible"), "true");
 }
 
+TEST_F(ListEditor, AListSavedOutsideTheProgramDirectoryLoadsAtTheNextStart) {
+  // Row 5 keeps the folder of a list outside the program directory; the list
+  // logs are named after the list alone.
+  const std::pair<const char*, const char*> cases[] = {
+      {"D:\\Lists\\LabEvents.txt", "D:\\Lists\\LabEvents.txt"},
+      {"C:\\RuvekGPS\\LabEvents.txt", "LabEvents.txt"},
+  };
+  for (const auto& [chosen, row5] : cases) {
+    SCOPED_TRACE(chosen);
+    std::filesystem::create_directories(std::filesystem::path(st.host(chosen)).parent_path());
+    const auto saved = run(CrLf({"Bongo", "Secchi"}),
+                           std::string("file ") + chosen + "\nanswer Yes\nclick frmEventEdit.Command1(1)\n");
+    ASSERT_EQ(saved.code, 0) << saved.err;
+    EXPECT_EQ(CrLfLines(st.read(kCfg)).at(4), row5);
+    st.write("C:\\DATA\\CurrPos.txt", "$GPGGA,030000.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,,M,,\r\n");
+    const auto next =
+        st.run(kStart + "advance 1000\ntick Timer1\n" + Record("Secchi") + "get eventListPath\nget Option1(1)\n");
+    ASSERT_EQ(next.code, 0) << next.err;
+    EXPECT_EQ(Got(next.out, "eventListPath"), chosen);
+    EXPECT_EQ(Got(next.out, "Option1(1)"), "Secchi");
+    for (const char* log : {"C:\\RuvekGPS\\0708SRLab.csv", "C:\\DATA\\0708SRLab.csv"})
+      EXPECT_EQ(Column(CrLfLines(st.read(log)).back(), 11), "Secchi") << log;
+  }
+}
+
 TEST_F(ListEditor, SaveThatCannotReplaceTheFileIsTriedFiveTimesAndKeepsEverything) {
   const std::string list = CrLf({"Bongo", "Secchi"});
   struct Case {
