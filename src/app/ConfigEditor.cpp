@@ -49,8 +49,11 @@ void AskRestart(Station& s) {
 
 void SaveConfig(Station& s) {
   ConfigEditorWindow& w = s.configEditor;
+  // A closed editor saves what it would show when opened.
+  if (!w.form.visible) RefreshConfigRows(s.platform.files(), s.settings.config, w);
+  const CruiseConfig rows = RowsOfFields(w);
   try {
-    WriteConfig(s.platform.files(), RowsOfFields(w));
+    WriteConfig(s.platform.files(), rows);
   } catch (const ui::FileError&) {
     // The file is replaced whole or not at all: the old settings stay.
     s.platform.ask(std::string("Unable to write ") + kConfigPath + " - the settings were not saved", "",
@@ -109,7 +112,18 @@ CruiseConfig RowsOfFields(const ConfigEditorWindow& w) {
 }
 
 void ShowConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w) {
+  w.shownRows = config;
   for (int n = 1; n <= kConfigRowsWritten; ++n) w.fields[std::size_t(n)]->setText(config.row(n));
+  ShowConfigWarnings(fs, w);
+}
+
+void RefreshConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w) {
+  for (int n = 1; n <= kConfigRowsWritten; ++n) {
+    ui::EditableText& field = *w.fields[std::size_t(n)];
+    if (field.text() != w.shownRows.row(n)) continue;
+    w.shownRows.row(n) = config.row(n);
+    field.setText(config.row(n));
+  }
   ShowConfigWarnings(fs, w);
 }
 
@@ -126,7 +140,7 @@ void ShowConfigWarnings(const ui::FileSystem& fs, ConfigEditorWindow& w) {
 
 void EditConfig_Click(Station& s) {
   // An open editor keeps what has been typed into it.
-  if (!s.configEditor.form.visible) ShowConfigRows(s.platform.files(), s.settings.config, s.configEditor);
+  if (!s.configEditor.form.visible) RefreshConfigRows(s.platform.files(), s.settings.config, s.configEditor);
   s.platform.show(s.configEditor.form);
 }
 
@@ -146,7 +160,10 @@ void Study_LostFocus(Station& s) {
 
 void ConfigEditor_Click(Station& s, int index) {
   if (index == 0) return SaveConfig(s);
-  if (index == 1) s.platform.show(s.configEditor.form, false);
+  if (index != 1) return;
+  // The window is unloaded: what was typed into it and not saved is dropped.
+  s.platform.show(s.configEditor.form, false);
+  ShowConfigRows(s.platform.files(), s.settings.config, s.configEditor);
 }
 
 }  // namespace ruvek

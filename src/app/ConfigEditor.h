@@ -45,6 +45,9 @@ CruiseConfig RowsOfFields(const ConfigEditorWindow& w);
 
 // Shows the rows in the fields and marks the fields ConfigWarnings names.
 void ShowConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w);
+// Loads a closed editor: the fields the operator has not changed since they
+// were last filled show the rows in memory as they are now.
+void RefreshConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w);
 void ShowConfigWarnings(const ui::FileSystem& fs, ConfigEditorWindow& w);
 
 // ---- handlers

@@ -278,6 +278,22 @@ TEST_F(ConfigEditor, FieldsNamingMissingPlacesOrABadRateAreMarkedAndStillSaved) 
                                                   {18, " CommentOpt.txt "}}));
 }
 
+TEST_F(ConfigEditor, SaveWritesWhatTheEditorWouldShowAlsoWhenNeverOpened) {
+  const std::pair<const char*, std::map<int, std::string>> cases[] = {
+      {"click mnuCalcLine\n", {{16, "CALCULATE"}}},
+      {"click mnuEditCfg\ntype FrmEditCFG.Text1(1) Dropped\nclick FrmEditCFG.Command1(1)\nclick mnuAllEvents\n",
+       {{17, "ALLEVENTS"}}},
+      {"click mnuCalcLine\ntype FrmEditCFG.Text1(1) Typed\n", {{1, "Typed"}, {16, "CALCULATE"}}},
+  };
+  for (const auto& [script, rows] : cases) {
+    SCOPED_TRACE(script);
+    st.seed();
+    const auto expected = seededRows(rows);
+    ASSERT_EQ(st.run(kStart + script + "answer No\nclick FrmEditCFG.Command1(0)\n").code, 0);
+    EXPECT_EQ(CrLfLines(st.read(kCfg)), expected);
+  }
+}
+
 // ---- the event list editor
 
 class ListEditor : public ::testing::Test {
