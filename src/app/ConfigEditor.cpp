@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Format.h"
+#include "core/Settings.h"
 #include "core/TextRoutines.h"
 
 namespace ruvek {
@@ -39,6 +40,16 @@ void CheckFile(const ui::FileSystem& fs, std::map<int, std::string>& why, int ro
     why[row] = folder + name + " does not exist";
 }
 
+// The rows the menus changed are in the file now as the editor wrote them,
+// unless a menu changed one after the editor showed it: that is still to be
+// written.
+void SettleMenuRows(Settings& settings, const CruiseConfig& shown, const CruiseConfig& written) {
+  std::erase_if(settings.menuRows, [&](int n) {
+    const std::string& inMemory = settings.config.row(n);
+    return inMemory == shown.row(n) || inMemory == written.row(n);
+  });
+}
+
 void AskRestart(Station& s) {
   const auto answer = s.platform.ask("You have to restart the program to load the changes. Restart now? Y/N",
                                      "Restart Program?", ui::Buttons::YesNo, ui::Icon::Error);
@@ -60,6 +71,7 @@ void SaveConfig(Station& s) {
                    ui::Buttons::OK, ui::Icon::Error);
     return;
   }
+  SettleMenuRows(s.settings, w.shownRows, rows);
   w.studyEdited = false;
   AskRestart(s);
 }

@@ -70,7 +70,7 @@ void SaveToNewFile(Station& s) {
   ReloadEventList(EventListContext::of(s));
   if (s.platform.ask("Save to RuvekGPS.cfg? Y/N", "Save change to cfg?", ui::Buttons::YesNo) == ui::Answer::Yes) {
     const std::string row5 = Row5Of(s.settings.programDir, *chosen);
-    if (!SaveStep(s.platform, [&] { StoreListInConfig(s.platform.files(), s.settings, row5); }))
+    if (!SaveStep(s.platform, [&] { StoreListInConfig(s.platform, s.settings, row5); }))
       ReportUnwritten(s.platform, kConfigPath);
   }
   s.platform.show(s.listEditor.form, false);

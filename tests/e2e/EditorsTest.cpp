@@ -278,6 +278,50 @@ TEST_F(ConfigEditor, FieldsNamingMissingPlacesOrABadRateAreMarkedAndStillSaved) 
                                                   {18, " CommentOpt.txt "}}));
 }
 
+TEST_F(ConfigEditor, EachRowWriterKeepsTheRowsTheEditorSaved) {
+  // Saved in the editor with No to the restart, then row 17 changed by its
+  // menu: a writer of one or two rows adds its own and row 17 to the file as
+  // it stands. A file gone is written from memory (row 1 as the run has it),
+  // one that cannot be read is left alone; each says so.
+  const std::string edited =
+      "click mnuEditCfg\ntype FrmEditCFG.Text1(1) Newproj\nanswer No\n"
+      "click FrmEditCFG.Command1(0)\nclick mnuAllEvents\n";
+  const std::string bridge = "answer Yes Yes\nclick mnuBridge\n", cfg = "\"$RUVEK_ROOT/C/RuvekGPS/RuvekGPS.cfg\"";
+  struct Case {
+    std::string script;
+    std::map<int, std::string> rows;  // besides rows 1 and 17 as saved; none: the file is left as it was
+    const char* message;
+  } cases[] = {
+      {bridge, {{5, "BridgeEvents.txt"}}, ""},
+      {"click mnuMakeEvFile\nfile C:\\RuvekGPS\\LabEvents.txt\nanswer Yes\nclick frmEventEdit.Command1(1)\n",
+       {{5, "LabEvents.txt"}},
+       ""},
+      {"click mnuComSet\nclick frmCommCheck.Option1(2)\nclick frmCommCheck.Command1\n", {{12, "3"}}, ""},
+      {"sh rm " + cfg + "\n" + bridge,
+       {{1, "Tesmora"}, {5, "BridgeEvents.txt"}},
+       "RuvekGPS.cfg was missing or empty: it has been written again from the settings in use | OK | exclamation"},
+      {"sh rm " + cfg + "; mkdir " + cfg + "\n" + bridge,
+       {},
+       "Unable to save C:\\RuvekGPS\\RuvekGPS.cfg - the event list is in use for this run only"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    st.seed();
+    st.write("C:\\RuvekGPS\\BridgeEvents.txt", CrLf({"Bongo"}));
+    auto rows = c.rows;
+    rows.insert({{1, "Newproj"}, {17, "ALLEVENTS"}});
+    const auto expected = seededRows(rows);
+    const auto r = st.run(kStart + edited + c.script + "get CruiseConfig(1)\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Got(r.out, "CruiseConfig(1)"), "Tesmora");  // the rows in memory still govern the run
+    if (*c.message) EXPECT_EQ(Count(r.out, c.message), 1u) << r.out;
+    if (c.rows.empty())
+      EXPECT_TRUE(std::filesystem::is_directory(st.host(kCfg)));
+    else
+      EXPECT_EQ(CrLfLines(st.read(kCfg)), expected);
+  }
+}
+
 TEST_F(ConfigEditor, SaveWritesWhatTheEditorWouldShowAlsoWhenNeverOpened) {
   const std::pair<const char*, std::map<int, std::string>> cases[] = {
       {"click mnuCalcLine\n", {{16, "CALCULATE"}}},
