@@ -169,7 +169,11 @@ TEST_F(ConfigEditor, NewCruiseSetUpRebuildsBothDirectoriesFromTheStudy) {
       {"C:\\CODES\\2007\\0701\\", "0801SR", "No", "C:\\CODES\\2007\\0701\\", ""},
       {"C:\\CODES\\2007\\0701\\", "0801SR", "Cancel", "C:\\CODES\\2007\\0701\\", ""},
       {"C:\\CODES\\2007\\0701\\", "8", "Yes", "C:\\CODES\\2007\\0701\\",
-       "The Study needs the two digits of the year (for example 0708SR) to set up a new cruise"},
+       "The Study 8 does not begin with the two digits of the year (for example 0708SR) - set the Data and Nav "
+       "Directories by hand"},
+      {"C:\\CODES\\2007\\0701\\Events\\", "ABCD", "Yes", "C:\\CODES\\2007\\0701\\Events\\",
+       "The Study ABCD does not begin with the two digits of the year (for example 0708SR) - set the Data and Nav "
+       "Directories by hand"},
       {"C:\\DATA\\", "0801SR", "Yes", "C:\\DATA\\",
        "The year folder 2008 was not found in the Data Directory C:\\DATA\\ - set the Data and Nav Directories by "
        "hand"},
@@ -244,7 +248,8 @@ TEST_F(ConfigEditor, FieldsNamingMissingPlacesOrABadRateAreMarkedAndStillSaved) 
     const char* field;
     const char* text;
     int row;
-    const char* why;  // "" when the field is not marked
+    const char* why;                // "" when the field is not marked
+    const char* caption = nullptr;  // the mark's caption, when checked
   } cases[] = {
       {"Text1(3)", "C:\\DATA\\", 3, ""},
       {"Text1(7)", "EventNumber.txt", 7, ""},
@@ -254,25 +259,32 @@ TEST_F(ConfigEditor, FieldsNamingMissingPlacesOrABadRateAreMarkedAndStillSaved) 
       {"Text1(4)", "", 4, "No directory given"},
       {"Text1(5)", "LabEvents.txt", 5, "C:\\RuvekGPS\\LabEvents.txt does not exist"},
       {"Text1(18)", " CommentOpt.txt ", 18, ""},
-      {"Text1(9)", "2500.6", 9, ""},
-      {"Text1(9)", "0", 9, "The sampling rate is not a positive number of milliseconds"},
-      {"Text1(9)", "15000ms", 9, "The sampling rate is not a positive number of milliseconds"},
+      {"Text1(5)", "D:\\Lists\\LabEvents.txt", 5, "D:\\Lists\\LabEvents.txt does not exist"},
+      // The sampling rate is marked where a start polls otherwise than it reads.
+      {"Text1(9)", "2500.6", 9, "A start reads 2500.6 as 2501 ms"},
+      {"Text1(9)", "0", 9, "0 is no positive number: a start polls first after 15000 ms, then every 20000 ms",
+       "<- read as 15000"},
+      {"Text1(9)", "fast", 9, "fast is not a number: a start polls first after 15000 ms, then every 20000 ms",
+       "<- not a number"},
+      {"Text1(9)", "100000", 9, "100000 ms is beyond the timer's 65535 ms: a start polls every 65535 ms"},
+      {"Text1(9)", "15000ms", 9, "A start reads 15000ms as 15000 ms"},
   };
   auto warning = [](const Case& c) { return "FrmEditCFG.lblWarn(" + std::to_string(c.row) + ")"; };
   std::vector<std::string> steps;
   for (const auto& c : cases)
     steps.push_back(std::string("type FrmEditCFG.") + c.field + " \"" + c.text + "\"\nget " + warning(c) +
-                    ".visible\nget " + warning(c) + ".tooltip\n");
+                    ".visible\nget " + warning(c) + ".tooltip\nget " + warning(c) + ".caption\n");
   const auto parts = runSteps(steps);
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const Case& c = cases[i];
     SCOPED_TRACE(std::string(c.field) + " " + c.text);
     EXPECT_EQ(Got(parts[i], warning(c) + ".visible"), *c.why ? "true" : "false");
     EXPECT_EQ(Got(parts[i], warning(c) + ".tooltip"), c.why);
+    if (c.caption) EXPECT_EQ(Got(parts[i], warning(c) + ".caption"), c.caption);
   }
   EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{3, "C:\\NOPE\\"},
                                                   {4, ""},
-                                                  {5, "LabEvents.txt"},
+                                                  {5, "D:\\Lists\\LabEvents.txt"},
                                                   {8, "CurrPos.txt"},
                                                   {9, "15000ms"},
                                                   {18, " CommentOpt.txt "}}));
