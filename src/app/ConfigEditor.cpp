@@ -161,21 +161,27 @@ CruiseConfig RowsOfFields(const ConfigEditorWindow& w) {
 
 void ShowConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w) {
   w.shownRows = config;
+  w.filling = true;
   for (int n = 1; n <= kConfigRowsWritten; ++n) w.fields[std::size_t(n)]->setText(config.row(n));
+  w.filling = false;
   ShowConfigWarnings(fs, w);
 }
 
 void RefreshConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w) {
+  w.filling = true;
   for (int n = 1; n <= kConfigRowsWritten; ++n) {
     ui::EditableText& field = *w.fields[std::size_t(n)];
     if (field.text() != w.shownRows.row(n)) continue;
     w.shownRows.row(n) = config.row(n);
     field.setText(config.row(n));
   }
+  w.filling = false;
   ShowConfigWarnings(fs, w);
 }
 
 void ShowConfigWarnings(const ui::FileSystem& fs, ConfigEditorWindow& w) {
+  // Each field filled would look for every file again; a fill marks once.
+  if (w.filling) return;
   const std::map<int, FieldMark> marks = ConfigWarnings(fs, RowsOfFields(w));
   for (int n = 1; n <= kConfigRowsWritten; ++n) {
     ui::Label& label = *w.warnings[std::size_t(n)];

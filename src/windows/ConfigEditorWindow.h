@@ -43,6 +43,8 @@ struct ConfigEditorWindow {
   // The rows in memory as the fields were last filled with them: a field that
   // still shows its row has not been changed by the operator.
   CruiseConfig shownRows;
+  // The fields are being filled: their marks are shown once, at the end.
+  bool filling = false;
 };
 
 }  // namespace ruvek
