@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Format.h"
+#include "core/Settings.h"
 #include "core/TextRoutines.h"
 
 namespace ruvek {
@@ -14,29 +15,48 @@ bool AllDigits(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool PositiveNumber(const std::string& text) {
-  const std::string_view t = TrimView(text);
+// Digits with at most one point: "2000", "2500.6".
+bool PlainNumber(std::string_view t) {
   const auto points = std::count(t.begin(), t.end(), '.');
-  const bool numeric =
-      points <= 1 && std::all_of(t.begin(), t.end(), [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
-  return numeric && LeadingNumber(t) > 0;
+  return points <= 1 && std::any_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+         std::all_of(t.begin(), t.end(), [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
+}
+
+// Whether a number can be read from the start of `t`, as LeadingNumber reads it.
+bool StartsWithNumber(std::string_view t) {
+  std::size_t i = !t.empty() && (t[0] == '+' || t[0] == '-') ? 1 : 0;
+  if (i < t.size() && t[i] == '.') ++i;
+  return i < t.size() && t[i] >= '0' && t[i] <= '9';
 }
 
 std::string Row(const CruiseConfig& rows, int n) { return Trim(rows.row(n), " "); }
 
-void CheckFolder(const ui::FileSystem& fs, std::map<int, std::string>& why, int row, const std::string& folder) {
+using Marks = std::map<int, FieldMark>;
+const char* const kNotFound = "<- not found";
+
+void CheckFolder(const ui::FileSystem& fs, Marks& marks, int row, const std::string& folder) {
   if (folder.empty())
-    why[row] = "No directory given";
+    marks[row] = {kNotFound, "No directory given"};
   else if (!fs.folderExists(folder))
-    why[row] = folder + " does not exist";
+    marks[row] = {kNotFound, folder + " does not exist"};
 }
 
-void CheckFile(const ui::FileSystem& fs, std::map<int, std::string>& why, int row, const std::string& folder,
-               const std::string& name) {
+// The file a row names (`name`), looked for at `path`.
+void CheckFile(const ui::FileSystem& fs, Marks& marks, int row, const std::string& name, const std::string& path) {
   if (name.empty())
-    why[row] = "No file given";
-  else if (!fs.exists(folder + name))
-    why[row] = folder + name + " does not exist";
+    marks[row] = {kNotFound, "No file given"};
+  else if (!fs.exists(path))
+    marks[row] = {kNotFound, path + " does not exist"};
+}
+
+// The rows the menus changed are in the file now as the editor wrote them,
+// unless a menu changed one after the editor showed it: that is still to be
+// written.
+void SettleMenuRows(Settings& settings, const CruiseConfig& shown, const CruiseConfig& written) {
+  std::erase_if(settings.menuRows, [&](int n) {
+    const std::string& inMemory = settings.config.row(n);
+    return inMemory == shown.row(n) || inMemory == written.row(n);
+  });
 }
 
 void AskRestart(Station& s) {
@@ -49,23 +69,31 @@ void AskRestart(Station& s) {
 
 void SaveConfig(Station& s) {
   ConfigEditorWindow& w = s.configEditor;
+  // A closed editor saves what it would show when opened.
+  if (!w.form.visible) RefreshConfigRows(s.platform.files(), s.settings.config, w);
+  const CruiseConfig rows = RowsOfFields(w);
   try {
-    WriteConfig(s.platform.files(), RowsOfFields(w));
+    WriteConfig(s.platform.files(), rows);
   } catch (const ui::FileError&) {
     // The file is replaced whole or not at all: the old settings stay.
     s.platform.ask(std::string("Unable to write ") + kConfigPath + " - the settings were not saved", "",
                    ui::Buttons::OK, ui::Icon::Error);
     return;
   }
+  SettleMenuRows(s.settings, w.shownRows, rows);
   w.studyEdited = false;
   AskRestart(s);
 }
 
-void ReportNoNewCruise(ui::Platform& platform, const NewCruiseDirectory& dirs, const std::string& dataDir) {
+void ReportNoNewCruise(ui::Platform& platform, const NewCruiseDirectory& dirs, const std::string& study,
+                       const std::string& dataDir) {
   const std::string text =
-      dirs.yearFolder.empty() ? "The Study needs the two digits of the year (for example 0708SR) to set up a new cruise"
-                              : "The year folder " + dirs.yearFolder + " was not found in the Data Directory " +
-                                    dataDir + " - set the Data and Nav Directories by hand";
+      dirs.yearFolder.empty()
+          ? "The Study " + Trim(study, " ") +
+                " does not begin with the two digits of the year (for example 0708SR) - set the Data and Nav "
+                "Directories by hand"
+          : "The year folder " + dirs.yearFolder + " was not found in the Data Directory " + dataDir +
+                " - set the Data and Nav Directories by hand";
   platform.ask(text, "Reset for new cruise?", ui::Buttons::OK, ui::Icon::Exclamation);
 }
 
@@ -74,7 +102,7 @@ void ReportNoNewCruise(ui::Platform& platform, const NewCruiseDirectory& dirs, c
 NewCruiseDirectory NewCruiseDataDir(const std::string& dataDir, const std::string& study) {
   NewCruiseDirectory out;
   const std::string code = Trim(study, " ").substr(0, 4);
-  if (code.size() < 2) return out;
+  if (code.size() < 2 || !AllDigits(std::string_view(code).substr(0, 2))) return out;
   out.yearFolder = "20" + code.substr(0, 2);
   std::size_t at = dataDir.find(out.yearFolder);
   if (at == std::string::npos && dataDir.size() >= kYearFolderAt + 4) {
@@ -86,16 +114,39 @@ NewCruiseDirectory NewCruiseDataDir(const std::string& dataDir, const std::strin
   return out;
 }
 
-std::map<int, std::string> ConfigWarnings(const ui::FileSystem& fs, const CruiseConfig& rows) {
-  std::map<int, std::string> why;
+std::optional<FieldMark> SamplingRateMark(const std::string& row9) {
+  const std::string rate = Trim(row9, " ");
+  const PollInterval start = IntervalFromRow(rate, kStartIntervalMs);
+  const double value = LeadingNumber(rate);
+  if (PlainNumber(rate) && value == start.ms) return std::nullopt;
+  const std::string readAs = "<- read as " + std::to_string(start.ms);
+  if (!(value > 0)) {
+    const bool number = StartsWithNumber(rate);
+    const std::string what = rate.empty() ? "No sampling rate is given"
+                             : number     ? rate + " is no positive number"
+                                          : rate + " is not a number";
+    return FieldMark{number || rate.empty() ? readAs : "<- not a number",
+                     what + ": a start polls first after " + std::to_string(kStartIntervalMs) + " ms, then every " +
+                         std::to_string(kTickIntervalMs) + " ms"};
+  }
+  if (start.clamped)
+    return FieldMark{readAs, rate + " ms is beyond the timer's " + std::to_string(kLongestInterval) +
+                                 " ms: a start polls every " + std::to_string(kLongestInterval) + " ms"};
+  return FieldMark{readAs, "A start reads " + rate + " as " + std::to_string(start.ms) + " ms"};
+}
+
+std::map<int, FieldMark> ConfigWarnings(const ui::FileSystem& fs, const CruiseConfig& rows) {
+  Marks marks;
   const std::string dataDir = Row(rows, 3), navDir = Row(rows, 4);
-  CheckFolder(fs, why, 3, dataDir);
-  CheckFolder(fs, why, 4, navDir);
-  for (int row : {5, 6, 18}) CheckFile(fs, why, row, kProgramDir, Row(rows, row));
-  CheckFile(fs, why, 7, dataDir, Row(rows, 7));
-  CheckFile(fs, why, 8, navDir, Row(rows, 8));
-  if (!PositiveNumber(rows.row(9))) why[9] = "The sampling rate is not a positive number of milliseconds";
-  return why;
+  CheckFolder(fs, marks, 3, dataDir);
+  CheckFolder(fs, marks, 4, navDir);
+  const std::string list = Row(rows, 5);
+  CheckFile(fs, marks, 5, list, EventListPathOf(kProgramDir, list));
+  for (int row : {6, 18}) CheckFile(fs, marks, row, Row(rows, row), kProgramDir + Row(rows, row));
+  CheckFile(fs, marks, 7, Row(rows, 7), dataDir + Row(rows, 7));
+  CheckFile(fs, marks, 8, Row(rows, 8), navDir + Row(rows, 8));
+  if (auto mark = SamplingRateMark(rows.row(9))) marks[9] = *mark;
+  return marks;
 }
 
 CruiseConfig RowsOfFields(const ConfigEditorWindow& w) {
@@ -109,24 +160,41 @@ CruiseConfig RowsOfFields(const ConfigEditorWindow& w) {
 }
 
 void ShowConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w) {
+  w.shownRows = config;
+  w.filling = true;
   for (int n = 1; n <= kConfigRowsWritten; ++n) w.fields[std::size_t(n)]->setText(config.row(n));
+  w.filling = false;
+  ShowConfigWarnings(fs, w);
+}
+
+void RefreshConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w) {
+  w.filling = true;
+  for (int n = 1; n <= kConfigRowsWritten; ++n) {
+    ui::EditableText& field = *w.fields[std::size_t(n)];
+    if (field.text() != w.shownRows.row(n)) continue;
+    w.shownRows.row(n) = config.row(n);
+    field.setText(config.row(n));
+  }
+  w.filling = false;
   ShowConfigWarnings(fs, w);
 }
 
 void ShowConfigWarnings(const ui::FileSystem& fs, ConfigEditorWindow& w) {
-  const std::map<int, std::string> why = ConfigWarnings(fs, RowsOfFields(w));
+  // Each field filled would look for every file again; a fill marks once.
+  if (w.filling) return;
+  const std::map<int, FieldMark> marks = ConfigWarnings(fs, RowsOfFields(w));
   for (int n = 1; n <= kConfigRowsWritten; ++n) {
-    ui::Label& mark = *w.warnings[std::size_t(n)];
-    const auto it = why.find(n);
-    mark.visible = it != why.end();
-    mark.caption = n == 9 ? "<- not a number" : "<- not found";
-    mark.tooltip = mark.visible ? it->second : "";
+    ui::Label& label = *w.warnings[std::size_t(n)];
+    const auto it = marks.find(n);
+    label.visible = it != marks.end();
+    label.caption = label.visible ? it->second.caption : "";
+    label.tooltip = label.visible ? it->second.why : "";
   }
 }
 
 void EditConfig_Click(Station& s) {
   // An open editor keeps what has been typed into it.
-  if (!s.configEditor.form.visible) ShowConfigRows(s.platform.files(), s.settings.config, s.configEditor);
+  if (!s.configEditor.form.visible) RefreshConfigRows(s.platform.files(), s.settings.config, s.configEditor);
   s.platform.show(s.configEditor.form);
 }
 
@@ -139,14 +207,17 @@ void Study_LostFocus(Station& s) {
                      ui::Buttons::YesNoCancel) != ui::Answer::Yes)
     return;
   const NewCruiseDirectory dirs = NewCruiseDataDir(w.dataDir.text(), w.study.text());
-  if (!dirs.dataDir) return ReportNoNewCruise(s.platform, dirs, w.dataDir.text());
+  if (!dirs.dataDir) return ReportNoNewCruise(s.platform, dirs, w.study.text(), w.dataDir.text());
   w.dataDir.setText(*dirs.dataDir);
   w.navDir.setText(*dirs.dataDir);
 }
 
 void ConfigEditor_Click(Station& s, int index) {
   if (index == 0) return SaveConfig(s);
-  if (index == 1) s.platform.show(s.configEditor.form, false);
+  if (index != 1) return;
+  // The window is unloaded: what was typed into it and not saved is dropped.
+  s.platform.show(s.configEditor.form, false);
+  ShowConfigRows(s.platform.files(), s.settings.config, s.configEditor);
 }
 
 }  // namespace ruvek

@@ -3,6 +3,7 @@
 #include <functional>
 #include <iterator>
 
+#include "app/ConfigEditor.h"
 #include "app/DemoStation.h"
 #include "core/CommentOptions.h"
 #include "core/TextRoutines.h"
@@ -219,6 +220,8 @@ void FormLoad(Station& s) {
   st.manualEventNumber = false;
   st.editingRow = false;
   s.settings = ReadSettings(s.platform);
+  // The configuration editor is loaded with the window: its fields always hold rows to save.
+  ShowConfigRows(s.platform.files(), s.settings.config, s.configEditor);
   RemoveStaleTemporaries(s.platform.files(), s.settings);
   ShowCaptions(s.settings, w);
   w.boxes.cruise.setText(s.settings.config.row(2));

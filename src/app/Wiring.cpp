@@ -119,6 +119,7 @@ void WireConfigEditor(Station& s) {
     w.fields[std::size_t(n)]->onChange = [&s] { ShowConfigWarnings(s.platform.files(), s.configEditor); };
   w.save.onClick = [&s] { ConfigEditor_Click(s, 0); };
   w.close.onClick = [&s] { ConfigEditor_Click(s, 1); };
+  w.form.onClose = w.close.onClick;
 }
 
 void WireListEditor(Station& s) {

@@ -8,8 +8,11 @@ std::string CtdPrefix(const std::string& cruise) { return Trim(cruise).substr(0,
 
 LogFileNames LogFileNamesFor(const std::string& programDir, const std::string& dataDir, const std::string& rawCruise,
                              const std::string& rawListType) {
-  // A cruise designation or list type holding "\" or "/" must not lead out of the folder.
-  const std::string cruise = FileNamePart(rawCruise), listType = FileNamePart(rawListType);
+  // The type of a list saved outside the program directory keeps its folder
+  // ("D:\Lists\Lab"); its logs are named after the list alone ("Lab").
+  const std::string listName = rawListType.substr(rawListType.find_last_of("\\/:") + 1);
+  // A cruise designation holding "\" or "/" must not lead out of the folder.
+  const std::string cruise = FileNamePart(rawCruise), listType = FileNamePart(listName);
   LogFileNames names;
   names.localHtml = programDir + cruise + "Events.htm";
   names.localEvents = programDir + cruise + "Events.csv";

@@ -41,8 +41,10 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 std::string CtdPrefix(const std::string& cruise);
 
 // Every file an event is written to. programDir and dataDir end in a backslash;
-// names are plain concatenations, with every "\" and "/" of the cruise and the
-// list type made "_" (FileNamePart), so no name leads out of its folder.
+// names are plain concatenations, with every "\" and "/" of the cruise made "_"
+// (FileNamePart), so no name leads out of its folder. The list logs take the
+// list's name without the folder or drive its type may carry:
+// listType "D:\Lists\Lab" -> "0708SRLab.csv".
 struct LogFileNames {
   std::string localHtml;      // programDir + cruise + "Events.htm"
   std::string localEvents;    // programDir + cruise + "Events.csv"

@@ -1,6 +1,7 @@
 #include "grid/LineStaModes.h"
 
 #include "core/Config.h"
+#include "core/Settings.h"
 #include "core/TextRoutines.h"
 #include "grid/LineStation.h"
 
@@ -117,7 +118,7 @@ void ChooseLineStaMode(Station& s, LineStaMode mode) {
     }
   }
   // Reaches the configuration file the next time the file is written.
-  s.settings.config.row(16) = RowValueOf(mode);
+  SetRowFromMenu(s.settings, 16, RowValueOf(mode));
 }
 
 void EditLineFile(Station& s) {

@@ -196,7 +196,7 @@ void ChooseDisplayedEvents(Menus& menus, ui::Menu& entry, const std::string& mod
   for (ui::Menu* m : {&menus.lastEvent, &menus.currentStation, &menus.lastStation, &menus.allEvents})
     m->checked = m == &entry;
   settings.preloadMode = mode;
-  settings.config.row(17) = mode;
+  SetRowFromMenu(settings, 17, mode);
 }
 
 }  // namespace ruvek

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Format.h"
+#include "core/Settings.h"
 #include "core/TextRoutines.h"
 #include "nav/GpsCollect.h"
 
@@ -193,19 +194,15 @@ void SaveSettings_Click(Station& s) {
     if (LeadingNumber(w.baudBox.text()) <= 0) return void(s.platform.ask(kCommPortPrompt, ""));
     baud = Trim(w.baudBox.text());
   }
-  CruiseConfig updated = s.settings.config;
-  updated.row(12) = port;
-  updated.row(13) =
+  const std::string line =
       baud + "," + SelectedCaption(w.parity) + "," + SelectedCaption(w.dataBits) + "," + SelectedCaption(w.stopBits);
   try {
-    WriteConfig(s.platform.files(), updated, true);
-  } catch (const ui::FileError& e) {
     // The rows in memory change only once the file holds them too.
+    SaveConfigRows(s.platform, s.settings, {{12, port}, {13, line}}, true);
+  } catch (const ui::FileError& e) {
     s.platform.ask("Unable to save the settings to " + std::string(kConfigPath) + ": " + e.what(), "", ui::Buttons::OK,
                    ui::Icon::Exclamation);
-    return;
   }
-  s.settings.config = updated;
 }
 
 void HideGps_Click(Station& s) {

@@ -100,7 +100,7 @@ void NameList(const EventListContext& c, const std::string& path, const std::str
 // Row 5 changes in memory only once the file holds it too.
 void OfferToStoreInConfig(const EventListContext& c, const std::string& fileName) {
   if (c.platform.ask("Save to RuvekGPS.cfg? Y/N", "Save change to cfg?", ui::Buttons::YesNo) != ui::Answer::Yes) return;
-  StoreListInConfig(c.platform.files(), c.settings, fileName);
+  StoreListInConfig(c.platform, c.settings, fileName);
 }
 
 }  // namespace
@@ -120,11 +120,8 @@ EventNamesRead EventNamesFrom(const std::vector<std::string>& lines, int capacit
   return read;
 }
 
-void StoreListInConfig(const ui::FileSystem& fs, Settings& settings, const std::string& fileName) {
-  CruiseConfig updated = settings.config;
-  updated.row(5) = fileName;
-  WriteConfig(fs, updated);
-  settings.config.row(5) = fileName;
+void StoreListInConfig(ui::Platform& platform, Settings& settings, const std::string& row5) {
+  SaveConfigRows(platform, settings, {{5, row5}});
 }
 
 std::string EventListTypeOf(const std::string& fileName) { return ReplaceAll(Trim(fileName), "Events.txt", ""); }

@@ -80,10 +80,10 @@ void StartLoadEventList(const EventListContext& c);
 void LoadEventList(const EventListContext& c, const std::string& path, const std::string& fileName);
 // Refills the pickers of the mode just switched to from the file at `path`.
 void FillPickers(const EventListContext& c, const std::string& path);
-// Stores `fileName` as configuration row 5: the file is rewritten with it and
-// then the row in memory changes. Throws ui::FileError when the file cannot be
-// written; the row in memory is then unchanged.
-void StoreListInConfig(const ui::FileSystem& fs, Settings& settings, const std::string& fileName);
+// Stores `row5` as configuration row 5 (SaveConfigRows): the file is rewritten
+// with it and then the row in memory changes. Throws ui::FileError when the
+// file cannot be read or written; the row in memory is then unchanged.
+void StoreListInConfig(ui::Platform& platform, Settings& settings, const std::string& row5);
 // Reloads eventListPath after the list editor has written it; asks nothing.
 void ReloadEventList(const EventListContext& c);
 // Sizes the picker frames, the event log grid and the timer box for a list

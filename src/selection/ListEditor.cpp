@@ -42,8 +42,13 @@ bool WriteList(ui::Platform& platform, const ListEditorWindow& editor, const std
   return true;
 }
 
-// "C:\Lists\LabEvents.txt" -> "LabEvents.txt"
-std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
+// How configuration row 5 names the list saved at `path`: by its file name in
+// the program directory, as stored files have it ("LabEvents.txt"); by its
+// full path anywhere else, so the next start finds it there.
+std::string Row5Of(const std::string& programDir, const std::string& path) {
+  const std::size_t nameAt = path.find_last_of("\\/") + 1;
+  return path.compare(0, nameAt, programDir) == 0 ? path.substr(nameAt) : path;
+}
 
 void Update(Station& s) {
   const std::string path = s.settings.eventListPath;
@@ -64,8 +69,8 @@ void SaveToNewFile(Station& s) {
   s.settings.eventListPath = *chosen;
   ReloadEventList(EventListContext::of(s));
   if (s.platform.ask("Save to RuvekGPS.cfg? Y/N", "Save change to cfg?", ui::Buttons::YesNo) == ui::Answer::Yes) {
-    const std::string fileName = FileNameOf(*chosen);
-    if (!SaveStep(s.platform, [&] { StoreListInConfig(s.platform.files(), s.settings, fileName); }))
+    const std::string row5 = Row5Of(s.settings.programDir, *chosen);
+    if (!SaveStep(s.platform, [&] { StoreListInConfig(s.platform, s.settings, row5); }))
       ReportUnwritten(s.platform, kConfigPath);
   }
   s.platform.show(s.listEditor.form, false);

@@ -40,6 +40,11 @@ struct ConfigEditorWindow {
   // A key was typed into the Study field since the last save; closing the
   // window without saving keeps it.
   bool studyEdited = false;
+  // The rows in memory as the fields were last filled with them: a field that
+  // still shows its row has not been changed by the operator.
+  CruiseConfig shownRows;
+  // The fields are being filled: their marks are shown once, at the end.
+  bool filling = false;
 };
 
 }  // namespace ruvek

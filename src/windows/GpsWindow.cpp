@@ -107,6 +107,9 @@ GpsWindow::GpsWindow()
       timer(form.add<ui::Timer>("Timer1")) {
   form.caption = "GPS Settings";
   form.geo = {0, 0, 556, 440};
+  // Each group starts with its design selection, 4800,n,8,1, so the settings
+  // shown are whole also when row 13 cannot be shown.
+  for (OptionButton* design : {bauds[1], parity[0], dataBits[1], stopBits[0]}) design->setValue(true);
   saveButton.enabled = false;  // until a setting is changed
   timer.enabled = false;       // until the window is loaded
   timer.setInterval(5000);

@@ -169,7 +169,11 @@ TEST_F(ConfigEditor, NewCruiseSetUpRebuildsBothDirectoriesFromTheStudy) {
       {"C:\\CODES\\2007\\0701\\", "0801SR", "No", "C:\\CODES\\2007\\0701\\", ""},
       {"C:\\CODES\\2007\\0701\\", "0801SR", "Cancel", "C:\\CODES\\2007\\0701\\", ""},
       {"C:\\CODES\\2007\\0701\\", "8", "Yes", "C:\\CODES\\2007\\0701\\",
-       "The Study needs the two digits of the year (for example 0708SR) to set up a new cruise"},
+       "The Study 8 does not begin with the two digits of the year (for example 0708SR) - set the Data and Nav "
+       "Directories by hand"},
+      {"C:\\CODES\\2007\\0701\\Events\\", "ABCD", "Yes", "C:\\CODES\\2007\\0701\\Events\\",
+       "The Study ABCD does not begin with the two digits of the year (for example 0708SR) - set the Data and Nav "
+       "Directories by hand"},
       {"C:\\DATA\\", "0801SR", "Yes", "C:\\DATA\\",
        "The year folder 2008 was not found in the Data Directory C:\\DATA\\ - set the Data and Nav Directories by "
        "hand"},
@@ -244,7 +248,8 @@ TEST_F(ConfigEditor, FieldsNamingMissingPlacesOrABadRateAreMarkedAndStillSaved) 
     const char* field;
     const char* text;
     int row;
-    const char* why;  // "" when the field is not marked
+    const char* why;                // "" when the field is not marked
+    const char* caption = nullptr;  // the mark's caption, when checked
   } cases[] = {
       {"Text1(3)", "C:\\DATA\\", 3, ""},
       {"Text1(7)", "EventNumber.txt", 7, ""},
@@ -254,28 +259,95 @@ TEST_F(ConfigEditor, FieldsNamingMissingPlacesOrABadRateAreMarkedAndStillSaved) 
       {"Text1(4)", "", 4, "No directory given"},
       {"Text1(5)", "LabEvents.txt", 5, "C:\\RuvekGPS\\LabEvents.txt does not exist"},
       {"Text1(18)", " CommentOpt.txt ", 18, ""},
-      {"Text1(9)", "2500.6", 9, ""},
-      {"Text1(9)", "0", 9, "The sampling rate is not a positive number of milliseconds"},
-      {"Text1(9)", "15000ms", 9, "The sampling rate is not a positive number of milliseconds"},
+      {"Text1(5)", "D:\\Lists\\LabEvents.txt", 5, "D:\\Lists\\LabEvents.txt does not exist"},
+      // The sampling rate is marked where a start polls otherwise than it reads.
+      {"Text1(9)", "2500.6", 9, "A start reads 2500.6 as 2501 ms"},
+      {"Text1(9)", "0", 9, "0 is no positive number: a start polls first after 15000 ms, then every 20000 ms",
+       "<- read as 15000"},
+      {"Text1(9)", "fast", 9, "fast is not a number: a start polls first after 15000 ms, then every 20000 ms",
+       "<- not a number"},
+      {"Text1(9)", "100000", 9, "100000 ms is beyond the timer's 65535 ms: a start polls every 65535 ms"},
+      {"Text1(9)", "15000ms", 9, "A start reads 15000ms as 15000 ms"},
   };
   auto warning = [](const Case& c) { return "FrmEditCFG.lblWarn(" + std::to_string(c.row) + ")"; };
   std::vector<std::string> steps;
   for (const auto& c : cases)
     steps.push_back(std::string("type FrmEditCFG.") + c.field + " \"" + c.text + "\"\nget " + warning(c) +
-                    ".visible\nget " + warning(c) + ".tooltip\n");
+                    ".visible\nget " + warning(c) + ".tooltip\nget " + warning(c) + ".caption\n");
   const auto parts = runSteps(steps);
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const Case& c = cases[i];
     SCOPED_TRACE(std::string(c.field) + " " + c.text);
     EXPECT_EQ(Got(parts[i], warning(c) + ".visible"), *c.why ? "true" : "false");
     EXPECT_EQ(Got(parts[i], warning(c) + ".tooltip"), c.why);
+    if (c.caption) EXPECT_EQ(Got(parts[i], warning(c) + ".caption"), c.caption);
   }
   EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{3, "C:\\NOPE\\"},
                                                   {4, ""},
-                                                  {5, "LabEvents.txt"},
+                                                  {5, "D:\\Lists\\LabEvents.txt"},
                                                   {8, "CurrPos.txt"},
                                                   {9, "15000ms"},
                                                   {18, " CommentOpt.txt "}}));
+}
+
+TEST_F(ConfigEditor, EachRowWriterKeepsTheRowsTheEditorSaved) {
+  // Saved in the editor with No to the restart, then row 17 changed by its
+  // menu: a writer of one or two rows adds its own and row 17 to the file as
+  // it stands. A file gone is written from memory (row 1 as the run has it),
+  // one that cannot be read is left alone; each says so.
+  const std::string edited =
+      "click mnuEditCfg\ntype FrmEditCFG.Text1(1) Newproj\nanswer No\n"
+      "click FrmEditCFG.Command1(0)\nclick mnuAllEvents\n";
+  const std::string bridge = "answer Yes Yes\nclick mnuBridge\n", cfg = "\"$RUVEK_ROOT/C/RuvekGPS/RuvekGPS.cfg\"";
+  struct Case {
+    std::string script;
+    std::map<int, std::string> rows;  // besides rows 1 and 17 as saved; none: the file is left as it was
+    const char* message;
+  } cases[] = {
+      {bridge, {{5, "BridgeEvents.txt"}}, ""},
+      {"click mnuMakeEvFile\nfile C:\\RuvekGPS\\LabEvents.txt\nanswer Yes\nclick frmEventEdit.Command1(1)\n",
+       {{5, "LabEvents.txt"}},
+       ""},
+      {"click mnuComSet\nclick frmCommCheck.Option1(2)\nclick frmCommCheck.Command1\n", {{12, "3"}}, ""},
+      {"sh rm " + cfg + "\n" + bridge,
+       {{1, "Tesmora"}, {5, "BridgeEvents.txt"}},
+       "RuvekGPS.cfg was missing or empty: it has been written again from the settings in use | OK | exclamation"},
+      {"sh rm " + cfg + "; mkdir " + cfg + "\n" + bridge,
+       {},
+       "Unable to save C:\\RuvekGPS\\RuvekGPS.cfg - the event list is in use for this run only"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    st.seed();
+    st.write("C:\\RuvekGPS\\BridgeEvents.txt", CrLf({"Bongo"}));
+    auto rows = c.rows;
+    rows.insert({{1, "Newproj"}, {17, "ALLEVENTS"}});
+    const auto expected = seededRows(rows);
+    const auto r = st.run(kStart + edited + c.script + "get CruiseConfig(1)\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Got(r.out, "CruiseConfig(1)"), "Tesmora");  // the rows in memory still govern the run
+    if (*c.message) EXPECT_EQ(Count(r.out, c.message), 1u) << r.out;
+    if (c.rows.empty())
+      EXPECT_TRUE(std::filesystem::is_directory(st.host(kCfg)));
+    else
+      EXPECT_EQ(CrLfLines(st.read(kCfg)), expected);
+  }
+}
+
+TEST_F(ConfigEditor, SaveWritesWhatTheEditorWouldShowAlsoWhenNeverOpened) {
+  const std::pair<const char*, std::map<int, std::string>> cases[] = {
+      {"click mnuCalcLine\n", {{16, "CALCULATE"}}},
+      {"click mnuEditCfg\ntype FrmEditCFG.Text1(1) Dropped\nclick FrmEditCFG.Command1(1)\nclick mnuAllEvents\n",
+       {{17, "ALLEVENTS"}}},
+      {"click mnuCalcLine\ntype FrmEditCFG.Text1(1) Typed\n", {{1, "Typed"}, {16, "CALCULATE"}}},
+  };
+  for (const auto& [script, rows] : cases) {
+    SCOPED_TRACE(script);
+    st.seed();
+    const auto expected = seededRows(rows);
+    ASSERT_EQ(st.run(kStart + script + "answer No\nclick FrmEditCFG.Command1(0)\n").code, 0);
+    EXPECT_EQ(CrLfLines(st.read(kCfg)), expected);
+  }
 }
 
 // ---- the event list editor
@@ -375,6 +447,31 @@ TEST_F(ListEditor, SaveToNewEventFileLoadsItAndStoresItInRow5OnYes) {
   EXPECT_EQ(Count(parts[1], "updated with"), 0u);
   EXPECT_EQ(Count(parts[1], "Save change to cfg?"), 0u);
   EXPECT_EQ(Got(parts[1], "frmEventEdit.visible"), "true");
+}
+
+TEST_F(ListEditor, AListSavedOutsideTheProgramDirectoryLoadsAtTheNextStart) {
+  // Row 5 keeps the folder of a list outside the program directory; the list
+  // logs are named after the list alone.
+  const std::pair<const char*, const char*> cases[] = {
+      {"D:\\Lists\\LabEvents.txt", "D:\\Lists\\LabEvents.txt"},
+      {"C:\\RuvekGPS\\LabEvents.txt", "LabEvents.txt"},
+  };
+  for (const auto& [chosen, row5] : cases) {
+    SCOPED_TRACE(chosen);
+    std::filesystem::create_directories(std::filesystem::path(st.host(chosen)).parent_path());
+    const auto saved = run(CrLf({"Bongo", "Secchi"}),
+                           std::string("file ") + chosen + "\nanswer Yes\nclick frmEventEdit.Command1(1)\n");
+    ASSERT_EQ(saved.code, 0) << saved.err;
+    EXPECT_EQ(CrLfLines(st.read(kCfg)).at(4), row5);
+    st.write("C:\\DATA\\CurrPos.txt", "$GPGGA,030000.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,,M,,\r\n");
+    const auto next =
+        st.run(kStart + "advance 1000\ntick Timer1\n" + Record("Secchi") + "get eventListPath\nget Option1(1)\n");
+    ASSERT_EQ(next.code, 0) << next.err;
+    EXPECT_EQ(Got(next.out, "eventListPath"), chosen);
+    EXPECT_EQ(Got(next.out, "Option1(1)"), "Secchi");
+    for (const char* log : {"C:\\RuvekGPS\\0708SRLab.csv", "C:\\DATA\\0708SRLab.csv"})
+      EXPECT_EQ(Column(CrLfLines(st.read(log)).back(), 11), "Secchi") << log;
+  }
 }
 
 TEST_F(ListEditor, SaveThatCannotReplaceTheFileIsTriedFiveTimesAndKeepsEverything) {

@@ -181,6 +181,20 @@ TEST_F(GpsWindow, SaveSettingsWritesThePortRowsWithACustomBaud) {
   EXPECT_EQ(Count(r.out, "MSGBOX |  | Please enter the commport value before saving settings | OK"), 1u) << r.out;
 }
 
+TEST_F(GpsWindow, SaveSettingsAfterAFourthCommaWritesFourRealValues) {
+  // Row 13 cannot be shown: the options keep their design selection.
+  for (const char* row13 : {"4800,n,8,1,", "9600,e,7,2,odd"}) {
+    SCOPED_TRACE(row13);
+    const auto r = start("click frmCommCheck.Option1(1)\nclick frmCommCheck.Command1\n", {{13, row13}});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(Count(r.out, "MSGBOX |  | Other settings not configurable... | OK"), 1u) << r.out;
+    const auto rows = CrLfLines(st.read("C:\\RuvekGPS\\RuvekGPS.cfg"));
+    ASSERT_EQ(rows.size(), 21u);
+    EXPECT_EQ(rows[11], "2");
+    EXPECT_EQ(rows[12], "4800,n,8,1");
+  }
+}
+
 TEST_F(GpsWindow, ReloadingWithThePortOpenAsksWhetherToReset) {
   const auto r = start(
       "click frmCommCheck.btnGo\nclick frmCommCheck.Command2\nget frmCommCheck.visible\nget frmActivity.visible\n"

@@ -275,9 +275,10 @@ TEST(LogFileNames, PlainConcatenations) {
   EXPECT_EQ("S:\\Data\\0504CTDATDEPTH.csv", names.ctdAtDepth);
   EXPECT_EQ("Unable to write to Network Drive!  Saved locally (C:\\RuvekGPS\\0504NHEvents.csv)",
             SavedLocallyMessage(names.localEvents));
-  // A designation or list type holding a separator stays in the folder.
-  const LogFileNames inside = LogFileNamesFor("C:\\RuvekGPS\\", "S:\\Data\\", "..\\../x", "a\\b");
-  EXPECT_EQ("C:\\RuvekGPS\\.._.._xa_b.csv", inside.localList);
+  // A designation holding a separator stays in the folder; a list type holding
+  // a folder gives its list logs the list's name alone.
+  const LogFileNames inside = LogFileNamesFor("C:\\RuvekGPS\\", "S:\\Data\\", "..\\../x", "D:\\a\\b");
+  EXPECT_EQ("C:\\RuvekGPS\\.._.._xb.csv", inside.localList);
   EXPECT_EQ("S:\\Data\\.._.CTDATDEPTH.csv", inside.ctdAtDepth);
   EXPECT_EQ("S:\\Data\\.._.._xEventsNOMET.csv", EventsOnlyPath("S:\\Data\\", "..\\../x"));
   EXPECT_EQ("C:\\RuvekGPS\\.._.._xEvents.ins", GridSnapshotPath("C:\\RuvekGPS\\", "..\\../x"));

@@ -164,7 +164,8 @@ void ConfigRows(std::string_view bytes) {
     config.rows[i + 1] = Trim(lines[i], " ");
   const Settings s = DeriveSettings(config);
   for (const std::string& problem : DirectoryRowProblems(config)) Require(Contains(problem, "is not a full path"));
-  RequireInside(s.eventListPath, s.programDir);
+  // A list outside the program directory is named by its full path.
+  if (!IsFullPath(config.row(5))) RequireInside(s.eventListPath, s.programDir);
   RequireInside(s.initialsPath, s.programDir);
   RequireInside(s.commentOptionsPath, s.programDir);
   RequireInside(s.localEventNumberPath, s.programDir);
