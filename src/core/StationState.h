@@ -69,11 +69,13 @@ struct LoggedRow {
 };
 
 // A grid row loaded into the boxes for editing: the row, the texts loaded
-// (in grid column order) and the event's row in the log it came from (none
-// when it was not found there).
+// (in grid column order), what those boxes showed before the first row was
+// loaded, and the event's row in the log it came from (none when it was not
+// found there).
 struct Correction {
   int gridRow = 0;
   std::vector<std::string> loaded;
+  std::vector<std::string> before;
   std::optional<LoggedRow> logged;
 };
 

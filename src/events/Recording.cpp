@@ -13,6 +13,7 @@
 #include "events/OrderOccupied.h"
 #include "logview/EventGrid.h"
 #include "logview/GridSnapshot.h"
+#include "logview/RowEditing.h"
 #include "selection/Conditions.h"
 
 namespace ruvek {
@@ -380,6 +381,9 @@ void QuitButton(Station& s) {
 // nothing marks the cleared event as void, so no number is ever used twice.
 void ClearLastButton(Station& s) {
   MainWindow& w = s.main;
+  // A row loaded for editing is let go first, unwritten: what is erased is
+  // the last event, and the number rolled back is the next event's.
+  EndCorrection(w, s.state);
   w.pollTimer.setEnabled(false);
   if (s.platform.ask("Do You want to erase an event entry? Y/N", "Erase Last Event?", ui::Buttons::YesNo,
                      ui::Icon::Warning) == ui::Answer::Yes &&

@@ -119,6 +119,9 @@ void EventLog_DblClick(Station& s) {
   if (s.platform.ask(question, "Edit selected row-activity.", ui::Buttons::YesNo) != ui::Answer::Yes) return;
   w.pollTimer.setEnabled(false);
   Correction& c = s.state.correction;
+  // A second row loaded while editing replaces the first; the boxes go back
+  // to what they showed before either.
+  if (!s.state.editingRow) c.before = BoxTexts(w);
   std::vector<std::string> shown = cells;
   shown[GridColumn::Comments] = "Comments: " + cells[GridColumn::Comments];
   ShowBoxTexts(w, shown);
@@ -126,6 +129,14 @@ void EventLog_DblClick(Station& s) {
   c.loaded = BoxTexts(w);
   c.logged = std::move(logged);
   s.state.editingRow = true;
+}
+
+void EndCorrection(MainWindow& w, StationState& state) {
+  if (!state.editingRow) return;
+  ShowBoxTexts(w, state.correction.before);
+  state.editingRow = false;
+  state.correction = {};
+  w.pollTimer.setEnabled(true);
 }
 
 }  // namespace ruvek

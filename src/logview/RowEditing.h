@@ -26,6 +26,12 @@ namespace ruvek {
 // asked and nothing changes.
 void EventLog_DblClick(Station& s);
 
+// Ends a correction without writing anything for it: the boxes show again what
+// they showed before the first row was loaded (the event number box the next
+// event's number), the edit flag is cleared and the poll runs again. Nothing
+// happens when no row is loaded.
+void EndCorrection(MainWindow& w, StationState& state);
+
 // The event of a grid row (its cells in grid column order) in the logs: its
 // last line in the network event log, else in the local event log, with the
 // same event number and the same date and time (the local ones, or the UTC

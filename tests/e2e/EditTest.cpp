@@ -147,13 +147,11 @@ TEST(EditRow, LastLoadedRowIsWrittenAndLaterTicksPullOnlyOtherStationsEvents) {
       "sh printf '10\\r\\n' > \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"; printf "
       "'0708SR,10,90.0,30.0,90.0,30.1,08-Jun-2026,03:09:00,32.5,-117.5,BONGO,Bongo,XYZ,08-Jun-2026,11:09:00,,1\\r\\n' "
       "> \"$RUVEK_ROOT/C/DATA/0708SRLastEvent.csv\"\n";
-  // Events 7, 8, 9. Row 2 is loaded, then row 1; Clear Last answered No starts
-  // the timer, whose tick must leave the loaded boxes alone; row 3 is selected
-  // before Record Event.
+  // Events 7, 8, 9. Row 2 is loaded, then row 1; row 3 is selected before Record Event.
   const auto r = st.run(
       Started() + Record("Bongo") + Record("Manta") + Record("Secchi") +
       "select EventLog 2\nanswer Yes\ndblclick EventLog\nselect EventLog 1\nanswer Yes\ndblclick EventLog\n"
-      "answer No\nclick Command1(3)\nget Timer1.enabled\ntick Timer1\necho == ticked\nget Text1(5)\nget Combo1\n"
+      "tick Timer1\necho == ticked\nget Text1(5)\nget Combo1\n"
       "get Timer1.enabled\nselect EventLog 3\nchoose Combo1 CTD Deployed\nclick Command1(0)\necho == recorded\n" +
       GetRows(1, 4, 6) + "get Text1(5)\ntick Timer1\necho == own\nget Text1(5)\nget gridRowCount\n" + GetRows(4, 4, 1) +
       otherStation + "tick Timer1\necho == other\nget Text1(5)\nget gridRowCount\n" + GetRows(4, 4, 6));
@@ -230,6 +228,48 @@ TEST(EditRow, CorrectionKeepsTheEventsOwnValuesInEveryLog) {
       EXPECT_EQ(file.back() == 'm' ? Replaced(html, c.from, c.to) : logged + (file.ends_with("Events.csv") ? tail : ""),
                 EventLines(st.read(st.root() + "/C/" + file)).back())
           << file;
+  }
+}
+
+// Clear Last while a row is loaded ends the correction unwritten, then erases the last event as
+// ever. Events 11, 12, 13 are logged; after Clear Last two events are recorded.
+TEST(EditRow, ClearLastEndsTheCorrectionFirst) {
+  const char* kErased = "11 Bongo|12 Manta|13 Secchi|13 Bongo|14 Manta|";
+  const char* kAfter =
+      "13|Comments: erase previous event ;|Station Departure|false|true|11 Bongo|12 Manta|13 Bongo|14 Manta| |";
+  struct Case {
+    const char *what, *scheme, *loaded, *after, *logged;  // boxes after Clear Last, grid at the end; every log
+  } const cases[] = {
+      {"an earlier row", "NUMERIC", "1", kAfter, kErased},
+      {"the last row", "NUMERIC", "3", kAfter, kErased},
+      {"JULIAN", "JULIAN", "1",
+       "159.030007|Comments: |Station Departure|false|true|159.030001 Bongo|159.030004 Manta|159.030010 "
+       "Bongo|159.030013 Manta| |",
+       "159.030001 Bongo|159.030004 Manta|159.030007 Secchi|159.030010 Bongo|159.030013 Manta|"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Station st;
+    Seed(st, 10, {{19, c.scheme}, {20, "LONG"}});
+    const auto r = st.run(kStart + Record("Bongo") + Record("Manta") + Record("Secchi") + "select EventLog " +
+                          c.loaded + "\nanswer Yes\ndblclick EventLog\nanswer Yes\nclick Command1(3)\n" +
+                          "get Text1(5)\nget txtComments\nget Combo1\nget editingRow\nget Timer1.enabled\n" +
+                          Record("Bongo") + Record("Manta") + GetRows(1, 5, 6));
+    ASSERT_EQ(0, r.code) << r.err;
+    std::string after, logs;
+    for (const char* box : {"Text1(5)", "txtComments", "Combo1", "editingRow", "Timer1.enabled"})
+      after += Got(r.out, box) + "|";
+    for (const char* row : {"1", "2", "3", "4", "5"})
+      after += Got(r.out, "EventLog(" + std::string(row) + ",0)") + " " +
+               Got(r.out, "EventLog(" + std::string(row) + ",5)") + "|";
+    EXPECT_EQ(c.after, after);
+    // Every log holds the same events, the last-event file the last of them.
+    for (const std::string file : kLogs)
+      for (const std::string& line : EventLines(Replaced(st.read(st.root() + "/C/" + file), "</TD><TD>", ",")))
+        logs += Column(line, 1) + " " + Column(line, line[0] == '<' ? 9 : 11) + "|";
+    EXPECT_EQ(std::string(c.logged) + c.logged + c.logged + c.logged + c.logged + c.logged, logs);
+    const std::string lastEvent = st.read("C:\\DATA\\0708SRLastEvent.csv");
+    EXPECT_TRUE(std::string(c.logged).ends_with("|" + Column(lastEvent, 1) + " " + Column(lastEvent, 11) + "|"));
   }
 }
 
