@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/EventLogSchema.h"
 #include "platform/DateTime.h"
@@ -59,6 +60,28 @@ struct LastFix {
   std::optional<std::int64_t> atMs;
 };
 
+// A logged event's own values, read back from its row in an event log for a
+// correction: the 17 columns of the record and the navigation tail after
+// them, the position the CSV files other than the local event log carry and
+// the six-decimal position the local event log and the HTML logs carry.
+struct LoggedRow {
+  std::vector<std::string> columns;
+  std::string tail;
+  std::string decLat, decLon;
+  std::string snapshotLat, snapshotLon;
+};
+
+// A grid row loaded into the boxes for editing: the row, the texts loaded
+// (in grid column order), what those boxes showed before the first row was
+// loaded, and the event's row in the log it came from (none when it was not
+// found there).
+struct Correction {
+  int gridRow = 0;
+  std::vector<std::string> loaded;
+  std::vector<std::string> before;
+  std::optional<LoggedRow> logged;
+};
+
 // The flags and counters the handlers share, the navigation snapshot, and the
 // working state of the poll and the recording workflow.
 struct StationState {
@@ -68,7 +91,7 @@ struct StationState {
   bool manualEventNumber = false;  // the operator took the event number over
   bool numberRolledBack = false;   // Clear Last holds the rolled-back number until the next event
   bool editingRow = false;         // the next Record Event replaces the grid row loaded for editing
-  int editedGridRow = 0;           // the grid row last loaded for editing
+  Correction correction;           // the grid row last loaded for editing
   int gridRowCount = 1;            // the event grid's next free row; changed only by logview/EventGrid.h
   std::string orderOccupied;
   // Kept wider than the old 16-bit counter so numbers past 32767 go on counting.

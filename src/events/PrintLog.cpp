@@ -48,7 +48,7 @@ ui::PrintDocument EventLogDocument(const ui::FileSystem& fs, const std::string& 
     if (!IsEventLine(line)) return;
     std::fill(slots.begin(), slots.end(), std::string());
     SplitCommas(line, slots, kSlots);
-    doc.rows.push_back(GridRowFromSlots(slots, /*withComments=*/true, /*cutPosition=*/false));
+    doc.rows.push_back(GridRowFromSlots(slots, /*cutPosition=*/false));
     const std::string& date = doc.rows.back()[GridColumn::Date];
     if (const auto key = DateKey(date)) {
       if (!first || *key < *first) first = key, firstDate = Trim(date);

@@ -14,6 +14,7 @@
 #include "events/OrderOccupied.h"
 #include "logview/EventGrid.h"
 #include "logview/GridSnapshot.h"
+#include "logview/RowEditing.h"
 #include "selection/Conditions.h"
 
 namespace ruvek {
@@ -239,6 +240,35 @@ LoggedEvent EventOnScreen(const MainWindow& w, const StationState& state, const 
   return event;
 }
 
+// A correction keeps the event's own values from its logged row: the UTC date
+// and time, the calculated line and station, the order-occupied value and the
+// navigation tail, and the local date and time and the position unless the
+// operator changed those boxes (a changed position is the typed one in every
+// log). Without the row the correction is logged as the screen and the
+// snapshot have it.
+void KeepLoggedValues(const Correction& c, const Boxes& boxes, LoggedEvent& event) {
+  if (!c.logged || c.loaded.size() < std::size_t(kGridCols)) return;
+  const LoggedRow& o = *c.logged;
+  EventFields& f = event.fields;
+  using C = LogColumn;
+  f.calcLine = o.columns[C::CalcLine];
+  f.calcSta = o.columns[C::CalcSta];
+  f.utcDate = o.columns[C::UtcDate];
+  f.utcTime = o.columns[C::UtcTime];
+  f.ordOcc = o.columns[C::OrdOcc];
+  event.tail = o.tail;
+  const auto kept = [&c](int column, const ui::TextBox& box) { return box.text() == c.loaded[std::size_t(column)]; };
+  f.localDate = kept(GridColumn::Date, boxes.date) ? o.columns[C::LocalDate] : boxes.date.text();
+  f.localTime = kept(GridColumn::Time, boxes.time) ? o.columns[C::LocalTime] : boxes.time.text();
+  const auto position = [&](int column, const ui::TextBox& box, const std::string& csv, const std::string& six,
+                            std::string& field, std::string& snapshot) {
+    field = kept(column, box) ? csv : box.text();
+    snapshot = kept(column, box) ? six : FormatNumber(LeadingNumber(box.text()), "00.000000");
+  };
+  position(GridColumn::Lat, boxes.lat, o.decLat, o.snapshotLat, f.decLat, event.snapshotLat);
+  position(GridColumn::Lon, boxes.lon, o.decLon, o.snapshotLon, f.decLon, event.snapshotLon);
+}
+
 // The local logs, then in network mode the network logs, under the share lock.
 // A file the operator gives up is skipped alone; once the lock is released the
 // operator is told which files were not written.
@@ -282,11 +312,13 @@ void RecordEvent(Station& s, Press& press) {
   const bool editing = st.editingRow;
   // A corrected event goes over the row loaded for editing, even when another
   // row has been selected since.
-  const int row = editing ? std::clamp(st.editedGridRow, 1, kEventRows) : RowForNewEvent(w.eventGrid, st.gridRowCount);
+  const int row =
+      editing ? std::clamp(st.correction.gridRow, 1, kEventRows) : RowForNewEvent(w.eventGrid, st.gridRowCount);
   WriteCells(w.eventGrid, row, GridColumn::EventNo,
              {w.boxes.eventNumber.text(), w.lineCombo.text(), w.stationCombo.text(), st.nav.localDate, st.nav.localTime,
               eventName});
-  st.previousEventTime = w.eventGrid.cell(row, GridColumn::Time);
+  // The time check compares the poll's time, not the one the logs get below.
+  st.previousEventTime = st.nav.localTime;
   if (!editing) {
     // The lock is held from the counter to the network logs, so that the
     // number, the rows and the last-event line of this event go together.
@@ -305,13 +337,15 @@ void RecordEvent(Station& s, Press& press) {
     PublishNumber(n, press);
     KeepNumberNew(n);
   }
-  // The grid row carries the number the logs carry.
-  w.eventGrid.setCell(row, GridColumn::EventNo, w.boxes.eventNumber.text());
   // The logs carry the local date and time of the moment they are written.
   SetLocalClock(st.nav, w.clockOptions.selected(), s.platform.now());
   // The order-occupied value is never written with a closing table tag.
   st.orderOccupied = StripTableTag(st.orderOccupied);
-  const LoggedEvent event = EventOnScreen(w, st, eventName, activity);
+  LoggedEvent event = EventOnScreen(w, st, eventName, activity);
+  if (editing) KeepLoggedValues(st.correction, w.boxes, event);
+  // The grid row carries the number, the local date and the time the logs carry.
+  w.eventGrid.setCell(row, GridColumn::EventNo, event.fields.eventNo);
+  WriteCells(w.eventGrid, row, GridColumn::Date, {event.fields.localDate, event.fields.localTime});
   const LogTarget target{
       s.platform.files(),
       LogFileNamesFor(s.settings.programDir, s.settings.dataDir, event.fields.cruise, s.settings.eventListType),
@@ -325,6 +359,7 @@ void RecordEvent(Station& s, Press& press) {
   ResetConditions(w.conditions, w.commentsBox);
   if (!editing && !w.stopAdvanceCheck.value()) AdvanceEventPicker(w.pickers, eventName, st);
   st.editingRow = false;
+  st.correction = {};
   ReleaseManualOverride(st);
   s.platform.wait(kSettleMs);
   SetRecording(st, w.buttons, Recording::Ready);
@@ -372,6 +407,9 @@ void QuitButton(Station& s) {
 // nothing marks the cleared event as void, so no number is ever used twice.
 void ClearLastButton(Station& s) {
   MainWindow& w = s.main;
+  // A row loaded for editing is let go first, unwritten: what is erased is
+  // the last event, and the number rolled back is the next event's.
+  EndCorrection(w, s.state);
   w.pollTimer.setEnabled(false);
   if (s.platform.ask("Do You want to erase an event entry? Y/N", "Erase Last Event?", ui::Buttons::YesNo,
                      ui::Icon::Warning) == ui::Answer::Yes &&

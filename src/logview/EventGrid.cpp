@@ -42,9 +42,7 @@ class ShownRows {
     start_ = (start_ + 1) % limit_;
     return oldest;
   }
-  void add(const std::vector<std::string>& slots, bool withComments, bool cutPosition) {
-    FillGridRow(next(), slots, withComments, cutPosition);
-  }
+  void add(const std::vector<std::string>& slots, bool cutPosition) { FillGridRow(next(), slots, cutPosition); }
   std::size_t size() const { return count_; }
   const Row& at(std::size_t i) const { return ring_[(start_ + i) % limit_]; }
 
@@ -73,7 +71,7 @@ void LoadStationRows(const ui::FileSystem& fs, const std::string& path, float li
   fs.forEachLine(path, [&](std::string& text) {
     if (!IsEventLine(text)) return;
     const auto& s = slots.split(text);
-    if (AtStation(s, line, station)) shown.add(s, false, false);
+    if (AtStation(s, line, station)) shown.add(s, false);
   });
 }
 
@@ -89,10 +87,10 @@ bool FirstPass(const ui::FileSystem& fs, const PreloadSource& source, ShownRows&
   LineSlots slots;
   fs.forEachLine(source.logPath, [&](std::string& text) {
     if (!IsEventLine(text)) return;
-    if (all) shown.add(slots.split(text), false, false);
+    if (all) shown.add(slots.split(text), false);
     if (current) {
       const auto& s = slots.split(text);
-      if (AtStation(s, line, station)) shown.add(s, false, true);
+      if (AtStation(s, line, station)) shown.add(s, true);
     }
     // Taken, not copied: the lines carry long navigation tails.
     lastSeenLastEvent.swap(text);
@@ -134,14 +132,13 @@ bool ClearLastEventRow(ui::Grid& grid, int& gridRowCount) {
   return true;
 }
 
-std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots, bool withComments, bool cutPosition) {
+std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots, bool cutPosition) {
   Row row(kGridCols);
-  FillGridRow(row, slots, withComments, cutPosition);
+  FillGridRow(row, slots, cutPosition);
   return row;
 }
 
-void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& slots, bool withComments,
-                 bool cutPosition) {
+void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& slots, bool cutPosition) {
   static const std::string kNone;
   auto slot = [&slots](std::size_t k) -> const std::string& { return k < slots.size() ? slots[k] : kNone; };
   row.resize(kGridCols);
@@ -155,7 +152,6 @@ void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& 
     row[GridColumn::Lat].resize(std::min<std::size_t>(row[GridColumn::Lat].size(), 6));
     row[GridColumn::Lon].resize(std::min<std::size_t>(row[GridColumn::Lon].size(), 7));
   }
-  if (!withComments) row[GridColumn::Comments].clear();
 }
 
 void PreloadEventLog(const ui::FileSystem& fs, const PreloadSource& source, ui::Grid& grid, StationState& state) {
@@ -181,7 +177,7 @@ void PreloadEventLog(const ui::FileSystem& fs, const PreloadSource& source, ui::
     }
     std::vector<std::string> slots(kSlots);
     SplitCommas(state.lastSeenLastEvent, slots, kSlots);
-    if (mode == "LASTEVENT") shown.add(slots, true, false);
+    if (mode == "LASTEVENT") shown.add(slots, false);
     if (mode == "LASTSTA")
       LoadStationRows(fs, source.logPath, StationNumber(slots[LogColumn::StndLine]),
                       StationNumber(slots[LogColumn::StndSta]), shown);

@@ -35,13 +35,13 @@ bool IsEventLine(const std::string& line);
 
 // One grid row from the slots of a network event log line (slot k is column k
 // of the record): Evt#, StndLine, StndSta, DatePST, TimePST, Event, DecLat,
-// DecLon, Operator, and Comments only when withComments. cutPosition cuts the
-// latitude to 6 and the longitude to 7 characters ("CURRENTSTA").
+// DecLon, Operator, Comments. Every preload mode shows the comments, so a row
+// loaded for editing keeps them. cutPosition cuts the latitude to 6 and the
+// longitude to 7 characters ("CURRENTSTA").
 // Example line: 0708SR,11,93.3,26.7,93.3,26.8,08-Jun-2026,03:00:00,32.912345,-117.412345,CTD,CTD Deployed,ABC,...
-std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots, bool withComments, bool cutPosition);
+std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots, bool cutPosition);
 // The same into an existing row of 10 cells, reusing their storage.
-void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& slots, bool withComments,
-                 bool cutPosition);
+void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& slots, bool cutPosition);
 
 // What the start-up preload reads.
 struct PreloadSource {

@@ -275,8 +275,8 @@ void Timer1_Timer(Station& s) {
   MainWindow& w = s.main;
   if (!w.menus.autoFill.checked) return w.pollTimer.setEnabled(false);
   // A row loaded for editing keeps the poll stopped until Record Event, also
-  // when Clear Last or "Auto Fill Data" started the timer again: a tick would
-  // overwrite the loaded number, position, line and station.
+  // when "Auto Fill Data" or a Record Event answered No started the timer
+  // again: a tick would overwrite the loaded number, position, line and station.
   if (s.state.editingRow) return w.pollTimer.setEnabled(false);
   SetTickInterval(s.settings.config, w.statusBar, w.pollTimer);
   const DateTime now = s.platform.now();

@@ -52,7 +52,7 @@ TEST(Preload, LastEventShowsTheLastEventWithItsComments) {
   EXPECT_EQ("|", Rows(r.out, 2, 2, 0));
 }
 
-TEST(Preload, LastStationShowsEveryEventOfTheLastEventsStationWithoutComments) {
+TEST(Preload, LastStationShowsEveryEventOfTheLastEventsStationWithItsComments) {
   Station st;
   auto r = StartWith(st, "LASTSTA",
                      Event(1, "93.3", "60", "A") + Event(2, "90.0", "60.0", "B") + Event(3, "93.3", "60.00", "C") +
@@ -60,7 +60,7 @@ TEST(Preload, LastStationShowsEveryEventOfTheLastEventsStationWithoutComments) {
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("4", Got(r.out, "gridRowCount"));
   EXPECT_EQ("A|C|E||", Rows(r.out, 1, 4, 5));
-  EXPECT_EQ("|||", Rows(r.out, 1, 3, 9));
+  EXPECT_EQ("note|note|note|", Rows(r.out, 1, 3, 9));
   EXPECT_EQ("32.123456|", Rows(r.out, 1, 1, 6));
 }
 

@@ -240,7 +240,7 @@ TEST(Quit, YesAppendsTheGridSnapshotEndingInNineCommas) {
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_NE(std::string::npos, r.out.find("MSGBOX | Close Program? Y/N | Do you really want to quit? Y/N | YesNo"));
   EXPECT_NE(std::string::npos, r.out.find("ENDED"));
-  EXPECT_EQ("11,93.3,26.7,,,Bongo,32.91234,-117.41234,ABC,\r\n,,,,,,,,,\r\n",
+  EXPECT_EQ("11,93.3,26.7,08-Jun-2026,03:00:00,Bongo,32.91234,-117.41234,ABC,\r\n,,,,,,,,,\r\n",
             st.read("C:\\RuvekGPS\\0708SREvents.ins"));
 }
 
