@@ -99,7 +99,13 @@ Position ReadPosition(const Poll& p) {
 // read none.
 std::string FixReading(const Poll& p, Position pos) {
   const std::string& source = p.state.gpsSource;
-  if (source == "UDP") return ParseDatagram(p.state.udpDatagram).latText.empty() ? std::string() : p.state.udpDatagram;
+  if (source == "UDP") {
+    // A datagram without a position (junk on the port) is no fix: it must not
+    // make a dead feed look fresh.
+    const DatagramDisplay d = ParseDatagram(p.state.udpDatagram);
+    return HasPosition(float(LeadingNumber(d.latText)), float(LeadingNumber(d.lonText))) ? p.state.udpDatagram
+                                                                                         : std::string();
+  }
   if (!HasPosition(pos.lat, pos.lon)) return {};
   if (source == "MET")
     return p.boxes.date.text() + "," + p.boxes.time.text() + "," + p.boxes.lat.text() + "," + p.boxes.lon.text();

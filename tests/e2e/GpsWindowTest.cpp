@@ -262,5 +262,17 @@ TEST_F(GpsWindow, UdpDatagramsAreListedAndShownByThePoll) {
   }
 }
 
+// Junk on the port after a good datagram leaves the fix to age: a dead feed
+// never looks fresh.
+TEST_F(GpsWindow, ADatagramWithoutAPositionIsNoNewFix) {
+  const auto r = start(
+      "udp UDP,08-Jun-2026,03:00:00,32.9,-117.4,\ntick Timer1\nadvance 40000\n"
+      "udp UDP,garbage,\nadvance 40000\nget fixAgeSeconds\nget fixAgeLevel\n",
+      {{11, "UDP"}, {12, "5000"}, {19, "JULIAN"}});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(Got(r.out, "fixAgeSeconds"), "80") << r.out;
+  EXPECT_EQ(Got(r.out, "fixAgeLevel"), "red") << r.out;
+}
+
 }  // namespace
 }  // namespace ruvek::test
