@@ -236,6 +236,7 @@ void FormLoad(Station& s) {
                        .networkEvents,
                    settings.preloadMode, w.lineCombo.text(), w.stationCombo.text()},
                   w.eventGrid, st);
+  MarkDisplayedEvents(w.menus, settings.preloadMode);
   LoadEventNumber(EventNumbering::of(s), w.menus.autoFill, w.menus.eventNumberFile);
   // The share as it is now: a bare mount point left by an unmounted share is not it.
   st.dataShare.note(s.platform.files(), s.settings.dataDir);

@@ -109,6 +109,7 @@ void DesktopView::clear() {
   layouts_.clear();
   placed_.clear();
   for (QLabel*& panel : panels_) panel = nullptr;
+  note_ = nullptr;
 }
 
 QWidget* DesktopView::window(const std::string& formName) const {
@@ -155,6 +156,12 @@ void DesktopView::build() {
         if (i == 0) panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         bar->addWidget(panel, i == 0 ? 1 : 0);
       }
+      // The last thing that happened, at the bar's right end.
+      note_ = new QLabel(bar);
+      note_->setObjectName("StatusBar1.note");
+      note_->setContentsMargins(6, 0, 6, 0);
+      note_->setStyleSheet("font-weight: bold;");
+      bar->addPermanentWidget(note_);
       top = main_;
     } else {
       // Over the main window, which it stays in front of.
@@ -421,6 +428,7 @@ void DesktopView::refresh() {
           // An empty panel other than the first shows no empty frame.
           panels_[i]->setVisible(i == 0 || !bar.panels[i].text.empty());
         }
+        note_->setText(Q(bar.note));
       }
   }
 }

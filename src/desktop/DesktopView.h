@@ -94,6 +94,7 @@ class DesktopView : public QObject {
   };
   std::vector<MenuEntry> menuEntries_;
   QLabel* panels_[6] = {};
+  QLabel* note_ = nullptr;  // the status bar's note, beside the panels
   std::vector<GridTableModel*> gridModels_;
   std::vector<std::unique_ptr<WindowLayout>> layouts_;
   std::set<QWidget*> placed_;  // windows shown once already

@@ -13,13 +13,18 @@
 namespace ruvek::ui {
 namespace {
 
-// F9 on the main window stops the navigation poll.
+// F9 on the main window stops the navigation poll; Escape, which no control
+// of it took (an open drop-down closes first), lets go of a correction.
 class F9Filter : public QObject {
  public:
   F9Filter(Application& app, QtPlatform& platform) : app_(app), platform_(platform) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F9) {
       platform_.dispatch([this] { app_.keyF9(); });
+      return true;
+    }
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+      platform_.dispatch([this] { app_.keyEscape(); });
       return true;
     }
     return QObject::eventFilter(watched, event);

@@ -12,6 +12,7 @@
 #include "events/EventLogs.h"
 #include "events/EventNumber.h"
 #include "events/OrderOccupied.h"
+#include "logview/CorrectionView.h"
 #include "logview/EventGrid.h"
 #include "logview/GridSnapshot.h"
 #include "logview/RowEditing.h"
@@ -360,6 +361,8 @@ void RecordEvent(Station& s, Press& press) {
   if (!editing && !w.stopAdvanceCheck.value()) AdvanceEventPicker(w.pickers, eventName, st);
   st.editingRow = false;
   st.correction = {};
+  ShowCorrection(w, st);
+  w.statusBar.note = "Event " + Trim(event.fields.eventNo) + (editing ? " corrected" : " recorded");
   ReleaseManualOverride(st);
   s.platform.wait(kSettleMs);
   SetRecording(st, w.buttons, Recording::Ready);
@@ -385,10 +388,13 @@ void StartButton(Station& s) {
 // Standby pauses the poll's navigation reading; Resume (or the record button
 // while standing by) takes it up again.
 void StandbyButton(Station& s) {
-  if (s.state.recording == Recording::Ready)
+  if (s.state.recording == Recording::Ready) {
     SetRecording(s.state, s.main.buttons, Recording::StandingBy);
-  else if (s.state.recording == Recording::StandingBy)
+    s.main.statusBar.note = "Standing by";
+  } else if (s.state.recording == Recording::StandingBy) {
     SetRecording(s.state, s.main.buttons, Recording::Ready);
+    s.main.statusBar.note = "Resumed";
+  }
 }
 
 void QuitButton(Station& s) {
@@ -416,6 +422,7 @@ void ClearLastButton(Station& s) {
       s.state.gridRowCount > 1) {
     const std::string cleared = w.eventGrid.cell(std::min(s.state.gridRowCount - 1, kEventRows), GridColumn::EventNo);
     ClearLastEventRow(w.eventGrid, s.state.gridRowCount);
+    w.statusBar.note = "Event " + Trim(cleared) + " erased";
     const EventNumbering n = EventNumbering::of(s);
     const std::string boxBefore = w.boxes.eventNumber.text();
     std::string refused;

@@ -1,0 +1,111 @@
+// What the main window shows the operator: a correction in progress and its
+// way out, the marks of the displayed events, replaced rows.
+#include <gtest/gtest.h>
+
+#include "e2e/EventLogCheck.h"
+#include "e2e/Station.h"
+
+namespace ruvek::test {
+namespace {
+
+const char* kNetworkLog = "C:\\DATA\\0708SREvents.csv";
+// The boxes a correction loads, and the window's marks of it.
+const char* kBoxes = "get Text1(5)\nget Combo1\nget Text1(3)\nget txtComments\nget Timer1.enabled\n";
+const char* kMarks =
+    "get Command1(0)\nget cmdCancelEdit.visible\nget EventLog.highlightedRow\nget StatusBar1.note\nget editingRow\n";
+
+std::string Shown(const std::string& out) {
+  std::string s;
+  for (const char* name : {"Text1(5)", "Combo1", "Text1(3)", "txtComments", "Timer1.enabled"})
+    s += Got(out, name) + "|";
+  return s;
+}
+
+std::string Marks(const std::string& out) {
+  std::string s;
+  for (const char* name : {"Command1(0)", "cmdCancelEdit.visible", "EventLog.highlightedRow", "StatusBar1.note"})
+    s += Got(out, name) + "|";
+  return s;
+}
+
+// The picker selected, as "caption" (none: "-").
+std::string PickerShown() {
+  std::string s;
+  for (int i = 0; i < 8; ++i)
+    s += "get Option1(" + std::to_string(i) + ").value\nget Option1(" + std::to_string(i) + ")\n";
+  return s;
+}
+std::string SelectedPicker(const std::string& out) {
+  for (int i = 0; i < 8; ++i)
+    if (Got(out, "Option1(" + std::to_string(i) + ").value") == "true")
+      return Got(out, "Option1(" + std::to_string(i) + ")");
+  return "-";
+}
+
+TEST(OperatorView, CorrectionShowsAndEndsUnwrittenByEscapeOrCancel) {
+  const struct {
+    const char *what, *during, *end;
+  } cases[] = {
+      {"Escape", "", "key Escape\n"},
+      {"Cancel Correction", "", "click cmdCancelEdit\n"},
+      {"picker clicked while loaded", "click Option1(3)\ntype Text1(3) 1\n", "key Escape\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Station st;
+    st.seed();
+    const auto r =
+        st.run(Started() + Record("Bongo") + Record("Manta") + Record("Secchi") + "echo == before\n" + kBoxes + kMarks +
+               PickerShown() + "select EventLog 2\nanswer Yes\ndblclick EventLog\n" + c.during + "echo == loaded\n" +
+               kMarks + c.end + "echo == ended\n" + kBoxes + kMarks + PickerShown() + "key Escape\n");
+    ASSERT_EQ(0, r.code) << r.err;
+    const std::string before = Section(r.out, "before"), loaded = Section(r.out, "loaded"),
+                      ended = Section(r.out, "ended");
+    EXPECT_EQ("Record Event|false|0|Event 13 recorded|", Marks(before));
+    EXPECT_EQ("Record Correction|true|2|Correcting event 12|", Marks(loaded));
+    EXPECT_EQ("Record Event|false|0|Correction of event 12 cancelled|", Marks(ended));
+    EXPECT_EQ("false", Got(ended, "editingRow"));
+    // The boxes show again what they showed, the next number among them, and the poll runs.
+    EXPECT_EQ(Shown(before), Shown(ended));
+    EXPECT_EQ("14", Got(ended, "Text1(5)"));
+    EXPECT_EQ(Got(ended, "Combo1"), SelectedPicker(ended));
+    EXPECT_EQ(SelectedPicker(before), SelectedPicker(ended));
+    EXPECT_EQ(3u, CrLfLines(st.read(kNetworkLog)).size());
+  }
+}
+
+TEST(OperatorView, DisplayedEventsMarkFollowsTheModeAndReplacedRowsAreGreyed) {
+  const char* entries[] = {"mnuLastEvent", "mnuCurrSta", "mnuLastSta", "mnuAllEvents"};
+  const struct {
+    const char* mode;
+    const char* marked;  // the entry marked at start, "" none
+    const char* greyed;  // the greyed grid rows after the reload
+  } cases[] = {
+      {"LASTEVENT", "mnuLastEvent", ""},
+      {"ALLEVENTS", "mnuAllEvents", "2 3"},
+      {"LASTSTA", "mnuLastSta", "2 3"},
+      {"NOTHING", "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode);
+    Station st;
+    st.seed({{17, c.mode}});
+    // Events 11 to 13; 13 cleared and its number used again; 12 corrected.
+    std::string script = "clock 2026-06-08 03:00:00\nanswer Yes\nstart\n";
+    for (const char* e : entries) script += "get " + std::string(e) + ".checked\n";
+    const auto first =
+        st.run(script + "type Text1(3) 32.91234\ntype Text1(4) -117.41234\nanswer Yes\n" + Record("Bongo") +
+               Record("Manta") + Record("Secchi") + "answer Yes\nclick Command1(3)\n" + Record("Bongo") +
+               "select EventLog 2\nanswer Yes\ndblclick EventLog\nclick Command1(0)\n" + "get EventLog.greyedRows\n");
+    ASSERT_EQ(0, first.code) << first.err;
+    EXPECT_EQ("", Got(first.out, "EventLog.greyedRows"));  // the grid holds each number once
+    for (const char* e : entries)
+      EXPECT_EQ(std::string(e) == c.marked ? "true" : "false", Got(first.out, std::string(e) + ".checked")) << e;
+    const auto again = st.run("clock 2026-06-08 04:00:00\nanswer Yes\nstart\nget EventLog.greyedRows\n");
+    ASSERT_EQ(0, again.code) << again.err;
+    EXPECT_EQ(c.greyed, Got(again.out, "EventLog.greyedRows"));
+  }
+}
+
+}  // namespace
+}  // namespace ruvek::test
