@@ -104,4 +104,9 @@ class DesktopView : public QObject {
 // Runs the desktop program on the drive folder `root`.
 int RunDesktop(int argc, char** argv, const std::string& root);
 
+// Another copy holds the program folder of `root`: asks it to bring its main
+// window to the front, shows `message` (saying whether it came) and returns
+// the exit status 4.
+int TellAlreadyRunning(int argc, char** argv, const std::string& root, const std::string& message);
+
 }  // namespace ruvek::ui

@@ -1,6 +1,9 @@
 // What the main window shows the operator: a correction in progress and its
 // way out, the marks of the displayed events, replaced rows.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
 
 #include "e2e/EventLogCheck.h"
 #include "e2e/Station.h"
@@ -104,6 +107,48 @@ TEST(OperatorView, DisplayedEventsMarkFollowsTheModeAndReplacedRowsAreGreyed) {
     const auto again = st.run("clock 2026-06-08 04:00:00\nanswer Yes\nstart\nget EventLog.greyedRows\n");
     ASSERT_EQ(0, again.code) << again.err;
     EXPECT_EQ(c.greyed, Got(again.out, "EventLog.greyedRows"));
+  }
+}
+
+std::string FirstLine(const std::string& path) {
+  std::ifstream in(path);
+  std::string line;
+  std::getline(in, line);
+  return line;
+}
+
+TEST(OperatorView, SecondCopyOnTheProgramFolderStopsUnlessTheLockIsStale) {
+  char host[256] = {};
+  ::gethostname(host, sizeof host - 1);
+  const std::string boot = FirstLine("/proc/sys/kernel/random/boot_id"), me(host);
+  const struct {
+    const char* what;
+    std::string lock;  // the lock file before the run; "" none
+    int code;
+  } cases[] = {
+      {"a running copy", "", 4},
+      {"another computer's", "lab-pc-2,1,2026-06-08 03:00:00.000,0," + boot + "\r\n", 4},
+      {"a copy that died", me + ",999999999,2026-06-08 03:00:00.000,0," + boot + "\r\n", 0},
+      {"an earlier boot", me + ",1,2026-06-08 03:00:00.000,0,an-earlier-boot\r\n", 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Station st;
+    st.seed();
+    const std::string lock = "C:\\RuvekGPS\\RuvekEventLog.lock";
+    if (!c.lock.empty()) st.write(lock, c.lock);
+    // With no lock yet, a second copy is run from inside the first one, while it runs.
+    const std::string second = std::string("sh '") + RUVEK_EXE + "' --headless --root \"$RUVEK_ROOT\" </dev/null " +
+                               "2>\"$RUVEK_ROOT/second.err\" >/dev/null; echo $? >\"$RUVEK_ROOT/second.rc\"\n";
+    const auto r = st.run(c.lock.empty() ? "answer Yes\nstart\n" + second : "answer Yes\nstart\n");
+    const bool nested = c.lock.empty();
+    EXPECT_EQ(std::to_string(c.code), nested ? FirstLine(st.root() + "/second.rc") : std::to_string(r.code));
+    const std::string err = nested ? FirstLine(st.root() + "/second.err") : r.err;
+    EXPECT_EQ(c.code == 4, err.find("ruvek: Ruvek Event Log is already running on this computer "
+                                    "(C:\\RuvekGPS\\RuvekEventLog.lock, held by process ") == 0)
+        << err;
+    // The lock goes with the copy that made it.
+    EXPECT_EQ(c.code == 4 && !c.lock.empty(), st.exists(lock));
   }
 }
 
