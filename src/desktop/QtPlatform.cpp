@@ -260,6 +260,26 @@ void QtPlatform::openHelp() {
   box.exec();
 }
 
+bool QtPlatform::startNavigationSimulator(const std::string& hostFile) {
+  // Installed and built beside the program; a child of it, so it ends with it.
+  const QString navsim = QCoreApplication::applicationDirPath() + "/ruvek-navsim";
+  if (!QFileInfo(navsim).isExecutable()) return false;
+  auto* process = new QProcess(this);
+  process->setProgram(navsim);
+  process->setArguments({"--file", QString::fromStdString(hostFile), "--interval", "2000", "--quiet"});
+  process->setStandardOutputFile(QProcess::nullDevice());
+  process->start();
+  if (!process->waitForStarted(2000)) {
+    delete process;
+    return false;
+  }
+  connect(qApp, &QCoreApplication::aboutToQuit, process, [process] {
+    process->terminate();
+    process->waitForFinished(1000);
+  });
+  return true;
+}
+
 void QtPlatform::showAbout() {
   const std::string title = "About Ruvek Event Log";
   const QString text = QString(

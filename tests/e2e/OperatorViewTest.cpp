@@ -110,6 +110,36 @@ TEST(OperatorView, DisplayedEventsMarkFollowsTheModeAndReplacedRowsAreGreyed) {
   }
 }
 
+TEST(OperatorView, FirstRunWithoutConfigurationAsksOnceAndOffersTheEditor) {
+  const struct {
+    const char *what, *answers, *script;
+    bool configured;    // a configuration whose event number row is empty
+    std::size_t boxes;  // message boxes before the exit question
+  } cases[] = {
+      {"demo declined", "No", "", false, 2},
+      {"buttons and keys after", "No", "click Command1(0)\nclick Command1(3)\nkey Escape\ntick Timer1\n", false, 2},
+      {"Enter at every question", "Yes Yes Yes Yes", "", true, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Station st;
+    if (c.configured) st.seed({{7, ""}});
+    const auto r = st.run("answer " + std::string(c.answers) + "\nstart\n" + c.script +
+                          "get FrmEditCFG.visible\nget Command1(0).enabled\nget StatusBar1\necho == end\n"
+                          "answer Yes\nclick mnuExit\n");
+    ASSERT_EQ(0, r.code) << r.out << r.err;
+    EXPECT_EQ(c.boxes, Count(r.out.substr(0, r.out.find("== end")), "MSGBOX")) << r.out;
+    EXPECT_EQ(c.configured ? "false" : "true", Got(r.out, "FrmEditCFG.visible"));
+    EXPECT_EQ(c.configured ? "true" : "false", Got(r.out, "Command1(0).enabled"));
+    if (!c.configured) {
+      EXPECT_EQ(
+          "No configuration: C:\\RuvekGPS\\RuvekGPS.cfg is missing. Set the station up in the configuration "
+          "editor (Config > Edit ruvek.cfg) and save it.",
+          Got(r.out, "StatusBar1"));
+    }
+  }
+}
+
 std::string FirstLine(const std::string& path) {
   std::ifstream in(path);
   std::string line;
