@@ -66,6 +66,16 @@ std::vector<QString> WithAccessKeys(const std::vector<QString>& captions) {
   return shown;
 }
 
+// A caption longer than the button's design width ("Record Correction")
+// is set a little smaller rather than cut off.
+void FitCaption(QPushButton& button) {
+  QFont font = button.parentWidget() ? button.parentWidget()->font() : QApplication::font();
+  const int room = button.width() - 8;
+  while (room > 0 && font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(button.text()) > room)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  button.setFont(font);
+}
+
 }  // namespace
 
 DesktopView::DesktopView(Application& app, QtPlatform& platform) : app_(app), platform_(platform) {
@@ -257,7 +267,10 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
     case Kind::Button: {
       auto* w = new QPushButton(parent);
       connect(w, &QPushButton::clicked, this, [this, &c] { act([&c] { c.click(); }); });
-      bindings_.push_back({&c, w, [&c, w] { w->setText(Q(c.caption)); }});
+      bindings_.push_back({&c, w, [&c, w] {
+                             w->setText(Q(c.caption));
+                             FitCaption(*w);
+                           }});
       made = w;
       break;
     }

@@ -83,11 +83,6 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
       if (greyed) return QBrush(QColor(150, 150, 150));
       return {};
     case Qt::FontRole:
-      if (row == grid_.highlightedRow()) {
-        QFont bold;
-        bold.setBold(true);
-        return bold;
-      }
       if (greyed) {
         QFont italic;
         italic.setItalic(true);

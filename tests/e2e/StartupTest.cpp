@@ -152,7 +152,7 @@ TEST_F(Startup, AMissingConfigurationIsReportedAndTheWindowOpensOnEmptyRows) {
   // offered for creation: the window opens to be set up, and Exit ends the
   // program.
   const auto r = st.run(
-      "answer No No No Yes No\nstart\nget frmActivity.caption\nget CruiseConfig(1)\nget networkMode\n"
+      "answer No\nstart\nget frmActivity.caption\nget CruiseConfig(1)\nget networkMode\n"
       "answer Yes\nclick mnuExit\n");
   ASSERT_EQ(r.code, 0) << r.out << r.err;
   EXPECT_EQ(r.out.rfind("MSGBOX |  | Unable to find C:\\RuvekGPS\\RuvekGPS.cfg | OK | none | OK\n", 0), 0u) << r.out;
