@@ -213,12 +213,11 @@ void ApplyOptionLine(ui::OptionButton& option, const std::string& heading, const
 void OpenForSetUp(Station& s) {
   MainWindow& w = s.main;
   LayOutEventGrid(w.eventGrid);
+  ChoosePickerMode(s.settings, s.state, w.pickers, w.menus.checkBoxMode);
   w.pollTimer.setEnabled(false);
   for (ui::Button* b : {&w.buttons.record, &w.buttons.standby, &w.buttons.clearLast}) b->enabled = false;
-  w.statusBar.setText(std::string("No configuration: ") + kConfigPath +
-                      " is missing. Set the station up in the configuration editor (Config > Edit ruvek.cfg) and "
-                      "save it.");
-  w.statusBar.note = "Waiting for a configuration";
+  w.statusBar.setText(std::string("No configuration: ") + kConfigPath + " is missing");
+  w.statusBar.note = "Set up: Config > Edit ruvek.cfg";
   s.platform.show(w.form);
   EditConfig_Click(s);
 }
