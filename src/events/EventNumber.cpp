@@ -211,7 +211,7 @@ bool RollBackEventNumber(const EventNumbering& n, const std::string& clearedNumb
 
 void RequestManualOverride(const EventNumbering& n) {
   const auto answer = n.platform.ask("This field is auto-incremented by the program! Manual entry override? Y/N?",
-                                     "Enter Event Number Manually Y/N?", ui::Buttons::YesNo, ui::Icon::Error);
+                                     "Enter Event Number Manually Y/N?", ui::Buttons::YesNo, ui::Icon::Question);
   if (answer != ui::Answer::Yes) return;
   n.box.locked = false;
   n.state.manualEventNumber = true;

@@ -366,6 +366,13 @@ void RecordEvent(Station& s, Press& press) {
   ReleaseManualOverride(st);
   s.platform.wait(kSettleMs);
   SetRecording(st, w.buttons, Recording::Ready);
+  // The next event is chosen next: a Space on the record or standby button
+  // would act on the station instead.
+  w.form.focusTo = w.eventCombo.name();
+  const auto& options = w.pickers.options;
+  const auto shown = std::find_if(options.begin(), options.end(), [](auto* o) { return o->visible; });
+  const auto chosen = std::find_if(options.begin(), options.end(), [](auto* o) { return o->visible && o->value(); });
+  if (!st.multiMode && shown != options.end()) w.form.focusTo = (*(chosen != options.end() ? chosen : shown))->name();
 }
 
 void StartButton(Station& s) {

@@ -310,6 +310,9 @@ class Form : public Control {
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
   std::function<void()> onKeyF9;
   std::function<void()> onKeyEscape;
+  // A control of this window to take the keyboard focus, by name; the view
+  // gives it the focus and clears the request.
+  std::string focusTo;
   // The operator closes the window with its title bar; without a handler the
   // window is hidden.
   std::function<void()> onClose;

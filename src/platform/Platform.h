@@ -14,7 +14,7 @@
 namespace ruvek::ui {
 
 enum class Buttons { OK, YesNo, YesNoCancel };
-enum class Icon { None, Warning, Error, Exclamation, Information };
+enum class Icon { None, Warning, Error, Exclamation, Information, Question };
 enum class Answer { OK, Yes, No, Cancel };
 
 const char* ButtonsName(Buttons b);  // "OK", "YesNo", "YesNoCancel"
