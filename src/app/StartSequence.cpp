@@ -218,7 +218,8 @@ void LoadCruiseBacklog(Station& s) {
   if (s.settings.programDir.empty()) return;
   const std::string note =
       LoadBacklog(s.platform.files(), BacklogPath(s.settings.programDir, s.main.boxes.cruise.text()), s.state.backlog);
-  if (!note.empty()) s.platform.ask(note, "Events waiting for the network drive", ui::Buttons::OK, ui::Icon::Exclamation);
+  if (!note.empty())
+    s.platform.ask(note, "Events waiting for the network drive", ui::Buttons::OK, ui::Icon::Exclamation);
   if (s.state.backlog.events) s.main.statusBar.setText(BacklogWaitingText(s.state.backlog));
 }
 

@@ -70,8 +70,8 @@ std::string BacklogLine(const BacklogEntry& e) {
   std::string kind;
   for (const auto& [step, name] : kKinds)
     if (step == e.step) kind = name;
-  return kind + '\t' + Escaped(e.path) + '\t' + Escaped(e.eventNo) + '\t' + Escaped(e.time) + '\t' +
-         Escaped(e.cruise) + '\t' + Escaped(e.data);
+  return kind + '\t' + Escaped(e.path) + '\t' + Escaped(e.eventNo) + '\t' + Escaped(e.time) + '\t' + Escaped(e.cruise) +
+         '\t' + Escaped(e.data);
 }
 
 bool ParseBacklogLine(const std::string& line, BacklogEntry& entry) {
@@ -177,8 +177,8 @@ std::string LoadBacklog(const ui::FileSystem& fs, const std::string& path, Backl
   CountBacklog(file.entries, status);
   if (file.unreadable.empty()) return {};
   const std::string bad = path + ".bad";
-  const std::string lines = std::to_string(file.unreadable.size()) + " line" +
-                            (file.unreadable.size() == 1 ? " " : "s ") + "of " + path;
+  const std::string lines =
+      std::to_string(file.unreadable.size()) + " line" + (file.unreadable.size() == 1 ? " " : "s ") + "of " + path;
   try {
     std::string out;
     for (const std::string& line : file.unreadable) out += CrLf(line);
@@ -192,8 +192,7 @@ std::string LoadBacklog(const ui::FileSystem& fs, const std::string& path, Backl
 
 std::string BacklogWaitingText(const BacklogStatus& status) {
   if (!status.events) return {};
-  return std::to_string(status.events) + (status.events == 1 ? " event" : " events") +
-         " waiting for the network drive";
+  return std::to_string(status.events) + (status.events == 1 ? " event" : " events") + " waiting for the network drive";
 }
 
 }  // namespace ruvek

@@ -64,9 +64,8 @@ void AppendRows(const ui::FileSystem& fs, const std::vector<const BacklogEntry*>
       // Another event under the same number: a correction of an event keeps
       // its date and time, another station's event has its own.
       const auto& same = numbers[key.number];
-      const bool other = std::any_of(same.begin(), same.end(), [&](const RowKey& k) {
-        return k.date != key.date || k.time != key.time;
-      });
+      const bool other = std::any_of(same.begin(), same.end(),
+                                     [&](const RowKey& k) { return k.date != key.date || k.time != key.time; });
       if (other && !key.number.empty() &&
           std::find(pass.doubled.begin(), pass.doubled.end(), key.number) == pass.doubled.end())
         pass.doubled.push_back(key.number);

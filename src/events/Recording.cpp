@@ -277,8 +277,7 @@ void KeepLoggedValues(const Correction& c, const Boxes& boxes, LoggedEvent& even
 // The local logs, then in network mode the network logs, under the share lock.
 // A file the operator gives up is skipped alone; once the lock is released the
 // operator is told which files were not written.
-void WriteLogs(Station& s, const EventNumbering& n, Press& press, const LogTarget& target,
-               const LoggedEvent& event) {
+void WriteLogs(Station& s, const EventNumbering& n, Press& press, const LogTarget& target, const LoggedEvent& event) {
   EventLogJob job;
   const auto question = [&](const ui::FileError& e) { return LogQuestion(job.current, e.path); };
   const auto quick = [&](const ui::FileError&) { return press.shareDeclined && IsNetworkWrite(job.current); };
