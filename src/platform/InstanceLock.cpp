@@ -10,6 +10,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "platform/FileSystem.h"
 #include "platform/ShareLock.h"
 
 namespace ruvek::ui {
@@ -62,19 +63,28 @@ bool InstanceLock::acquire() {
   if (held_) return true;
   MakeFolders(dir_);
   for (int attempt = 0; attempt < 3; ++attempt) {
-    const int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd >= 0) {
-      const std::string line = ShareLockContent(0);
-      const bool written = ::write(fd, line.data(), line.size()) == ssize_t(line.size());
-      struct stat st {};
-      ::fstat(fd, &st);
-      ::close(fd);
+    // The line is written under a temporary name and linked into place, so the
+    // lock is never seen without it (a copy killed in between leaves a
+    // temporary the next start sweeps away, not an empty lock).
+    const std::string temporary = TemporaryName(path_, ::getpid());
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) return true;  // a folder that takes no file: run without the lock
+    const std::string line = ShareLockContent(0);
+    const bool written = ::write(fd, line.data(), line.size()) == ssize_t(line.size());
+    struct stat st {};
+    ::fstat(fd, &st);
+    ::close(fd);
+    const int linked = written ? ::link(temporary.c_str(), path_.c_str()) : -1;
+    const int linkError = errno;
+    ::unlink(temporary.c_str());
+    if (!written) return true;
+    if (linked == 0) {
       device_ = st.st_dev;
       inode_ = st.st_ino;
       held_ = true;
-      (void)written;  // a lock without its line still keeps a second copy out for a while
       return true;
     }
+    errno = linkError;
     if (errno != EEXIST) return true;  // a folder that takes no file: run without the lock
     std::ifstream in(path_, std::ios::binary);
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -84,7 +94,7 @@ bool InstanceLock::acquire() {
     }
     // Moved aside under a name of this process, so of two copies taking over
     // the same stale lock only one gets it; a lock renewed in between is put back.
-    const std::string aside = path_ + "." + std::to_string(::getpid()) + ".stale";
+    const std::string aside = TemporaryName(path_, ::getpid());
     if (::rename(path_.c_str(), aside.c_str()) != 0) continue;
     std::ifstream moved(aside, std::ios::binary);
     const std::string movedContent((std::istreambuf_iterator<char>(moved)), std::istreambuf_iterator<char>());
