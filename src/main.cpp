@@ -4,10 +4,12 @@
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "app/RuvekApp.h"
 #include "headless/HeadlessPlatform.h"
 #include "headless/ScriptDriver.h"
+#include "platform/InstanceLock.h"
 #include "ruvek_version.h"
 
 #ifdef RUVEK_HAVE_QT
@@ -64,7 +66,8 @@ int Help() {
                "  the data folder of configuration row 3: the shared event logs and event number\n"
                "\n"
                "Exit status: 0 when the program ended, 1 without a display, 2 for a bad command\n"
-               "line or script, 3 for an unanswered message box in a script.\n";
+               "line or script, 3 for an unanswered message box in a script, 4 when another copy\n"
+               "already runs on the same program folder (C/RuvekGPS/RuvekEventLog.lock).\n";
   return 0;
 }
 
@@ -80,6 +83,22 @@ bool HasDisplay() {
   if (platform.rfind("xcb", 0) == 0) return set("DISPLAY");
   if (platform.rfind("wayland", 0) == 0) return set("WAYLAND_DISPLAY");
   return !platform.empty() || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+const char* kProgramFolder = "C:\\RuvekGPS\\";
+const char* kAlreadyRunning = "Ruvek Event Log is already running on this computer";
+
+// ", held by process 4711 since 2026-06-08 03:00:00" from the lock's line.
+std::string HolderText(const std::string& line) {
+  std::vector<std::string> f(1);
+  for (char c : line) {
+    if (c == ',')
+      f.emplace_back();
+    else if (c != '\r' && c != '\n')
+      f.back() += c;
+  }
+  if (f.size() < 3) return "";
+  return ", held by process " + f[1] + " of " + f[0] + " since " + f[2].substr(0, 19) + " UTC";
 }
 
 }  // namespace
@@ -106,6 +125,15 @@ int main(int argc, char** argv) {
   }
   ::setenv("RUVEK_ROOT", root.c_str(), 1);
 
+  // Held until the program ends: a second copy would write the same local logs.
+  ruvek::ui::InstanceLock instance(ruvek::ui::FileSystem(root).hostPath(kProgramFolder));
+  const bool alone = instance.acquire();
+  if (!alone) {
+    std::cerr << "ruvek: " << kAlreadyRunning << " (" << kProgramFolder << ruvek::ui::kInstanceLockName
+              << HolderText(instance.holder()) << ")\n";
+    if (headless) return 4;
+  }
+
   if (headless) {
     ruvek::ui::HeadlessPlatform platform(ruvek::ui::FileSystem(root), std::cout, std::cerr);
     ruvek::RuvekApp app(platform);
@@ -123,6 +151,7 @@ int main(int argc, char** argv) {
                  "desktop session, or use --headless to run an operator script\n";
     return 1;
   }
+  if (!alone) return ruvek::ui::TellAlreadyRunning(argc, argv, root, kAlreadyRunning);
   return ruvek::ui::RunDesktop(argc, argv, root);
 #else
   std::cerr << "ruvek: built without the desktop window: use --headless to run an operator script\n";

@@ -61,7 +61,7 @@ void SettleMenuRows(Settings& settings, const CruiseConfig& shown, const CruiseC
 
 void AskRestart(Station& s) {
   const auto answer = s.platform.ask("You have to restart the program to load the changes. Restart now? Y/N",
-                                     "Restart Program?", ui::Buttons::YesNo, ui::Icon::Error);
+                                     "Restart Program?", ui::Buttons::YesNo, ui::Icon::Question);
   if (answer != ui::Answer::Yes) return;
   s.platform.show(s.configEditor.form, false);
   RestartProgram(s.platform, s.main.pollTimer, s.gps.timer);

@@ -49,6 +49,10 @@ void RuvekApp::keyF9() {
   if (station_ && station_->main.form.onKeyF9) station_->main.form.onKeyF9();
 }
 
+void RuvekApp::keyEscape() {
+  if (station_ && station_->main.form.onKeyEscape) station_->main.form.onKeyEscape();
+}
+
 std::optional<std::string> RuvekApp::state(const std::string& name) {
   if (!station_) return std::nullopt;
   return StateValue(*station_, name);

@@ -19,6 +19,7 @@ class RuvekApp : public ui::Application {
   std::optional<std::string> state(const std::string& name) override;
   std::vector<ui::Form*> forms() override;
   void keyF9() override;
+  void keyEscape() override;
 
   Station* station() { return station_.get(); }
 

@@ -22,7 +22,11 @@ const char* kDesignCaption = "Ruvek Event Log";
 
 void ReportMissing(ui::Platform& platform, const std::string& path) { platform.ask("Unable to find " + path, ""); }
 
-Settings ReadSettings(ui::Platform& platform) {
+// Where the configuration of this start came from.
+enum class ConfigOrigin { File, Missing, DemoSetUp };
+
+Settings ReadSettings(ui::Platform& platform, ConfigOrigin& origin) {
+  origin = ConfigOrigin::File;
   CruiseConfig config;
   try {
     ReadConfig(platform.files(), config);
@@ -36,9 +40,12 @@ Settings ReadSettings(ui::Platform& platform) {
     // demo station instead.
     config = CruiseConfig{};
     ReportMissing(platform, kConfigPath);
-    if (!platform.files().exists(kConfigPath) && OfferDemoStation(platform, kConfigPath)) {
+    const bool missing = !platform.files().exists(kConfigPath);
+    if (missing) origin = ConfigOrigin::Missing;
+    if (missing && OfferDemoStation(platform, kConfigPath)) {
       try {
         ReadConfig(platform.files(), config);
+        origin = ConfigOrigin::DemoSetUp;
       } catch (const ui::FileError& e) {
         config = CruiseConfig{};
         platform.ask("Unable to read " + std::string(kConfigPath) + ": " + e.what(), "", ui::Buttons::OK,
@@ -199,6 +206,45 @@ void ApplyOptionLine(ui::OptionButton& option, const std::string& heading, const
   option.caption = abbreviate(line);
 }
 
+// Without a configuration every file the station reads is unnamed: asking
+// for each (and for an event number file "" to create or remap) helps no one
+// and some questions would come back for ever. The window opens empty, with
+// recording off, the status saying what is missing, and the configuration
+// editor in front; saving it restarts the program on the new file.
+void OpenForSetUp(Station& s) {
+  MainWindow& w = s.main;
+  LayOutEventGrid(w.eventGrid);
+  ChoosePickerMode(s.settings, s.state, w.pickers, w.menus.checkBoxMode);
+  w.pollTimer.setEnabled(false);
+  for (ui::Button* b : {&w.buttons.record, &w.buttons.standby, &w.buttons.clearLast}) b->enabled = false;
+  w.statusBar.setText(std::string("No configuration: ") + kConfigPath + " is missing");
+  w.statusBar.note = "Set up: Config > Edit ruvek.cfg";
+  s.platform.show(w.form);
+  EditConfig_Click(s);
+}
+
+// The demo station reads the position file the navigation simulator writes:
+// started beside the window where the platform can, else the operator is
+// told how.
+void StartDemoNavigation(Station& s) {
+  const ui::FileSystem& fs = s.platform.files();
+  std::string host;
+  try {
+    host = fs.hostPath(s.settings.currPosPath);
+  } catch (const ui::FileError&) {
+    return;  // the demo's own configuration always names a place; an edited one may not
+  }
+  if (s.platform.startNavigationSimulator(host)) {
+    s.main.statusBar.note = "Navigation simulator writing " + s.settings.currPosPath;
+    return;
+  }
+  s.platform.ask(
+      "The demo station's position comes from the navigation simulator. Start it in a terminal with\n"
+      "ruvek-navsim --file \"" +
+          host + "\" --interval 2000\n(scripts/demo starts it beside the window).",
+      "Demo station", ui::Buttons::OK, ui::Icon::Information);
+}
+
 }  // namespace
 
 void ApplyCommentOptions(const ui::FileSystem& fs, const std::string& path, Conditions& c) {
@@ -230,11 +276,13 @@ void FormLoad(Station& s) {
   st.networkMode = true;
   st.manualEventNumber = false;
   st.editingRow = false;
-  s.settings = ReadSettings(s.platform);
+  ConfigOrigin origin = ConfigOrigin::File;
+  s.settings = ReadSettings(s.platform, origin);
   // The configuration editor is loaded with the window: its fields always hold rows to save.
   ShowConfigRows(s.platform.files(), s.settings.config, s.configEditor);
   RemoveStaleTemporaries(s.platform.files(), s.settings);
   ShowCaptions(s.settings, w);
+  if (origin == ConfigOrigin::Missing) return OpenForSetUp(s);
   w.boxes.cruise.setText(s.settings.config.row(2));
   LoadOrderOccupied(s.platform.files(), s.settings.dataDir, st.orderOccupied, w.statusBar, w.menus.orderOccupiedFile);
   ChoosePickerMode(s.settings, st, w.pickers, w.menus.checkBoxMode);
@@ -247,6 +295,7 @@ void FormLoad(Station& s) {
                        .networkEvents,
                    settings.preloadMode, w.lineCombo.text(), w.stationCombo.text()},
                   w.eventGrid, st);
+  MarkDisplayedEvents(w.menus, settings.preloadMode);
   LoadEventNumber(EventNumbering::of(s), w.menus.autoFill, w.menus.eventNumberFile);
   // The share as it is now: a bare mount point left by an unmounted share is not it.
   st.dataShare.note(s.platform.files(), s.settings.dataDir);
@@ -256,6 +305,7 @@ void FormLoad(Station& s) {
   ChooseNavigationSource(s);
   ApplyLineStaMethod(s.settings, w.menus);
   ApplyClockOption(s.settings, w.clockOptions);
+  if (origin == ConfigOrigin::DemoSetUp) StartDemoNavigation(s);
 }
 
 }  // namespace ruvek

@@ -10,6 +10,7 @@
 #include "events/PrintLog.h"
 #include "events/Recording.h"
 #include "grid/LineStaModes.h"
+#include "logview/CorrectionView.h"
 #include "logview/EventGrid.h"
 #include "logview/RowEditing.h"
 #include "nav/GpsSettings.h"
@@ -25,7 +26,10 @@ namespace {
 void WireShell(Station& s) {
   MainWindow& w = s.main;
   // F9 stops the navigation poll until the recording workflow starts it again.
-  w.form.onKeyF9 = [&w] { w.pollTimer.setEnabled(false); };
+  w.form.onKeyF9 = [&w] {
+    w.pollTimer.setEnabled(false);
+    w.statusBar.note = "Poll stopped (F9)";
+  };
   w.menus.exit.onClick = [&s] {
     if (s.platform.ask("Do you really want to quit? Y/N", "Close Program? Y/N", ui::Buttons::YesNo) == ui::Answer::Yes)
       EndProgram(s.platform, s.main.pollTimer, s.gps.timer);
@@ -91,6 +95,9 @@ void WireLogView(Station& s) {
       ChooseDisplayedEvents(s.main.menus, *entry, mode, s.settings);
     };
   s.main.eventGrid.onDblClick = [&s] { EventLog_DblClick(s); };
+  s.main.eventGrid.greyedRows = SupersededGridRows;
+  s.main.buttons.cancelCorrection.onClick = [&s] { CancelCorrection(s); };
+  s.main.form.onKeyEscape = [&s] { CancelCorrection(s); };
 }
 
 void WireEvents(Station& s) {

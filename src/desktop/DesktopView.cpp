@@ -22,6 +22,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableView>
+#include <map>
 #include <set>
 
 #include "desktop/GridView.h"
@@ -64,6 +65,44 @@ std::vector<QString> WithAccessKeys(const std::vector<QString>& captions) {
     shown.push_back(withKey);
   }
   return shown;
+}
+
+// The design size is the smallest a window is made, unless the screen's
+// room (less the frame, the menu and status bars) is smaller: then the
+// window may be smaller than its design, never larger than the screen.
+QSize SmallestOnScreen(QSize design, const QWidget& top) {
+  const QScreen* screen = top.screen();
+  if (!screen) return design;
+  QSize bars;
+  if (const auto* main = qobject_cast<const QMainWindow*>(&top))
+    bars.setHeight(main->menuBar()->sizeHint().height() + main->statusBar()->sizeHint().height());
+  const QSize frame(16, 40);  // a window manager's borders and title, about
+  return design.boundedTo(screen->availableGeometry().size() - bars - frame);
+}
+
+// The main window's buttons with the letter Alt presses them by; the menus
+// of the bar keep theirs (C, F, P, E).
+QString WithAccessKey(const std::string& caption) {
+  static const std::map<std::string, const char*> keys = {{"Start", "&Start"},
+                                                          {"Record Event", "&Record Event"},
+                                                          {"Record Correction", "&Record Correction"},
+                                                          {"Standby", "Stand&by"},
+                                                          {"Resume", "Res&ume"},
+                                                          {"Quit", "&Quit"},
+                                                          {"Clear Last", "C&lear Last"},
+                                                          {"Cancel Correction", "Ca&ncel Correction"}};
+  const auto it = keys.find(caption);
+  return it == keys.end() ? Q(caption) : QString(it->second);
+}
+
+// A caption longer than the button's design width ("Record Correction")
+// is set a little smaller rather than cut off.
+void FitCaption(QPushButton& button) {
+  QFont font = button.parentWidget() ? button.parentWidget()->font() : QApplication::font();
+  const int room = button.width() - 8;
+  while (room > 0 && font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(button.text()) > room)
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  button.setFont(font);
 }
 
 }  // namespace
@@ -109,6 +148,7 @@ void DesktopView::clear() {
   layouts_.clear();
   placed_.clear();
   for (QLabel*& panel : panels_) panel = nullptr;
+  note_ = nullptr;
 }
 
 QWidget* DesktopView::window(const std::string& formName) const {
@@ -155,6 +195,12 @@ void DesktopView::build() {
         if (i == 0) panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         bar->addWidget(panel, i == 0 ? 1 : 0);
       }
+      // The last thing that happened, at the bar's right end.
+      note_ = new QLabel(bar);
+      note_->setObjectName("StatusBar1.note");
+      note_->setContentsMargins(6, 0, 6, 0);
+      note_->setStyleSheet("font-weight: bold;");
+      bar->addPermanentWidget(note_);
       top = main_;
     } else {
       // Over the main window, which it stays in front of.
@@ -171,7 +217,7 @@ void DesktopView::build() {
     Form* model = form;
     bindings_.push_back({form, top, [model, top, client, &layout] {
                            top->setWindowTitle(Q(model->caption));
-                           client->setMinimumSize(layout.designSize());
+                           client->setMinimumSize(SmallestOnScreen(layout.designSize(), *top));
                          }});
     // Containers first, so children find their frame.
     std::map<std::string, QWidget*> containers{{form->name(), client}};
@@ -250,7 +296,10 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
     case Kind::Button: {
       auto* w = new QPushButton(parent);
       connect(w, &QPushButton::clicked, this, [this, &c] { act([&c] { c.click(); }); });
-      bindings_.push_back({&c, w, [&c, w] { w->setText(Q(c.caption)); }});
+      bindings_.push_back({&c, w, [&c, w] {
+                             w->setText(WithAccessKey(c.caption));
+                             FitCaption(*w);
+                           }});
       made = w;
       break;
     }
@@ -421,7 +470,15 @@ void DesktopView::refresh() {
           // An empty panel other than the first shows no empty frame.
           panels_[i]->setVisible(i == 0 || !bar.panels[i].text.empty());
         }
+        note_->setText(Q(bar.note));
       }
+  }
+  for (Form* form : app_.forms()) {
+    if (form->focusTo.empty()) continue;
+    const bool main = form == app_.forms().front();
+    if (QWidget* w = widget(main ? form->focusTo : form->name() + "." + form->focusTo); w && w->isVisible())
+      w->setFocus(Qt::OtherFocusReason);
+    form->focusTo.clear();
   }
 }
 
@@ -435,9 +492,11 @@ void DesktopView::showForm(Form& form) {
 
 void DesktopView::place(QWidget* window) {
   placed_.insert(window);
-  window->resize(window->sizeHint().expandedTo(window->minimumSizeHint()).expandedTo(window->minimumSize()));
   QScreen* screen = (main_ && main_->isVisible() ? main_->screen() : window->screen());
   const QRect room = screen ? screen->availableGeometry() : QRect();
+  QSize size = window->sizeHint().expandedTo(window->minimumSizeHint()).expandedTo(window->minimumSize());
+  if (!room.isEmpty()) size = size.boundedTo(room.size());
+  window->resize(size);
   if (window == main_ && mainGeometry_.isValid()) {
     window->setGeometry(mainGeometry_);
     return;
@@ -498,6 +557,15 @@ bool DesktopView::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress && c->onKeyPress && keyPress(*c, *static_cast<QKeyEvent*>(event)))
       return true;
+    // Ctrl+Enter in the comments box records; Enter alone does nothing there
+    // (a log line holds one event, so its comments hold no line break).
+    if (event->type() == QEvent::KeyPress && c->name() == "txtComments") {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & Qt::ControlModifier)) {
+        if (Control* record = app_.find("Command1(0)"); record && record->enabled) act([record] { record->click(); });
+        return true;
+      }
+    }
     // The focus leaves the control for another control of its window; a box or
     // another window coming to the front takes nothing from it.
     if (event->type() == QEvent::FocusOut && c->onLostFocus) {

@@ -94,6 +94,7 @@ class DesktopView : public QObject {
   };
   std::vector<MenuEntry> menuEntries_;
   QLabel* panels_[6] = {};
+  QLabel* note_ = nullptr;  // the status bar's note, beside the panels
   std::vector<GridTableModel*> gridModels_;
   std::vector<std::unique_ptr<WindowLayout>> layouts_;
   std::set<QWidget*> placed_;  // windows shown once already
@@ -102,5 +103,10 @@ class DesktopView : public QObject {
 
 // Runs the desktop program on the drive folder `root`.
 int RunDesktop(int argc, char** argv, const std::string& root);
+
+// Another copy holds the program folder of `root`: asks it to bring its main
+// window to the front, shows `message` (saying whether it came) and returns
+// the exit status 4.
+int TellAlreadyRunning(int argc, char** argv, const std::string& root, const std::string& message);
 
 }  // namespace ruvek::ui

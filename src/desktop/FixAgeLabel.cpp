@@ -28,7 +28,14 @@ FixAgeLabel::FixAgeLabel(Application& app, QWidget* parent) : QLabel(parent), ap
 void FixAgeLabel::refreshAge() {
   const std::string seconds = app_.state("fixAgeSeconds").value_or("");
   const std::string level = app_.state("fixAgeLevel").value_or("none");
-  setText(seconds.empty() ? QString("Fix age: no fix yet") : "Fix age: " + AgeText(std::stoll(seconds)));
+  // Red beside "GPS Status: Good" would read as a contradiction: the badge
+  // says what is wrong, that no new position has come for so long.
+  if (seconds.empty())
+    setText("Fix age: no fix yet");
+  else if (level == "red")
+    setText("No new fix for " + AgeText(std::stoll(seconds)));
+  else
+    setText("Fix age: " + AgeText(std::stoll(seconds)));
   if (level == "red")
     setStyleSheet("background: #c00000; color: white; font-weight: bold;");
   else if (level == "amber")

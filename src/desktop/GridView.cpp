@@ -1,5 +1,8 @@
 #include "desktop/GridView.h"
 
+#include <QBrush>
+#include <QColor>
+#include <QFont>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QStyledItemDelegate>
@@ -67,8 +70,27 @@ int GridTableModel::rowCount(const QModelIndex&) const {
 int GridTableModel::columnCount(const QModelIndex&) const { return detached_ ? 0 : grid_.cols(); }
 
 QVariant GridTableModel::data(const QModelIndex& index, int role) const {
-  if (detached_ || role != Qt::DisplayRole) return {};
-  return Q(grid_.cell(index.row() + grid_.fixedRows, index.column()));
+  if (detached_) return {};
+  const int row = index.row() + grid_.fixedRows;
+  const bool greyed = std::size_t(row) < greyed_.size() && greyed_[std::size_t(row)];
+  switch (role) {
+    case Qt::DisplayRole: return Q(grid_.cell(row, index.column()));
+    // The row being corrected stands out; a replaced entry recedes.
+    case Qt::BackgroundRole:
+      if (row == grid_.highlightedRow()) return QBrush(QColor(255, 236, 140));
+      return {};
+    case Qt::ForegroundRole:
+      if (greyed) return QBrush(QColor(150, 150, 150));
+      return {};
+    case Qt::FontRole:
+      if (greyed) {
+        QFont italic;
+        italic.setItalic(true);
+        return italic;
+      }
+      return {};
+    default: return {};
+  }
 }
 
 QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -86,6 +108,7 @@ void GridTableModel::detach() {
 bool GridTableModel::refresh() {
   if (detached_ || grid_.version() == seen_) return false;
   seen_ = grid_.version();
+  greyed_ = grid_.greyedRows ? grid_.greyedRows(grid_) : std::vector<bool>{};
   beginResetModel();
   endResetModel();
   return true;

@@ -2,6 +2,7 @@
 // A grid control as a table: its model over the control's cells, columns wide
 // enough for what they show, and the full text of a cut cell as its tooltip.
 #include <QAbstractTableModel>
+#include <vector>
 
 #include "platform/Controls.h"
 
@@ -25,6 +26,7 @@ class GridTableModel : public QAbstractTableModel {
 
  private:
   Grid& grid_;
+  std::vector<bool> greyed_;  // the greyed rows as of the last refresh
   unsigned long seen_ = ~0UL;
   bool detached_ = false;
 };

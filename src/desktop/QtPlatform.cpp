@@ -88,6 +88,7 @@ Answer QtPlatform::messageBox(const std::string& text, const std::string& title,
     case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
     case Icon::Error: box.setIcon(QMessageBox::Critical); break;
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
   }
   switch (buttons) {
     case Buttons::OK: box.setStandardButtons(QMessageBox::Ok); break;
@@ -119,14 +120,15 @@ void QtPlatform::prepareBox(QMessageBox& box, const std::string& title) const {
 
 std::string QtPlatform::hostPathsIn(const std::string& text) const {
   // A drive letter, a colon and a backslash, up to a blank, a comma or a quote;
-  // a full stop that ends the sentence is not part of the name.
+  // the punctuation that ends a sentence or a question ("...txt?", "C:\RuvekGPS\!")
+  // is not part of the name.
   static const QRegularExpression windowsPath(R"((?<![A-Za-z])[A-Za-z]:\\[^\s,;"'<>|]*)");
   std::string lines;
   std::set<std::string> seen;
   auto it = windowsPath.globalMatch(QString::fromStdString(text));
   while (it.hasNext()) {
     QString path = it.next().captured();
-    while (path.endsWith('.')) path.chop(1);
+    while (!path.isEmpty() && QString(".!?:)").contains(path.back())) path.chop(1);
     const std::string named = path.toStdString();
     if (!seen.insert(named).second) continue;
     if (!lines.empty()) lines += "\n";
@@ -258,6 +260,26 @@ void QtPlatform::openHelp() {
   box.setText(trouble);
   prepareBox(box, "HTML Help");
   box.exec();
+}
+
+bool QtPlatform::startNavigationSimulator(const std::string& hostFile) {
+  // Installed and built beside the program; a child of it, so it ends with it.
+  const QString navsim = QCoreApplication::applicationDirPath() + "/ruvek-navsim";
+  if (!QFileInfo(navsim).isExecutable()) return false;
+  auto* process = new QProcess(this);
+  process->setProgram(navsim);
+  process->setArguments({"--file", QString::fromStdString(hostFile), "--interval", "2000", "--quiet"});
+  process->setStandardOutputFile(QProcess::nullDevice());
+  process->start();
+  if (!process->waitForStarted(2000)) {
+    delete process;
+    return false;
+  }
+  connect(qApp, &QCoreApplication::aboutToQuit, process, [process] {
+    process->terminate();
+    process->waitForFinished(1000);
+  });
+  return true;
 }
 
 void QtPlatform::showAbout() {

@@ -40,6 +40,7 @@ class QtPlatform : public QObject, public Platform {
   void formShown(Form& form) override;
   void openHelp() override;
   void showAbout() override;
+  bool startNavigationSimulator(const std::string& hostFile) override;
 
   // Runs one handler: nothing else is delivered into it, and the program's
   // end unwinds to here. A restart a handler asks for runs `restartApp` from

@@ -1,5 +1,6 @@
 // "Print Log" on the desktop: Qt's print dialog (a printer, or "Print to File"
 // for a PDF), and the pages the platform laid out drawn on the printer.
+#include <QColor>
 #include <QFont>
 #include <QPainter>
 #include <QPrintDialog>
@@ -25,6 +26,7 @@ bool PaintPages(QPrinter& printer, const PrintDocument& doc) {
       font.setPointSizeF(t.size);
       font.setBold(t.bold);
       painter.setFont(font);
+      painter.setPen(t.grey ? QColor(140, 140, 140) : QColor(Qt::black));
       painter.drawText(QPointF(t.x * dots, t.y * dots), QString::fromLatin1(t.text.data(), int(t.text.size())));
     }
   }

@@ -157,6 +157,10 @@ bool NumberFileReachable(const EventNumbering& n) {
 void LoadEventNumber(const EventNumbering& n, ui::Menu& autoFill, ui::Menu& numberFileEntry) {
   while (true) {
     if (JulianScheme(n.settings)) return ShowJulianNumber(n);
+    // A path without a file name (configuration row 7 empty) can be neither
+    // created nor found by remapping a drive: asking would only come back.
+    const std::string& path = n.settings.eventNumberPath;
+    if (Trim(path.substr(std::min(path.size(), path.find_last_of("\\/") + 1))).empty()) return GiveUpNumberFile(n);
     const bool present = n.platform.files().exists(n.settings.eventNumberPath);
     if (present && LoadFromExistingFile(n)) return;
     if (!present && OfferNewFile(n)) return;
@@ -207,7 +211,7 @@ bool RollBackEventNumber(const EventNumbering& n, const std::string& clearedNumb
 
 void RequestManualOverride(const EventNumbering& n) {
   const auto answer = n.platform.ask("This field is auto-incremented by the program! Manual entry override? Y/N?",
-                                     "Enter Event Number Manually Y/N?", ui::Buttons::YesNo, ui::Icon::Error);
+                                     "Enter Event Number Manually Y/N?", ui::Buttons::YesNo, ui::Icon::Question);
   if (answer != ui::Answer::Yes) return;
   n.box.locked = false;
   n.state.manualEventNumber = true;

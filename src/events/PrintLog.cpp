@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/EventLogSchema.h"
+#include "core/Superseded.h"
 #include "core/TextRoutines.h"
 #include "logview/EventGrid.h"
 
@@ -55,6 +56,9 @@ ui::PrintDocument EventLogDocument(const ui::FileSystem& fs, const std::string& 
       if (!last || *key > *last) last = key, lastDate = Trim(date);
     }
   });
+  std::vector<std::string> numbers;
+  for (const auto& row : doc.rows) numbers.push_back(row[GridColumn::EventNo]);
+  doc.greyedRows = SupersededEntries(numbers);
   const std::string count = EventCount(doc.rows.size());
   if (!first)
     doc.heading.push_back(count);

@@ -15,6 +15,7 @@
 #include "events/EventLogs.h"
 #include "events/EventNumber.h"
 #include "events/OrderOccupied.h"
+#include "logview/CorrectionView.h"
 #include "logview/EventGrid.h"
 #include "logview/GridSnapshot.h"
 #include "logview/RowEditing.h"
@@ -377,9 +378,18 @@ void RecordEvent(Station& s, Press& press) {
   if (!editing && !w.stopAdvanceCheck.value()) AdvanceEventPicker(w.pickers, eventName, st);
   st.editingRow = false;
   st.correction = {};
+  ShowCorrection(w, st);
+  w.statusBar.note = "Event " + Trim(event.fields.eventNo) + (editing ? " corrected" : " recorded");
   ReleaseManualOverride(st);
   s.platform.wait(kSettleMs);
   SetRecording(st, w.buttons, Recording::Ready);
+  // The next event is chosen next: a Space on the record or standby button
+  // would act on the station instead.
+  w.form.focusTo = w.eventCombo.name();
+  const auto& options = w.pickers.options;
+  const auto shown = std::find_if(options.begin(), options.end(), [](auto* o) { return o->visible; });
+  const auto chosen = std::find_if(options.begin(), options.end(), [](auto* o) { return o->visible && o->value(); });
+  if (!st.multiMode && shown != options.end()) w.form.focusTo = (*(chosen != options.end() ? chosen : shown))->name();
 }
 
 void StartButton(Station& s) {
@@ -402,10 +412,13 @@ void StartButton(Station& s) {
 // Standby pauses the poll's navigation reading; Resume (or the record button
 // while standing by) takes it up again.
 void StandbyButton(Station& s) {
-  if (s.state.recording == Recording::Ready)
+  if (s.state.recording == Recording::Ready) {
     SetRecording(s.state, s.main.buttons, Recording::StandingBy);
-  else if (s.state.recording == Recording::StandingBy)
+    s.main.statusBar.note = "Standing by";
+  } else if (s.state.recording == Recording::StandingBy) {
     SetRecording(s.state, s.main.buttons, Recording::Ready);
+    s.main.statusBar.note = "Resumed";
+  }
 }
 
 void QuitButton(Station& s) {
@@ -433,6 +446,7 @@ void ClearLastButton(Station& s) {
       s.state.gridRowCount > 1) {
     const std::string cleared = w.eventGrid.cell(std::min(s.state.gridRowCount - 1, kEventRows), GridColumn::EventNo);
     ClearLastEventRow(w.eventGrid, s.state.gridRowCount);
+    w.statusBar.note = "Event " + Trim(cleared) + " erased";
     const EventNumbering n = EventNumbering::of(s);
     const std::string boxBefore = w.boxes.eventNumber.text();
     std::string refused;

@@ -167,8 +167,12 @@ class Driver {
   }
 
   void key(const std::string& rest) {
-    if (rest != "F9") throw ScriptError("unknown key '" + rest + "'");
-    app_.keyF9();
+    if (rest == "F9")
+      app_.keyF9();
+    else if (rest == "Escape")
+      app_.keyEscape();
+    else
+      throw ScriptError("unknown key '" + rest + "'");
   }
 
   void select(const std::string& rest) {

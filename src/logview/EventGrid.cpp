@@ -1,9 +1,11 @@
 #include "logview/EventGrid.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/EventLogSchema.h"
 #include "core/Format.h"
+#include "core/Superseded.h"
 #include "core/TextRoutines.h"
 
 namespace ruvek {
@@ -185,6 +187,20 @@ void PreloadEventLog(const ui::FileSystem& fs, const PreloadSource& source, ui::
     // A log that cannot be read shows what was read before the failure.
   }
   ShowRows(grid, state.gridRowCount, shown);
+}
+
+std::vector<bool> SupersededGridRows(const ui::Grid& grid) {
+  std::vector<std::string> numbers(std::size_t(std::max(grid.rows(), 0)));
+  for (int r = grid.fixedRows; r < grid.rows(); ++r) numbers[std::size_t(r)] = grid.cell(r, GridColumn::EventNo);
+  return SupersededEntries(numbers);
+}
+
+void MarkDisplayedEvents(Menus& menus, const std::string& mode) {
+  const std::pair<ui::Menu*, const char*> entries[] = {{&menus.lastEvent, "LASTEVENT"},
+                                                       {&menus.currentStation, "CURRENTSTA"},
+                                                       {&menus.lastStation, "LASTSTA"},
+                                                       {&menus.allEvents, "ALLEVENTS"}};
+  for (const auto& [entry, name] : entries) entry->checked = mode == name;
 }
 
 void ChooseDisplayedEvents(Menus& menus, ui::Menu& entry, const std::string& mode, Settings& settings) {

@@ -43,6 +43,11 @@ std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots,
 // The same into an existing row of 10 cells, reusing their storage.
 void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& slots, bool cutPosition);
 
+// The event rows a later row of the same event number replaces (a
+// correction, or a number logged again after Clear Last), by grid row: the
+// grid shows them greyed.
+std::vector<bool> SupersededGridRows(const ui::Grid& grid);
+
 // What the start-up preload reads.
 struct PreloadSource {
   std::string logPath;        // the network event log, dataDir + cruise + "Events.csv"
@@ -57,5 +62,10 @@ void PreloadEventLog(const ui::FileSystem& fs, const PreloadSource& source, ui::
 // Moves the "Displayed Events" check mark to `entry` and makes `mode` the
 // preload mode (and configuration row 17 in memory) for the next start.
 void ChooseDisplayedEvents(Menus& menus, ui::Menu& entry, const std::string& mode, Settings& settings);
+
+// Puts the "Displayed Events" check mark on the entry of the preload mode in
+// use; a mode of none of the entries (it loads nothing) leaves every entry
+// unmarked.
+void MarkDisplayedEvents(Menus& menus, const std::string& mode);
 
 }  // namespace ruvek

@@ -5,6 +5,7 @@
 
 #include "core/Format.h"
 #include "core/TextRoutines.h"
+#include "logview/CorrectionView.h"
 
 namespace ruvek {
 namespace {
@@ -129,6 +130,8 @@ void EventLog_DblClick(Station& s) {
   c.loaded = BoxTexts(w);
   c.logged = std::move(logged);
   s.state.editingRow = true;
+  ShowCorrection(w, s.state);
+  w.statusBar.note = "Correcting event " + Trim(cells[GridColumn::EventNo]);
 }
 
 void EndCorrection(MainWindow& w, StationState& state) {
@@ -137,6 +140,7 @@ void EndCorrection(MainWindow& w, StationState& state) {
   state.editingRow = false;
   state.correction = {};
   w.pollTimer.setEnabled(true);
+  ShowCorrection(w, state);
 }
 
 }  // namespace ruvek

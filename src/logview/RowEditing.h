@@ -28,8 +28,8 @@ void EventLog_DblClick(Station& s);
 
 // Ends a correction without writing anything for it: the boxes show again what
 // they showed before the first row was loaded (the event number box the next
-// event's number), the edit flag is cleared and the poll runs again. Nothing
-// happens when no row is loaded.
+// event's number), the edit flag is cleared, the window no longer shows the
+// correction and the poll runs again. Nothing happens when no row is loaded.
 void EndCorrection(MainWindow& w, StationState& state);
 
 // The event of a grid row (its cells in grid column order) in the logs: its

@@ -29,6 +29,7 @@ class Application {
   // Every window, the main window first.
   virtual std::vector<Form*> forms() = 0;
   virtual void keyF9() = 0;
+  virtual void keyEscape() = 0;
 
   // Called by start() and restart() once the windows and their controls
   // exist, before the start sequence runs, so a front end can build its view

@@ -186,6 +186,12 @@ void Grid::removeRow(int r) {
   ++version_;
 }
 
+void Grid::setHighlightedRow(int r) {
+  if (r == highlighted_) return;
+  highlighted_ = r;
+  ++version_;
+}
+
 void Grid::selectCell(int r, int c) {
   if (!enabled) return;
   row = r;
@@ -203,6 +209,15 @@ std::optional<std::string> Grid::property(const std::string& name) const {
   if (name == "rows") return std::to_string(rows_);
   if (name == "row") return std::to_string(row);
   if (name == "col") return std::to_string(col);
+  if (name == "highlightedRow") return std::to_string(highlighted_);
+  // "greyedRows": the greyed rows' numbers, "2 5"
+  if (name == "greyedRows") {
+    std::string rows;
+    const std::vector<bool> greyed = greyedRows ? greyedRows(*this) : std::vector<bool>{};
+    for (std::size_t r = 0; r < greyed.size(); ++r)
+      if (greyed[r]) rows += (rows.empty() ? "" : " ") + std::to_string(r);
+    return rows;
+  }
   return Control::property(name);
 }
 
@@ -213,6 +228,7 @@ std::optional<std::string> StatusBar::property(const std::string& name) const {
   // "Panels(1)" to "Panels(6)"
   if (name.size() == 9 && name.compare(0, 7, "Panels(") == 0 && name[8] == ')' && name[7] >= '1' && name[7] <= '6')
     return panel(name[7] - '0').text;
+  if (name == "note") return note;
   return Control::property(name);
 }
 

@@ -221,6 +221,13 @@ class Grid : public Control {
   int fixedCols = 0;
   int row = 1, col = 0;        // the current cell
   std::vector<int> colWidths;  // twips
+  // The row shown highlighted (the one being worked on); 0, a heading row,
+  // when none is.
+  int highlightedRow() const { return highlighted_; }
+  void setHighlightedRow(int r);
+  // The rows shown greyed, by the logic that knows what a row means (an entry
+  // a later row replaces); nothing is greyed without it.
+  std::function<std::vector<bool>(const Grid&)> greyedRows;
   // Bumped on every change of cells or shape, so a view knows when to redraw.
   unsigned long version() const { return version_; }
 
@@ -235,6 +242,7 @@ class Grid : public Control {
 
  private:
   int rows_ = 0, cols_ = 0;
+  int highlighted_ = 0;
   std::vector<std::string> cells_;
   unsigned long version_ = 0;
 };
@@ -251,9 +259,12 @@ class StatusBar : public Control {
   const Panel& panel(int n) const { return panels[n - 1]; }
   // Panel 1 carries the progress and error texts.
   void setText(const std::string& text) { panel(1).text = text; }
+  // The last thing the operator's actions made happen ("Event 12 recorded",
+  // "Standing by"), shown beside the panels.
+  std::string note;
 
   std::string shownValue() const override { return panel(1).text; }
-  // Also "Panels(N)", the text of panel N.
+  // Also "Panels(N)", the text of panel N, and "note".
   std::optional<std::string> property(const std::string& name) const override;
 };
 
@@ -298,6 +309,10 @@ class Form : public Control {
   Control* find(const std::string& name) const;
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
   std::function<void()> onKeyF9;
+  std::function<void()> onKeyEscape;
+  // A control of this window to take the keyboard focus, by name; the view
+  // gives it the focus and clears the request.
+  std::string focusTo;
   // The operator closes the window with its title bar; without a handler the
   // window is hidden.
   std::function<void()> onClose;

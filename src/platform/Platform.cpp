@@ -22,6 +22,7 @@ const char* IconName(Icon i) {
     case Icon::Error: return "error";
     case Icon::Exclamation: return "exclamation";
     case Icon::Information: return "information";
+    case Icon::Question: return "question";
   }
   return "none";
 }

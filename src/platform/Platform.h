@@ -14,7 +14,7 @@
 namespace ruvek::ui {
 
 enum class Buttons { OK, YesNo, YesNoCancel };
-enum class Icon { None, Warning, Error, Exclamation, Information };
+enum class Icon { None, Warning, Error, Exclamation, Information, Question };
 enum class Answer { OK, Yes, No, Cancel };
 
 const char* ButtonsName(Buttons b);  // "OK", "YesNo", "YesNoCancel"
@@ -78,6 +78,10 @@ class Platform {
   // Tells the program's name and version (the desktop's About box); the
   // headless driver shows nothing.
   virtual void showAbout() {}
+  // Starts the navigation feed simulator writing the position file `hostFile`
+  // while the program runs; false where it cannot (the headless driver never
+  // starts one).
+  virtual bool startNavigationSimulator(const std::string& /*hostFile*/) { return false; }
 
   FileSystem& files() { return files_; }
   const FileSystem& files() const { return files_; }

@@ -163,13 +163,14 @@ std::vector<PrintedPage> LayOutPages(const PrintDocument& doc, PageSize page) {
     return Wrap(c < cells.size() ? ToLatin1(cells[c]) : std::string(), cols.width[c] - kCellPadding, kCellSize, bold);
   };
   // A row of cells at y; returns the height it took.
-  auto placeRow = [&](PrintedPage& p, const std::vector<std::vector<std::string>>& lines, bool bold) {
+  auto placeRow = [&](PrintedPage& p, const std::vector<std::vector<std::string>>& lines, bool bold,
+                      bool grey = false) {
     std::size_t tallest = 1;
     for (std::size_t c = 0; c < lines.size(); ++c) {
       tallest = std::max(tallest, lines[c].size());
       for (std::size_t k = 0; k < lines[c].size(); ++k)
         if (!lines[c][k].empty())
-          p.texts.push_back({cols.left[c], y + kLineHeight * double(k), kCellSize, bold, lines[c][k]});
+          p.texts.push_back({cols.left[c], y + kLineHeight * double(k), kCellSize, bold, lines[c][k], grey});
     }
     return kLineHeight * double(tallest);
   };
@@ -193,7 +194,8 @@ std::vector<PrintedPage> LayOutPages(const PrintDocument& doc, PageSize page) {
   };
 
   newPage();
-  for (const auto& row : doc.rows) {
+  for (std::size_t r = 0; r < doc.rows.size(); ++r) {
+    const auto& row = doc.rows[r];
     std::vector<std::vector<std::string>> lines;
     std::size_t tallest = 1;
     for (std::size_t c = 0; c < cols.left.size(); ++c) {
@@ -208,7 +210,7 @@ std::vector<PrintedPage> LayOutPages(const PrintDocument& doc, PageSize page) {
     const std::size_t room = std::size_t(std::max(1.0, (bottom - y) / kLineHeight + 1));
     for (auto& cell : lines)
       if (cell.size() > room) cell.resize(room);
-    y += placeRow(pages.back(), lines, false);
+    y += placeRow(pages.back(), lines, false, r < doc.greyedRows.size() && doc.greyedRows[r]);
   }
   const std::string total = std::to_string(pages.size());
   for (std::size_t i = 0; i < pages.size(); ++i) {
@@ -230,8 +232,10 @@ std::string PdfOfPages(const std::vector<PrintedPage>& pages, PageSize page, con
     kids += (i ? " " : "") + std::to_string(pageObj) + " 0 R";
     std::string stream;
     for (const PrintedText& t : pages[i].texts) {
-      stream += "BT /" + std::string(t.bold ? "F2 " : "F1 ") + Num(t.size) + " Tf " + Num(t.x) + " " +
-                Num(page.height - t.y) + " Td " + PdfString(t.text) + " Tj ET\n";
+      // A grey run sets its fill colour and sets black back after it.
+      stream += std::string(t.grey ? "0.55 g " : "") + "BT /" + std::string(t.bold ? "F2 " : "F1 ") + Num(t.size) +
+                " Tf " + Num(t.x) + " " + Num(page.height - t.y) + " Td " + PdfString(t.text) + " Tj ET" +
+                (t.grey ? " 0 g" : "") + "\n";
     }
     objects.push_back("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 " + Num(page.width) + " " + Num(page.height) +
                       "] /Resources << /Font << /F1 3 0 R /F2 4 0 R >> >> /Contents " + std::to_string(contentObj) +

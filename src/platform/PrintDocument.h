@@ -14,6 +14,9 @@ struct PrintDocument {
   std::vector<std::string> columns;  // the column headings, repeated on every page
   std::vector<int> columnWidths;     // the columns' relative widths
   std::vector<std::vector<std::string>> rows;
+  // Rows printed in grey, by row index (an entry a later one replaces); a row
+  // beyond its end prints in black.
+  std::vector<bool> greyedRows;
   std::string folder;    // where the file dialog starts ("C:\RuvekGPS\")
   std::string fileName;  // the name offered for a PDF file ("0708SREvents.pdf")
 };
@@ -30,6 +33,7 @@ struct PrintedText {
   double size = 8;
   bool bold = false;
   std::string text;  // Latin-1 (see ToLatin1)
+  bool grey = false;
 };
 
 struct PrintedPage {

@@ -82,6 +82,15 @@ Button& AddButton(Form& form, int i) {
   return button;
 }
 
+// Beside the line and station drop-downs, hidden until a row is loaded.
+Button& AddCancelCorrectionButton(Form& form) {
+  auto& button = AddPlaced<Button>(form, "cmdCancelEdit", {832, 110, 98, 28},
+                                   "Lets go of the row loaded for editing: nothing is written (Esc)");
+  button.caption = "Cancel Correction";
+  button.visible = false;
+  return button;
+}
+
 TextBox& AddCommentsBox(Form& form) {
   auto& box = AddPlaced<TextBox>(
       form, "txtComments", {240, 194, 690, 40},
@@ -191,7 +200,8 @@ Buttons::Buttons(Form& form)
     : record(AddButton(form, 0)),
       standby(AddButton(form, 1)),
       quit(AddButton(form, 2)),
-      clearLast(AddButton(form, 3)) {}
+      clearLast(AddButton(form, 3)),
+      cancelCorrection(AddCancelCorrectionButton(form)) {}
 
 Pickers::Pickers(Form& form)
     : singleFrame(AddSingleChoicePickers(form, group, options)), multiFrame(AddCheckBoxPickers(form, checks)) {}
@@ -301,7 +311,7 @@ MainWindow::MainWindow()
 void SetRecording(StationState& state, Buttons& buttons, Recording recording) {
   state.recording = recording;
   const RecordingCaptions captions = CaptionsFor(recording);
-  buttons.record.caption = captions.record;
+  buttons.record.caption = recording == Recording::Ready && state.editingRow ? "Record Correction" : captions.record;
   buttons.standby.caption = captions.standby;
   buttons.record.enabled = recording != Recording::Saving;
 }

@@ -37,13 +37,14 @@ struct Boxes {
   ui::TextBox& utcTime;      // Text1(7)
 };
 
-// Command1(0) to Command1(3).
+// Command1(0) to Command1(3), and the button that ends a correction.
 struct Buttons {
   explicit Buttons(ui::Form& form);
-  ui::Button& record;     // "Start", "Record Event", "Saving Event", "Standingby"
-  ui::Button& standby;    // "Standby", "Resume"
-  ui::Button& quit;       // "Quit"
-  ui::Button& clearLast;  // "Clear Last"
+  ui::Button& record;            // "Start", "Record Event", "Record Correction", "Saving Event", "Standingby"
+  ui::Button& standby;           // "Standby", "Resume"
+  ui::Button& quit;              // "Quit"
+  ui::Button& clearLast;         // "Clear Last"
+  ui::Button& cancelCorrection;  // cmdCancelEdit "Cancel Correction": shown while a row is loaded
 };
 
 // The event pickers: 30 option buttons in frmSelectEvent (single choice) and
@@ -145,8 +146,9 @@ struct MainWindow {
 };
 
 // Sets the record button and the standby button for `recording` and keeps it
-// as the station's state: the captions follow the state, and the record button
-// is disabled while an event is being saved.
+// as the station's state: the captions follow the state (the record button
+// reads "Record Correction" while a row is loaded for editing), and the record
+// button is disabled while an event is being saved.
 void SetRecording(StationState& state, Buttons& buttons, Recording recording);
 
 // Gives the event grid its rows, column widths and headings.

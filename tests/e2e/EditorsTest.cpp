@@ -18,7 +18,7 @@ const std::string kStart = "clock 2026-06-08 03:00:00\nanswer Yes\nstart\n";
 const std::string kReady = "Ready to Start? Y/N | Press YES";
 const std::string kRestartBox =
     "MSGBOX | Restart Program? | You have to restart the program to load the changes. Restart now? Y/N | YesNo | "
-    "error | ";
+    "question | ";
 const std::string kNewCruiseBox =
     "MSGBOX | Reset for new cruise? | New cruise number entered, setup for a new cruise? Y/N | YesNoCancel | none";
 

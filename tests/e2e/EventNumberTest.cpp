@@ -235,7 +235,7 @@ TEST_F(EventNumbers, ManualOverrideUnlocksTheBoxAndHoldsItAgainstThePoll) {
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(Count(r.out,
                   "MSGBOX | Enter Event Number Manually Y/N? | This field is auto-incremented by the program! "
-                  "Manual entry override? Y/N? | YesNo | error |"),
+                  "Manual entry override? Y/N? | YesNo | question |"),
             2u);
   EXPECT_TRUE(r.out.find("Text1(5).locked=true\nMSGBOX") != std::string::npos) << r.out;
   EXPECT_TRUE(r.out.find("| No\nText1(5).locked=true\n") != std::string::npos) << r.out;

@@ -177,7 +177,7 @@ TEST(DisplayedEventsMenu, MovesTheCheckMarkAndSetsTheModeForTheNextStart) {
       "echo last\nget mnuLastEvent.checked\nget mnuAllEvents.checked\nget preloadMode\nget mnuLastSta.checked\n");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_NE(std::string::npos,
-            r.out.find("start\nmnuLastEvent.checked=true\nmnuAllEvents.checked=false\n"
+            r.out.find("start\nmnuLastEvent.checked=false\nmnuAllEvents.checked=true\n"
                        "currsta\nmnuLastEvent.checked=false\nmnuCurrSta.checked=true\npreloadMode=CURRENTSTA\n"
                        "CruiseConfig(17)=CURRENTSTA\nall\nmnuCurrSta.checked=false\nmnuAllEvents.checked=true\n"
                        "preloadMode=ALLEVENTS\nagain\nmnuAllEvents.checked=true\n"

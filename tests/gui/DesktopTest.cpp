@@ -29,7 +29,7 @@ TEST_F(DesktopWindow, ShowsTheCaptionsTooltipsAndCheckMarksOfTheModels) {
   EXPECT_EQ(widget<QLineEdit>("Text1(5)")->toolTip().toStdString(),
             "Event Number: read in from Eventnumber.txt over network in auto-mode");
   EXPECT_TRUE(widget<QLineEdit>("Text1(5)")->isReadOnly());
-  EXPECT_EQ(widget<QPushButton>("Command1(0)")->text().toStdString(), "Record Event");
+  EXPECT_EQ(widget<QPushButton>("Command1(0)")->text().toStdString(), "&Record Event");  // Alt+R
   EXPECT_EQ(widget<QPushButton>("Command1(3)")->toolTip().toStdString(),
             "Erases last event and rolls back event number");
   EXPECT_EQ(widget<QGroupBox>("Frame6")->title().toStdString(), "Sea Conditions");

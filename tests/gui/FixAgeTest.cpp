@@ -24,6 +24,7 @@ TEST_F(FixAgeWindow, ShowsTheAgeAndTurnsRedOnceF9StopsThePoll) {
   ASSERT_TRUE(platform->dispatch([this] { app->keyF9(); }));
   label->refreshAge();
   EXPECT_EQ("red", label->property("level").toString().toStdString());
+  EXPECT_EQ("No new fix for 0 s", label->text().toStdString());
   EXPECT_FALSE(label->styleSheet().isEmpty());
 }
 
