@@ -254,6 +254,32 @@ void FileSystem::forEachLine(const std::string& path, const std::function<void(s
   lines.finish(visit);
 }
 
+std::string FileSystem::readFrom(const std::string& path, std::uintmax_t offset) const {
+  const int fd = ::open(hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) fail("cannot open", path);
+  std::string out;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && std::uintmax_t(st.st_size) > offset)
+    out.reserve(std::size_t(st.st_size - off_t(offset)));
+  char buf[1 << 16];
+  off_t at = off_t(offset);
+  while (true) {
+    const ssize_t n = ::pread(fd, buf, sizeof buf, at);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int saved = errno;
+      ::close(fd);
+      errno = saved;
+      fail("cannot read", path);
+    }
+    if (n == 0) break;
+    out.append(buf, std::size_t(n));
+    at += n;
+  }
+  ::close(fd);
+  return out;
+}
+
 std::optional<std::string> FileSystem::lastLineOfAtLeast(const std::string& path, std::size_t minLength) const {
   const int fd = ::open(hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) fail("cannot open", path);

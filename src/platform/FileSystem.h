@@ -59,6 +59,10 @@ class FileSystem {
   // The last line of the file that has at least minLength characters, read
   // from the end of the file backwards; nothing when there is none.
   std::optional<std::string> lastLineOfAtLeast(const std::string& path, std::size_t minLength) const;
+  // The bytes of the file from `offset` to its end, as they stand now; ""
+  // when the file is shorter (a reader that remembers how far it read takes
+  // only what was appended since).
+  std::string readFrom(const std::string& path, std::uintmax_t offset) const;
   // The size of an existing file; nothing when it is missing or unreachable.
   std::optional<std::uintmax_t> size(const std::string& path) const;
   // Appends `data` in one write; creates the file when missing. A write that
