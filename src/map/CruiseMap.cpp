@@ -22,7 +22,13 @@ struct CruiseMapData {
 };
 
 CruiseMapData& DataOf(Station& s) {
-  if (!s.cruiseMap.data) s.cruiseMap.data = std::make_shared<CruiseMapData>();
+  if (!s.cruiseMap.data) {
+    auto data = std::make_shared<CruiseMapData>();
+    // The design size until the face tells the picture's real one.
+    data->view.width = s.cruiseMap.map.geo.width;
+    data->view.height = s.cruiseMap.map.geo.height;
+    s.cruiseMap.data = data;
+  }
   return *static_cast<CruiseMapData*>(s.cruiseMap.data.get());
 }
 

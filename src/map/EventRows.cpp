@@ -23,7 +23,15 @@ RecordViews SplitRecord(std::string_view row) {
     if (comma == std::string_view::npos) break;
     start = comma + 1;
   }
+  std::string_view& last = cols.back();
+  last = last.substr(0, last.find('$'));
   return cols;
+}
+
+bool IsEventRow(std::string_view row, const RecordViews& cols) {
+  // As the grid preload counts event lines: 11 characters or more.
+  constexpr std::size_t kShortest = 11;
+  return row.size() >= kShortest && Trim(cols[LogColumn::EventNo]) != "Event#";
 }
 
 bool ParseDegrees(std::string_view text, double maxAbs, double& value) {
@@ -78,8 +86,8 @@ bool EventLogFollower::update(const ui::FileSystem& fs, std::vector<MapEvent>& e
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::size_t row = rows_++;
-    if (Trim(line).empty()) continue;
     const RecordViews cols = SplitRecord(line);
+    if (!IsEventRow(line, cols)) continue;
     MapEvent e;
     if (!RowPosition(cols, e.lat, e.lon)) {
       ++withoutPosition_;

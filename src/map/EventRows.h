@@ -15,9 +15,15 @@
 namespace ruvek {
 
 // The record columns of one log row (the navigation tail is not split), each a
-// view into the row. A row with fewer columns leaves the rest empty.
+// view into the row. A row with fewer columns leaves the rest empty. The
+// navigation tail follows the last column without a comma: that column ends
+// at the raw line's "$".
 using RecordViews = std::array<std::string_view, LogColumn::RecordColumns>;
 RecordViews SplitRecord(std::string_view row);
+
+// Whether a row is an event: a header line (a local log has one) and short or
+// blank lines are none, and are not counted as events without a position.
+bool IsEventRow(std::string_view row, const RecordViews& cols);
 
 // A decimal degree text as a number; false for a text that is not one, for
 // -99 (no valid value) and for a value beyond the globe's range.

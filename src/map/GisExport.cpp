@@ -154,8 +154,8 @@ GisFile EventsForGis(std::string_view log, GisFormat format, std::string_view ti
     const std::size_t end = nl ? std::size_t(nl - log.data()) : log.size();
     const std::string_view row = log.substr(start, end - start);
     start = end + 1;
-    if (Trimmed(row).empty()) continue;
     const RecordViews cols = SplitRecord(row);
+    if (!IsEventRow(Trimmed(row), cols)) continue;
     double lat = 0, lon = 0;
     if (!RowPosition(cols, lat, lon)) {
       ++file.withoutPosition;
