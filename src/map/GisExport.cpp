@@ -17,6 +17,9 @@ constexpr std::array<std::string_view, LogColumn::RecordColumns> kNames = {
 
 enum class Escape { Json, Xml };
 
+// Room for the head or the tail of an export.
+constexpr std::size_t kRowRoom = 4096;
+
 // The length of a valid UTF-8 sequence starting at s[i], or 0.
 std::size_t Utf8Length(std::string_view s, std::size_t i) {
   const auto b = static_cast<unsigned char>(s[i]);
@@ -131,67 +134,100 @@ std::optional<GisFormat> GisFormatOf(const std::string& path) {
   return std::nullopt;
 }
 
-GisFile EventsForGis(std::string_view log, GisFormat format, std::string_view title) {
-  GisFile file;
-  std::string& out = file.text;
-  // About the size of the log's record columns once more, so the text grows
-  // once or not at all.
-  out.reserve(log.size() / 2 + 4096);
-  std::string track;  // the coordinates of the track line, in the file's form
-  if (format == GisFormat::GeoJson) {
-    out += R"({"type":"FeatureCollection","name":")";
-    AppendText(out, title, Escape::Json);
-    out += "\",\"features\":[";
-  } else {
-    out +=
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document><name>";
-    AppendText(out, title, Escape::Xml);
-    out += "</name>\n";
+namespace {
+
+// Builds the export row by row, into one text that is written at the end.
+class GisWriter {
+ public:
+  GisWriter(GisFormat format, std::string_view title, std::size_t expectedBytes) : format_(format) {
+    file_.text.reserve(expectedBytes + kRowRoom);
+    std::string& out = file_.text;
+    if (format_ == GisFormat::GeoJson) {
+      out += R"({"type":"FeatureCollection","name":")";
+      AppendText(out, title, Escape::Json);
+      out += "\",\"features\":[";
+    } else {
+      out +=
+          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml "
+          "xmlns=\"http://www.opengis.net/kml/2.2\">\n<Document><name>";
+      AppendText(out, title, Escape::Xml);
+      out += "</name>\n";
+    }
   }
+
+  void row(std::string_view row) {
+    const RecordViews cols = SplitRecord(row);
+    if (!IsEventRow(Trimmed(row), cols)) return;
+    double lat = 0, lon = 0;
+    if (!RowPosition(cols, lat, lon)) {
+      ++file_.withoutPosition;
+      return;
+    }
+    if (format_ == GisFormat::GeoJson) {
+      GeoJsonFeature(file_.text, cols, lat, lon, file_.events == 0);
+      track_ += track_.empty() ? "[" : ",[";
+    } else {
+      KmlPlacemark(file_.text, cols, lat, lon);
+      if (!track_.empty()) track_ += ' ';
+    }
+    AppendNumber(track_, lon);
+    track_ += ',';
+    AppendNumber(track_, lat);
+    if (format_ == GisFormat::GeoJson) track_ += ']';
+    ++file_.events;
+  }
+
+  // The text made so far, for a writer that takes it piece by piece.
+  std::string& text() { return file_.text; }
+
+  GisFile finish() {
+    std::string& out = file_.text;
+    file_.track = file_.events > 1;
+    if (format_ == GisFormat::GeoJson) {
+      if (file_.track) {
+        out += ",\n{\"type\":\"Feature\",\"geometry\":{\"type\":\"LineString\",\"coordinates\":[";
+        out += track_;
+        out += "]},\"properties\":{\"Event\":\"Track\"}}";
+      }
+      out += "\n]}\n";
+    } else {
+      if (file_.track) {
+        out += "<Placemark><name>Track</name><LineString><coordinates>";
+        out += track_;
+        out += "</coordinates></LineString></Placemark>\n";
+      }
+      out += "</Document>\n</kml>\n";
+    }
+    return std::move(file_);
+  }
+
+ private:
+  GisFormat format_;
+  GisFile file_;
+  std::string track_;  // the coordinates of the track line, in the file's form
+};
+
+// The text an export of a log of `logBytes` bytes is expected to need: the
+// record columns are about a sixth of a row that carries its MET tail.
+std::size_t ExpectedBytes(std::uintmax_t logBytes) { return std::size_t(logBytes / 4); }
+
+// A file export goes out in pieces of about this size, the text reused, so a
+// large export never takes memory (and the page faults of touching it) in
+// proportion to the cruise.
+constexpr std::size_t kPiece = 1 << 20;
+
+}  // namespace
+
+GisFile EventsForGis(std::string_view log, GisFormat format, std::string_view title) {
+  GisWriter writer(format, title, ExpectedBytes(log.size()));
   std::size_t start = 0;
   while (start < log.size()) {
     const char* nl = static_cast<const char*>(std::memchr(log.data() + start, '\n', log.size() - start));
     const std::size_t end = nl ? std::size_t(nl - log.data()) : log.size();
-    const std::string_view row = log.substr(start, end - start);
+    writer.row(log.substr(start, end - start));
     start = end + 1;
-    const RecordViews cols = SplitRecord(row);
-    if (!IsEventRow(Trimmed(row), cols)) continue;
-    double lat = 0, lon = 0;
-    if (!RowPosition(cols, lat, lon)) {
-      ++file.withoutPosition;
-      continue;
-    }
-    if (format == GisFormat::GeoJson) {
-      GeoJsonFeature(out, cols, lat, lon, file.events == 0);
-      track += track.empty() ? "[" : ",[";
-    } else {
-      KmlPlacemark(out, cols, lat, lon);
-      if (!track.empty()) track += ' ';
-    }
-    AppendNumber(track, lon);
-    track += ',';
-    AppendNumber(track, lat);
-    if (format == GisFormat::GeoJson) track += ']';
-    ++file.events;
   }
-  file.track = file.events > 1;
-  if (format == GisFormat::GeoJson) {
-    if (file.track) {
-      out += R"(,
-{"type":"Feature","geometry":{"type":"LineString","coordinates":[)";
-      out += track;
-      out += "]},\"properties\":{\"Event\":\"Track\"}}";
-    }
-    out += "\n]}\n";
-  } else {
-    if (file.track) {
-      out += "<Placemark><name>Track</name><LineString><coordinates>";
-      out += track;
-      out += "</coordinates></LineString></Placemark>\n";
-    }
-    out += "</Document>\n</kml>\n";
-  }
-  return file;
+  return writer.finish();
 }
 
 void ExportEventsForGis(ui::Platform& platform, const std::string& logPath, const std::string& outPath,
@@ -203,20 +239,25 @@ void ExportEventsForGis(ui::Platform& platform, const std::string& logPath, cons
     return;
   }
   const ui::FileSystem& fs = platform.files();
-  std::string log;
+  GisFile file;
   try {
     if (!fs.exists(logPath)) throw ui::FileError("no file", logPath);
-    log = fs.readAll(logPath);
-  } catch (const ui::FileError&) {
-    platform.ask("Unable to read " + logPath, "", ui::Buttons::OK, ui::Icon::Error);
-    return;
-  }
-  const GisFile file = EventsForGis(log, *format, cruise);
-  log.clear();
-  try {
-    fs.replace(outPath, file.text);
-  } catch (const ui::FileError&) {
-    platform.ask("Unable to write " + outPath, "", ui::Buttons::OK, ui::Icon::Error);
+    fs.replaceWith(outPath, [&](const ui::FileSystem::Writer& write) {
+      GisWriter writer(*format, cruise, kPiece);
+      std::string& text = writer.text();
+      // The log is read in blocks and never held whole either.
+      fs.forEachLine(logPath, [&](std::string& line) {
+        writer.row(line);
+        if (text.size() < kPiece) return;
+        write(text);
+        text.clear();
+      });
+      file = writer.finish();
+      write(file.text);
+    });
+  } catch (const ui::FileError& e) {
+    platform.ask((e.path == logPath ? "Unable to read " : "Unable to write ") + e.path, "", ui::Buttons::OK,
+                 ui::Icon::Error);
     return;
   }
   std::string text =

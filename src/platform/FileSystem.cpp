@@ -379,6 +379,36 @@ void FileSystem::replace(const std::string& path, const std::string& data) const
   flushFolderOf(host);
 }
 
+void FileSystem::replaceWith(const std::string& path, const std::function<void(const Writer& write)>& fill) const {
+  const std::string host = hostPath(path);
+  const std::string temp = tempNameFor(host);
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) fail("cannot create", path);
+  int error = 0;
+  const auto giveUp = [&] {
+    ::close(fd);
+    ::unlink(temp.c_str());
+  };
+  try {
+    fill([&](const std::string& piece) {
+      ssize_t written = 0;
+      if (!error && !piece.empty()) error = writeWhole(fd, piece, false, written);
+    });
+  } catch (...) {
+    giveUp();
+    throw;
+  }
+  if (!error && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && !error) error = errno;
+  if (!error && ::rename(temp.c_str(), host.c_str()) != 0) error = errno;
+  if (error) {
+    ::unlink(temp.c_str());
+    errno = error;
+    fail("cannot write", path);
+  }
+  flushFolderOf(host);
+}
+
 void FileSystem::remove(const std::string& path) const {
   if (::unlink(hostPath(path).c_str()) != 0 && errno != ENOENT) fail("cannot remove", path);
 }

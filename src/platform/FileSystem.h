@@ -77,6 +77,12 @@ class FileSystem {
   // it, renamed over it, and the folder flushed. A failure leaves the old file
   // and no temporary file.
   void replace(const std::string& path, const std::string& data) const;
+  // The same for a file made piece by piece: `fill` calls `write` with each
+  // piece in order (it may clear and reuse the text afterwards), so a large
+  // file is never held whole. Whatever `fill` throws leaves the old file and
+  // no temporary file, and is thrown on.
+  using Writer = std::function<void(const std::string& piece)>;
+  void replaceWith(const std::string& path, const std::function<void(const Writer& write)>& fill) const;
   void remove(const std::string& path) const;
   // Removes the temporary files a killed run of this computer left in
   // `folder`: those named with this host's name and the id of a process that
