@@ -11,6 +11,7 @@
 #include <fstream>
 #include <optional>
 #include <random>
+#include <set>
 #include <vector>
 
 namespace ruvek::ui {
@@ -75,6 +76,15 @@ std::optional<std::string> ReadLock(const std::string& host) {
   return content;
 }
 
+// The contents of this process's holds whose file was gone at their release:
+// the share went away under the hold and took the lock file with it. Found
+// again once the share is back, such a file is this process's own ended hold
+// and is taken over at once instead of after the stale time.
+std::set<std::string>& LeftBehind() {
+  static std::set<std::string> contents;
+  return contents;
+}
+
 }  // namespace
 
 std::string ShareLockContent(long serial) {
@@ -120,6 +130,7 @@ void ShareLock::acquire(const std::string& path) {
       ::fstat(fd, &st);
       ::close(fd);
       device_ = st.st_dev, inode_ = st.st_ino, size_ = n > 0 ? off_t(n) : 0;
+      content_ = mine.substr(0, std::size_t(size_));
       host_ = host;
       held_ = true;
       break;
@@ -133,8 +144,10 @@ void ShareLock::acquire(const std::string& path) {
       seen = content;
       seenSince = now;
     }
-    if (now - seenSince >= timing_.staleAfter || ShareLockHolderGone(*content)) {
+    const bool leftBehind = LeftBehind().count(*content) > 0;
+    if (leftBehind || now - seenSince >= timing_.staleAfter || ShareLockHolderGone(*content)) {
       if (takeOver(host, *content)) {
+        if (leftBehind) LeftBehind().erase(*content);
         ++stats_.takeovers;
         continue;
       }
@@ -173,8 +186,11 @@ void ShareLock::release() {
   if (!held_) return;
   held_ = false;
   struct stat st {};
-  if (::stat(host_.c_str(), &st) == 0 && st.st_dev == device_ && st.st_ino == inode_ && st.st_size == size_)
-    ::unlink(host_.c_str());
+  if (::stat(host_.c_str(), &st) == 0) {
+    if (st.st_dev == device_ && st.st_ino == inode_ && st.st_size == size_) ::unlink(host_.c_str());
+  } else if ((errno == ENOENT || errno == ENOTDIR) && !content_.empty()) {
+    LeftBehind().insert(content_);
+  }
 }
 
 }  // namespace ruvek::ui
