@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <set>
 
+#include "desktop/PictureView.h"
 #include "ruvek_version.h"
 
 namespace ruvek::ui {
@@ -29,6 +30,8 @@ constexpr int kTitleBarRoom = 150;
 
 QtPlatform::QtPlatform(FileSystem files) : Platform(std::move(files)) {}
 QtPlatform::~QtPlatform() = default;
+
+std::optional<std::string> QtPlatform::pngOf(const Drawing& drawing) { return PngOf(drawing); }
 
 bool QtPlatform::dispatch(const std::function<void()>& handler) {
   if (ended_) return false;
