@@ -1,17 +1,16 @@
-#include "Outputs.h"
-
 #include <fcntl.h>
 #include <netdb.h>
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <chrono>
 #include <cstring>
 #include <thread>
+
+#include "Outputs.h"
 
 namespace ruvek::navsim {
 
@@ -70,39 +69,13 @@ void PtyOutput::writeSlice(std::string_view slice) {
   }
 }
 
-void PtyOutput::writePaced(std::string_view text, long long baud, const std::atomic<bool>& stop) {
-  using namespace std::chrono;
-  const double charsPerSecond = static_cast<double>(baud) / 10;
-  const std::size_t slice = std::max<std::size_t>(1, static_cast<std::size_t>(charsPerSecond / 100));
-  const auto start = steady_clock::now();
-  for (std::size_t sent = 0; sent < text.size() && !stop;) {
-    const std::size_t n = std::min(slice, text.size() - sent);
-    writeSlice(text.substr(sent, n));
-    sent += n;
-    std::this_thread::sleep_until(
-        start + duration_cast<steady_clock::duration>(duration<double>(static_cast<double>(sent) / charsPerSecond)));
-  }
-}
-
 UdpOutput::~UdpOutput() {
-  if (socket_ >= 0) ::close(socket_);
+  if (socket_ >= 0) ::close(int(socket_));
 }
 
 bool UdpOutput::open(const std::string& hostPort, std::string& error) {
-  const std::size_t colon = hostPort.rfind(':');
-  if (colon == std::string::npos || colon == 0 || colon + 1 == hostPort.size()) {
-    error = "expected HOST:PORT, got " + hostPort;
-    return false;
-  }
-  std::string host = hostPort.substr(0, colon);
-  if (host.size() > 2 && host.front() == '[' && host.back() == ']') host = host.substr(1, host.size() - 2);
-  const std::string port = hostPort.substr(colon + 1);
-  int number = 0;
-  const auto [end, failure] = std::from_chars(port.data(), port.data() + port.size(), number);
-  if (failure != std::errc() || end != port.data() + port.size() || number < 1 || number > 65535) {
-    error = "the port must be a number from 1 to 65535, got " + port;
-    return false;
-  }
+  std::string host, port;
+  if (!SplitHostPort(hostPort, host, port, error)) return false;
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_DGRAM;
@@ -113,9 +86,9 @@ bool UdpOutput::open(const std::string& hostPort, std::string& error) {
     return false;
   }
   socket_ = ::socket(found->ai_family, found->ai_socktype, found->ai_protocol);
-  if (socket_ >= 0) {
-    std::memcpy(&address_, found->ai_addr, found->ai_addrlen);
-    addressLength_ = found->ai_addrlen;
+  if (socket_ >= 0 && found->ai_addrlen <= sizeof address_) {
+    std::memcpy(address_, found->ai_addr, found->ai_addrlen);
+    addressLength_ = int(found->ai_addrlen);
   } else {
     error = std::string("socket: ") + std::strerror(errno);
   }
@@ -124,8 +97,8 @@ bool UdpOutput::open(const std::string& hostPort, std::string& error) {
 }
 
 bool UdpOutput::send(std::string_view text) {
-  return ::sendto(socket_, text.data(), text.size(), 0, reinterpret_cast<const sockaddr*>(&address_), addressLength_) ==
-         static_cast<ssize_t>(text.size());
+  return ::sendto(int(socket_), text.data(), text.size(), 0, reinterpret_cast<const sockaddr*>(address_),
+                  socklen_t(addressLength_)) == static_cast<ssize_t>(text.size());
 }
 
 }  // namespace ruvek::navsim
