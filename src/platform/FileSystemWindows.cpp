@@ -106,7 +106,9 @@ std::string FileSystem::hostPath(const std::string& path) const {
   const char drive = char(std::toupper(static_cast<unsigned char>(path[0])));
   if (!root_.empty()) {
     std::string folder = root_;
-    if (folder.back() != '/' && folder.back() != '\\') folder += '\\';
+    for (char& c : folder)
+      if (c == '/') c = '\\';
+    if (folder.back() != '\\') folder += '\\';
     folder += drive;
     if (isFolder(folder)) return folder + rest;
   }

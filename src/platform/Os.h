@@ -24,6 +24,10 @@ bool ProcessGone(long pid);
 std::tm LocalTime(std::time_t t);
 std::tm UtcTime(std::time_t t);
 void SetEnvironment(const std::string& name, const std::string& value);
+// Runs `command` with /bin/sh -c, RUVEK_ROOT passed on, and waits for it;
+// returns its exit status. Windows has no /bin/sh: under Wine the host's own
+// shell runs it, on Windows itself the command processor (cmd.exe).
+int RunShell(const std::string& command);
 // Standard input, output and error carry bytes as they are: no CR is added
 // before a LF or taken from one (Windows' text mode would).
 void UseBinaryStandardStreams();

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwctype>
-#include <functional>
 
 #include "platform/Os.h"
 
@@ -111,6 +110,22 @@ void SetEnvironment(const std::string& name, const std::string& value) {
   ::_wputenv_s(Wide(name).c_str(), Wide(value).c_str());
 }
 
+int RunShell(const std::string& command) {
+  // Wine starts a program of its host with this; the host's environment is
+  // not the Windows one, so RUVEK_ROOT is passed on by hand.
+  using HostSpawn = long(__cdecl*)(char* const argv[], int wait);
+  const auto spawn = reinterpret_cast<HostSpawn>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "__wine_unix_spawnvp")));
+  if (!spawn) return std::system(command.c_str());
+  wchar_t root[4096] = {};
+  const DWORD length = ::GetEnvironmentVariableW(L"RUVEK_ROOT", root, 4096);
+  std::string env = "RUVEK_ROOT=" + (length < 4096 ? Narrow(std::wstring(root, length)) : std::string()),
+              shell = "/bin/sh", dashC = "-c", text = command;
+  std::string program = "/usr/bin/env";
+  char* const argv[] = {program.data(), env.data(), shell.data(), dashC.data(), text.data(), nullptr};
+  return int(spawn(argv, 1));
+}
+
 void UseBinaryStandardStreams() {
   ::_setmode(::_fileno(stdin), _O_BINARY);
   ::_setmode(::_fileno(stdout), _O_BINARY);
@@ -190,17 +205,18 @@ void PutBack(const std::string& aside, const std::string& host) {
 
 void RemoveFile(const std::string& host) { ::DeleteFileW(Wide(host).c_str()); }
 
+// The serial number of the volume the folder lives on, as GetVolumeInformationW
+// gives it for the volume's root, read from the folder itself: no volume root
+// to find first, and no raw device for the system to read.
 std::optional<std::uint64_t> FolderVolume(const std::string& host) {
   if (host.empty()) return std::nullopt;
-  const DWORD attributes = ::GetFileAttributesW(Wide(host).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-  const std::optional<std::wstring> root = VolumeRoot(host);
-  if (!root) return std::nullopt;
-  DWORD serial = 0;
-  // The volume's serial number; a volume that tells none is known by its root.
-  if (::GetVolumeInformationW(root->c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0) && serial)
-    return std::uint64_t(serial);
-  return std::uint64_t(std::hash<std::wstring>{}(*root)) | (std::uint64_t(1) << 63);
+  const HANDLE folder = OpenForInfo(host);
+  if (folder == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  const bool ok = ::GetFileInformationByHandle(folder, &info);
+  ::CloseHandle(folder);
+  if (!ok || !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  return std::uint64_t(info.dwVolumeSerialNumber);
 }
 
 bool IsMountPoint(const std::string& host, std::uint64_t) {
