@@ -70,6 +70,8 @@ class DriveFixture : public ::testing::Test {
   }
 
   void write(const std::string& winPath, const std::string& content) {
+    // The drive's folder first: on Windows a drive without one is the real drive.
+    std::filesystem::create_directories(root + "/" + char(std::toupper(static_cast<unsigned char>(winPath[0]))));
     const std::filesystem::path p = platform.files().hostPath(winPath);
     std::filesystem::create_directories(p.parent_path());
     std::ofstream(p, std::ios::binary) << content;

@@ -23,7 +23,7 @@ bool StartWinsock(std::string& error) {
 PtyOutput::~PtyOutput() = default;
 
 bool PtyOutput::open(std::string& error) {
-  error = "no pseudo-terminal on Windows: play the GPS receiver on a serial line with a Linux simulator";
+  error = "Windows has none to give; play the GPS receiver from a Linux machine";
   return false;
 }
 
