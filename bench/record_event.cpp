@@ -3,6 +3,9 @@
 // needs: read the one-line files it reads, rewrite the two HTML logs, append
 // the four CSV lines and replace the one-line files it writes. The workflow's
 // fixed waits cost nothing here (the platform's wait returns at once).
+// BM_RecordEventAndTick and BM_DurableFloor put one Record Event and one poll
+// tick beside a floor that writes and flushes each file of the event once and
+// each of its two folders once.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -16,6 +19,7 @@
 #include "app/StartSequence.h"
 #include "bench/BenchPlatform.h"
 #include "events/Recording.h"
+#include "nav/PollCycle.h"
 
 namespace {
 
@@ -97,6 +101,29 @@ void BM_RecordEvent(benchmark::State& state) {
 }
 BENCHMARK(BM_RecordEvent)->Unit(benchmark::kMicrosecond);
 
+void BM_RecordEventAndTick(benchmark::State& state) {
+  Station st;
+  BenchPlatform platform(st.root, /*answerYes=*/true);
+  ruvek::RuvekApp app(platform);
+  app.start();
+  ruvek::Station& station = *app.station();
+  ruvek::MainWindow& w = station.main;
+  w.boxes.lat.setText("32.91234");
+  w.boxes.lon.setText("-117.41234");
+  w.eventCombo.setText("Bongo");
+  w.stopAdvanceCheck.setValue(true);
+  for (auto _ : state) {
+    ruvek::Command1_Click(station, 0);
+    ruvek::Timer1_Timer(station);
+    state.PauseTiming();
+    st.resetHtml();
+    station.state.gridRowCount = 1;
+    state.ResumeTiming();
+  }
+  if (station.state.backlog.events) state.SkipWithError("rows were left in the backlog");
+}
+BENCHMARK(BM_RecordEventAndTick)->Unit(benchmark::kMicrosecond);
+
 // ---- the floor: the same file work in plain C++
 
 std::string ReadAll(const std::string& path) {
@@ -154,6 +181,56 @@ void BM_RecordEventFloor(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RecordEventFloor)->Unit(benchmark::kMicrosecond);
+
+void Flush(const std::string& path, int flags) {
+  const int fd = ::open(path.c_str(), flags);
+  if (fd < 0 || ::fsync(fd) != 0) throw std::runtime_error("fsync " + path);
+  ::close(fd);
+}
+
+// Written and flushed: a file replaced through a new name, or appended to.
+void DurableReplace(const std::string& path, const std::string& data) {
+  Replace(path, data);
+  Flush(path, O_RDONLY);
+}
+void DurableAppend(const std::string& path, const std::string& data) {
+  WriteFile(path, data, O_APPEND);
+  Flush(path, O_RDONLY);
+}
+
+// The same files as the floor above, each flushed once, and each folder once.
+void BM_DurableFloor(benchmark::State& state) {
+  Station st;
+  const std::string record = "0708SR,11,93.3,26.7,,,08-Jun-2026,03:00:00,32.91234,-117.41234,BONGO,Bongo,ABC,,,,5";
+  const std::string line = record + std::string(112, ',') + "\r\n";
+  const std::string row =
+      "<TR ALIGN=RIGHT><TD>0708SR</TD><TD>11</TD><TD>93.3</TD><TD>26.7</TD><TD></TD><TD></TD><TD>00.000000</TD>"
+      "<TD>00.000000</TD><TD>BONGO</TD><TD>Bongo</TD><TD>ABC</TD><TD>08-Jun-2026</TD><TD>03:00:00</TD><TD></TD>"
+      "<TD>5</TD></TR>\r\n";
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ReadAll(st.at("C/DATA/EventNumber.txt")));
+    benchmark::DoNotOptimize(ReadAll(st.at("C/DATA/OrderOcc.txt")));
+    DurableReplace(st.at("C/DATA/EventNumber.txt"), "11\r\n");
+    DurableReplace(st.at("C/RuvekGPS/EventNumber.txt"), "11\r\n");
+    RewriteHtml(st.at("C/RuvekGPS/0708SREvents.htm"), row);
+    Flush(st.at("C/RuvekGPS/0708SREvents.htm"), O_RDONLY);
+    DurableAppend(st.at("C/RuvekGPS/0708SREvents.csv"), line);
+    DurableAppend(st.at("C/RuvekGPS/0708SRCruise.csv"), record + "\r\n");
+    RewriteHtml(st.at("C/DATA/0708SREvents.htm"), row);
+    Flush(st.at("C/DATA/0708SREvents.htm"), O_RDONLY);
+    DurableAppend(st.at("C/DATA/0708SREvents.csv"), line);
+    DurableReplace(st.at("C/DATA/0708SRLastEvent.csv"), line);
+    DurableAppend(st.at("C/DATA/0708SRCruise.csv"), record + "\r\n");
+    Flush(st.at("C/DATA"), O_RDONLY | O_DIRECTORY);
+    Flush(st.at("C/RuvekGPS"), O_RDONLY | O_DIRECTORY);
+    // The tick: the number file once.
+    benchmark::DoNotOptimize(ReadAll(st.at("C/DATA/EventNumber.txt")));
+    state.PauseTiming();
+    st.resetHtml();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_DurableFloor)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

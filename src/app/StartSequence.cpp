@@ -7,6 +7,7 @@
 #include "app/DemoStation.h"
 #include "core/CommentOptions.h"
 #include "core/TextRoutines.h"
+#include "events/Backlog.h"
 #include "events/EventNumber.h"
 #include "events/OrderOccupied.h"
 #include "grid/LineStaModes.h"
@@ -212,6 +213,16 @@ void ApplyCommentOptions(const ui::FileSystem& fs, const std::string& path, Cond
   for (int i = 0; i < 2; ++i) ApplyOptionLine(*c.dayNight[i], c.dayNightFrame.caption, lines[9 + i], DayNightCaption);
 }
 
+// The rows a former run could not write to the share wait for it again.
+void LoadCruiseBacklog(Station& s) {
+  if (s.settings.programDir.empty()) return;
+  const std::string note =
+      LoadBacklog(s.platform.files(), BacklogPath(s.settings.programDir, s.main.boxes.cruise.text()), s.state.backlog);
+  if (!note.empty())
+    s.platform.ask(note, "Events waiting for the network drive", ui::Buttons::OK, ui::Icon::Exclamation);
+  if (s.state.backlog.events) s.main.statusBar.setText(BacklogWaitingText(s.state.backlog));
+}
+
 void FormLoad(Station& s) {
   MainWindow& w = s.main;
   StationState& st = s.state;
@@ -240,6 +251,7 @@ void FormLoad(Station& s) {
   // The share as it is now: a bare mount point left by an unmounted share is not it.
   st.dataShare.note(s.platform.files(), s.settings.dataDir);
   s.platform.show(w.form);
+  LoadCruiseBacklog(s);
   AskReadyToStart(s);
   ChooseNavigationSource(s);
   ApplyLineStaMethod(s.settings, w.menus);

@@ -51,6 +51,7 @@ const std::map<std::string, Getter>& Table() {
       {"fixAgeLevel", [](const Station& s) { return std::string(FixAgeLevelName(FixAgeNow(s).level)); }},
       {"lockWaits", [](const Station& s) { return std::to_string(s.state.lockStats.waits); }},
       {"lockTakeovers", [](const Station& s) { return std::to_string(s.state.lockStats.takeovers); }},
+      {"backlogEvents", [](const Station& s) { return std::to_string(s.state.backlog.events); }},
       {"NavSnapshot.localDate", [](const Station& s) { return s.state.nav.localDate; }},
       {"NavSnapshot.localTime", [](const Station& s) { return s.state.nav.localTime; }},
       {"NavSnapshot.utcDate", [](const Station& s) { return s.state.nav.utcDate; }},

@@ -84,6 +84,18 @@ struct Correction {
 
 // The flags and counters the handlers share, the navigation snapshot, and the
 // working state of the poll and the recording workflow.
+// The rows of the network logs this station could not write, kept in the
+// backlog file until the share takes them (events/Backlog.h).
+struct BacklogStatus {
+  std::size_t events = 0;     // events with a row waiting; 0: the backlog is empty
+  std::size_t forwarded = 0;  // events forwarded since the backlog was last empty
+  // Numbers a forwarded event shares with another station's event.
+  std::vector<std::string> doubledNumbers;
+  // The files that still wait for a row: a new event's row for one of them
+  // goes behind those, into the backlog.
+  std::vector<std::string> waitingFiles;
+};
+
 struct StationState {
   Recording recording = Recording::NotStarted;
   bool networkMode = true;         // false once the operator chose local operation
@@ -122,6 +134,7 @@ struct StationState {
 
   ui::ShareMount dataShare;      // the data directory's file system, noted at start
   ui::ShareLockStats lockStats;  // waits for the share lock and takeovers of a dead holder's lock
+  BacklogStatus backlog;
 };
 
 // What the computer's clock keeps (the clock options "PC Time is PST", "PC Time

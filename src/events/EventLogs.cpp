@@ -158,7 +158,8 @@ void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, Station
   }
 }
 
-void ReportUnwrittenLogs(ui::Platform& platform, const LogFileNames& names, const EventLogJob& job) {
+void ReportUnwrittenLogs(ui::Platform& platform, const LogFileNames& names, const EventLogJob& job,
+                         const std::string& backlogNotWritten) {
   std::vector<std::string> local, network, copies;
   for (LogWrite step : kLocalWrites)
     if (job.isFailed(step)) local.push_back(PathOf(names, step));
@@ -180,7 +181,10 @@ void ReportUnwrittenLogs(ui::Platform& platform, const LogFileNames& names, cons
   if (!network.empty())
     platform.ask(
         (copies.empty() ? std::string("Unable to write to Network Drive!") : SavedLocallyMessage(Joined(copies))) +
-            " - not written: " + Joined(network),
+            " - not written: " + Joined(network) +
+            (backlogNotWritten.empty()
+                 ? " - the event will be forwarded to them when the network drive is back."
+                 : " - unable to write " + backlogNotWritten + ": the event will not be forwarded to them."),
         "");
 }
 

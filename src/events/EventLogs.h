@@ -98,8 +98,12 @@ void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, Station
 // Tells the operator which files of the event were not written: one message
 // for the local logs, naming them and the logs that keep the event, and one
 // "Unable to write to Network Drive!  Saved locally (...)" naming the local
-// copies that hold the event and every network file that was not written.
-void ReportUnwrittenLogs(ui::Platform& platform, const LogFileNames& names, const EventLogJob& job);
+// copies that hold the event and every network file that was not written,
+// and that the event is forwarded to them once the network drive is back
+// (or, when `backlogNotWritten` names the backlog, that it could not be kept
+// there).
+void ReportUnwrittenLogs(ui::Platform& platform, const LogFileNames& names, const EventLogJob& job,
+                         const std::string& backlogNotWritten = {});
 
 // Adds `row` to the HTML log at `path`: an existing log is rewritten with the
 // row before its closing tags, and its head again when it lacks one (throws

@@ -4,11 +4,14 @@
 #include <cctype>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 
 #include "core/FixAge.h"
 #include "core/Format.h"
 #include "core/TextRoutines.h"
 #include "events/Activity.h"
+#include "events/Backlog.h"
+#include "events/CatchUp.h"
 #include "events/EventLogs.h"
 #include "events/EventNumber.h"
 #include "events/OrderOccupied.h"
@@ -39,6 +42,8 @@ struct Press {
   // tried once, and not asked about again.
   bool shareDeclined = false;
   ui::ShareLock lock;
+  // What a catch-up of the backlog had to tell, shown after the lock's release.
+  std::string caughtUp;
 };
 
 void StartPollTimer(ui::Timer& pollTimer, int intervalMs) {
@@ -272,7 +277,7 @@ void KeepLoggedValues(const Correction& c, const Boxes& boxes, LoggedEvent& even
 // The local logs, then in network mode the network logs, under the share lock.
 // A file the operator gives up is skipped alone; once the lock is released the
 // operator is told which files were not written.
-void WriteLogs(const EventNumbering& n, Press& press, const LogTarget& target, const LoggedEvent& event) {
+void WriteLogs(Station& s, const EventNumbering& n, Press& press, const LogTarget& target, const LoggedEvent& event) {
   EventLogJob job;
   const auto question = [&](const ui::FileError& e) { return LogQuestion(job.current, e.path); };
   const auto quick = [&](const ui::FileError&) { return press.shareDeclined && IsNetworkWrite(job.current); };
@@ -290,11 +295,20 @@ void WriteLogs(const EventNumbering& n, Press& press, const LogTarget& target, c
         [&] {
           const bool reachable = n.state.dataShare.reachable(target.files);
           if (reachable) LockShare(n, press.lock);
+          // The backlog goes first; a file that still waits for rows takes
+          // this event's row behind them.
+          press.caughtUp += CatchUpStation(s, press.lock);
+          DeferBehindBacklog(target, n.state.backlog, job);
           WriteNetworkLogs(target, event, n.state, job, reachable);
         },
         question, quick, skipFile);
+  const std::string backlog = BacklogPath(n.settings.programDir, event.fields.cruise);
+  const bool forwarded = AddToBacklog(target.files, backlog, UnwrittenRows(target, event, job), n.state.backlog);
   press.lock.release();
-  ReportUnwrittenLogs(n.platform, target.names, job);
+  ReportUnwrittenLogs(n.platform, target.names, job, forwarded ? std::string() : backlog);
+  if (!press.caughtUp.empty())
+    n.platform.ask(std::exchange(press.caughtUp, {}), "", ui::Buttons::OK, ui::Icon::Information);
+  if (n.state.backlog.events) n.status.setText(BacklogWaitingText(n.state.backlog));
 }
 
 void RecordEvent(Station& s, Press& press) {
@@ -323,6 +337,9 @@ void RecordEvent(Station& s, Press& press) {
     // The lock is held from the counter to the network logs, so that the
     // number, the rows and the last-event line of this event go together.
     LockShare(n, press.lock);
+    // Events waiting in the backlog reach the share before this one takes its
+    // number: the number file is raised past theirs.
+    press.caughtUp += CatchUpStation(s, press.lock);
     StationArrivalRule(st, eventName);
     OrderOccupiedStep(s.platform.files(), s.settings, st, w.statusBar, w.menus.orderOccupiedFile, eventName);
     RememberEventName(st, eventName);
@@ -350,7 +367,7 @@ void RecordEvent(Station& s, Press& press) {
       s.platform.files(),
       LogFileNamesFor(s.settings.programDir, s.settings.dataDir, event.fields.cruise, s.settings.eventListType),
       s.settings.config.row(1), w.menus.generateHtml.checked};
-  WriteLogs(n, press, target, event);
+  WriteLogs(s, n, press, target, event);
 
   if (!editing) {
     NoteNumberLogged(n);

@@ -6,6 +6,7 @@
 #include "core/FixAge.h"
 #include "core/Format.h"
 #include "core/TextRoutines.h"
+#include "events/CatchUp.h"
 #include "events/EventNumber.h"
 #include "grid/LineStaModes.h"
 #include "grid/LineStation.h"
@@ -299,6 +300,8 @@ void Timer1_Timer(Station& s) {
     if (PositionPart(p, pos) == Outcome::EndTick) return;
   }
   EventNumberPart(p, pos);
+  // Events saved locally while the share was away are forwarded once it is back.
+  CatchUpTick(s);
 }
 
 void AutoFill_Click(Station& s) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 #include <random>
+#include <set>
 #include <vector>
 
 #include "platform/FileSystemParts.h"
@@ -35,6 +36,15 @@ std::vector<std::string> Fields(const std::string& line) {
       fields.back() += c;
   }
   return fields;
+}
+
+// The contents of this process's holds whose file was gone at their release:
+// the share went away under the hold and took the lock file with it. Found
+// again once the share is back, such a file is this process's own ended hold
+// and is taken over at once instead of after the stale time.
+std::set<std::string>& LeftBehind() {
+  static std::set<std::string> contents;
+  return contents;
 }
 
 }  // namespace
@@ -77,6 +87,7 @@ void ShareLock::acquire(const std::string& path) {
     // short or empty, and the file still holds the lock.
     const os::Made made = os::CreateExclusive(host, mine, id_);
     if (made == os::Made::Made) {
+      content_ = mine.substr(0, std::size_t(id_.size));
       host_ = host;
       held_ = true;
       break;
@@ -89,9 +100,13 @@ void ShareLock::acquire(const std::string& path) {
       seen = content;
       seenSince = now;
     }
-    if (now - seenSince >= timing_.staleAfter || ShareLockHolderGone(*content)) {
+    const bool leftBehind = LeftBehind().count(*content) > 0;
+    if (leftBehind || now - seenSince >= timing_.staleAfter || ShareLockHolderGone(*content)) {
       const os::Moved moved = takeOver(host, *content);
-      if (moved == os::Moved::Moved) ++stats_.takeovers;
+      if (moved == os::Moved::Moved) {
+        if (leftBehind) LeftBehind().erase(*content);
+        ++stats_.takeovers;
+      }
       // A folder where the stale lock cannot be moved takes no changes at all.
       if (moved == os::Moved::Refused) break;
       continue;
@@ -126,7 +141,12 @@ os::Moved ShareLock::takeOver(const std::string& host, const std::string& staleC
 void ShareLock::release() {
   if (!held_) return;
   held_ = false;
-  if (os::IdOf(host_) == id_) os::RemoveFile(host_);
+  const std::optional<os::FileId> now = os::IdOf(host_);
+  if (now) {
+    if (*now == id_) os::RemoveFile(host_);
+  } else if (!content_.empty()) {
+    LeftBehind().insert(content_);
+  }
 }
 
 }  // namespace ruvek::ui

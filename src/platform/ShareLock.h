@@ -15,8 +15,10 @@
 // takes the lock over when its content has stood unchanged for 10 seconds of
 // its own clock (the holder died; the clocks of two computers are never
 // compared), or at once when the holder was a process of this very machine
-// that no longer runs. Loggers that do not know the lock ignore the file and
-// work as before; no other file changes its format.
+// that no longer runs, or this very process, whose hold ended while the share
+// was away (the lock file went with it and came back with it). Loggers that
+// do not know the lock ignore the file and work as before; no other file
+// changes its format.
 #include <chrono>
 #include <string>
 
@@ -67,6 +69,7 @@ class ShareLock {
   // The file this hold made: a file of another identity or size at the path
   // is another station's.
   os::FileId id_;
+  std::string content_;  // what this hold wrote into the lock file
 };
 
 // The line a hold writes into the lock file: host name, process id, time,

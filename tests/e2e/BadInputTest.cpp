@@ -78,8 +78,8 @@ TEST(BadPaths, NamesStayInTheirFolderAndRelativeDirectoriesAreNotUsed) {
   std::set<std::string> written;
   for (const std::string& f : FilesUnder(st.root()))
     if (f.find("0708") != std::string::npos) written.insert(f);
-  EXPECT_EQ((std::set<std::string>{"C/RuvekGPS/.._.._0708_xCruise.csv", "C/RuvekGPS/.._.._0708_xEvents.csv",
-                                   "C/RuvekGPS/.._.._0708_xEvents.htm"}),
+  EXPECT_EQ((std::set<std::string>{"C/RuvekGPS/.._.._0708_x.backlog", "C/RuvekGPS/.._.._0708_xCruise.csv",
+                                   "C/RuvekGPS/.._.._0708_xEvents.csv", "C/RuvekGPS/.._.._0708_xEvents.htm"}),
             written);
 }
 

@@ -448,15 +448,15 @@ TEST(RecordRetry, ALogGivenUpIsSkippedAloneAndNamedInOneMessage) {
        "Unable to WRITE to the server! | Unable to write C:\\DATA\\0708SREvents.htm Y to retry after checking C is "
        "available, N to go on without it.",
        " | Unable to write to Network Drive!  Saved locally (C:\\RuvekGPS\\0708SREvents.htm) - not written: "
-       "C:\\DATA\\0708SREvents.htm"},
+       "C:\\DATA\\0708SREvents.htm - the event will be forwarded to them when the network drive is back."},
       {"C:\\DATA\\0708SREvents.csv", "/proc/version", "Yes No",
        "Unable to WRITE to the server! | Unable to write C:\\DATA\\0708SREvents.csv Y to retry after checking C is "
        "available, N to go on without it.",
        " | Unable to write to Network Drive!  Saved locally (C:\\RuvekGPS\\0708SREvents.csv) - not written: "
-       "C:\\DATA\\0708SREvents.csv"},
+       "C:\\DATA\\0708SREvents.csv - the event will be forwarded to them when the network drive is back."},
       {"C:\\DATA\\0708SRLastEvent.csv", nullptr, "", nullptr,
        " | Unable to write to Network Drive!  Saved locally (C:\\RuvekGPS\\0708SREvents.csv) - not written: "
-       "C:\\DATA\\0708SRLastEvent.csv"},
+       "C:\\DATA\\0708SRLastEvent.csv - the event will be forwarded to them when the network drive is back."},
       {"C:\\RuvekGPS\\0708SRCruise.csv", "/proc/version", "Yes No",
        "Unable to write to the local drive! | Unable to write C:\\RuvekGPS\\0708SRCruise.csv Y to retry, N to go on "
        "without it.",
@@ -511,11 +511,13 @@ TEST(RecordRetry, DataDirectoryGoneBetweenEventsNoRecordsWithTheBoxNumber) {
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ(1u, Count(r.out, kRetryQuestion)) << r.out;
   // One message names every network file; nothing is created afresh.
-  EXPECT_EQ(1u, Count(r.out,
-                      "MSGBOX |  | Unable to write to Network Drive!  Saved locally "
-                      "(C:\\RuvekGPS\\0708SREvents.htm, C:\\RuvekGPS\\0708SREvents.csv) - not written: "
-                      "C:\\DATA\\0708SREvents.htm, C:\\DATA\\0708SREvents.csv, C:\\DATA\\0708SRLastEvent.csv, "
-                      "C:\\DATA\\0708SRCruise.csv | OK"))
+  EXPECT_EQ(
+      1u,
+      Count(r.out,
+            "MSGBOX |  | Unable to write to Network Drive!  Saved locally "
+            "(C:\\RuvekGPS\\0708SREvents.htm, C:\\RuvekGPS\\0708SREvents.csv) - not written: "
+            "C:\\DATA\\0708SREvents.htm, C:\\DATA\\0708SREvents.csv, C:\\DATA\\0708SRLastEvent.csv, "
+            "C:\\DATA\\0708SRCruise.csv - the event will be forwarded to them when the network drive is back. | OK"))
       << r.out;
   EXPECT_EQ(1u, Count(r.out, "Network Drive")) << r.out;
   EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));

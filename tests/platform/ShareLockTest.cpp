@@ -125,6 +125,21 @@ TEST_F(ShareLockTest, ADeadHoldersLockIsTakenOverAndAFolderWithoutRoomGoesOnWith
   EXPECT_EQ(2, stats.takeovers);
   EXPECT_EQ(1, stats.waits);  // the first one only
 
+  // This process's own hold whose file went away with the folder: once the
+  // folder is back, taken over at once (the stale time here is 10 s).
+  const fs::path away = dir.string() + ".away";
+  {
+    ui::ShareLock lock(platform, platform.status, stats, {1ms, 1s, 10s});
+    lock.acquire(path);
+    fs::rename(dir, away);
+  }
+  fs::rename(away, dir);
+  ui::ShareLock again(platform, platform.status, stats, {1ms, 1s, 10s});
+  again.acquire(path);
+  EXPECT_TRUE(again.held());
+  EXPECT_EQ(3, stats.takeovers);
+  again.release();
+
   // A folder that is not there takes no lock; the caller goes on without it.
   ui::ShareLock lock(platform, platform.status, stats);
   lock.acquire((dir / "gone" / "EventNumber.txt.lock").string());

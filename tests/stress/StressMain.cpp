@@ -5,6 +5,9 @@
 // log and in its own station's local logs, no torn line, the HTML logs with
 // their head and end. With --rounds the two stations press Record Event at the
 // same instant, round after round, and the rounds that share a number count.
+// With --flap the data directory is taken away and put back at random moments
+// while the stations record; once it is back for good each station ticks, and
+// every event must then be in every network log once.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,7 +15,9 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
+#include <map>
 #include <random>
 #include <thread>
 
@@ -29,26 +34,81 @@ namespace {
 
 const char* const kUsage =
     "usage: ruvek-stress [--stations N] [--events M] [--rounds R] [--exe PATH] [--keep DIR] [--seed S]\n"
-    "                    [--timeout SECONDS] [--share DIR]\n"
-    "  N stations (default 4) record M events each (default 50) into one data directory.\n"
-    "  --rounds R: two stations press Record Event at the same instant, R times.\n"
-    "  --keep DIR: work in DIR (new or empty) and leave the stations there.\n"
-    "  --share DIR: the empty folder the stations' own Q drive is (a Windows program's\n"
-    "               mapped drive); without it each station's Q is a link to one folder.\n";
+    "                    [--timeout SECONDS] [--share DIR] [--flap]
+    "
+    "  N stations (default 4) record M events each (default 50) into one data directory.
+    "
+    "  --rounds R: two stations press Record Event at the same instant, R times.
+    "
+    "  --keep DIR: work in DIR (new or empty) and leave the stations there.
+    "
+    "  --share DIR: the empty folder the stations' own Q drive is (a Windows program's
+    "
+    "               mapped drive); without it each station's Q is a link to one folder.
+    "
+    "  --flap: the data directory goes away and comes back at random while they record.
+    ";
 
-const std::vector<std::string> kEvents = {"Station Arrival", "CTD Deployed", "CTD At Depth", "CTD Recovered",
-                                          "Bongo",           "Manta",        "Secchi",       "Station Departure"};
+    const std::vector<std::string>
+        kEvents = {"Station Arrival", "CTD Deployed", "CTD At Depth", "CTD Recovered",
+                   "Bongo",           "Manta",        "Secchi",       "Station Departure"};
 // Optional figures of a station that shares the data directory under a lock.
 const std::vector<std::string> kLockStates = {"lockWaits", "lockTakeovers"};
 
 struct Options {
   int stations = 4, events = 50, rounds = 0;
+  bool flap = false;
   unsigned seed = 1;
   std::string exe = ruvek::test::TextOf("RUVEK_EXE", RUVEK_EXE), keep, share;
   std::chrono::seconds timeout{300};
 };
 
 std::string Tag(int station, int event) { return "st" + std::to_string(station) + " ev" + std::to_string(event); }
+
+// The events a station recorded with the share there: no message about the
+// share between the event before and this one's "DONE <tag>".
+std::set<std::string> TagsWithShare(const std::string& out) {
+  std::set<std::string> tags;
+  std::size_t from = 0;
+  for (std::size_t done = out.find("DONE "); done != std::string::npos; done = out.find("DONE ", from)) {
+    const std::size_t end = out.find('\n', done);
+    if (end == std::string::npos) break;
+    if (out.substr(from, done - from).find("Unable to") == std::string::npos)
+      tags.insert(out.substr(done + 5, end - done - 5));
+    from = end + 1;
+  }
+  return tags;
+}
+
+// Numbers given to more than one of the events `tags` in the log.
+std::size_t DuplicateNumbersOf(const LogAudit& log, const std::set<std::string>& tags) {
+  std::map<std::string, std::size_t> seen;
+  std::size_t dup = 0;
+  for (const auto& [tag, numbers] : log.numbersOfTag)
+    if (tags.count(tag))
+      for (const std::string& n : numbers)
+        if (seen[n]++ > 0) ++dup;
+  return dup;
+}
+
+// Takes the data directory away and puts it back at random moments until
+// `done()`, then puts it back for good. Returns the number of outages.
+int Flap(const std::string& data, std::mt19937& rng, const std::function<bool()>& done) {
+  const std::string away = data + ".away";
+  int outages = 0;
+  const auto nap = [&](int lo, int hi) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(lo + int(rng() % unsigned(hi - lo))));
+  };
+  while (!done()) {
+    nap(300, 2500);
+    if (done()) break;
+    fs::rename(data, away);
+    ++outages;
+    nap(50, 400);
+    fs::rename(away, data);
+  }
+  return outages;
+}
 
 // The work folder: --keep DIR (new or empty), else a temporary one removed at the end.
 struct WorkDir {
@@ -182,8 +242,13 @@ int Run(const Options& o) {
         fifos[std::size_t(i)].push_back(fifo);
         barrier = "sh read go < '" + fifo + "'\n";
       }
-      script += EventScript(Tag(k, i), events[std::size_t(i)], barrier);
+      // A share gone away asks about the number file and the log in use:
+      // the station goes on without them.
+      script += EventScript(Tag(k, i), events[std::size_t(i)], barrier + (o.flap ? "answer No No\n" : ""));
     }
+    if (o.flap)
+      script += "sh while [ ! -e '" + work.path + "/restored' ]; do sleep 0.05; done\nadvance 1000\ntick Timer1\n" +
+                "get backlogEvents\n";
     for (const std::string& name : known) script += "get " + name + "\n";
     WriteFile(root + "/script.rvk", script);
   }
@@ -198,7 +263,19 @@ int Run(const Options& o) {
   for (const std::string& root : roots)
     children.emplace_back(
         ChildSpec{HeadlessArgs(o.exe, root, root + "/script.rvk"), {}, root + "/out.txt", root + "/err.txt"});
-  int released = 0;
+  int released = 0, outages = 0;
+  if (o.flap) {
+    // Every station has finished its events (or ended): the share comes back for good.
+    const auto finished = [&] {
+      for (std::size_t k = 0; k < roots.size(); ++k)
+        if (children[k].running() &&
+            ReadFile(roots[k] + "/out.txt").find("DONE " + Tag(int(k) + 1, o.events - 1) + "\n") == std::string::npos)
+          return std::chrono::steady_clock::now() > deadline;
+      return true;
+    };
+    outages = Flap(share + "/DATA", rng, finished);
+    WriteFile(work.path + "/restored", "");
+  }
   for (auto& round : fifos) {
     if (!ReleaseRound(children, round, deadline)) {
       // A station that ended or hung leaves the other waiting for ever.
@@ -246,12 +323,30 @@ int Run(const Options& o) {
     rows[j].add(network[j], Cover(network[j], allTags));
   }
   rows[2].html = rows[5].html = true;
-  const std::size_t duplicates = DuplicateNumbers(network[0]);
+  std::set<std::string> withShare;
+  for (const std::string& out : outputs) {
+    const std::set<std::string> tags = TagsWithShare(out);
+    withShare.insert(tags.begin(), tags.end());
+  }
+  // With a flapping share only the events recorded while it was there must
+  // have numbers of their own; the others are named when they are forwarded.
+  const std::size_t duplicates = o.flap ? DuplicateNumbersOf(network[0], withShare) : DuplicateNumbers(network[0]);
 
   const std::size_t total = std::size_t(o.stations) * std::size_t(o.events);
   std::printf("  wall time %.2f s, %.1f events/s; %zu of %zu Record Event finished\n", seconds,
               double(finished) / seconds, finished, total);
-  std::printf("  duplicate event numbers in the network Events.csv: %zu\n", duplicates);
+  if (o.flap) {
+    std::size_t waiting = 0;
+    for (const std::string& out : outputs)
+      if (const std::size_t at = out.rfind("backlogEvents="); at != std::string::npos)
+        waiting += std::size_t(std::atol(out.c_str() + at + 14));
+    std::printf("  share outages: %d; events recorded with the share there: %zu of %zu; still waiting: %zu\n", outages,
+                withShare.size(), total, waiting);
+    std::printf("  numbers used twice in all (events saved locally included): %zu\n", DuplicateNumbers(network[0]));
+    if (waiting) failures.push_back(std::to_string(waiting) + " events still wait in a backlog");
+  }
+  std::printf("  duplicate event numbers in the network Events.csv%s: %zu\n",
+              o.flap ? " among events recorded with the share there" : "", duplicates);
   PrintRows(rows);
   std::printf("  lock waits: %s, stale-lock takeovers: %s\n", LockFigure(known, "lockWaits", outputs).c_str(),
               LockFigure(known, "lockTakeovers", outputs).c_str());
@@ -288,12 +383,15 @@ int Run(const Options& o) {
 int main(int argc, char** argv) {
   try {
     const Args args(argc, argv,
-                    {"--stations", "--events", "--rounds", "--exe", "--keep", "--seed", "--timeout", "--share"}, {});
+                    {"--stations", "--events", "--rounds", "--exe", "--keep", "--seed", "--timeout", "--share"},
+                    {"--flap"});
     Options o;
     o.rounds = int(args.number("--rounds", 0));
     o.stations = o.rounds ? 2 : int(args.number("--stations", o.stations));
     o.events = o.rounds ? o.rounds : int(args.number("--events", o.events));
     o.seed = unsigned(args.number("--seed", o.seed));
+    o.flap = args.has("--flap");
+    if (o.flap && o.rounds) throw std::invalid_argument("--flap and --rounds do not go together");
     o.exe = args.text("--exe", o.exe);
     o.keep = args.text("--keep", "");
     o.share = args.text("--share", "");
