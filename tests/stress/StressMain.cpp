@@ -34,20 +34,13 @@ namespace {
 
 const char* const kUsage =
     "usage: ruvek-stress [--stations N] [--events M] [--rounds R] [--exe PATH] [--keep DIR] [--seed S]\n"
-    "                    [--timeout SECONDS] [--share DIR] [--flap]
-    "
-    "  N stations (default 4) record M events each (default 50) into one data directory.
-    "
-    "  --rounds R: two stations press Record Event at the same instant, R times.
-    "
-    "  --keep DIR: work in DIR (new or empty) and leave the stations there.
-    "
-    "  --share DIR: the empty folder the stations' own Q drive is (a Windows program's
-    "
-    "               mapped drive); without it each station's Q is a link to one folder.
-    "
-    "  --flap: the data directory goes away and comes back at random while they record.
-    ";
+    "                    [--timeout SECONDS] [--share DIR] [--flap]\n"
+    "  N stations (default 4) record M events each (default 50) into one data directory.\n"
+    "  --rounds R: two stations press Record Event at the same instant, R times.\n"
+    "  --keep DIR: work in DIR (new or empty) and leave the stations there.\n"
+    "  --share DIR: the empty folder the stations' own Q drive is (a Windows program's\n"
+    "               mapped drive); without it each station's Q is a link to one folder.\n"
+    "  --flap: the data directory goes away and comes back at random while they record.\n";
 
     const std::vector<std::string>
         kEvents = {"Station Arrival", "CTD Deployed", "CTD At Depth", "CTD Recovered",
