@@ -42,9 +42,8 @@ const char* const kUsage =
     "               mapped drive); without it each station's Q is a link to one folder.\n"
     "  --flap: the data directory goes away and comes back at random while they record.\n";
 
-    const std::vector<std::string>
-        kEvents = {"Station Arrival", "CTD Deployed", "CTD At Depth", "CTD Recovered",
-                   "Bongo",           "Manta",        "Secchi",       "Station Departure"};
+const std::vector<std::string> kEvents = {"Station Arrival", "CTD Deployed", "CTD At Depth", "CTD Recovered",
+                                          "Bongo",           "Manta",        "Secchi",       "Station Departure"};
 // Optional figures of a station that shares the data directory under a lock.
 const std::vector<std::string> kLockStates = {"lockWaits", "lockTakeovers"};
 
