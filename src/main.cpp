@@ -10,6 +10,7 @@
 #include "headless/HeadlessPlatform.h"
 #include "headless/ScriptDriver.h"
 #include "platform/InstanceLock.h"
+#include "platform/Os.h"
 #include "ruvek_version.h"
 
 #ifdef RUVEK_HAVE_QT
@@ -20,9 +21,7 @@ namespace {
 
 std::string DefaultRoot() {
   if (const char* root = std::getenv("RUVEK_ROOT"); root && *root) return root;
-  if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) return std::string(data) + "/ruvek";
-  if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.local/share/ruvek";
-  return ".";
+  return ruvek::ui::os::DefaultDriveRoot();
 }
 
 int Usage() {
@@ -49,9 +48,10 @@ int Help() {
                "\n"
                "Environment:\n"
                "  RUVEK_ROOT       the drive folder when --root is not given; default\n"
-               "                   $XDG_DATA_HOME/ruvek, else $HOME/.local/share/ruvek\n"
+               "                   $XDG_DATA_HOME/ruvek, else $HOME/.local/share/ruvek; on Windows\n"
+               "                   the drive letters are the real drives unless one is given\n"
                "  RUVEK_COMN       the device of serial port N (RUVEK_COM1=/dev/ttyUSB0); default\n"
-               "                   /dev/ttyS<N-1>\n"
+               "                   /dev/ttyS<N-1> (COM<N> on Windows)\n"
                "  VISUAL, EDITOR   the text editor for \"Edit Line or Sta Files\" (default xdg-open)\n"
                "  DISPLAY, WAYLAND_DISPLAY, QT_QPA_PLATFORM\n"
                "                   the display the desktop window opens on; without any of them\n"
@@ -71,6 +71,7 @@ int Help() {
   return 0;
 }
 
+#ifdef RUVEK_HAVE_QT
 // The desktop window needs a display; Qt would otherwise abort with a
 // plugin message. A platform Qt is told to use (QT_QPA_PLATFORM) is one,
 // except the X11 and Wayland ones, which need their own display.
@@ -84,6 +85,8 @@ bool HasDisplay() {
   if (platform.rfind("wayland", 0) == 0) return set("WAYLAND_DISPLAY");
   return !platform.empty() || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
+
+#endif
 
 const char* kProgramFolder = "C:\\RuvekGPS\\";
 const char* kAlreadyRunning = "Ruvek Event Log is already running on this computer";
@@ -104,6 +107,8 @@ std::string HolderText(const std::string& line) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Scripts, their output and the help carry their line ends as written.
+  ruvek::ui::os::UseBinaryStandardStreams();
   bool headless = false;
   std::string script, root = DefaultRoot();
   for (int i = 1; i < argc; ++i) {
@@ -123,10 +128,10 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  ::setenv("RUVEK_ROOT", root.c_str(), 1);
+  ruvek::ui::os::SetEnvironment("RUVEK_ROOT", root);
 
   // Held until the program ends: a second copy would write the same local logs.
-  ruvek::ui::InstanceLock instance(ruvek::ui::FileSystem(root).hostPath(kProgramFolder));
+  ruvek::ui::InstanceLock instance(ruvek::ui::FileSystem(root), kProgramFolder);
   const bool alone = instance.acquire();
   if (!alone) {
     std::cerr << "ruvek: " << kAlreadyRunning << " (" << kProgramFolder << ruvek::ui::kInstanceLockName
@@ -138,7 +143,7 @@ int main(int argc, char** argv) {
     ruvek::ui::HeadlessPlatform platform(ruvek::ui::FileSystem(root), std::cout, std::cerr);
     ruvek::RuvekApp app(platform);
     if (script.empty()) return ruvek::ui::RunScript(std::cin, std::cout, std::cerr, app, platform);
-    std::ifstream in(script);
+    std::ifstream in(script, std::ios::binary);
     if (!in) {
       std::cerr << "ERROR cannot read script " << script << "\n";
       return 2;

@@ -49,6 +49,15 @@ for dir in "$src"/*/; do
   fi
 done
 
+# The system's own headers and macros stay in the platform layer's system
+# files (XxxPosix.cpp, XxxWindows.cpp and .h): nothing else learns which system
+# it runs on.
+while IFS= read -r hit; do
+  echo "${hit#"$src"/}: only the platform layer's Posix and Windows files use the system's own calls"
+  failures=$((failures + 1))
+done < <(grep -HnE '^[[:space:]]*#[[:space:]]*(include[[:space:]]*<((unistd|fcntl|dirent|signal|termios|windows|winsock2|ws2tcpip|io|spawn|poll)\.h|sys/)|if.*_WIN32)' \
+  "$src"/*.cpp "$src"/*/*.h "$src"/*/*.cpp 2>/dev/null | grep -vE "^$src/platform/[A-Za-z]*(Posix|Windows)\.(cpp|h):")
+
 if [ "$failures" -gt 0 ]; then
   echo "$failures include(s) against the layers (docs/architecture.md)"
   exit 1

@@ -18,6 +18,7 @@
 #include <set>
 
 #include "desktop/PictureView.h"
+#include "platform/Os.h"
 #include "ruvek_version.h"
 
 namespace ruvek::ui {
@@ -195,7 +196,7 @@ DateTime QtPlatform::now() {
 void QtPlatform::startEditor(const std::string& file) {
   // The editor gets the file as one argument: no shell ever sees the name.
   QStringList command = QProcess::splitCommand(QString::fromStdString(EditorProgram()));
-  if (command.isEmpty()) command << "xdg-open";
+  if (command.isEmpty()) command << QString::fromStdString(os::DefaultEditor());
   const QString program = command.takeFirst();
   // An absolute path: a name never begins with "-", which the editor would take for an option.
   QString path;

@@ -3,13 +3,14 @@
 #include <chrono>
 #include <ctime>
 
+#include "platform/Os.h"
+
 namespace ruvek::ui {
 namespace {
 
 DateTime RealNow() {
   const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  std::tm tm{};
-  localtime_r(&t, &tm);
+  const std::tm tm = os::LocalTime(t);
   DateTime d;
   d.year = tm.tm_year + 1900;
   d.month = tm.tm_mon + 1;

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/Os.h"
+
 namespace ruvek::ui {
 namespace {
 
@@ -199,8 +201,7 @@ class Driver {
   void shell(const std::string& command) {
     if (!allowShell_) return;
     out_.flush();
-    const int rc = std::system(command.c_str());
-    (void)rc;
+    (void)os::RunShell(command);
   }
 
   // ---- get

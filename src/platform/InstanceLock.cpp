@@ -1,22 +1,13 @@
 #include "platform/InstanceLock.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <ctime>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <sstream>
+#include <system_error>
 
-#include "platform/FileSystem.h"
 #include "platform/ShareLock.h"
 
 namespace ruvek::ui {
 namespace {
-
-constexpr int kStaleSeconds = 10;
 
 std::string Field(const std::string& line, int n) {
   std::stringstream in(line);
@@ -27,81 +18,67 @@ std::string Field(const std::string& line, int n) {
   return field;
 }
 
-void MakeFolders(const std::string& dir) {
-  for (std::size_t at = dir.find('/', 1); at != std::string::npos; at = dir.find('/', at + 1))
-    ::mkdir(dir.substr(0, at).c_str(), 0777);
-  ::mkdir(dir.c_str(), 0777);
+void MakeFolders(const std::string& hostDir) {
+  std::error_code ignored;  // a folder that cannot be made shows when the lock is not
+  std::filesystem::create_directories(std::filesystem::path(std::u8string(hostDir.begin(), hostDir.end())), ignored);
 }
 
 }  // namespace
 
-InstanceLock::InstanceLock(const std::string& hostDir)
-    : dir_(hostDir), path_(hostDir + (hostDir.empty() || hostDir.back() == '/' ? "" : "/") + kInstanceLockName) {}
+InstanceLock::InstanceLock(FileSystem fs, const std::string& folder)
+    : fs_(std::move(fs)),
+      folder_(folder),
+      lock_(folder + (folder.empty() || folder.back() == '\\' ? "" : "\\") + kInstanceLockName) {
+  try {
+    path_ = fs_.hostPath(lock_);
+  } catch (const FileError&) {
+    // Not a full path: run without the lock.
+  }
+}
 
 InstanceLock::~InstanceLock() {
   if (!held_) return;
   // Another copy may have judged it stale and taken it since: that one stays.
-  struct stat st {};
-  if (::stat(path_.c_str(), &st) == 0 && st.st_dev == device_ && st.st_ino == inode_) ::unlink(path_.c_str());
+  const auto now = os::IdOf(path_);
+  if (now && now->volume == id_.volume && now->file == id_.file) os::RemoveFile(path_);
 }
 
 bool InstanceLock::heldByOther(const std::string& content) const {
   const std::string self = ShareLockContent(0);
-  if (Field(content, 0).empty() || Field(content, 4).empty()) {
-    // Nothing readable: a copy starting this very moment, or a lock left
-    // behind half written. The latter goes once it has stood long enough.
-    struct stat st {};
-    return ::stat(path_.c_str(), &st) == 0 && std::time(nullptr) - st.st_mtime < kStaleSeconds;
-  }
-  if (Field(content, 0) != Field(self, 0)) return true;   // another computer's
-  if (Field(content, 4) != Field(self, 4)) return false;  // an earlier boot of this one
-  if (Field(content, 1) == Field(self, 1)) return false;  // this process's own
+  if (Field(content, 0).empty() || Field(content, 4).empty()) return false;  // not a copy's line
+  if (Field(content, 0) != Field(self, 0)) return true;                        // another computer's
+  if (Field(content, 4) != Field(self, 4)) return false;                       // an earlier boot of this one
+  if (Field(content, 1) == Field(self, 1)) return false;                       // this process's own
   return !ShareLockHolderGone(content);
 }
 
 bool InstanceLock::acquire() {
   if (held_) return true;
-  MakeFolders(dir_);
+  if (path_.empty()) return true;
+  MakeFolders(fs_.hostPath(folder_));
   for (int attempt = 0; attempt < 3; ++attempt) {
-    // The line is written under a temporary name and linked into place, so the
-    // lock is never seen without it (a copy killed in between leaves a
-    // temporary the next start sweeps away, not an empty lock).
-    const std::string temporary = TemporaryName(path_, ::getpid());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) return true;  // a folder that takes no file: run without the lock
-    const std::string line = ShareLockContent(0);
-    const bool written = ::write(fd, line.data(), line.size()) == ssize_t(line.size());
-    struct stat st {};
-    ::fstat(fd, &st);
-    ::close(fd);
-    const int linked = written ? ::link(temporary.c_str(), path_.c_str()) : -1;
-    const int linkError = errno;
-    ::unlink(temporary.c_str());
-    if (!written) return true;
-    if (linked == 0) {
-      device_ = st.st_dev;
-      inode_ = st.st_ino;
-      held_ = true;
-      return true;
+    // The line is written under a temporary name and given the lock's name
+    // only when whole, so the lock is never seen without it.
+    try {
+      if (fs_.create(lock_, ShareLockContent(0))) {
+        if (const auto id = os::IdOf(path_)) id_ = *id;
+        held_ = true;
+        return true;
+      }
+    } catch (const FileError&) {
+      return true;  // a folder that takes no file: run without the lock
     }
-    errno = linkError;
-    if (errno != EEXIST) return true;  // a folder that takes no file: run without the lock
-    std::ifstream in(path_, std::ios::binary);
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string content = os::ReadSmall(path_).value_or("");
     if (heldByOther(content)) {
       holder_ = content;
       return false;
     }
     // Moved aside under a name of this process, so of two copies taking over
     // the same stale lock only one gets it; a lock renewed in between is put back.
-    const std::string aside = TemporaryName(path_, ::getpid());
-    if (::rename(path_.c_str(), aside.c_str()) != 0) continue;
-    std::ifstream moved(aside, std::ios::binary);
-    const std::string movedContent((std::istreambuf_iterator<char>(moved)), std::istreambuf_iterator<char>());
-    if (movedContent != content && ::link(aside.c_str(), path_.c_str()) != 0) {
-      // Already back in place or beyond repair: the next try reads what is there.
-    }
-    ::unlink(aside.c_str());
+    const std::string aside = TemporaryName(path_, os::ProcessId());
+    if (os::MoveAside(path_, aside) != os::Moved::Moved) continue;
+    if (os::ReadSmall(aside).value_or("") != content) os::PutBack(aside, path_);
+    os::RemoveFile(aside);
   }
   holder_ = "";
   return false;

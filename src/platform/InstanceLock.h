@@ -6,18 +6,21 @@
 // The lock file is created exclusively and holds the share lock's line (host
 // name, process id, time, serial, boot id). A lock is given up as the share
 // lock is: when it names a process of this machine and boot that no longer
-// runs, an earlier boot of this machine, or nothing readable and has stood
-// for 10 seconds. A lock of another computer counts as held.
-#include <sys/types.h>
-
+// runs, an earlier boot of this machine, or nothing readable (the line is
+// written before the lock takes its name, so a lock without it was not made
+// by a copy of this program). A lock of another computer counts as held.
 #include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/Os.h"
 
 namespace ruvek::ui {
 
 class InstanceLock {
  public:
-  // The lock file of the program folder `hostDir` (a host path).
-  explicit InstanceLock(const std::string& hostDir);
+  // The lock file of the program folder `folder` (as the program names it,
+  // "C:\\RuvekGPS\\").
+  InstanceLock(FileSystem fs, const std::string& folder);
   ~InstanceLock();
   InstanceLock(const InstanceLock&) = delete;
   InstanceLock& operator=(const InstanceLock&) = delete;
@@ -33,10 +36,10 @@ class InstanceLock {
  private:
   bool heldByOther(const std::string& content) const;
 
-  std::string dir_, path_, holder_;
+  FileSystem fs_;
+  std::string folder_, lock_, path_, holder_;
   bool held_ = false;
-  dev_t device_ = 0;
-  ino_t inode_ = 0;
+  os::FileId id_;
 };
 
 // The name of the lock file in the program folder.

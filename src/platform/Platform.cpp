@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/Os.h"
+
 namespace ruvek::ui {
 
 const char* ButtonsName(Buttons b) {
@@ -59,7 +61,7 @@ std::string EditorProgram() {
     const char* value = std::getenv(var);
     if (value && *value) return value;
   }
-  return "xdg-open";
+  return os::DefaultEditor();
 }
 
 }  // namespace ruvek::ui

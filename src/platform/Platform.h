@@ -109,7 +109,7 @@ class Platform {
 };
 
 // The editor program started for "Edit Line or Sta Files": the operator's
-// VISUAL or EDITOR, else xdg-open.
+// VISUAL or EDITOR, else the system's own (xdg-open; notepad on Windows).
 std::string EditorProgram();
 
 }  // namespace ruvek::ui

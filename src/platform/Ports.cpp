@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "platform/Os.h"
+
 namespace ruvek::ui {
 namespace {
 
@@ -64,11 +66,7 @@ std::optional<SerialSettings> ParseSerialSettings(const std::string& text, std::
 std::string SerialDeviceName(int port) {
   const std::string variable = "RUVEK_COM" + std::to_string(port);
   if (const char* device = std::getenv(variable.c_str()); device && *device) return device;
-#ifdef _WIN32
-  return "COM" + std::to_string(port);
-#else
-  return "/dev/ttyS" + std::to_string(port - 1);
-#endif
+  return os::DefaultSerialDevice(port);
 }
 
 }  // namespace ruvek::ui

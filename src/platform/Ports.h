@@ -30,7 +30,7 @@ std::vector<std::string> SettingsParts(const std::string& text);
 
 // The device that serial port number `port` names on this computer: the
 // environment variable RUVEK_COM<port> when it is set, otherwise /dev/ttyS<port-1>
-// (COM<port> on Windows).
+// (COM<port> on Windows, \\.\COM<port> above COM9).
 std::string SerialDeviceName(int port);
 
 // How opening a serial port went.

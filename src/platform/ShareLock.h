@@ -4,8 +4,8 @@
 // number, counts a station arrival and adds an event to the network logs, so
 // that these never interleave between computers.
 //
-// The lock file is created exclusively (O_CREAT|O_EXCL, which network file
-// systems honour) and holds one line: the holder's host name, process id,
+// The lock file is created exclusively (O_CREAT|O_EXCL, CREATE_NEW on Windows,
+// which network file systems honour) and holds one line: the holder's host name, process id,
 // time, the serial of this hold and the boot id of its machine, e.g.
 //   lab-pc,4711,2026-06-08 03:00:00.123,17,5f1c0e4a-...
 // It is removed when the holder is done, and never held across a message box
@@ -19,11 +19,10 @@
 // was away (the lock file went with it and came back with it). Loggers that
 // do not know the lock ignore the file and work as before; no other file
 // changes its format.
-#include <sys/types.h>
-
 #include <chrono>
 #include <string>
 
+#include "platform/Os.h"
 #include "platform/Platform.h"
 
 namespace ruvek::ui {
@@ -59,7 +58,7 @@ class ShareLock {
   bool held() const { return held_; }
 
  private:
-  bool takeOver(const std::string& host, const std::string& staleContent);
+  os::Moved takeOver(const std::string& host, const std::string& staleContent);
 
   Platform& platform_;
   StatusBar& status_;
@@ -67,11 +66,9 @@ class ShareLock {
   ShareLockTiming timing_;
   bool held_ = false;
   std::string host_;  // the lock file held, as a host path
-  // The file this hold made: a file of another inode or size at the path is
-  // another station's.
-  dev_t device_ = 0;
-  ino_t inode_ = 0;
-  off_t size_ = 0;
+  // The file this hold made: a file of another identity or size at the path
+  // is another station's.
+  os::FileId id_;
   std::string content_;  // what this hold wrote into the lock file
 };
 

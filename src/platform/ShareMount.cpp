@@ -1,6 +1,6 @@
 #include "platform/ShareMount.h"
 
-#include <sys/stat.h>
+#include "platform/Os.h"
 
 namespace ruvek::ui {
 namespace {
@@ -14,21 +14,14 @@ std::string HostFolder(const FileSystem& fs, const std::string& folder) {
   } catch (const FileError&) {
     return {};
   }
-  while (host.size() > 1 && host.back() == '/') host.pop_back();
+  while (host.size() > 1 && (host.back() == '/' || host.back() == '\\') && host[host.size() - 2] != ':')
+    host.pop_back();
   return host;
 }
 
-std::optional<dev_t> DeviceOf(const std::string& host) {
-  struct stat st {};
-  if (host.empty() || ::stat(host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
-  return st.st_dev;
-}
+std::optional<std::uint64_t> DeviceOf(const std::string& host) { return os::FolderVolume(host); }
 
-// On another file system than its parent folder: something is mounted there.
-bool IsMountPoint(const std::string& host, dev_t device) {
-  struct stat parent {};
-  return ::stat((host + "/..").c_str(), &parent) == 0 && parent.st_dev != device;
-}
+bool IsMountPoint(const std::string& host, std::uint64_t device) { return os::IsMountPoint(host, device); }
 
 }  // namespace
 
@@ -49,7 +42,7 @@ bool ShareMount::reachable(const FileSystem& fs) {
 bool ShareMount::look(const FileSystem& fs) {
   if (!noted_) return true;
   const std::string host = folder_.empty() ? std::string() : HostFolder(fs, folder_);
-  const std::optional<dev_t> now = DeviceOf(host);
+  const std::optional<std::uint64_t> now = DeviceOf(host);
   if (!now) return false;
   if (now == device_) return true;
   if (!device_) {

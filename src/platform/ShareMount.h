@@ -6,8 +6,7 @@
 // and treats the folder as unreachable when it is gone or lives on another
 // file system. A folder that was a mount point at start and is one again
 // (the share was mounted anew) is reachable on its new file system.
-#include <sys/types.h>
-
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -32,8 +31,8 @@ class ShareMount {
   std::optional<bool> verdict_;
   bool noted_ = false;
   std::string folder_;
-  std::optional<dev_t> device_;
-  bool mountPoint_ = false;  // the folder is where a file system is mounted
+  std::optional<std::uint64_t> device_;  // the volume
+  bool mountPoint_ = false;              // the folder is where a file system is mounted
 };
 
 }  // namespace ruvek::ui

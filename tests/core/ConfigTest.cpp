@@ -6,6 +6,7 @@
 
 #include "core/Config.h"
 #include "core/Settings.h"
+#include "harness/Processes.h"
 
 namespace ruvek {
 namespace {
@@ -13,7 +14,7 @@ namespace {
 class ConfigFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = std::filesystem::temp_directory_path() / ("ruvek-config-" + std::to_string(::getpid()));
+    root_ = std::filesystem::temp_directory_path() / ("ruvek-config-" + std::to_string(test::OwnProcessId()));
     std::filesystem::create_directories(root_ / "C" / "RuvekGPS");
     fs_ = ui::FileSystem(root_.string());
   }

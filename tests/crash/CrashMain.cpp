@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "harness/Args.h"
+#include "harness/Command.h"
 #include "harness/Cruise.h"
 #include "harness/Process.h"
 
@@ -69,7 +70,7 @@ struct Options {
   bool eachCall = false, fullDrive = false;
   long events = 0;  // 0: the mode's own default
   unsigned seed = 1;
-  std::string exe = RUVEK_EXE, shim = RUVEK_CRASH_SHIM, keep;
+  std::string exe = ruvek::test::TextOf("RUVEK_EXE", RUVEK_EXE), shim = RUVEK_CRASH_SHIM, keep;
   std::chrono::seconds timeout{60};
 };
 

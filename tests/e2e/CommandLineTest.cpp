@@ -2,10 +2,13 @@
 // with a clean environment.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
+
+#include "harness/Command.h"
 
 namespace ruvek::test {
 namespace {
@@ -17,8 +20,21 @@ struct Ran {
 
 // Runs the program under `env -i` with `env` and `args`; standard error joins
 // standard output after the marker "--err--".
+// A program run through a prefix (an emulator) keeps what the prefix needs:
+// PATH and the emulator's own variables (WINE...).
+std::string PrefixEnvironment() {
+  std::string kept;
+  if (!ExePrefixed()) return kept;
+  for (char** e = environ; *e; ++e) {
+    const std::string var = *e;
+    if (var.rfind("PATH=", 0) == 0 || var.rfind("WINE", 0) == 0) kept += ShellWords({var}) + " ";
+  }
+  return kept;
+}
+
 Ran RunClean(const std::string& env, const std::string& args) {
-  const std::string cmd = "{ env -i " + env + " '" RUVEK_EXE "' " + args +
+  const std::string cmd = "{ env -i " + PrefixEnvironment() + env + " " +
+                          ShellWords(CommandOf("RUVEK_EXE", RUVEK_EXE)) + " " + args +
                           " 2>/tmp/ruvek-cli-err.$$; rc=$?; echo --err--; cat /tmp/ruvek-cli-err.$$; "
                           "rm -f /tmp/ruvek-cli-err.$$; exit $rc; } </dev/null";
   Ran r;

@@ -8,6 +8,7 @@
 
 #include "e2e/EventLogCheck.h"
 #include "e2e/Station.h"
+#include "harness/Command.h"
 
 namespace ruvek::test {
 namespace {
@@ -223,6 +224,8 @@ TEST_F(ConfigEditor, StudyEditedSurvivesAClosingWithoutSaveAndEndsWithASave) {
 }
 
 TEST_F(ConfigEditor, FailedSaveLeavesTheFileWholeAndOffersNoRestart) {
+  if (ExePrefixed())
+    GTEST_SKIP() << "renames are failed by a preloaded library, which the Windows program under Wine does not load";
   const std::string before = st.read(kCfg);
   const auto r = st.run(kStart +
                             "click mnuEditCfg\ntype FrmEditCFG.Text1(1) Newproj\nclick FrmEditCFG.Command1(0)\n"
@@ -475,6 +478,8 @@ TEST_F(ListEditor, AListSavedOutsideTheProgramDirectoryLoadsAtTheNextStart) {
 }
 
 TEST_F(ListEditor, SaveThatCannotReplaceTheFileIsTriedFiveTimesAndKeepsEverything) {
+  if (ExePrefixed())
+    GTEST_SKIP() << "renames are failed by a preloaded library, which the Windows program under Wine does not load";
   const std::string list = CrLf({"Bongo", "Secchi"});
   struct Case {
     const char* button;

@@ -5,6 +5,7 @@
 
 #include "e2e/EventLogCheck.h"
 #include "e2e/Station.h"
+#include "harness/Command.h"
 
 namespace ruvek::test {
 namespace {
@@ -35,8 +36,8 @@ TEST_F(GpsWindow, PortAndLineSettingsComeFromTheirRows) {
        "4800,e,7,2",
        {"Option1(4).value=true", "Text1=7", "Option2(1).value=true", "Option3(1).value=true", "Option4(0).value=true",
         "Option5(1).value=true",
-        "Option1(4).tooltip=Com7 opens /dev/ttyS6 on this computer (set RUVEK_COM7 to open "
-        "another device)"}},
+        "Option1(4).tooltip=Com7 opens " + ProgramSerialDevice(7) +
+            " on this computer (set RUVEK_COM7 to open another device)"}},
       {"5",
        "19200,n,8,1",
        {"Option1(4).value=true", "Text1=", "Option2(3).value=true", "Text3=19200", "Option3(0).value=true",

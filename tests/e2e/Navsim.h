@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "harness/Command.h"
+
 namespace ruvek::test {
 
 #ifdef RUVEK_NAVSIM
@@ -48,10 +50,12 @@ class Simulator {
       ::dup2(pipeFds[1], STDOUT_FILENO);
       ::close(pipeFds[0]);
       ::close(pipeFds[1]);
-      std::vector<char*> argv{const_cast<char*>(kNavsim)};
+      std::vector<std::string> command = CommandOf("RUVEK_NAVSIM", kNavsim);
+      std::vector<char*> argv;
+      for (std::string& a : command) argv.push_back(a.data());
       for (std::string& a : args) argv.push_back(a.data());
       argv.push_back(nullptr);
-      ::execv(kNavsim, argv.data());
+      ::execvp(argv[0], argv.data());
       ::_exit(127);
     }
     ::close(pipeFds[1]);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "e2e/Station.h"
+#include "harness/Command.h"
 
 namespace ruvek::test {
 namespace {
@@ -231,7 +232,7 @@ TEST(FirstRun, OffersTheDemoStationThatRecordsAtOnceAndEveryQuestionHasAWayOn) {
     EXPECT_TRUE(Has(r.out,
                     "MSGBOX | Set up the demo station? | No configuration was found at C:\\RuvekGPS\\RuvekGPS.cfg (on "
                     "this computer " +
-                        st.host("C:\\RuvekGPS\\RuvekGPS.cfg") +
+                        ProgramHostPath(st.host("C:\\RuvekGPS\\RuvekGPS.cfg")) +
                         "). Set up the demo station in C:\\RuvekGPS\\ now? It brings a ready configuration, event "
                         "lists and line files, and files already there are kept. Y/N ('No' opens the program without a "
                         "configuration) | YesNo | information | Yes"))

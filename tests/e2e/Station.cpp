@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "harness/Command.h"
+
 namespace fs = std::filesystem;
 
 namespace ruvek::test {
@@ -105,8 +107,9 @@ RunResult Station::run(const std::string& script, const std::string& shellSetup)
   const std::string scriptPath = root_ + "/script.rvk";
   std::ofstream(scriptPath, std::ios::binary) << script;
   const std::string outPath = root_ + "/out.txt", errPath = root_ + "/err.txt";
-  const std::string cmd = (shellSetup.empty() ? "" : shellSetup + "; ") + "'" + RUVEK_EXE + "' --headless --root '" +
-                          root_ + "' --script '" + scriptPath + "' >'" + outPath + "' 2>'" + errPath + "' </dev/null";
+  const std::string cmd = (shellSetup.empty() ? "" : shellSetup + "; ") +
+                          ShellWords(CommandOf("RUVEK_EXE", RUVEK_EXE)) + " --headless --root '" + root_ +
+                          "' --script '" + scriptPath + "' >'" + outPath + "' 2>'" + errPath + "' </dev/null";
   const int status = std::system(cmd.c_str());
   RunResult r;
   r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -47,8 +48,12 @@ class ScriptedPlatform : public ui::Platform {
 };
 
 inline std::string MakeTempRoot() {
-  std::string tmpl = (std::filesystem::temp_directory_path() / "ruvek-window-XXXXXX").string();
-  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+  // A new folder of a random name, made here and now (no other run has it).
+  static std::mt19937_64 rng{std::random_device{}()};
+  std::filesystem::path folder;
+  do folder = std::filesystem::temp_directory_path() / ("ruvek-window-" + std::to_string(rng() % 1000000000));
+  while (!std::filesystem::create_directory(folder));
+  const std::string tmpl = folder.string();
   std::filesystem::create_directories(tmpl + "/C/RuvekGPS");
   std::filesystem::create_directories(tmpl + "/C/DATA");
   return tmpl;
@@ -65,6 +70,8 @@ class DriveFixture : public ::testing::Test {
   }
 
   void write(const std::string& winPath, const std::string& content) {
+    // The drive's folder first: on Windows a drive without one is the real drive.
+    std::filesystem::create_directories(root + "/" + char(std::toupper(static_cast<unsigned char>(winPath[0]))));
     const std::filesystem::path p = platform.files().hostPath(winPath);
     std::filesystem::create_directories(p.parent_path());
     std::ofstream(p, std::ios::binary) << content;

@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "harness/Command.h"
+
 extern char** environ;
 
 namespace ruvek::harness {
@@ -56,7 +58,7 @@ Child::Child(const ChildSpec& spec) {
   std::vector<std::string> argv = spec.argv;
   std::vector<std::string> env = MergedEnvironment(spec.env);
   std::vector<char*> argp = Pointers(argv), envp = Pointers(env);
-  const int rc = ::posix_spawn(&pid_, argp[0], &actions, nullptr, argp.data(), envp.data());
+  const int rc = ::posix_spawnp(&pid_, argp[0], &actions, nullptr, argp.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) throw std::runtime_error("cannot start " + spec.argv[0] + ": " + std::strerror(rc));
 }
@@ -108,7 +110,12 @@ ExitStatus Child::kill() {
 }
 
 std::vector<std::string> HeadlessArgs(const std::string& exe, const std::string& root, const std::string& script) {
-  return {exe, "--headless", "--root", root, "--script", script};
+  std::vector<std::string> args = test::SplitWords(exe);
+  for (const char* arg : {"--headless", "--root"}) args.push_back(arg);
+  args.push_back(root);
+  args.push_back("--script");
+  args.push_back(script);
+  return args;
 }
 
 std::string ReadFile(const std::string& path) {

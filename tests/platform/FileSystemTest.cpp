@@ -2,14 +2,13 @@
 // and the last long line read from the end backwards; its writers on a full
 // drive, and its temporary files.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 
+#include "harness/Processes.h"
 #include "harness/SmallDrive.h"
 #include "platform/FileSystem.h"
 
@@ -19,7 +18,7 @@ namespace {
 class LineReading : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() / ("ruvek-lines-" + std::to_string(::getpid()));
+    dir_ = std::filesystem::temp_directory_path() / ("ruvek-lines-" + std::to_string(test::OwnProcessId()));
     std::filesystem::create_directories(dir_);
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
@@ -163,14 +162,31 @@ TEST_F(LineReading, CreateMakesANewFileWholeOrLeavesTheOneThere) {
   EXPECT_FALSE(fs.size((dir_ / "none").string()));
 }
 
+// A name Windows refuses, or takes for a device, reads as no such file and is
+// never made, on every system; a name that only looks like one is a file.
+TEST_F(LineReading, NamesWindowsRefusesAreNoFiles) {
+  const ui::FileSystem fs(dir_.string());
+  std::filesystem::create_directories(dir_ / "C");
+  for (const char* path : {"C:\\CON", "C:\\nul.txt", "C:\\DATA\\..\\com1", "C:\\LPT9.log", "C:\\AUX .csv\\x",
+                           "C:\\a<b.txt", "C:\\a|b", "C:\\why?.txt", "C:\\a*.csv", "C:\\tab\there", "C:\\a\"b"}) {
+    EXPECT_FALSE(fs.exists(path)) << path;
+    EXPECT_THROW(fs.readAll(path), ui::FileError) << path;
+    EXPECT_THROW(fs.append(path, "x\r\n"), ui::FileError) << path;
+    EXPECT_THROW(fs.replace(path, "x\r\n"), ui::FileError) << path;
+  }
+  for (const char* path : {"C:\\CONSOLE.txt", "C:\\COM10.txt", "C:\\nulls.csv", "C:\\LPT.txt"}) {
+    fs.append(path, "x\r\n");
+    EXPECT_TRUE(fs.exists(path)) << path;
+  }
+  EXPECT_EQ((std::vector<std::string>{"COM10.txt", "CONSOLE.txt", "LPT.txt", "nulls.csv"}), NamesIn(dir_ / "C"));
+}
+
 TEST_F(LineReading, OnlyThisComputersTemporaryFilesOfEndedRunsAreRemoved) {
-  const pid_t ended = ::fork();
-  if (ended == 0) ::_exit(0);
-  ::waitpid(ended, nullptr, 0);
+  const long ended = test::EndedProcessId();
   const auto name = [this](long pid) {
     return std::filesystem::path(ui::TemporaryName((dir_ / "LastEvent.csv").string(), pid)).filename().string();
   };
-  const std::string stale = name(ended), mine = name(::getpid()), running = name(::getppid());
+  const std::string stale = name(ended), mine = name(test::OwnProcessId()), running = name(test::RunningProcessId());
   const std::string others[] = {"LastEvent.csv.tmp.otherhost." + std::to_string(ended) + ".0123456789abcdef",
                                 "LastEvent.csv.new" + std::to_string(ended), "LastEvent.csv", mine, running};
   for (const std::string& n : others) std::ofstream(dir_ / n) << "x";

@@ -18,14 +18,23 @@ TEST(ScriptTexts, TokensAndQuotes) {
 }
 
 TEST(DriveMapping, DriveLettersBecomeFoldersUnderTheRoot) {
+  // On Windows the drive letters are real: a root without a folder for the
+  // drive leaves it the machine's own.
   FileSystem fs("/srv/station");
-  EXPECT_EQ(fs.hostPath("C:\\RuvekGPS\\RuvekGPS.cfg"), "/srv/station/C/RuvekGPS/RuvekGPS.cfg");
-  EXPECT_EQ(fs.hostPath("q:\\nav\\CurrPos.txt"), "/srv/station/Q/nav/CurrPos.txt");
+#ifdef _WIN32
+  const char* const expected[] = {"C:\\RuvekGPS\\RuvekGPS.cfg", "Q:\\nav\\CurrPos.txt", "C:\\etc\\passwd", "C:\\DATA\\",
+                                  "C:\\"};
+#else
+  const char* const expected[] = {"/srv/station/C/RuvekGPS/RuvekGPS.cfg", "/srv/station/Q/nav/CurrPos.txt",
+                                  "/srv/station/C/etc/passwd", "/srv/station/C/DATA/", "/srv/station/C/"};
+#endif
+  EXPECT_EQ(fs.hostPath("C:\\RuvekGPS\\RuvekGPS.cfg"), expected[0]);
+  EXPECT_EQ(fs.hostPath("q:\\nav\\CurrPos.txt"), expected[1]);
   EXPECT_EQ(fs.hostPath("/tmp/x.txt"), "/tmp/x.txt");
   // ".." never climbs above the drive's folder, as on the drive itself.
-  EXPECT_EQ(fs.hostPath("C:\\..\\..\\etc\\passwd"), "/srv/station/C/etc/passwd");
-  EXPECT_EQ(fs.hostPath("C:\\DATA\\.\\..\\DATA\\"), "/srv/station/C/DATA/");
-  EXPECT_EQ(fs.hostPath("C:"), "/srv/station/C/");
+  EXPECT_EQ(fs.hostPath("C:\\..\\..\\etc\\passwd"), expected[2]);
+  EXPECT_EQ(fs.hostPath("C:\\DATA\\.\\..\\DATA\\"), expected[3]);
+  EXPECT_EQ(fs.hostPath("C:"), expected[4]);
   // Paths that are not full are never resolved against the working folder.
   for (const char* notFull : {"DATA\\EventNumber.txt", "EventNumber.txt", "\\\\server\\share\\x", ""}) {
     EXPECT_THROW(fs.hostPath(notFull), FileError) << notFull;

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "platform/Os.h"
 #include "platform/Ports.h"
 
 namespace ruvek::ui {
@@ -42,13 +43,16 @@ TEST(SerialSettingsText, TakesWhatAPortTakesAndSaysWhyNot) {
 }
 
 TEST(SerialDevice, TheEnvironmentNamesItOrTheSystemsSerialLine) {
-  ::setenv("RUVEK_COM3", "/dev/ttyUSB0", 1);
-  ::setenv("RUVEK_COM4", "", 1);
+  os::SetEnvironment("RUVEK_COM3", "/dev/ttyUSB0");
+  os::SetEnvironment("RUVEK_COM4", "");
   EXPECT_EQ(SerialDeviceName(3), "/dev/ttyUSB0");
-  EXPECT_EQ(SerialDeviceName(4), "/dev/ttyS3");
-  EXPECT_EQ(SerialDeviceName(1), "/dev/ttyS0");
-  ::unsetenv("RUVEK_COM3");
-  ::unsetenv("RUVEK_COM4");
+#ifdef _WIN32
+  const std::pair<int, const char*> defaults[] = {{1, "COM1"}, {4, "COM4"}, {9, "COM9"}, {12, "\\\\.\\COM12"}};
+#else
+  const std::pair<int, const char*> defaults[] = {{1, "/dev/ttyS0"}, {4, "/dev/ttyS3"}, {12, "/dev/ttyS11"}};
+#endif
+  for (const auto& [port, device] : defaults) EXPECT_EQ(SerialDeviceName(port), device) << port;
+  os::SetEnvironment("RUVEK_COM3", "");
 }
 
 }  // namespace

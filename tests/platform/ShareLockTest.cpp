@@ -1,8 +1,6 @@
 // The share lock between stations: waiting for a holder, the waiting text,
 // taking over a dead holder's lock, and a folder that takes no lock.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +8,8 @@
 #include <sstream>
 #include <thread>
 
+#include "harness/Processes.h"
+#include "platform/Os.h"
 #include "platform/ShareLock.h"
 
 namespace ruvek {
@@ -44,7 +44,7 @@ class WaitingPlatform : public ui::Platform {
 class ShareLockTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("ruvek-lock-" + std::to_string(::getpid()));
+    dir = fs::temp_directory_path() / ("ruvek-lock-" + std::to_string(test::OwnProcessId()));
     fs::create_directories(dir);
     path = (dir / "EventNumber.txt.lock").string();
     platform.status.setText("Reading Event Number file... 11");
@@ -69,9 +69,8 @@ TEST_F(ShareLockTest, AHeldLockIsWaitedForWithItsPathShownAndIsRemovedWhenReleas
   holder.acquire(path);
   holder.acquire(path);  // held already: nothing more
   ASSERT_TRUE(holder.held());
-  char host[256] = {};
-  ::gethostname(host, sizeof host - 1);
-  EXPECT_EQ(0u, content().rfind(std::string(host) + "," + std::to_string(::getpid()) + ",", 0)) << content();
+  const std::string pid = std::to_string(test::OwnProcessId());
+  EXPECT_EQ(0u, content().rfind(ui::os::HostName() + "," + pid + ",", 0)) << content();
 
   ui::ShareLock waiter(platform, platform.status, stats, {1ms, 30ms, 10s});
   std::thread release([&] {
@@ -104,15 +103,14 @@ TEST_F(ShareLockTest, ADeadHoldersLockIsTakenOverAndAFolderWithoutRoomGoesOnWith
     lock.acquire(path);
     EXPECT_TRUE(lock.held());
     EXPECT_GE(std::chrono::steady_clock::now() - start, 100ms);
-    EXPECT_EQ(std::to_string(::getpid()), content().substr(content().find(',') + 1, std::to_string(::getpid()).size()));
+    const std::string pid = std::to_string(test::OwnProcessId());
+    EXPECT_EQ(pid, content().substr(content().find(',') + 1, pid.size()));
   }
   EXPECT_FALSE(fs::exists(path));  // released with the object
   EXPECT_EQ(1, stats.takeovers);
 
   // A process of this machine that has ended: taken over at once.
-  const pid_t child = ::fork();
-  if (child == 0) ::_exit(0);
-  ::waitpid(child, nullptr, 0);
+  const long child = test::EndedProcessId();
   std::string dead = ui::ShareLockContent(1);
   const std::size_t pidAt = dead.find(',') + 1;
   dead.replace(pidAt, dead.find(',', pidAt) - pidAt, std::to_string(child));

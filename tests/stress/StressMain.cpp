@@ -22,6 +22,7 @@
 #include <thread>
 
 #include "harness/Args.h"
+#include "harness/Command.h"
 #include "harness/Cruise.h"
 #include "harness/Process.h"
 
@@ -33,10 +34,12 @@ namespace {
 
 const char* const kUsage =
     "usage: ruvek-stress [--stations N] [--events M] [--rounds R] [--exe PATH] [--keep DIR] [--seed S]\n"
-    "                    [--timeout SECONDS] [--flap]\n"
+    "                    [--timeout SECONDS] [--share DIR] [--flap]\n"
     "  N stations (default 4) record M events each (default 50) into one data directory.\n"
     "  --rounds R: two stations press Record Event at the same instant, R times.\n"
     "  --keep DIR: work in DIR (new or empty) and leave the stations there.\n"
+    "  --share DIR: the empty folder the stations' own Q drive is (a Windows program's\n"
+    "               mapped drive); without it each station's Q is a link to one folder.\n"
     "  --flap: the data directory goes away and comes back at random while they record.\n";
 
 const std::vector<std::string> kEvents = {"Station Arrival", "CTD Deployed", "CTD At Depth", "CTD Recovered",
@@ -48,7 +51,7 @@ struct Options {
   int stations = 4, events = 50, rounds = 0;
   bool flap = false;
   unsigned seed = 1;
-  std::string exe = RUVEK_EXE, keep;
+  std::string exe = ruvek::test::TextOf("RUVEK_EXE", RUVEK_EXE), keep, share;
   std::chrono::seconds timeout{300};
 };
 
@@ -202,7 +205,8 @@ void PrintRows(const std::vector<Row>& rows) {
 int Run(const Options& o) {
   const WorkDir work(o.keep);
   const std::set<std::string> known = KnownStates(o, work.path);
-  const std::string share = work.path + "/share";
+  const std::string share = o.share.empty() ? work.path + "/share" : o.share;
+  if (!o.share.empty() && fs::exists(share + "/DATA")) throw std::runtime_error(share + "/DATA exists already");
   fs::create_directories(share + "/DATA");
   WriteFile(share + "/DATA/EventNumber.txt", "10\r\n");
 
@@ -220,7 +224,7 @@ int Run(const Options& o) {
     roots.push_back(root);
     Station st(root);
     SeedStation(st, "Q:\\DATA\\", kEvents);
-    fs::create_directory_symlink(share, root + "/Q");
+    if (o.share.empty()) fs::create_directory_symlink(share, root + "/Q");
     std::string script = StartScript("2026-06-08 03:00:00");
     for (int i = 0; i < o.events; ++i) {
       std::string barrier;
@@ -370,7 +374,8 @@ int Run(const Options& o) {
 
 int main(int argc, char** argv) {
   try {
-    const Args args(argc, argv, {"--stations", "--events", "--rounds", "--exe", "--keep", "--seed", "--timeout"},
+    const Args args(argc, argv,
+                    {"--stations", "--events", "--rounds", "--exe", "--keep", "--seed", "--timeout", "--share"},
                     {"--flap"});
     Options o;
     o.rounds = int(args.number("--rounds", 0));
@@ -381,6 +386,7 @@ int main(int argc, char** argv) {
     if (o.flap && o.rounds) throw std::invalid_argument("--flap and --rounds do not go together");
     o.exe = args.text("--exe", o.exe);
     o.keep = args.text("--keep", "");
+    o.share = args.text("--share", "");
     o.timeout = std::chrono::seconds(args.number("--timeout", o.timeout.count()));
     if (o.stations < 1 || o.events < 1) throw std::invalid_argument("at least one station and one event");
     if (args.has("--rounds") && args.has("--stations") && args.number("--stations", 2) != 2)

@@ -1,8 +1,8 @@
 #pragma once
 // The simulator's outputs beside the position file: a pseudo-terminal that
 // stands for a GPS receiver on a serial line, and UDP datagrams to a host.
-#include <sys/socket.h>
-
+// OutputsPosix.cpp and OutputsWindows.cpp hold the system calls; Windows has
+// no pseudo-terminal to give.
 #include <atomic>
 #include <string>
 #include <string_view>
@@ -51,9 +51,13 @@ class UdpOutput {
   bool send(std::string_view text);
 
  private:
-  int socket_ = -1;
-  sockaddr_storage address_{};
-  socklen_t addressLength_ = 0;
+  long long socket_ = -1;                       // the system's socket handle
+  alignas(8) unsigned char address_[128] = {};  // the system's socket address
+  int addressLength_ = 0;
 };
+
+// Splits "HOST:PORT" ("[::1]:5000" gives ::1) and checks the port; false with
+// `error` set when it is no such text.
+bool SplitHostPort(const std::string& hostPort, std::string& host, std::string& port, std::string& error);
 
 }  // namespace ruvek::navsim
