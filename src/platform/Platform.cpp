@@ -1,7 +1,11 @@
 #include "platform/Platform.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <string_view>
 #include <thread>
 
 namespace ruvek::ui {
@@ -54,12 +58,22 @@ PrintResult Platform::printLog(const PrintDocument& doc) {
 
 void Platform::realWait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-std::string EditorProgram() {
+std::optional<std::string> EditorProgram() {
   for (const char* var : {"VISUAL", "EDITOR"}) {
     const char* value = std::getenv(var);
     if (value && *value) return value;
   }
-  return "xdg-open";
+  const char* path = std::getenv("PATH");
+  std::string_view folders = path ? path : "";
+  while (!folders.empty()) {
+    const std::size_t end = std::min(folders.find(':'), folders.size());
+    const std::string_view folder = folders.substr(0, end);
+    folders.remove_prefix(std::min(end + 1, folders.size()));
+    if (folder.empty()) continue;  // the current folder is no place to look for a program
+    const std::string opener = std::string(folder) + "/xdg-open";
+    if (::access(opener.c_str(), X_OK) == 0) return "xdg-open";
+  }
+  return std::nullopt;
 }
 
 }  // namespace ruvek::ui
