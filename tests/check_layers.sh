@@ -15,7 +15,8 @@ declare -A allowed=(
   [logview]="platform core windows logview"
   [events]="platform core windows grid selection logview events"
   [nav]="platform core windows grid logview events nav"
-  [app]="platform core windows grid selection logview events nav app"
+  [map]="platform core windows grid map"
+  [app]="platform core windows grid selection logview events nav map app"
   [headless]="platform headless"
   [desktop]="platform app desktop"
 )

@@ -13,6 +13,8 @@
 #include "logview/CorrectionView.h"
 #include "logview/EventGrid.h"
 #include "logview/RowEditing.h"
+#include "map/CruiseMap.h"
+#include "map/GisExport.h"
 #include "nav/GpsSettings.h"
 #include "nav/PollCycle.h"
 #include "selection/Conditions.h"
@@ -103,17 +105,26 @@ void WireLogView(Station& s) {
 void WireEvents(Station& s) {
   MainWindow& w = s.main;
   ui::Button* buttons[] = {&w.buttons.record, &w.buttons.standby, &w.buttons.quit, &w.buttons.clearLast};
-  for (int i = 0; i < 4; ++i) buttons[i]->onClick = [&s, i] { Command1_Click(s, i); };
+  // The map follows every event recorded, corrected or cleared here.
+  for (int i = 0; i < 4; ++i)
+    buttons[i]->onClick = [&s, i] {
+      Command1_Click(s, i);
+      CruiseMap_Refresh(s);
+    };
   w.menus.orderOccupiedFile.onClick = [&s] {
     LoadOrderOccupied(s.platform.files(), s.settings.dataDir, s.state.orderOccupied, s.main.statusBar,
                       s.main.menus.orderOccupiedFile);
   };
   w.boxes.eventNumber.onDblClick = [&s] { RequestManualOverride(EventNumbering::of(s)); };
   w.menus.exportCruise.onClick = [&s] { mnuAllEvents2File_Click(s); };
+  w.menus.exportGis.onClick = [&s] { mnuExportGis_Click(s); };
 }
 
 void WireNav(Station& s) {
-  s.main.pollTimer.onTimer = [&s] { Timer1_Timer(s); };
+  s.main.pollTimer.onTimer = [&s] {
+    Timer1_Timer(s);
+    CruiseMap_PollTick(s);
+  };
   s.main.menus.autoFill.onClick = [&s] { AutoFill_Click(s); };
 }
 
@@ -155,6 +166,20 @@ void WireGpsWindow(Station& s) {
     for (ui::OptionButton* option : *group) option->onClick = enableSave;
 }
 
+void WireCruiseMap(Station& s) {
+  CruiseMapWindow& w = s.cruiseMap;
+  s.main.menus.cruiseMap.onClick = [&s] { mnuCruiseMap_Click(s); };
+  w.fit.onClick = [&s] { CruiseMap_Fit(s); };
+  w.zoomIn.onClick = [&s] { CruiseMap_Zoom(s, 2); };
+  w.zoomOut.onClick = [&s] { CruiseMap_Zoom(s, 0.5); };
+  w.saveAs.onClick = [&s] { CruiseMap_SaveAs(s); };
+  w.map.onResize = [&s](int width, int height) { CruiseMap_Resize(s, width, height); };
+  w.map.onZoom = [&s](double factor, double x, double y) { CruiseMap_Zoom(s, factor, x, y); };
+  w.map.onPan = [&s](double dx, double dy) { CruiseMap_Pan(s, dx, dy); };
+  w.map.onPick = [&s](double x, double y) { CruiseMap_Pick(s, x, y); };
+  w.map.tipAt = [&s](double x, double y) { return CruiseMap_Tip(s, x, y); };
+}
+
 }  // namespace
 
 void WireStation(Station& s) {
@@ -167,6 +192,7 @@ void WireStation(Station& s) {
   WireConfigEditor(s);
   WireListEditor(s);
   WireGpsWindow(s);
+  WireCruiseMap(s);
 }
 
 }  // namespace ruvek

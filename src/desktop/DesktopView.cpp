@@ -27,6 +27,7 @@
 #include <set>
 
 #include "desktop/GridView.h"
+#include "desktop/PictureView.h"
 #include "desktop/WindowLayout.h"
 
 namespace ruvek::ui {
@@ -385,6 +386,13 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
                              const QModelIndex current = table->index(model.row - model.fixedRows, model.col);
                              if (current.isValid() && w->currentIndex() != current) w->setCurrentIndex(current);
                            }});
+      made = w;
+      break;
+    }
+    case Kind::Picture: {
+      auto* w = new PictureView(
+          static_cast<Picture&>(c), [this](const std::function<void()>& h) { act(h); }, parent);
+      bindings_.push_back({&c, w, [w] { w->refresh(); }});
       made = w;
       break;
     }

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <set>
 
+#include "desktop/PictureView.h"
 #include "ruvek_version.h"
 
 namespace ruvek::ui {
@@ -30,6 +31,8 @@ constexpr int kTitleBarRoom = 150;
 
 QtPlatform::QtPlatform(FileSystem files) : Platform(std::move(files)) {}
 QtPlatform::~QtPlatform() = default;
+
+std::optional<std::string> QtPlatform::pngOf(const Drawing& drawing) { return PngOf(drawing); }
 
 bool QtPlatform::dispatch(const std::function<void()>& handler) {
   if (ended_) return false;

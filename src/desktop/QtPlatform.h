@@ -38,6 +38,7 @@ class QtPlatform : public QObject, public Platform {
   void timerReset(Timer& timer) override;
   void timerRemoved(Timer& timer) override;
   void formShown(Form& form) override;
+  std::optional<std::string> pngOf(const Drawing& drawing) override;
   void openHelp() override;
   void showAbout() override;
   bool startNavigationSimulator(const std::string& hostFile) override;

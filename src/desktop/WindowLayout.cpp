@@ -19,7 +19,7 @@ constexpr Anchor kAnchors[] = {
     {"frmActivity", "EventLog", true, true, false},   {"frmActivity", "txtComments", true, false, false},
     {"frmActivity", "Text2", false, false, true},     {"frmCommCheck", "txtDisplay", true, true, false},
     {"frmEventEdit", "EventList", true, true, false}, {"FrmEditCFG", "Text1", true, false, false},
-    {"FrmEditCFG", "Combo1", true, false, false},
+    {"FrmEditCFG", "Combo1", true, false, false},     {"frmCruiseMap", "picMap", true, true, false},
 };
 
 // The main window's boxes that the design leaves without a caption.

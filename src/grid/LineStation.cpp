@@ -140,6 +140,21 @@ std::string StationFromTable(long long staInt, long long lineInt, double calcSta
   }
 }
 
+// The unrounded line and station of latitude p and west longitude w.
+struct GridValues {
+  double line, station;
+};
+
+GridValues GridOf(double p, double w) {
+  const double refMercator = MercatorLat(kRefLat);
+  const double a = (MercatorLat(p) - refMercator) * TanDeg(kGridAngle);
+  const double b = w - kRefLon - a;
+  const double c = (a / SinDeg(kGridAngle) + b * SinDeg(kGridAngle)) * CosDeg(kGridAngle) + refMercator;
+  const double q = InverseMercator(c);
+  return {(q - kRefLat) / CosDeg(kGridAngle) / kLineSpacing + kOriginLine,
+          (q - p) / SinDeg(kGridAngle) / kStationSpacing + kOriginStation};
+}
+
 }  // namespace
 
 double MercatorLat(double latitude) {
@@ -153,15 +168,41 @@ LineStation CalcLineSta(float lat, float lon) {
   double line = 0;
   double station = 0;
   if (p != 0) {
-    const double refMercator = MercatorLat(kRefLat);
-    const double a = (MercatorLat(p) - refMercator) * TanDeg(kGridAngle);
-    const double b = w - kRefLon - a;
-    const double c = (a / SinDeg(kGridAngle) + b * SinDeg(kGridAngle)) * CosDeg(kGridAngle) + refMercator;
-    const double q = InverseMercator(c);
-    line = (q - kRefLat) / CosDeg(kGridAngle) / kLineSpacing + kOriginLine;
-    station = (q - p) / SinDeg(kGridAngle) / kStationSpacing + kOriginStation;
+    const GridValues grid = GridOf(p, w);
+    line = grid.line;
+    station = grid.station;
   }
   return {FormatNumber(line, "##0.0"), FormatNumber(station, "##0.0")};
+}
+
+std::optional<GeoPoint> PositionOfLineStation(double line, double station) {
+  if (!std::isfinite(line) || !std::isfinite(station)) return std::nullopt;
+  // The line fixes the latitude q the rotated axis crosses, the station the
+  // offset along it; the Mercator step in between is undone by Newton's
+  // method on the forward calculation itself, so both directions agree to far
+  // below the logged decimal.
+  const double q = kRefLat + (line - kOriginLine) * kLineSpacing * CosDeg(kGridAngle);
+  double p = q - (station - kOriginStation) * kStationSpacing * SinDeg(kGridAngle);
+  if (!(std::abs(q) < 89) || !(std::abs(p) < 89)) return std::nullopt;
+  const double refMercator = MercatorLat(kRefLat);
+  const double a = (MercatorLat(p) - refMercator) * TanDeg(kGridAngle);
+  const double c = MercatorLat(q);
+  double w = ((c - refMercator) / CosDeg(kGridAngle) - a / SinDeg(kGridAngle)) / SinDeg(kGridAngle) + kRefLon + a;
+  constexpr double kStep = 1e-6;
+  for (int round = 0; round < 8; ++round) {
+    const GridValues at = GridOf(p, w);
+    const double dl = line - at.line, ds = station - at.station;
+    if (std::abs(dl) < 1e-9 && std::abs(ds) < 1e-9) break;
+    const GridValues byP = GridOf(p + kStep, w), byW = GridOf(p, w + kStep);
+    const double lp = (byP.line - at.line) / kStep, sp = (byP.station - at.station) / kStep;
+    const double lw = (byW.line - at.line) / kStep, sw = (byW.station - at.station) / kStep;
+    const double det = lp * sw - lw * sp;
+    if (!std::isfinite(det) || det == 0) break;
+    p += (dl * sw - lw * ds) / det;
+    w += (lp * ds - dl * sp) / det;
+  }
+  if (!std::isfinite(p) || !std::isfinite(w) || std::abs(p) >= 90) return std::nullopt;
+  return GeoPoint{p, -w};
 }
 
 LineStation NearestStandard(const LineStation& calc, bool calcLineChecked) {

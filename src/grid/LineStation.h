@@ -23,6 +23,18 @@ double MercatorLat(double latitude);
 // Example: 32.9, -117.4 -> "93.3", "28.2".
 LineStation CalcLineSta(float lat, float lon);
 
+// A position in decimal degrees, north and east positive.
+struct GeoPoint {
+  double lat = 0, lon = 0;
+};
+
+// The position whose calculated line and station (before rounding to one
+// decimal) are `line` and `station`: the inverse of CalcLineSta, so
+// CalcLineSta(PositionOfLineStation(93.3, 26.7)) gives "93.3", "26.7". Used to
+// place the planned stations of the survey on a map. Nothing for values the
+// grid cannot reach (not finite, or beyond the poles).
+std::optional<GeoPoint> PositionOfLineStation(double line, double station);
+
 // Nearest standard line and station of the survey plan for a calculated pair.
 // calcLineChecked: the "Use calculated Line.Sta" mode is on, so the calculated
 // pair is returned as it stands.

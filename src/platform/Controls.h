@@ -21,7 +21,21 @@
 
 namespace ruvek::ui {
 
-enum class Kind { Form, Label, TextBox, ComboBox, Button, OptionButton, CheckBox, Frame, Menu, Grid, StatusBar, Timer };
+enum class Kind {
+  Form,
+  Label,
+  TextBox,
+  ComboBox,
+  Button,
+  OptionButton,
+  CheckBox,
+  Frame,
+  Menu,
+  Grid,
+  StatusBar,
+  Timer,
+  Picture
+};
 
 struct Geometry {
   int left = 0, top = 0, width = 0, height = 0;

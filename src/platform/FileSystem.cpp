@@ -254,6 +254,32 @@ void FileSystem::forEachLine(const std::string& path, const std::function<void(s
   lines.finish(visit);
 }
 
+std::string FileSystem::readFrom(const std::string& path, std::uintmax_t offset) const {
+  const int fd = ::open(hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) fail("cannot open", path);
+  std::string out;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && std::uintmax_t(st.st_size) > offset)
+    out.reserve(std::size_t(st.st_size - off_t(offset)));
+  char buf[1 << 16];
+  off_t at = off_t(offset);
+  while (true) {
+    const ssize_t n = ::pread(fd, buf, sizeof buf, at);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int saved = errno;
+      ::close(fd);
+      errno = saved;
+      fail("cannot read", path);
+    }
+    if (n == 0) break;
+    out.append(buf, std::size_t(n));
+    at += n;
+  }
+  ::close(fd);
+  return out;
+}
+
 std::optional<std::string> FileSystem::lastLineOfAtLeast(const std::string& path, std::size_t minLength) const {
   const int fd = ::open(hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) fail("cannot open", path);
@@ -349,6 +375,36 @@ void FileSystem::replace(const std::string& path, const std::string& data) const
     ::unlink(temp.c_str());
     errno = saved;
     fail("cannot replace", path);
+  }
+  flushFolderOf(host);
+}
+
+void FileSystem::replaceWith(const std::string& path, const std::function<void(const Writer& write)>& fill) const {
+  const std::string host = hostPath(path);
+  const std::string temp = tempNameFor(host);
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0) fail("cannot create", path);
+  int error = 0;
+  const auto giveUp = [&] {
+    ::close(fd);
+    ::unlink(temp.c_str());
+  };
+  try {
+    fill([&](const std::string& piece) {
+      ssize_t written = 0;
+      if (!error && !piece.empty()) error = writeWhole(fd, piece, false, written);
+    });
+  } catch (...) {
+    giveUp();
+    throw;
+  }
+  if (!error && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && !error) error = errno;
+  if (!error && ::rename(temp.c_str(), host.c_str()) != 0) error = errno;
+  if (error) {
+    ::unlink(temp.c_str());
+    errno = error;
+    fail("cannot write", path);
   }
   flushFolderOf(host);
 }

@@ -59,6 +59,10 @@ class FileSystem {
   // The last line of the file that has at least minLength characters, read
   // from the end of the file backwards; nothing when there is none.
   std::optional<std::string> lastLineOfAtLeast(const std::string& path, std::size_t minLength) const;
+  // The bytes of the file from `offset` to its end, as they stand now; ""
+  // when the file is shorter (a reader that remembers how far it read takes
+  // only what was appended since).
+  std::string readFrom(const std::string& path, std::uintmax_t offset) const;
   // The size of an existing file; nothing when it is missing or unreachable.
   std::optional<std::uintmax_t> size(const std::string& path) const;
   // Appends `data` in one write; creates the file when missing. A write that
@@ -73,6 +77,12 @@ class FileSystem {
   // it, renamed over it, and the folder flushed. A failure leaves the old file
   // and no temporary file.
   void replace(const std::string& path, const std::string& data) const;
+  // The same for a file made piece by piece: `fill` calls `write` with each
+  // piece in order (it may clear and reuse the text afterwards), so a large
+  // file is never held whole. Whatever `fill` throws leaves the old file and
+  // no temporary file, and is thrown on.
+  using Writer = std::function<void(const std::string& piece)>;
+  void replaceWith(const std::string& path, const std::function<void(const Writer& write)>& fill) const;
   void remove(const std::string& path) const;
   // Removes the temporary files a killed run of this computer left in
   // `folder`: those named with this host's name and the id of a process that

@@ -7,6 +7,7 @@
 
 #include "platform/Controls.h"
 #include "platform/DateTime.h"
+#include "platform/Drawing.h"
 #include "platform/FileSystem.h"
 #include "platform/Ports.h"
 #include "platform/PrintDocument.h"
@@ -71,6 +72,9 @@ class Platform {
   virtual void timerReset(Timer& timer) = 0;
   // A timer is about to be destroyed with its window: forget it.
   virtual void timerRemoved(Timer&) {}
+  // The drawing as the bytes of a PNG image, painted as the face shows it;
+  // nothing where the face paints no pictures (the headless driver).
+  virtual std::optional<std::string> pngOf(const Drawing&) { return std::nullopt; }
   // A form was shown or hidden.
   virtual void formShown(Form&) {}
   // Opens the user manual (the desktop shows it in the web browser); the

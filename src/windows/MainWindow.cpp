@@ -240,6 +240,7 @@ Menus::Menus(Form& form)
       currentStation(form.addMenu("mnuCurrSta", "Current Sta Events", "PreLoad")),
       lastStation(form.addMenu("mnuLastSta", "Last Station Events", "PreLoad")),
       allEvents(form.addMenu("mnuAllEvents", "All Events (last 1000 or less)", "PreLoad")),
+      cruiseMap(form.addMenu("mnuCruiseMap", "Cruise Map...", "mnuCfg")),
       eventLists(form.addMenu("mnuSelectEvents", "Select Different Events", "mnuCfg")),
       cruiseList(form.addMenu("mnuCruise", "Cruise", "mnuSelectEvents")),
       bridgeList(form.addMenu("mnuBridge", "Bridge/AftControl", "mnuSelectEvents")),
@@ -265,6 +266,7 @@ Menus::Menus(Form& form)
       print(form.addMenu("mnuPrint", "Print")),
       printLog(form.addMenu("mnuPrintLog", "Print Log", "mnuPrint")),
       exportCruise(form.addMenu("mnuAllEvents2File", "Generate Entire Cruise Event File", "mnuPrint")),
+      exportGis(form.addMenu("mnuExportGis", "Export Events for GIS...", "mnuPrint")),
       exit(form.addMenu("mnuExit", "Exit")) {
   // The entries that carry a check mark or not; the others (the event lists
   // among them: loading a list marks nothing) are commands. Of the Line.Sta

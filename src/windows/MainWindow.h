@@ -95,6 +95,7 @@ struct Menus {
   ui::Menu& currentStation;       // mnuCurrSta
   ui::Menu& lastStation;          // mnuLastSta
   ui::Menu& allEvents;            // mnuAllEvents
+  ui::Menu& cruiseMap;            // mnuCruiseMap "Cruise Map...": the map window
   ui::Menu& eventLists;           // mnuSelectEvents "Select Different Events"
   ui::Menu& cruiseList;           // mnuCruise
   ui::Menu& bridgeList;           // mnuBridge
@@ -120,6 +121,7 @@ struct Menus {
   ui::Menu& print;                // mnuPrint
   ui::Menu& printLog;             // mnuPrintLog
   ui::Menu& exportCruise;         // mnuAllEvents2File "Generate Entire Cruise Event File"
+  ui::Menu& exportGis;            // mnuExportGis "Export Events for GIS..."
   ui::Menu& exit;                 // mnuExit
 };
 

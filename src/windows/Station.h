@@ -11,6 +11,7 @@
 #include "core/StationState.h"
 #include "platform/Platform.h"
 #include "windows/ConfigEditorWindow.h"
+#include "windows/CruiseMapWindow.h"
 #include "windows/GpsWindow.h"
 #include "windows/ListEditorWindow.h"
 #include "windows/MainWindow.h"
@@ -27,9 +28,12 @@ struct Station {
   GpsWindow gps;
   ConfigEditorWindow configEditor;
   ListEditorWindow listEditor;
+  CruiseMapWindow cruiseMap;
 
   // Every window, the main window first.
-  std::vector<ui::Form*> forms() { return {&main.form, &listEditor.form, &gps.form, &configEditor.form}; }
+  std::vector<ui::Form*> forms() {
+    return {&main.form, &listEditor.form, &gps.form, &configEditor.form, &cruiseMap.form};
+  }
   // A control by the name the operator scripts use: "Text1(5)",
   // "frmCommCheck.btnGo", "frmActivity" or another window's name.
   ui::Control* findControl(const std::string& name);
