@@ -235,9 +235,11 @@ void DesktopView::build() {
       bar->addPermanentWidget(note_);
       top = main_;
     } else {
-      // A tool window of the main window: it stays in front of it, also
-      // when the main window takes the focus.
-      top = client = new QWidget(main_, Qt::Tool);
+      // The editors are tool windows of the main window: they stay in front
+      // of it, also when it takes the focus, so they never look closed. The
+      // other windows stay in front of it while it is not in use.
+      static const std::set<std::string> editors = {"FrmEditCFG", "frmEventEdit"};
+      top = client = new QWidget(main_, editors.count(form->name()) ? Qt::Tool : Qt::Window);
       top->setObjectName(Q(form->name()));
     }
     // Closing a window from its title bar goes to its model (see eventFilter).
