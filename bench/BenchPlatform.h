@@ -22,7 +22,7 @@ class BenchPlatform : public ui::Platform {
   std::optional<std::string> fileDialog(const std::string&) override { return std::nullopt; }
   void wait(int ms) override { clock_ = clock_.plusMillis(ms); }
   DateTime now() override { return clock_; }
-  void startEditor(const std::string&) override {}
+  bool startEditor(const std::string&) override { return true; }
   ui::SerialPort& serial() override { return port_; }
   void timerReset(ui::Timer&) override {}
 

@@ -67,7 +67,9 @@ void AskRestart(Station& s) {
   RestartProgram(s.platform, s.main.pollTimer, s.gps.timer);
 }
 
-void SaveConfig(Station& s) {
+// Writes the fields to the file and offers the restart; false when the file
+// could not be written.
+bool SaveConfig(Station& s) {
   ConfigEditorWindow& w = s.configEditor;
   // A closed editor saves what it would show when opened.
   if (!w.form.visible) RefreshConfigRows(s.platform.files(), s.settings.config, w);
@@ -78,11 +80,38 @@ void SaveConfig(Station& s) {
     // The file is replaced whole or not at all: the old settings stay.
     s.platform.ask(std::string("Unable to write ") + kConfigPath + " - the settings were not saved", "",
                    ui::Buttons::OK, ui::Icon::Error);
-    return;
+    return false;
   }
   SettleMenuRows(s.settings, w.shownRows, rows);
   w.studyEdited = false;
+  w.savedRows = rows;
   AskRestart(s);
+  return true;
+}
+
+// A field holds what the operator typed and no save has written.
+bool HasUnsavedEdits(const ConfigEditorWindow& w) {
+  const CruiseConfig rows = RowsOfFields(w);
+  const CruiseConfig& kept = w.savedRows ? *w.savedRows : w.shownRows;
+  for (int n = 1; n <= kConfigRowsWritten; ++n)
+    if (rows.row(n) != kept.row(n)) return true;
+  return false;
+}
+
+// Close Window: edits not saved are saved first, dropped or kept open, as
+// the operator answers.
+void CloseConfigEditor(Station& s) {
+  ConfigEditorWindow& w = s.configEditor;
+  if (HasUnsavedEdits(w)) {
+    const auto answer =
+        s.platform.ask(std::string("The settings were changed. Save them to ") + kConfigPath + " before closing?",
+                       "Save Changes?", ui::Buttons::YesNoCancel, ui::Icon::Question);
+    if (answer == ui::Answer::Cancel) return;
+    if (answer == ui::Answer::Yes && !SaveConfig(s)) return;
+  }
+  // The window is unloaded: what was typed into it and not saved is dropped.
+  s.platform.show(w.form, false);
+  ShowConfigRows(s.platform.files(), s.settings.config, w);
 }
 
 void ReportNoNewCruise(ui::Platform& platform, const NewCruiseDirectory& dirs, const std::string& study,
@@ -161,6 +190,7 @@ CruiseConfig RowsOfFields(const ConfigEditorWindow& w) {
 
 void ShowConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w) {
   w.shownRows = config;
+  w.savedRows.reset();
   w.filling = true;
   for (int n = 1; n <= kConfigRowsWritten; ++n) w.fields[std::size_t(n)]->setText(config.row(n));
   w.filling = false;
@@ -213,11 +243,8 @@ void Study_LostFocus(Station& s) {
 }
 
 void ConfigEditor_Click(Station& s, int index) {
-  if (index == 0) return SaveConfig(s);
-  if (index != 1) return;
-  // The window is unloaded: what was typed into it and not saved is dropped.
-  s.platform.show(s.configEditor.form, false);
-  ShowConfigRows(s.platform.files(), s.settings.config, s.configEditor);
+  if (index == 0) SaveConfig(s);
+  if (index == 1) CloseConfigEditor(s);
 }
 
 }  // namespace ruvek

@@ -70,7 +70,8 @@ void Study_KeyPress(ConfigEditorWindow& w);
 // The Study field lost the focus: after typing, the new-cruise set-up.
 void Study_LostFocus(Station& s);
 // Command1(0) "Update/Save": writes the file and offers the restart;
-// Command1(1) "Close Window": closes without saving.
+// Command1(1) "Close Window": closes, asking first whether to save the edits
+// not saved yet.
 void ConfigEditor_Click(Station& s, int index);
 
 }  // namespace ruvek

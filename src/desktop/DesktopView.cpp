@@ -22,6 +22,7 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTableView>
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -79,6 +80,36 @@ QSize SmallestOnScreen(QSize design, const QWidget& top) {
     bars.setHeight(main->menuBar()->sizeHint().height() + main->statusBar()->sizeHint().height());
   const QSize frame(16, 40);  // a window manager's borders and title, about
   return design.boundedTo(screen->availableGeometry().size() - bars - frame);
+}
+
+bool Reachable(const Control& c) { return c.visible && c.enabled; }
+
+// The one member of an option group that Tab stops at: the selected one, or
+// the first the operator can reach when none is.
+const OptionButton* TabStopOf(const OptionButton& option) {
+  if (!option.group) return &option;
+  const OptionButton* first = nullptr;
+  for (const OptionButton* m : option.group->members) {
+    if (!Reachable(*m)) continue;
+    if (m->value()) return m;
+    if (!first) first = m;
+  }
+  return first;
+}
+
+// The member an arrow key moves to from `option`: the next or previous one the
+// operator can reach, round the group.
+OptionButton* ArrowTarget(const OptionButton& option, bool forward) {
+  if (!option.group) return nullptr;
+  const auto& members = option.group->members;
+  const auto at = std::find(members.begin(), members.end(), &option);
+  if (at == members.end()) return nullptr;
+  const std::size_t n = members.size(), from = std::size_t(at - members.begin());
+  for (std::size_t step = 1; step < n; ++step) {
+    OptionButton* m = members[(forward ? from + step : from + n - step) % n];
+    if (Reachable(*m)) return m;
+  }
+  return nullptr;
 }
 
 // The main window's buttons with the letter Alt presses them by; the menus
@@ -204,8 +235,11 @@ void DesktopView::build() {
       bar->addPermanentWidget(note_);
       top = main_;
     } else {
-      // Over the main window, which it stays in front of.
-      top = client = new QWidget(main_, Qt::Window);
+      // The editors are tool windows of the main window: they stay in front
+      // of it, also when it takes the focus, so they never look closed. The
+      // other windows stay in front of it while it is not in use.
+      static const std::set<std::string> editors = {"FrmEditCFG", "frmEventEdit"};
+      top = client = new QWidget(main_, editors.count(form->name()) ? Qt::Tool : Qt::Window);
       top->setObjectName(Q(form->name()));
     }
     // Closing a window from its title bar goes to its model (see eventFilter).
@@ -309,6 +343,13 @@ QWidget* DesktopView::buildControl(Control& c, QWidget* parent) {
       auto* w = new QRadioButton(parent);
       w->setAutoExclusive(false);  // the models keep the groups
       made = bindToggle(w, c, [&model] { return model.value(); });
+      // A group is one Tab stop, at its selected member; the arrow keys move
+      // inside it (see eventFilter).
+      auto& own = bindings_.back().refresh;
+      own = [own, &model, w] {
+        own();
+        w->setFocusPolicy(TabStopOf(model) == &model ? Qt::StrongFocus : Qt::ClickFocus);
+      };
       break;
     }
     case Kind::CheckBox: {
@@ -565,6 +606,9 @@ bool DesktopView::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::KeyPress && c->onKeyPress && keyPress(*c, *static_cast<QKeyEvent*>(event)))
       return true;
+    if (event->type() == QEvent::KeyPress && c->kind() == Kind::OptionButton &&
+        arrowInGroup(static_cast<OptionButton&>(*c), *static_cast<QKeyEvent*>(event)))
+      return true;
     // Ctrl+Enter in the comments box records; Enter alone does nothing there
     // (a log line holds one event, so its comments hold no line break).
     if (event->type() == QEvent::KeyPress && c->name() == "txtComments") {
@@ -582,6 +626,22 @@ bool DesktopView::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QObject::eventFilter(watched, event);
+}
+
+bool DesktopView::arrowInGroup(OptionButton& option, const QKeyEvent& event) {
+  const int key = event.key();
+  if (event.modifiers() & ~Qt::KeypadModifier) return false;
+  if (key != Qt::Key_Up && key != Qt::Key_Down && key != Qt::Key_Left && key != Qt::Key_Right) return false;
+  OptionButton* next = ArrowTarget(option, key == Qt::Key_Down || key == Qt::Key_Right);
+  if (!next) return true;  // a group of one: the focus stays
+  // As a click on it: the option is selected and its handler runs.
+  act([next] { next->click(); });
+  for (const auto& [w, c] : filtered_)
+    if (c == next) {
+      if (auto* target = qobject_cast<QWidget*>(w); target && target->isVisible()) target->setFocus(Qt::TabFocusReason);
+      break;
+    }
+  return true;
 }
 
 bool DesktopView::keyPress(Control& c, const QKeyEvent& event) {

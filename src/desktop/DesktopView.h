@@ -68,6 +68,9 @@ class DesktopView : public QObject {
   // A key pressed on a control with a key-press handler; true when the widget
   // must not see it.
   bool keyPress(Control& c, const QKeyEvent& event);
+  // An arrow key on an option: the next option of its group takes the focus
+  // and is selected. False for any other key.
+  bool arrowInGroup(OptionButton& option, const QKeyEvent& event);
   void buildMenus(Form& form, QMainWindow* window);
   void refreshMenus();
   // The window a box of the program belongs over: the active one of ours, else

@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
@@ -101,10 +102,28 @@ Answer QtPlatform::messageBox(const std::string& text, const std::string& title,
   }
   prepareBox(box, title);
   const int result = box.exec();
+  if (parent) giveFocusBack(parent);
   if (result == QMessageBox::Yes) return Answer::Yes;
   if (result == QMessageBox::No) return Answer::No;
   if (result == QMessageBox::Cancel) return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
   return buttons == Buttons::OK ? Answer::OK : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+}
+
+void QtPlatform::giveFocusBack(QWidget* window) {
+  // The window the box stood over takes the keyboard back: closing a box must
+  // not leave an editor behind the main window. Once more when the box is
+  // gone and nothing else took the keyboard, as a window manager may give it
+  // to the main window; a window shown since, or another box, keeps it.
+  const QPointer<QWidget> over = window;
+  auto activate = [over] {
+    if (!over || !over->isVisible() || QApplication::activeModalWidget()) return;
+    const QWidget* active = QApplication::activeWindow();
+    if (active && active != over && active != over->parentWidget()) return;
+    over->raise();
+    over->activateWindow();
+  };
+  activate();
+  QTimer::singleShot(0, over, activate);
 }
 
 void QtPlatform::prepareBox(QMessageBox& box, const std::string& title) const {
@@ -193,20 +212,22 @@ DateTime QtPlatform::now() {
   return d;
 }
 
-void QtPlatform::startEditor(const std::string& file) {
+bool QtPlatform::startEditor(const std::string& file) {
+  const auto editor = EditorProgram();
+  if (!editor) return false;
   // The editor gets the file as one argument: no shell ever sees the name.
-  QStringList command = QProcess::splitCommand(QString::fromStdString(EditorProgram()));
-  if (command.isEmpty()) command << QString::fromStdString(os::DefaultEditor());
+  QStringList command = QProcess::splitCommand(QString::fromStdString(*editor));
+  if (command.isEmpty()) return false;
   const QString program = command.takeFirst();
   // An absolute path: a name never begins with "-", which the editor would take for an option.
   QString path;
   try {
     path = QFileInfo(QString::fromStdString(files().hostPath(file))).absoluteFilePath();
   } catch (const FileError&) {
-    return;  // not a full path: no file to open
+    return true;  // not a full path: no file to open, and nothing to say of the editor
   }
   command << path;
-  QProcess::startDetached(program, command);
+  return QProcess::startDetached(program, command);
 }
 
 void QtPlatform::timerReset(Timer& timer) {

@@ -32,7 +32,7 @@ class QtPlatform : public QObject, public Platform {
   // The desktop's wait is real time already, and keeps the windows painted.
   void realWait(int ms) override { wait(ms); }
   DateTime now() override;
-  void startEditor(const std::string& file) override;
+  bool startEditor(const std::string& file) override;
   SerialPort& serial() override { return serial_; }
   UdpReceiver& udp() override { return udp_; }
   void timerReset(Timer& timer) override;
@@ -71,6 +71,8 @@ class QtPlatform : public QObject, public Platform {
  private:
   // The file dialog: an existing file to read, or a name to write.
   std::optional<std::string> askForFile(const std::string& initialFolder, bool toWrite);
+  // After a box: the window it stood over has the keyboard again.
+  static void giveFocusBack(QWidget* window);
   // A box over the window in front, as wide as its title needs.
   void prepareBox(QMessageBox& box, const std::string& title) const;
   QWidget* parentWindow() const { return dialogParent ? dialogParent() : nullptr; }

@@ -190,9 +190,9 @@ void WindowLayout::orderTabs() {
                        [](const Item* a, const Item* b) { return a->control->geo.left < b->control->geo.left; });
       for (std::size_t i = start; i < end; ++i) {
         const Item* item = children[i];
-        if (item->control->kind() == Kind::Frame)
-          self(self, item->control->name());
-        else if (item->widget->focusPolicy() & Qt::TabFocus)
+        if (item->control->kind() == Kind::Frame) self(self, item->control->name());
+        // Every option is in the chain; only its group's Tab stop takes Tab.
+        else if (item->control->kind() == Kind::OptionButton || (item->widget->focusPolicy() & Qt::TabFocus))
           order.push_back(item->widget);
       }
       start = end;

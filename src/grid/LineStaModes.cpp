@@ -129,7 +129,17 @@ void EditLineFile(Station& s) {
   }
   // A cancelled dialog opens the file it last held, and nothing when there is
   // none; the name is passed to the editor as an argument, never through a shell.
-  if (!s.state.lastEditorFile.empty()) s.platform.startEditor(s.state.lastEditorFile);
+  const std::string& file = s.state.lastEditorFile;
+  if (file.empty() || s.platform.startEditor(file)) return;
+  // Nothing opened: the operator learns how to name an editor rather than
+  // waiting for a window that never comes.
+  const auto editor = ui::EditorProgram();
+  const std::string how =
+      "Set VISUAL or EDITOR to the command of a text editor (for example VISUAL=gedit) before starting "
+      "Ruvek Event Log, or install xdg-open.";
+  s.platform.ask(editor ? "Unable to start the text editor " + *editor + " on " + file + ". " + how
+                        : "No text editor is set to open " + file + ". " + how,
+                 "Edit Line or Sta Files", ui::Buttons::OK, editor ? ui::Icon::Exclamation : ui::Icon::Information);
 }
 
 }  // namespace ruvek

@@ -111,8 +111,11 @@ std::optional<std::string> HeadlessPlatform::fileDialog(const std::string& initi
   return result;
 }
 
-void HeadlessPlatform::startEditor(const std::string& file) {
-  out_ << "EDITOR | " << ShowTokens(EditorProgram()) << " | " << ShowTokens(file) << "\n";
+bool HeadlessPlatform::startEditor(const std::string& file) {
+  const auto program = EditorProgram();
+  if (!program) return false;
+  out_ << "EDITOR | " << ShowTokens(*program) << " | " << ShowTokens(file) << "\n";
+  return true;
 }
 
 void HeadlessPlatform::timerReset(Timer& timer) {

@@ -74,7 +74,7 @@ class HeadlessPlatform : public Platform {
   std::optional<std::string> fileDialog(const std::string& initialFolder) override;
   void wait(int ms) override { clockMs_ += ms; }
   DateTime now() override { return DateTime::fromMillis(clockMs_); }
-  void startEditor(const std::string& file) override;
+  bool startEditor(const std::string& file) override;
   SerialPort& serial() override { return serial_; }
   UdpReceiver& udp() override { return udp_; }
   void timerReset(Timer& timer) override;

@@ -46,9 +46,9 @@ InstanceLock::~InstanceLock() {
 bool InstanceLock::heldByOther(const std::string& content) const {
   const std::string self = ShareLockContent(0);
   if (Field(content, 0).empty() || Field(content, 4).empty()) return false;  // not a copy's line
-  if (Field(content, 0) != Field(self, 0)) return true;                        // another computer's
-  if (Field(content, 4) != Field(self, 4)) return false;                       // an earlier boot of this one
-  if (Field(content, 1) == Field(self, 1)) return false;                       // this process's own
+  if (Field(content, 0) != Field(self, 0)) return true;                      // another computer's
+  if (Field(content, 4) != Field(self, 4)) return false;                     // an earlier boot of this one
+  if (Field(content, 1) == Field(self, 1)) return false;                     // this process's own
   return !ShareLockHolderGone(content);
 }
 

@@ -38,8 +38,9 @@ std::string DefaultDriveRoot();
 // The device of serial port number `port`: /dev/ttyS<port-1>, or COM7 and
 // \\.\COM12 on Windows (names above COM9 need the device prefix).
 std::string DefaultSerialDevice(int port);
-// The program that opens a text file when the operator names no editor.
-std::string DefaultEditor();
+// The program that opens a text file when the operator names no editor;
+// nothing when the system has none.
+std::optional<std::string> DefaultEditor();
 
 // Tells one file from another at the same path: a file the path names later
 // with another identity is another file.

@@ -4,9 +4,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <string_view>
 
 #include "platform/Os.h"
 
@@ -63,7 +65,19 @@ std::string DefaultDriveRoot() {
 
 std::string DefaultSerialDevice(int port) { return "/dev/ttyS" + std::to_string(port - 1); }
 
-std::string DefaultEditor() { return "xdg-open"; }
+std::optional<std::string> DefaultEditor() {
+  const char* path = std::getenv("PATH");
+  std::string_view folders = path ? path : "";
+  while (!folders.empty()) {
+    const std::size_t end = std::min(folders.find(':'), folders.size());
+    const std::string_view folder = folders.substr(0, end);
+    folders.remove_prefix(std::min(end + 1, folders.size()));
+    if (folder.empty()) continue;  // the current folder is no place to look for a program
+    const std::string opener = std::string(folder) + "/xdg-open";
+    if (::access(opener.c_str(), X_OK) == 0) return "xdg-open";
+  }
+  return std::nullopt;
+}
 
 Made CreateExclusive(const std::string& host, const std::string& content, FileId& id) {
   int fd;

@@ -139,7 +139,7 @@ std::string DefaultSerialDevice(int port) {
   return port <= 9 ? name : "\\\\.\\" + name;
 }
 
-std::string DefaultEditor() { return "notepad"; }
+std::optional<std::string> DefaultEditor() { return "notepad"; }
 
 Made CreateExclusive(const std::string& host, const std::string& content, FileId& id) {
   const std::wstring wide = Wide(host);

@@ -1,7 +1,9 @@
 #include "platform/Platform.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <string_view>
 #include <thread>
 
 #include "platform/Os.h"
@@ -56,7 +58,7 @@ PrintResult Platform::printLog(const PrintDocument& doc) {
 
 void Platform::realWait(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-std::string EditorProgram() {
+std::optional<std::string> EditorProgram() {
   for (const char* var : {"VISUAL", "EDITOR"}) {
     const char* value = std::getenv(var);
     if (value && *value) return value;

@@ -62,8 +62,9 @@ class Platform {
   // another computer (the share lock); the windows keep painting.
   virtual void realWait(int ms);
   virtual DateTime now() = 0;
-  // Starts the operator's text editor on `file`, without a shell.
-  virtual void startEditor(const std::string& file) = 0;
+  // Starts the operator's text editor on `file`, without a shell; false when
+  // there is no editor to start or it would not start.
+  virtual bool startEditor(const std::string& file) = 0;
   virtual SerialPort& serial() = 0;
   // The receiver of navigation datagrams; a station without one never listens.
   virtual UdpReceiver& udp() { return noUdp_; }
@@ -109,7 +110,8 @@ class Platform {
 };
 
 // The editor program started for "Edit Line or Sta Files": the operator's
-// VISUAL or EDITOR, else the system's own (xdg-open; notepad on Windows).
-std::string EditorProgram();
+// VISUAL or EDITOR, else the system's own opener (xdg-open when it is on the
+// PATH; notepad on Windows); nothing when none of them is there.
+std::optional<std::string> EditorProgram();
 
 }  // namespace ruvek::ui

@@ -123,7 +123,7 @@ ConfigEditorWindow::ConfigEditorWindow()
       navDir(Box(fields, 4)),
       save(AddButton(form, 0, "Update/Save")),
       close(AddButton(form, 1, "Close Window")) {
-  form.caption = "C:\\RuvekGPS.cfg Current Settings";
+  form.caption = std::string(kConfigPath) + " Current Settings";
   form.geo = {0, 0, kWarningLeft + kWarningWidth + 8, RowTop(kConfigRowsWritten + 1) + 44};
 }
 

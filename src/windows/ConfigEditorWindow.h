@@ -3,6 +3,7 @@
 // labelled fields, to change, save and take into effect with a restart of the
 // main window.
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ struct ConfigEditorWindow {
   // The rows in memory as the fields were last filled with them: a field that
   // still shows its row has not been changed by the operator.
   CruiseConfig shownRows;
+  // The rows last saved from the fields, until the fields are filled again: a
+  // field that holds its saved row has nothing left to save.
+  std::optional<CruiseConfig> savedRows;
   // The fields are being filled: their marks are shown once, at the end.
   bool filling = false;
 };

@@ -209,7 +209,7 @@ TEST_F(ConfigEditor, NewCruiseSetUpRebuildsBothDirectoriesFromTheStudy) {
 TEST_F(ConfigEditor, StudyEditedSurvivesAClosingWithoutSaveAndEndsWithASave) {
   const auto r = st.run(kStart +
                         "click mnuEditCfg\ntype FrmEditCFG.Text1(2) 0801SR\nanswer No\nblur FrmEditCFG.Text1(2)\n"
-                        "click FrmEditCFG.Command1(1)\nget FrmEditCFG.visible\necho ==\n"
+                        "answer No\nclick FrmEditCFG.Command1(1)\nget FrmEditCFG.visible\necho ==\n"
                         "click mnuEditCfg\nget FrmEditCFG.Text1(2)\nanswer Cancel\nblur FrmEditCFG.Text1(2)\necho ==\n"
                         "answer No\nclick FrmEditCFG.Command1(0)\nblur FrmEditCFG.Text1(2)\n");
   ASSERT_EQ(r.code, 0) << r.err;
@@ -221,6 +221,44 @@ TEST_F(ConfigEditor, StudyEditedSurvivesAClosingWithoutSaveAndEndsWithASave) {
   EXPECT_EQ(Got(parts[1], "FrmEditCFG.Text1(2)"), "0708SR");
   EXPECT_EQ(Count(parts[1], kNewCruiseBox), 1u);  // asked again without a key typed
   EXPECT_EQ(Count(parts[2], kNewCruiseBox), 0u);  // the save cleared it
+}
+
+TEST_F(ConfigEditor, CaptionNamesTheFileCloseAsksToSaveAndAMissingEditorIsExplained) {
+  const std::string saveBox = std::string("MSGBOX | Save Changes? | The settings were changed. Save them to ") + kCfg +
+                              " before closing? | YesNoCancel | question | ";
+  const std::string typed = "type FrmEditCFG.Text1(1) Typed\n";
+  const struct {
+    std::string steps, shellSetup;
+    std::string box;  // the one box the steps show, or "" when Close Window asks nothing
+    const char* visible;
+    std::map<int, std::string> rows;  // the file's rows that change
+  } cases[] = {
+      {typed + "answer Cancel\n", "", saveBox + "Cancel", "true", {}},
+      {typed + "answer No\n", "", saveBox + "No", "false", {}},
+      {typed + "answer Yes No\n", "", saveBox + "Yes", "false", {{1, "Typed"}}},
+      {"", "", "", "false", {}},
+      {typed + "answer No\nclick FrmEditCFG.Command1(0)\n", "", "", "false", {{1, "Typed"}}},
+      {"file C:\\RuvekGPS\\Line93.txt\nclick mnuLineFileEdit\n",
+       "unset VISUAL EDITOR; export PATH=/nonexistent",
+       "MSGBOX | Edit Line or Sta Files | No text editor is set to open C:\\RuvekGPS\\Line93.txt. Set VISUAL or "
+       "EDITOR to the command of a text editor (for example VISUAL=gedit) before starting Ruvek Event Log, or install "
+       "xdg-open. | OK | information | OK",
+       "false",
+       {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.steps);
+    st.seed();
+    const auto expected = seededRows(c.rows);
+    const auto r = st.run(kStart + "click mnuEditCfg\nget FrmEditCFG.caption\n" + c.steps +
+                              "click FrmEditCFG.Command1(1)\nget FrmEditCFG.visible\n",
+                          c.shellSetup);
+    ASSERT_EQ(r.code, 0) << r.err << r.out;
+    EXPECT_EQ(Got(r.out, "FrmEditCFG.caption"), std::string(kCfg) + " Current Settings");
+    EXPECT_EQ(Count(r.out, c.box.empty() ? "MSGBOX | Save Changes?" : c.box), c.box.empty() ? 0u : 1u) << r.out;
+    EXPECT_EQ(Got(r.out, "FrmEditCFG.visible"), c.visible);
+    EXPECT_EQ(CrLfLines(st.read(kCfg)), expected);
+  }
 }
 
 TEST_F(ConfigEditor, FailedSaveLeavesTheFileWholeAndOffersNoRestart) {
@@ -340,7 +378,8 @@ TEST_F(ConfigEditor, EachRowWriterKeepsTheRowsTheEditorSaved) {
 TEST_F(ConfigEditor, SaveWritesWhatTheEditorWouldShowAlsoWhenNeverOpened) {
   const std::pair<const char*, std::map<int, std::string>> cases[] = {
       {"click mnuCalcLine\n", {{16, "CALCULATE"}}},
-      {"click mnuEditCfg\ntype FrmEditCFG.Text1(1) Dropped\nclick FrmEditCFG.Command1(1)\nclick mnuAllEvents\n",
+      {"click mnuEditCfg\ntype FrmEditCFG.Text1(1) Dropped\nanswer No\nclick FrmEditCFG.Command1(1)\nclick "
+       "mnuAllEvents\n",
        {{17, "ALLEVENTS"}}},
       {"click mnuCalcLine\ntype FrmEditCFG.Text1(1) Typed\n", {{1, "Typed"}, {16, "CALCULATE"}}},
   };

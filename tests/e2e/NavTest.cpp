@@ -17,10 +17,11 @@ const char* kNavsimFile =
 class Nav : public ::testing::Test {
  protected:
   Station st;
-  RunResult started(const std::string& more, const std::map<int, std::string>& rows = {}) {
+  RunResult started(const std::string& more, const std::map<int, std::string>& rows = {},
+                    const std::string& shellSetup = {}) {
     st.seed(rows);
     if (!st.exists("C:\\DATA\\CurrPos.txt")) st.write("C:\\DATA\\CurrPos.txt", kNavsimFile);
-    return st.run("clock 2026-06-08 03:00:00\nanswer Yes\nstart\n" + more);
+    return st.run("clock 2026-06-08 03:00:00\nanswer Yes\nstart\n" + more, shellSetup);
   }
 };
 
@@ -362,7 +363,8 @@ TEST_F(Nav, NoToTheLineQuestionKeepsTheModeAndTheNextTickReplacesTheLine) {
 TEST_F(Nav, LineFileEditOpensTheChosenFileAndACancelReopensIt) {
   const auto r = started(
       "file cancel\nclick mnuLineFileEdit\nfile -rf\nclick mnuLineFileEdit\n"
-      "file C:\\RuvekGPS\\Line93.txt\nclick mnuLineFileEdit\nfile cancel\nclick mnuLineFileEdit\n");
+      "file C:\\RuvekGPS\\Line93.txt\nclick mnuLineFileEdit\nfile cancel\nclick mnuLineFileEdit\n",
+      {}, "export VISUAL=gedit");
   ASSERT_EQ(r.code, 0) << r.err;
   // No file chosen yet: no editor. A bare name is passed as a full path.
   EXPECT_NE(std::string::npos,

@@ -36,7 +36,7 @@ class ScriptedPlatform : public ui::Platform {
     clock = clock.plusMillis(ms);
   }
   DateTime now() override { return clock; }
-  void startEditor(const std::string&) override {}
+  bool startEditor(const std::string&) override { return true; }
   ui::SerialPort& serial() override { return port; }
   void timerReset(ui::Timer&) override {}
 

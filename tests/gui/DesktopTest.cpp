@@ -85,7 +85,7 @@ void Type(QWidget* w, Qt::Key key, const QString& text) {
 TEST_F(DesktopWindow, EditorWindowsBindTheirWidgetsToTheModels) {
   view->action("mnuEditCfg")->trigger();
   EXPECT_TRUE(view->window("FrmEditCFG")->isVisible());
-  EXPECT_EQ(view->window("FrmEditCFG")->windowTitle().toStdString(), "C:\\RuvekGPS.cfg Current Settings");
+  EXPECT_EQ(view->window("FrmEditCFG")->windowTitle().toStdString(), "C:\\RuvekGPS\\RuvekGPS.cfg Current Settings");
   EXPECT_EQ(widget<QLabel>("FrmEditCFG.Label1(20)")->text().toStdString(), "Julian format | Events Select:");
   EXPECT_EQ(widget<QLabel>("FrmEditCFG.Label1(14)")->toolTip().toStdString(),
             "Primary GPS information usually $GPGGA or $GPRMC");

@@ -5,12 +5,14 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTableView>
 #include <QTimer>
@@ -218,6 +220,47 @@ TEST_F(WindowBehaviour, HelpOpensTheManualAndAboutTellsTheVersion) {
   view->action("mnuAbout")->trigger();
   EXPECT_EQ(shown.parent, view->mainWindow());
   EXPECT_TRUE(shown.text.contains(QString("Ruvek Event Log ") + RUVEK_VERSION)) << shown.text.toStdString();
+}
+
+TEST_F(WindowBehaviour, EditorsStayOverTheMainWindowAndAnOptionGroupIsOneTabStop) {
+  QMainWindow* main = view->mainWindow();
+  main->show();
+  for (const char* name : {"FrmEditCFG", "frmEventEdit"}) {
+    EXPECT_EQ(view->window(name)->windowType(), Qt::Tool) << name;
+    EXPECT_EQ(view->window(name)->parentWidget(), main) << name;
+  }
+  // A question the editor asks leaves the editor in front with the keyboard.
+  view->action("mnuEditCfg")->trigger();
+  QWidget* editor = view->window("FrmEditCFG");
+  editor->activateWindow();
+  QApplication::processEvents();
+  platform->dispatch([this] { app->station()->configEditor.fields[1]->setText("Typed"); });
+  answerNextBox(QMessageBox::Cancel);
+  widget<QPushButton>("FrmEditCFG.Command1(1)")->click();
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();  // the box goes, the editor is activated
+  EXPECT_EQ(shown.parent, editor);
+  EXPECT_EQ(QApplication::activeWindow(), editor);
+
+  // Tab reaches a group once, at its selected option or its first; an arrow
+  // key selects the next option and moves the focus with it.
+  main->activateWindow();
+  for (const char* prefix : {"optPST(", "Option1("}) {
+    SCOPED_TRACE(prefix);
+    std::vector<QRadioButton*> group;
+    for (int i = 0; auto* w = qobject_cast<QRadioButton*>(view->widget(prefix + std::to_string(i) + ")")); ++i)
+      if (w->isVisibleTo(main)) group.push_back(w);
+    ASSERT_GE(group.size(), 2u);
+    const auto checked = std::find_if(group.begin(), group.end(), [](auto* w) { return w->isChecked(); });
+    const std::size_t stop = checked == group.end() ? 0 : std::size_t(checked - group.begin());
+    for (std::size_t i = 0; i < group.size(); ++i) EXPECT_EQ(bool(group[i]->focusPolicy() & Qt::TabFocus), i == stop);
+    EXPECT_EQ(std::count(group.begin(), group.end(), nextTabStop(group[stop])), 0);
+    group[stop]->setFocus();
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(group[stop], &down);
+    QRadioButton* next = group[(stop + 1) % group.size()];
+    EXPECT_TRUE(next->isChecked());
+    EXPECT_EQ(main->focusWidget(), next);
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <regex>
 #include <string>
 #include <vector>
@@ -27,9 +28,11 @@ std::string Row(int n, const std::string& lat, const std::string& lon, const std
 class TempDrive : public ::testing::Test {
  protected:
   void SetUp() override {
-    char name[] = "/tmp/ruvek-map-XXXXXX";
-    ASSERT_TRUE(::mkdtemp(name));
-    root = name;
+    static std::mt19937_64 rng{std::random_device{}()};
+    std::filesystem::path folder;
+    do folder = std::filesystem::temp_directory_path() / ("ruvek-map-" + std::to_string(rng() % 1000000000));
+    while (!std::filesystem::create_directory(folder));
+    root = folder.string();
   }
   void TearDown() override { std::filesystem::remove_all(root); }
   void append(const std::string& text) { std::ofstream(root + "/log.csv", std::ios::app | std::ios::binary) << text; }

@@ -28,7 +28,7 @@ class WaitingPlatform : public ui::Platform {
   std::optional<std::string> fileDialog(const std::string&) override { return std::nullopt; }
   void wait(int) override {}
   DateTime now() override { return {}; }
-  void startEditor(const std::string&) override {}
+  bool startEditor(const std::string&) override { return true; }
   ui::SerialPort& serial() override { return port; }
   void timerReset(ui::Timer&) override {}
   void realWait(int ms) override {
