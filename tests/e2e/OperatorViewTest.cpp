@@ -7,6 +7,7 @@
 
 #include "e2e/EventLogCheck.h"
 #include "e2e/Station.h"
+#include "harness/Command.h"
 
 namespace ruvek::test {
 namespace {
@@ -160,6 +161,9 @@ TEST(OperatorView, SecondCopyOnTheProgramFolderStopsUnlessTheLockIsStale) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
+    // A copy started from inside a copy under Wine is started by the host's
+    // shell with host paths; only the stored locks are judged there.
+    if (c.lock.empty() && ExePrefixed()) continue;
     Station st;
     st.seed();
     const std::string lock = "C:\\RuvekGPS\\RuvekEventLog.lock";
