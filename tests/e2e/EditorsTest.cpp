@@ -248,6 +248,8 @@ TEST_F(ConfigEditor, CaptionNamesTheFileCloseAsksToSaveAndAMissingEditorIsExplai
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.steps);
+    // Windows always has its own editor (notepad).
+    if (!c.shellSetup.empty() && ExePrefixed()) continue;
     st.seed();
     const auto expected = seededRows(c.rows);
     const auto r = st.run(kStart + "click mnuEditCfg\nget FrmEditCFG.caption\n" + c.steps +

@@ -33,9 +33,10 @@ class TempDrive : public ::testing::Test {
     do folder = std::filesystem::temp_directory_path() / ("ruvek-map-" + std::to_string(rng() % 1000000000));
     while (!std::filesystem::create_directory(folder));
     root = folder.string();
+    std::filesystem::create_directories(root + "/C");
   }
   void TearDown() override { std::filesystem::remove_all(root); }
-  void append(const std::string& text) { std::ofstream(root + "/log.csv", std::ios::app | std::ios::binary) << text; }
+  void append(const std::string& text) { std::ofstream(root + "/C/log.csv", std::ios::app | std::ios::binary) << text; }
   std::string root;
 };
 
@@ -91,15 +92,15 @@ TEST_F(TempDrive, TheFollowerReadsOnlyTheRowsAppendedSinceItsLastRead) {
   };
   ui::FileSystem fs(root);
   EventLogFollower follower;
-  follower.follow("/" + root.substr(1) + "/log.csv");
+  follower.follow("C:\\log.csv");
   std::vector<MapEvent> events;
   for (const Step& step : steps) {
-    if (step.truncate) std::filesystem::remove(root + "/log.csv");
+    if (step.truncate) std::filesystem::remove(root + "/C/log.csv");
     append(step.appended);
     follower.update(fs, events);
     EXPECT_EQ(step.events, events.size()) << step.appended;
     EXPECT_EQ(step.withoutPosition, follower.withoutPosition()) << step.appended;
-    EXPECT_LE(follower.offset(), std::filesystem::file_size(root + "/log.csv"));
+    EXPECT_LE(follower.offset(), std::filesystem::file_size(root + "/C/log.csv"));
   }
   EXPECT_EQ("9", events.back().number);
   EXPECT_EQ("BONGO", events.back().activity);
@@ -108,6 +109,9 @@ TEST_F(TempDrive, TheFollowerReadsOnlyTheRowsAppendedSinceItsLastRead) {
 // The exports read back by GDAL: the feature count (events and the track) and
 // the extent of the events.
 TEST_F(TempDrive, ExportsReadBackByOgrinfoWithTheirEventsAndExtent) {
+#ifdef _WIN32
+  GTEST_SKIP() << "ogrinfo reads the exports in the Linux build";
+#endif
   if (std::system("command -v ogrinfo >/dev/null 2>&1") != 0)
     GTEST_SKIP() << "ogrinfo not found (Debian package gdal-bin): the exports are not read back";
   std::string log;
