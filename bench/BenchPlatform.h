@@ -7,14 +7,14 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 
 namespace ruvek::bench {
 
 class BenchPlatform : public ui::Platform {
  public:
   explicit BenchPlatform(const std::string& root, bool answerYes = false)
-      : Platform(ui::FileSystem(root)), answerYes_(answerYes) {}
+      : Platform(os::FileSystem(root)), answerYes_(answerYes) {}
   ui::Answer messageBox(const std::string& text, const std::string&, ui::Buttons b, ui::Icon) override {
     if (!answerYes_) throw std::runtime_error("unexpected message box: " + text);
     return b == ui::Buttons::OK ? ui::Answer::OK : ui::Answer::Yes;
@@ -23,12 +23,12 @@ class BenchPlatform : public ui::Platform {
   void wait(int ms) override { clock_ = clock_.plusMillis(ms); }
   DateTime now() override { return clock_; }
   bool startEditor(const std::string&) override { return true; }
-  ui::SerialPort& serial() override { return port_; }
+  os::SerialPort& serial() override { return port_; }
   void timerReset(ui::Timer&) override {}
 
  private:
   bool answerYes_;
-  ui::NoSerialPort port_;
+  os::NoSerialPort port_;
   DateTime clock_{2026, 6, 8, 3, 0, 0};
 };
 

@@ -19,12 +19,12 @@
 namespace {
 
 // A port on which the same text is always waiting.
-class BusyPort : public ruvek::ui::SerialPort {
+class BusyPort : public ruvek::os::SerialPort {
  public:
   explicit BusyPort(std::string text) : text_(std::move(text)) {}
-  ruvek::ui::PortOpened open(int, const std::string&) override {
+  ruvek::os::PortOpened open(int, const std::string&) override {
     open_ = true;
-    return {ruvek::ui::PortOpened::Opened, {}};
+    return {ruvek::os::PortOpened::Opened, {}};
   }
   void close() override { open_ = false; }
   bool isOpen() const override { return open_; }
@@ -38,7 +38,7 @@ class BusyPort : public ruvek::ui::SerialPort {
 class GpsBenchPlatform : public ruvek::bench::BenchPlatform {
  public:
   GpsBenchPlatform(const std::string& root, std::string waiting) : BenchPlatform(root), port_(std::move(waiting)) {}
-  ruvek::ui::SerialPort& serial() override { return port_; }
+  ruvek::os::SerialPort& serial() override { return port_; }
 
  private:
   BusyPort port_;

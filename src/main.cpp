@@ -9,8 +9,8 @@
 #include "app/RuvekApp.h"
 #include "headless/HeadlessPlatform.h"
 #include "headless/ScriptDriver.h"
-#include "platform/InstanceLock.h"
-#include "platform/Os.h"
+#include "os/InstanceLock.h"
+#include "os/Os.h"
 #include "ruvek_version.h"
 
 #ifdef RUVEK_HAVE_QT
@@ -21,7 +21,7 @@ namespace {
 
 std::string DefaultRoot() {
   if (const char* root = std::getenv("RUVEK_ROOT"); root && *root) return root;
-  return ruvek::ui::os::DefaultDriveRoot();
+  return ruvek::os::DefaultDriveRoot();
 }
 
 int Usage() {
@@ -108,7 +108,7 @@ std::string HolderText(const std::string& line) {
 
 int main(int argc, char** argv) {
   // Scripts, their output and the help carry their line ends as written.
-  ruvek::ui::os::UseBinaryStandardStreams();
+  ruvek::os::UseBinaryStandardStreams();
   bool headless = false;
   std::string script, root = DefaultRoot();
   for (int i = 1; i < argc; ++i) {
@@ -128,19 +128,19 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  ruvek::ui::os::SetEnvironment("RUVEK_ROOT", root);
+  ruvek::os::SetEnvironment("RUVEK_ROOT", root);
 
   // Held until the program ends: a second copy would write the same local logs.
-  ruvek::ui::InstanceLock instance(ruvek::ui::FileSystem(root), kProgramFolder);
+  ruvek::os::InstanceLock instance(ruvek::os::FileSystem(root), kProgramFolder);
   const bool alone = instance.acquire();
   if (!alone) {
-    std::cerr << "ruvek: " << kAlreadyRunning << " (" << kProgramFolder << ruvek::ui::kInstanceLockName
+    std::cerr << "ruvek: " << kAlreadyRunning << " (" << kProgramFolder << ruvek::os::kInstanceLockName
               << HolderText(instance.holder()) << ")\n";
     if (headless) return 4;
   }
 
   if (headless) {
-    ruvek::ui::HeadlessPlatform platform(ruvek::ui::FileSystem(root), std::cout, std::cerr);
+    ruvek::ui::HeadlessPlatform platform(ruvek::os::FileSystem(root), std::cout, std::cerr);
     ruvek::RuvekApp app(platform);
     if (script.empty()) return ruvek::ui::RunScript(std::cin, std::cout, std::cerr, app, platform);
     std::ifstream in(script, std::ios::binary);

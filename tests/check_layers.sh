@@ -7,18 +7,19 @@ set -uo pipefail
 src=${1:-$(cd "$(dirname "$0")/../src" && pwd)}
 
 declare -A allowed=(
-  [platform]="platform"
-  [core]="platform core"
-  [windows]="platform core windows"
-  [grid]="platform core windows grid"
-  [selection]="platform core windows selection"
-  [logview]="platform core windows logview"
-  [events]="platform core windows grid selection logview events"
-  [nav]="platform core windows grid logview events nav"
-  [map]="platform core windows grid map"
-  [app]="platform core windows grid selection logview events nav map app"
-  [headless]="platform headless"
-  [desktop]="platform app desktop"
+  [os]="os"
+  [ui]="os ui"
+  [core]="os ui core"
+  [windows]="os ui core windows"
+  [grid]="os ui core windows grid"
+  [selection]="os ui core windows selection"
+  [logview]="os ui core windows logview"
+  [events]="os ui core windows grid selection logview events"
+  [nav]="os ui core windows grid logview events nav"
+  [map]="os ui core windows grid map"
+  [app]="os ui core windows grid selection logview events nav map app"
+  [headless]="os ui headless"
+  [desktop]="os ui app desktop"
 )
 
 failures=0
@@ -49,14 +50,14 @@ for dir in "$src"/*/; do
   fi
 done
 
-# The system's own headers and macros stay in the platform layer's system
-# files (XxxPosix.cpp, XxxWindows.cpp and .h): nothing else learns which system
-# it runs on.
+# The system's own headers and macros stay in the os layer's system files
+# (XxxPosix.cpp, XxxWindows.cpp and .h): nothing else learns which system it
+# runs on.
 while IFS= read -r hit; do
-  echo "${hit#"$src"/}: only the platform layer's Posix and Windows files use the system's own calls"
+  echo "${hit#"$src"/}: only the os layer's Posix and Windows files use the system's own calls"
   failures=$((failures + 1))
 done < <(grep -HnE '^[[:space:]]*#[[:space:]]*(include[[:space:]]*<((unistd|fcntl|dirent|signal|termios|windows|winsock2|ws2tcpip|io|spawn|poll)\.h|sys/)|if.*_WIN32)' \
-  "$src"/*.cpp "$src"/*/*.h "$src"/*/*.cpp 2>/dev/null | grep -vE "^$src/platform/[A-Za-z]*(Posix|Windows)\.(cpp|h):")
+  "$src"/*.cpp "$src"/*/*.h "$src"/*/*.cpp 2>/dev/null | grep -vE "^$src/os/[A-Za-z]*(Posix|Windows)\.(cpp|h):")
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures include(s) against the layers (docs/architecture.md)"

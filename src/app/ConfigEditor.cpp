@@ -34,7 +34,7 @@ std::string Row(const CruiseConfig& rows, int n) { return Trim(rows.row(n), " ")
 using Marks = std::map<int, FieldMark>;
 const char* const kNotFound = "<- not found";
 
-void CheckFolder(const ui::FileSystem& fs, Marks& marks, int row, const std::string& folder) {
+void CheckFolder(const os::FileSystem& fs, Marks& marks, int row, const std::string& folder) {
   if (folder.empty())
     marks[row] = {kNotFound, "No directory given"};
   else if (!fs.folderExists(folder))
@@ -42,7 +42,7 @@ void CheckFolder(const ui::FileSystem& fs, Marks& marks, int row, const std::str
 }
 
 // The file a row names (`name`), looked for at `path`.
-void CheckFile(const ui::FileSystem& fs, Marks& marks, int row, const std::string& name, const std::string& path) {
+void CheckFile(const os::FileSystem& fs, Marks& marks, int row, const std::string& name, const std::string& path) {
   if (name.empty())
     marks[row] = {kNotFound, "No file given"};
   else if (!fs.exists(path))
@@ -76,7 +76,7 @@ bool SaveConfig(Station& s) {
   const CruiseConfig rows = RowsOfFields(w);
   try {
     WriteConfig(s.platform.files(), rows);
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     // The file is replaced whole or not at all: the old settings stay.
     s.platform.ask(std::string("Unable to write ") + kConfigPath + " - the settings were not saved", "",
                    ui::Buttons::OK, ui::Icon::Error);
@@ -164,7 +164,7 @@ std::optional<FieldMark> SamplingRateMark(const std::string& row9) {
   return FieldMark{readAs, "A start reads " + rate + " as " + std::to_string(start.ms) + " ms"};
 }
 
-std::map<int, FieldMark> ConfigWarnings(const ui::FileSystem& fs, const CruiseConfig& rows) {
+std::map<int, FieldMark> ConfigWarnings(const os::FileSystem& fs, const CruiseConfig& rows) {
   Marks marks;
   const std::string dataDir = Row(rows, 3), navDir = Row(rows, 4);
   CheckFolder(fs, marks, 3, dataDir);
@@ -188,7 +188,7 @@ CruiseConfig RowsOfFields(const ConfigEditorWindow& w) {
   return rows;
 }
 
-void ShowConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w) {
+void ShowConfigRows(const os::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w) {
   w.shownRows = config;
   w.savedRows.reset();
   w.filling = true;
@@ -197,7 +197,7 @@ void ShowConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, Config
   ShowConfigWarnings(fs, w);
 }
 
-void RefreshConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w) {
+void RefreshConfigRows(const os::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w) {
   w.filling = true;
   for (int n = 1; n <= kConfigRowsWritten; ++n) {
     ui::EditableText& field = *w.fields[std::size_t(n)];
@@ -209,7 +209,7 @@ void RefreshConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, Con
   ShowConfigWarnings(fs, w);
 }
 
-void ShowConfigWarnings(const ui::FileSystem& fs, ConfigEditorWindow& w) {
+void ShowConfigWarnings(const os::FileSystem& fs, ConfigEditorWindow& w) {
   // Each field filled would look for every file again; a fill marks once.
   if (w.filling) return;
   const std::map<int, FieldMark> marks = ConfigWarnings(fs, RowsOfFields(w));

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/Config.h"
-#include "platform/FileSystem.h"
+#include "os/FileSystem.h"
 #include "windows/ConfigEditorWindow.h"
 #include "windows/Station.h"
 
@@ -47,18 +47,18 @@ std::optional<FieldMark> SamplingRateMark(const std::string& row9);
 // exist (rows 3 and 4, and the files of rows 5, 6, 7, 8 and 18 where a start
 // looks for them) or whose sampling rate a start would not use as written. The
 // rows are taken trimmed, as the next start reads them.
-std::map<int, FieldMark> ConfigWarnings(const ui::FileSystem& fs, const CruiseConfig& rows);
+std::map<int, FieldMark> ConfigWarnings(const os::FileSystem& fs, const CruiseConfig& rows);
 
 // The rows the editor's fields hold, as they stand. A line break, which would
 // shift every later row of the file, is taken out.
 CruiseConfig RowsOfFields(const ConfigEditorWindow& w);
 
 // Shows the rows in the fields and marks the fields ConfigWarnings names.
-void ShowConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w);
+void ShowConfigRows(const os::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w);
 // Loads a closed editor: the fields the operator has not changed since they
 // were last filled show the rows in memory as they are now.
-void RefreshConfigRows(const ui::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w);
-void ShowConfigWarnings(const ui::FileSystem& fs, ConfigEditorWindow& w);
+void RefreshConfigRows(const os::FileSystem& fs, const CruiseConfig& config, ConfigEditorWindow& w);
+void ShowConfigWarnings(const os::FileSystem& fs, ConfigEditorWindow& w);
 
 // ---- handlers
 

@@ -16,7 +16,7 @@ std::string ProgramPath(const std::string& underRoot) {
 }  // namespace
 
 bool OfferDemoStation(ui::Platform& platform, const std::string& configPath) {
-  const ui::FileSystem& fs = platform.files();
+  const os::FileSystem& fs = platform.files();
   const std::string folder = configPath.substr(0, configPath.rfind('\\') + 1);
   const auto answer = platform.ask("No configuration was found at " + configPath + " (on this computer " +
                                        fs.hostPath(configPath) + "). Set up the demo station in " + folder +
@@ -36,9 +36,9 @@ bool OfferDemoStation(ui::Platform& platform, const std::string& configPath) {
       std::error_code ec;
       const std::filesystem::path host = fs.hostPath(path);
       std::filesystem::create_directories(host.parent_path(), ec);
-      if (ec) throw ui::FileError("cannot create " + host.parent_path().string() + ": " + ec.message(), path);
+      if (ec) throw os::FileError("cannot create " + host.parent_path().string() + ": " + ec.message(), path);
       fs.create(path, std::string(f.bytes));  // whole or not at all
-    } catch (const ui::FileError& e) {
+    } catch (const os::FileError& e) {
       if (unwritten++ == 0) failure = e.what();
     }
   }

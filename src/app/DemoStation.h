@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 
 namespace ruvek {
 

@@ -3,7 +3,7 @@
 // handler and answers the driver's questions about controls and state.
 #include <memory>
 
-#include "platform/Application.h"
+#include "ui/Application.h"
 #include "windows/Station.h"
 
 namespace ruvek {

@@ -34,7 +34,7 @@ Settings ReadSettings(ui::Platform& platform, ConfigOrigin& origin) {
     // working folder: its files cannot be reached, and the operator is told.
     for (const std::string& problem : DirectoryRowProblems(config))
       platform.ask(problem, kConfigPath, ui::Buttons::OK, ui::Icon::Exclamation);
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     // Without its configuration the station still opens, on empty rows, so the
     // operator can see what is wrong and set it up; a first run may set up the
     // demo station instead.
@@ -46,7 +46,7 @@ Settings ReadSettings(ui::Platform& platform, ConfigOrigin& origin) {
       try {
         ReadConfig(platform.files(), config);
         origin = ConfigOrigin::DemoSetUp;
-      } catch (const ui::FileError& e) {
+      } catch (const os::FileError& e) {
         config = CruiseConfig{};
         platform.ask("Unable to read " + std::string(kConfigPath) + ": " + e.what(), "", ui::Buttons::OK,
                      ui::Icon::Exclamation);
@@ -57,7 +57,7 @@ Settings ReadSettings(ui::Platform& platform, ConfigOrigin& origin) {
 }
 
 // Temporary files a killed run of this computer left beside the files it writes.
-void RemoveStaleTemporaries(const ui::FileSystem& fs, const Settings& settings) {
+void RemoveStaleTemporaries(const os::FileSystem& fs, const Settings& settings) {
   for (const std::string* folder : {&settings.programDir, &settings.dataDir, &settings.navDir})
     fs.removeStaleTemporaries(*folder);
 }
@@ -143,7 +143,7 @@ void LoadStartFiles(Station& s) {
   for (std::size_t i = 0; i < std::size(loads);) {
     try {
       loads[i]();
-    } catch (const ui::FileError& e) {
+    } catch (const os::FileError& e) {
       if (!retried) {
         retried = true;
         platform.ask("Event File is not available...retrying", "");
@@ -227,11 +227,11 @@ void OpenForSetUp(Station& s) {
 // started beside the window where the platform can, else the operator is
 // told how.
 void StartDemoNavigation(Station& s) {
-  const ui::FileSystem& fs = s.platform.files();
+  const os::FileSystem& fs = s.platform.files();
   std::string host;
   try {
     host = fs.hostPath(s.settings.currPosPath);
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     return;  // the demo's own configuration always names a place; an edited one may not
   }
   if (s.platform.startNavigationSimulator(host)) {
@@ -247,9 +247,9 @@ void StartDemoNavigation(Station& s) {
 
 }  // namespace
 
-void ApplyCommentOptions(const ui::FileSystem& fs, const std::string& path, Conditions& c) {
+void ApplyCommentOptions(const os::FileSystem& fs, const std::string& path, Conditions& c) {
   const auto lines = fs.readLines(path);
-  if (lines.size() < 11) throw ui::FileError("too few lines in " + path, path);
+  if (lines.size() < 11) throw os::FileError("too few lines in " + path, path);
   c.stationTypeFrame.caption = StationTypeHeading(lines[0]);
   for (int i = 0; i < 3; ++i)
     ApplyOptionLine(*c.stationType[i], c.stationTypeFrame.caption, lines[1 + i], StationTypeCaption);

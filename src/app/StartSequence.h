@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "platform/FileSystem.h"
+#include "os/FileSystem.h"
 #include "windows/MainWindow.h"
 #include "windows/Station.h"
 
@@ -13,8 +13,8 @@ namespace ruvek {
 void FormLoad(Station& s);
 
 // Applies the comment options file (eleven lines: three groups, each a
-// heading and its options) to the condition groups. Throws ui::FileError when
+// heading and its options) to the condition groups. Throws os::FileError when
 // the file cannot be read or holds fewer than eleven lines.
-void ApplyCommentOptions(const ui::FileSystem& fs, const std::string& path, Conditions& conditions);
+void ApplyCommentOptions(const os::FileSystem& fs, const std::string& path, Conditions& conditions);
 
 }  // namespace ruvek

@@ -13,14 +13,14 @@ namespace {
 std::string TrimSpaces(const std::string& row) { return Trim(row, " "); }
 }  // namespace
 
-void ReadConfig(const ui::FileSystem& fs, CruiseConfig& config, const std::string& path) {
+void ReadConfig(const os::FileSystem& fs, CruiseConfig& config, const std::string& path) {
   config = CruiseConfig{};
   const auto lines = fs.readLines(path);
   for (std::size_t i = 0; i < lines.size() && i < std::size_t(kConfigRows); ++i)
     config.rows[i + 1] = TrimSpaces(lines[i]);
 }
 
-void WriteConfig(const ui::FileSystem& fs, const CruiseConfig& config, bool trimRows, const std::string& path) {
+void WriteConfig(const os::FileSystem& fs, const CruiseConfig& config, bool trimRows, const std::string& path) {
   std::string out;
   for (int n = 1; n <= kConfigRowsWritten; ++n) {
     std::string row = trimRows ? TrimSpaces(config.row(n)) : config.row(n);

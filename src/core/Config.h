@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "os/FileSystem.h"
 
 namespace ruvek {
 
@@ -22,14 +22,14 @@ struct CruiseConfig {
 };
 
 // Fills `config` from the file, each row with leading and trailing blanks
-// removed; blank lines leave their row empty. Throws ui::FileError when the
+// removed; blank lines leave their row empty. Throws os::FileError when the
 // file cannot be read; `config` is then all empty rows.
-void ReadConfig(const ui::FileSystem& fs, CruiseConfig& config, const std::string& path = kConfigPath);
+void ReadConfig(const os::FileSystem& fs, CruiseConfig& config, const std::string& path = kConfigPath);
 
 // Rewrites the file with rows 1 to 21, each ending in CR LF; a line break inside
 // a row is written as a blank. With `trimRows` each row is written without
 // leading and trailing blanks.
-void WriteConfig(const ui::FileSystem& fs, const CruiseConfig& config, bool trimRows = false,
+void WriteConfig(const os::FileSystem& fs, const CruiseConfig& config, bool trimRows = false,
                  const std::string& path = kConfigPath);
 
 // A full path: a drive letter, ":" and a backslash or slash ("C:\DATA\"), or a

@@ -8,9 +8,9 @@ namespace ruvek {
 namespace {
 
 // The lines of the configuration file as they stand, or nothing when there is
-// no file or it holds no row. Throws ui::FileError when something is there
+// no file or it holds no row. Throws os::FileError when something is there
 // that cannot be read.
-std::optional<std::vector<std::string>> LinesOnDisk(const ui::FileSystem& fs) {
+std::optional<std::vector<std::string>> LinesOnDisk(const os::FileSystem& fs) {
   if (!fs.exists(kConfigPath) && !fs.folderExists(kConfigPath)) return std::nullopt;
   std::vector<std::string> lines = fs.readLines(kConfigPath);
   if (lines.size() > std::size_t(kConfigRowsWritten)) lines.resize(kConfigRowsWritten);
@@ -53,7 +53,7 @@ void SetRowFromMenu(Settings& settings, int row, const std::string& value) {
 
 void SaveConfigRows(ui::Platform& platform, Settings& settings, const std::map<int, std::string>& changes,
                     bool trimRows) {
-  const ui::FileSystem& fs = platform.files();
+  const os::FileSystem& fs = platform.files();
   const std::optional<std::vector<std::string>> onDisk = LinesOnDisk(fs);
   CruiseConfig rows = settings.config;
   if (onDisk) {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/Config.h"
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 
 namespace ruvek {
 
@@ -50,7 +50,7 @@ void SetRowFromMenu(Settings& settings, int row, const std::string& value);
 // save made meanwhile in the configuration editor stays. Then the rows in memory
 // take the changes; the others still govern this run. A file that is missing or
 // holds no row is written from the rows in memory, and the operator is told.
-// Throws ui::FileError when the file cannot be read or written: nothing is
+// Throws os::FileError when the file cannot be read or written: nothing is
 // written and the rows in memory are unchanged. With `trimRows` every row is
 // written without leading and trailing blanks.
 void SaveConfigRows(ui::Platform& platform, Settings& settings, const std::map<int, std::string>& changes,

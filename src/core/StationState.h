@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "core/EventLogSchema.h"
-#include "platform/DateTime.h"
-#include "platform/ShareLock.h"
-#include "platform/ShareMount.h"
+#include "os/DateTime.h"
+#include "os/ShareMount.h"
+#include "ui/ShareLock.h"
 
 namespace ruvek {
 
@@ -132,7 +132,7 @@ struct StationState {
   bool ctdAtDepthLogged = false;
   std::string lastEditorFile;  // the file the line-file dialog last held
 
-  ui::ShareMount dataShare;      // the data directory's file system, noted at start
+  os::ShareMount dataShare;      // the data directory's file system, noted at start
   ui::ShareLockStats lockStats;  // waits for the share lock and takeovers of a dead holder's lock
   BacklogStatus backlog;
 };

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/DateTime.h"
+#include "os/DateTime.h"
 
 namespace ruvek {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "desktop/QtPlatform.h"
-#include "platform/Application.h"
+#include "ui/Application.h"
 
 class QMainWindow;
 class QWidget;

@@ -4,7 +4,7 @@
 // stops, read once a second from the program's state.
 #include <QLabel>
 
-#include "platform/Application.h"
+#include "ui/Application.h"
 
 class QStatusBar;
 class QTimer;

@@ -4,7 +4,7 @@
 #include <QAbstractTableModel>
 #include <vector>
 
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 
 class QTableView;
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "platform/Drawing.h"
+#include "ui/Drawing.h"
 
 class QPainter;
 

@@ -19,7 +19,7 @@
 #include <set>
 
 #include "desktop/PictureView.h"
-#include "platform/Os.h"
+#include "os/Os.h"
 #include "ruvek_version.h"
 
 namespace ruvek::ui {
@@ -30,7 +30,7 @@ constexpr int kTitleBarRoom = 150;
 
 }  // namespace
 
-QtPlatform::QtPlatform(FileSystem files) : Platform(std::move(files)) {}
+QtPlatform::QtPlatform(os::FileSystem files) : Platform(std::move(files)) {}
 QtPlatform::~QtPlatform() = default;
 
 std::optional<std::string> QtPlatform::pngOf(const Drawing& drawing) { return PngOf(drawing); }
@@ -223,7 +223,7 @@ bool QtPlatform::startEditor(const std::string& file) {
   QString path;
   try {
     path = QFileInfo(QString::fromStdString(files().hostPath(file))).absoluteFilePath();
-  } catch (const FileError&) {
+  } catch (const os::FileError&) {
     return true;  // not a full path: no file to open, and nothing to say of the editor
   }
   command << path;

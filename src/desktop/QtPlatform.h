@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "desktop/QtPorts.h"
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 
 class QMessageBox;
 class QTimer;
@@ -20,21 +20,21 @@ namespace ruvek::ui {
 class QtPlatform : public QObject, public Platform {
   Q_OBJECT
  public:
-  explicit QtPlatform(FileSystem files);
+  explicit QtPlatform(os::FileSystem files);
   ~QtPlatform() override;
 
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
   std::optional<std::string> fileDialog(const std::string& initialFolder) override;
   std::optional<std::string> saveFileDialog(const std::string& initialFolder) override;
   // Qt's print dialog; the pages drawn by PaintPages (desktop/QtPrint.cpp).
-  PrintResult printLog(const PrintDocument& doc) override;
+  PrintResult printLog(const os::PrintDocument& doc) override;
   void wait(int ms) override;
   // The desktop's wait is real time already, and keeps the windows painted.
   void realWait(int ms) override { wait(ms); }
   DateTime now() override;
   bool startEditor(const std::string& file) override;
-  SerialPort& serial() override { return serial_; }
-  UdpReceiver& udp() override { return udp_; }
+  os::SerialPort& serial() override { return serial_; }
+  os::UdpReceiver& udp() override { return udp_; }
   void timerReset(Timer& timer) override;
   void timerRemoved(Timer& timer) override;
   void formShown(Form& form) override;
@@ -87,7 +87,7 @@ class QtPlatform : public QObject, public Platform {
 
 // Draws the document's pages, laid out for the printer's paper, on `printer`;
 // false when the printer (or its file) cannot be started.
-bool PaintPages(QPrinter& printer, const PrintDocument& doc);
+bool PaintPages(QPrinter& printer, const os::PrintDocument& doc);
 
 // The user manual's page: $RUVEK_MANUAL (the page or its folder), else the
 // copy installed with the program (<prefix>/share/ruvek/manual/index.html

@@ -23,14 +23,14 @@ QSerialPort::Parity ParityOf(char letter) {
 
 }  // namespace
 
-PortOpened QtSerialPort::open(int port, const std::string& settings) {
+os::PortOpened QtSerialPort::open(int port, const std::string& settings) {
   std::string why;
-  const auto line = ParseSerialSettings(settings, &why);
-  if (!line) return {PortOpened::BadSettings, why};
+  const auto line = os::ParseSerialSettings(settings, &why);
+  if (!line) return {os::PortOpened::BadSettings, why};
   port_.close();
   port_.setPortName(QString::fromStdString(deviceName(port)));
   // A device that is missing, busy or not ours to open is "not found".
-  if (!port_.open(QIODevice::ReadOnly)) return {PortOpened::NotFound, port_.errorString().toStdString()};
+  if (!port_.open(QIODevice::ReadOnly)) return {os::PortOpened::NotFound, port_.errorString().toStdString()};
   const bool taken = port_.setBaudRate(line->baud) && port_.setParity(ParityOf(line->parity)) &&
                      port_.setDataBits(QSerialPort::DataBits(line->dataBits)) &&
                      port_.setStopBits(line->stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
@@ -38,10 +38,10 @@ PortOpened QtSerialPort::open(int port, const std::string& settings) {
   if (!taken) {
     why = port_.errorString().toStdString();
     port_.close();
-    return {PortOpened::BadSettings, "the device " + deviceName(port) + " does not take them (" + why + ")"};
+    return {os::PortOpened::BadSettings, "the device " + deviceName(port) + " does not take them (" + why + ")"};
   }
   port_.clear(QSerialPort::Input);
-  return {PortOpened::Opened, {}};
+  return {os::PortOpened::Opened, {}};
 }
 
 std::string QtSerialPort::readAll() {

@@ -5,13 +5,13 @@
 #include <QSerialPort>
 #include <QUdpSocket>
 
-#include "platform/Ports.h"
+#include "os/Ports.h"
 
 namespace ruvek::ui {
 
-class QtSerialPort : public SerialPort {
+class QtSerialPort : public os::SerialPort {
  public:
-  PortOpened open(int port, const std::string& settings) override;
+  os::PortOpened open(int port, const std::string& settings) override;
   void close() override { port_.close(); }
   bool isOpen() const override { return port_.isOpen(); }
   std::string readAll() override;
@@ -20,7 +20,7 @@ class QtSerialPort : public SerialPort {
   QSerialPort port_;
 };
 
-class QtUdpReceiver : public UdpReceiver {
+class QtUdpReceiver : public os::UdpReceiver {
  public:
   bool listen(int port, std::string& why) override;
   void close() override { socket_.close(); }

@@ -11,17 +11,17 @@
 
 namespace ruvek::ui {
 
-bool PaintPages(QPrinter& printer, const PrintDocument& doc) {
+bool PaintPages(QPrinter& printer, const os::PrintDocument& doc) {
   printer.setFullPage(true);
   const QRectF paper = printer.pageLayout().fullRectPoints();
-  const auto pages = LayOutPages(doc, PageSize{paper.width(), paper.height()});
+  const auto pages = os::LayOutPages(doc, os::PageSize{paper.width(), paper.height()});
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   // The pages are laid out in points; the printer counts its own dots.
   const double dots = printer.resolution() / 72.0;
   for (std::size_t i = 0; i < pages.size(); ++i) {
     if (i > 0) printer.newPage();
-    for (const PrintedText& t : pages[i].texts) {
+    for (const os::PrintedText& t : pages[i].texts) {
       QFont font("Helvetica");
       font.setPointSizeF(t.size);
       font.setBold(t.bold);
@@ -33,7 +33,7 @@ bool PaintPages(QPrinter& printer, const PrintDocument& doc) {
   return painter.end();
 }
 
-PrintResult QtPlatform::printLog(const PrintDocument& doc) {
+PrintResult QtPlatform::printLog(const os::PrintDocument& doc) {
   if (refreshView) refreshView();
   PrintResult result;
   QPrinter printer(QPrinter::HighResolution);
@@ -43,7 +43,7 @@ PrintResult QtPlatform::printLog(const PrintDocument& doc) {
   if (QPrinterInfo::availablePrinters().isEmpty()) {
     try {
       printer.setOutputFileName(QString::fromStdString(files().hostPath(doc.folder + doc.fileName)));
-    } catch (const FileError&) {
+    } catch (const os::FileError&) {
       // A folder that names no place here: the dialog asks for the file.
     }
   }

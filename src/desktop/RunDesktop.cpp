@@ -63,7 +63,7 @@ void HoldStartMessage(QtMsgType type, const QMessageLogContext&, const QString& 
 
 // The name a running copy listens on for a second copy of its program folder.
 QString FrontName(const std::string& root) {
-  const QByteArray folder = QByteArray::fromStdString(FileSystem(root).hostPath("C:\\RuvekGPS\\"));
+  const QByteArray folder = QByteArray::fromStdString(os::FileSystem(root).hostPath("C:\\RuvekGPS\\"));
   return "ruvek-" + QString::fromLatin1(QCryptographicHash::hash(folder, QCryptographicHash::Sha1).toHex().left(16));
 }
 
@@ -106,7 +106,7 @@ int RunDesktop(int argc, char** argv, const std::string& root) {
   qInstallMessageHandler(before);
   std::fputs(HeldStartMessages().c_str(), stderr);
   QApplication::setApplicationName("Ruvek Event Log");
-  QtPlatform platform{FileSystem(root)};
+  QtPlatform platform{os::FileSystem(root)};
   RuvekApp app(platform);
   DesktopView view(app, platform);
   F9Filter f9(app, platform);

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 
 class QLabel;
 class QWidget;

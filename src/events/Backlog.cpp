@@ -83,7 +83,7 @@ bool ParseBacklogLine(const std::string& line, BacklogEntry& entry) {
   return true;
 }
 
-BacklogFile ReadBacklog(const ui::FileSystem& fs, const std::string& path) {
+BacklogFile ReadBacklog(const os::FileSystem& fs, const std::string& path) {
   BacklogFile file;
   if (!fs.exists(path)) return file;
   bool first = true;
@@ -99,7 +99,7 @@ BacklogFile ReadBacklog(const ui::FileSystem& fs, const std::string& path) {
   return file;
 }
 
-void WriteBacklog(const ui::FileSystem& fs, const std::string& path, const std::vector<BacklogEntry>& entries) {
+void WriteBacklog(const os::FileSystem& fs, const std::string& path, const std::vector<BacklogEntry>& entries) {
   if (entries.empty()) {
     if (fs.exists(path)) fs.remove(path);
     return;
@@ -148,7 +148,7 @@ void CountBacklog(const std::vector<BacklogEntry>& entries, BacklogStatus& statu
   status.events = events.size();
 }
 
-bool AddToBacklog(const ui::FileSystem& fs, const std::string& path, const std::vector<BacklogEntry>& entries,
+bool AddToBacklog(const os::FileSystem& fs, const std::string& path, const std::vector<BacklogEntry>& entries,
                   BacklogStatus& status) {
   if (entries.empty()) return true;
   try {
@@ -161,17 +161,17 @@ bool AddToBacklog(const ui::FileSystem& fs, const std::string& path, const std::
     fs.replace(path, out);
     CountBacklog(file.entries, status);
     return true;
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     return false;
   }
 }
 
-std::string LoadBacklog(const ui::FileSystem& fs, const std::string& path, BacklogStatus& status) {
+std::string LoadBacklog(const os::FileSystem& fs, const std::string& path, BacklogStatus& status) {
   status = {};
   BacklogFile file;
   try {
     file = ReadBacklog(fs, path);
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     return "Unable to read " + path + " - the events waiting in it are not forwarded now.";
   }
   CountBacklog(file.entries, status);
@@ -182,9 +182,9 @@ std::string LoadBacklog(const ui::FileSystem& fs, const std::string& path, Backl
   try {
     std::string out;
     for (const std::string& line : file.unreadable) out += CrLf(line);
-    fs.append(bad, out, ui::Flush::Yes);
+    fs.append(bad, out, os::Flush::Yes);
     WriteBacklog(fs, path, file.entries);
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     return lines + " could not be read; they stay in it and are not forwarded.";
   }
   return lines + " could not be read and were moved to " + bad + "; they are not forwarded.";

@@ -42,11 +42,11 @@ bool ParseBacklogLine(const std::string& line, BacklogEntry& entry);
 std::string BacklogLine(const BacklogEntry& entry);
 
 // The backlog at `path`; a missing file is an empty backlog. Throws
-// ui::FileError when it cannot be read.
-BacklogFile ReadBacklog(const ui::FileSystem& fs, const std::string& path);
+// os::FileError when it cannot be read.
+BacklogFile ReadBacklog(const os::FileSystem& fs, const std::string& path);
 // Replaces the backlog with `entries`; an empty backlog removes the file.
-// Throws ui::FileError.
-void WriteBacklog(const ui::FileSystem& fs, const std::string& path, const std::vector<BacklogEntry>& entries);
+// Throws os::FileError.
+void WriteBacklog(const os::FileSystem& fs, const std::string& path, const std::vector<BacklogEntry>& entries);
 
 // The rows of `event` that the job gave up on the network files, as the
 // writers would have written them.
@@ -62,13 +62,13 @@ void CountBacklog(const std::vector<BacklogEntry>& entries, BacklogStatus& statu
 
 // Adds the entries behind the backlog's own. False, and the backlog as it was,
 // when the backlog cannot be written.
-bool AddToBacklog(const ui::FileSystem& fs, const std::string& path, const std::vector<BacklogEntry>& entries,
+bool AddToBacklog(const os::FileSystem& fs, const std::string& path, const std::vector<BacklogEntry>& entries,
                   BacklogStatus& status);
 
 // Start-up: counts the cruise's backlog. Lines that are no entry are moved to
 // "<backlog>.bad" so the rest is forwarded; the text returned tells the
 // operator (empty when all is well).
-std::string LoadBacklog(const ui::FileSystem& fs, const std::string& path, BacklogStatus& status);
+std::string LoadBacklog(const os::FileSystem& fs, const std::string& path, BacklogStatus& status);
 
 // "3 events waiting for the network drive"; empty for an empty backlog.
 std::string BacklogWaitingText(const BacklogStatus& status);

@@ -40,7 +40,7 @@ struct Pass {
 
 // The event log or a list log: the rows it lacks, appended at once and
 // flushed; a list log new or empty gets its header first.
-void AppendRows(const ui::FileSystem& fs, const std::vector<const BacklogEntry*>& rows, bool eventLog, bool numeric,
+void AppendRows(const os::FileSystem& fs, const std::vector<const BacklogEntry*>& rows, bool eventLog, bool numeric,
                 Pass& pass) {
   const std::string& path = rows.front()->path;
   std::set<std::string> held;
@@ -80,11 +80,11 @@ void AppendRows(const ui::FileSystem& fs, const std::vector<const BacklogEntry*>
     if (fs.create(path, withHeader)) return;
   }
   if (!eventLog && fs.size(path).value_or(0) == 0) out = std::string(kNetworkHeader) + std::string(kLineEnd) + out;
-  fs.append(path, out, ui::Flush::Yes);
+  fs.append(path, out, os::Flush::Yes);
 }
 
 // An HTML log: the rows it lacks, in one rewrite.
-void HtmlRows(const ui::FileSystem& fs, const std::string& project, const std::vector<const BacklogEntry*>& rows) {
+void HtmlRows(const os::FileSystem& fs, const std::string& project, const std::vector<const BacklogEntry*>& rows) {
   const std::string& path = rows.front()->path;
   const std::string bytes = fs.exists(path) ? fs.readAll(path) : std::string();
   std::string joined;
@@ -93,12 +93,12 @@ void HtmlRows(const ui::FileSystem& fs, const std::string& project, const std::v
       joined += (joined.empty() ? "" : std::string(kLineEnd)) + e->data;
   if (joined.empty()) return;
   if (!AppendHtmlRow(fs, path, project, rows.front()->cruise, joined))
-    throw ui::FileError("unable to create " + path, path);
+    throw os::FileError("unable to create " + path, path);
 }
 
 // The last-event file or the CTD file: the newest waiting row, when it is
 // newer than the one the file holds.
-void ReplaceIfNewer(const ui::FileSystem& fs, const std::vector<const BacklogEntry*>& rows) {
+void ReplaceIfNewer(const os::FileSystem& fs, const std::vector<const BacklogEntry*>& rows) {
   const BacklogEntry* newest = rows.back();
   for (const BacklogEntry* e : rows)
     if (NumberOf(e->data).value_or(0) >= NumberOf(newest->data).value_or(0)) newest = e;
@@ -110,14 +110,14 @@ void ReplaceIfNewer(const ui::FileSystem& fs, const std::vector<const BacklogEnt
 }
 
 // NUMERIC: the shared number file never stays below a number forwarded.
-void RaiseNumberFile(const ui::FileSystem& fs, const Settings& settings, double highest) {
+void RaiseNumberFile(const os::FileSystem& fs, const Settings& settings, double highest) {
   const std::string& path = settings.eventNumberPath;
   try {
     if (!fs.exists(path)) return;
     const std::optional<double> held = EventNumberValue(fs.firstLine(path));
     if (held && *held >= highest) return;
     fs.replace(path, EventNumberText(NumberPlus(highest, 0)) + std::string(kLineEnd));
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     // The next event publishes its number above this station's own anyway.
   }
 }
@@ -137,11 +137,11 @@ std::string ForwardedMessage(std::size_t events, const std::vector<std::string>&
 std::string CatchUp(const CatchUpTarget& target, const Settings& settings, StationState& state) {
   BacklogStatus& status = state.backlog;
   if (!status.events) return {};
-  const ui::FileSystem& fs = target.files;
+  const os::FileSystem& fs = target.files;
   BacklogFile file;
   try {
     file = ReadBacklog(fs, target.backlogPath);
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     return {};
   }
   // Each file's rows, the files in the order their first row was recorded.
@@ -167,7 +167,7 @@ std::string CatchUp(const CatchUpTarget& target, const Settings& settings, Stati
       }
       pass = attempt;
       written.insert(path);
-    } catch (const ui::FileError&) {
+    } catch (const os::FileError&) {
       // The file's rows wait for the next catch-up.
     }
   }
@@ -193,9 +193,9 @@ std::string CatchUp(const CatchUpTarget& target, const Settings& settings, Stati
       WriteBacklog(fs, target.backlogPath, {});
       BacklogStatus ignored;
       if (!AddToBacklog(fs, target.backlogPath, rest.entries, ignored))
-        throw ui::FileError("unable to write " + target.backlogPath, target.backlogPath);
+        throw os::FileError("unable to write " + target.backlogPath, target.backlogPath);
     }
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     // The rows written are found in their files next time and not written again.
     return {};
   }
@@ -214,7 +214,7 @@ std::string CatchUp(const CatchUpTarget& target, const Settings& settings, Stati
 std::string CatchUpStation(Station& s, ui::ShareLock& lock) {
   StationState& st = s.state;
   if (!st.backlog.events || !st.networkMode) return {};
-  const ui::FileSystem& fs = s.platform.files();
+  const os::FileSystem& fs = s.platform.files();
   if (!st.dataShare.reachable(fs)) return {};
   if (!lock.held() && NumberFileReachable(EventNumbering::of(s))) lock.acquire(ShareLockPath(s.settings));
   return CatchUp({fs, s.settings.config.row(1), BacklogPath(s.settings.programDir, s.main.boxes.cruise.text())},

@@ -22,7 +22,7 @@ namespace ruvek {
 // Where the catch-up writes: the files, the title of a new HTML log and the
 // backlog file; the number file and scheme come from `settings`.
 struct CatchUpTarget {
-  const ui::FileSystem& files;
+  const os::FileSystem& files;
   std::string project;
   std::string backlogPath;
 };

@@ -38,22 +38,22 @@ void AppendEventsOnlyLine(std::string& out, std::string_view line, long long lin
 }
 
 void ExportEventsOnly(ui::Platform& platform, const std::string& logPath, const std::string& outPath) {
-  const ui::FileSystem& fs = platform.files();
+  const os::FileSystem& fs = platform.files();
   std::string out;
   try {
-    if (!fs.exists(logPath)) throw ui::FileError("no file", logPath);
+    if (!fs.exists(logPath)) throw os::FileError("no file", logPath);
     long long lineNumber = 1;
     fs.forEachLine(logPath, [&](std::string& line) {
       AppendEventsOnlyLine(out, line, lineNumber++);
       out += kLineEnd;
     });
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     platform.ask("Unable to read " + logPath, "", ui::Buttons::OK, ui::Icon::Error);
     return;
   }
   try {
     fs.replace(outPath, out);
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     platform.ask("Unable to write " + outPath, "", ui::Buttons::OK, ui::Icon::Error);
     return;
   }

@@ -22,8 +22,8 @@ constexpr LogWrite kNetworkWrites[] = {LogWrite::NetworkHtml, LogWrite::NetworkE
 // (a run killed between making the file and writing its first line). A new log
 // is made whole, header and line at once, so that two stations making it at
 // the same moment never put a header between rows.
-void AppendWithHeader(const ui::FileSystem& fs, const std::string& path, std::string_view header,
-                      const std::string& line, ui::Flush flush = ui::Flush::No) {
+void AppendWithHeader(const os::FileSystem& fs, const std::string& path, std::string_view header,
+                      const std::string& line, os::Flush flush = os::Flush::No) {
   const std::string withHeader = Line(std::string(header)) + Line(line);
   std::optional<std::uintmax_t> size = fs.size(path);
   if (!size) {
@@ -49,7 +49,7 @@ void Reported(EventLogJob& job, LogWrite step, Write write) {
   try {
     write();
     job.markDone(step);
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     job.markFailed(step);
   }
 }
@@ -91,14 +91,14 @@ EventFields LoggedEvent::atSnapshot() const {
   return f;
 }
 
-bool AppendHtmlRow(const ui::FileSystem& fs, const std::string& path, const std::string& project,
+bool AppendHtmlRow(const os::FileSystem& fs, const std::string& path, const std::string& project,
                    const std::string& cruise, const std::string& row) {
   if (!fs.exists(path)) {
     // Made whole under a temporary name: a kill never leaves a log without
     // its head. When another station made it meanwhile, the row goes into theirs.
     try {
       if (fs.create(path, NewHtmlLog(project, cruise, row))) return true;
-    } catch (const ui::FileError&) {
+    } catch (const os::FileError&) {
       return false;
     }
     // Something that is not a file (a folder) stands in the log's place.
@@ -109,12 +109,12 @@ bool AppendHtmlRow(const ui::FileSystem& fs, const std::string& path, const std:
 }
 
 void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJob& job) {
-  const ui::FileSystem& fs = target.files;
+  const os::FileSystem& fs = target.files;
   const LogFileNames& names = target.names;
   const EventFields local = event.atSnapshot();
   if (target.html) HtmlWrite(target, job, LogWrite::LocalHtml, local);
   Retried(job, LogWrite::LocalEvents, [&] {
-    AppendWithHeader(fs, names.localEvents, kLocalHeader, CsvRecord(local) + event.tail, ui::Flush::Yes);
+    AppendWithHeader(fs, names.localEvents, kLocalHeader, CsvRecord(local) + event.tail, os::Flush::Yes);
   });
   const std::string record = CsvRecord(event.fields);
   Retried(job, LogWrite::LocalList, [&] { AppendWithHeader(fs, names.localList, kNetworkHeader, record); });
@@ -122,7 +122,7 @@ void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJ
 
 void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, StationState& state, EventLogJob& job,
                       bool reachable) {
-  const ui::FileSystem& fs = target.files;
+  const os::FileSystem& fs = target.files;
   const LogFileNames& names = target.names;
   const std::string record = CsvRecord(event.fields);
   const std::string withTail = Line(record + event.tail);

@@ -4,7 +4,7 @@
 // directory, and the rewrite of an HTML log.
 //
 // Each file of an event is written on its own. A write that fails without a
-// message of its own throws ui::FileError with the job's `current` on that
+// message of its own throws os::FileError with the job's `current` on that
 // file; the recording workflow then waits, retries and calls the writer again,
 // or, when the operator gives the file up, marks it failed and calls the
 // writer again for the files after it. The other failures are marked failed
@@ -18,7 +18,7 @@
 #include "core/EventLogSchema.h"
 #include "core/StationState.h"
 #include "events/LogFormat.h"
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 
 namespace ruvek {
 
@@ -38,7 +38,7 @@ struct LoggedEvent {
 // Where an event is written: the files, the title of a new HTML log
 // (configuration row 1) and whether "Generate html" is checked.
 struct LogTarget {
-  const ui::FileSystem& files;
+  const os::FileSystem& files;
   LogFileNames names;
   std::string project;
   bool html = true;
@@ -80,7 +80,7 @@ struct EventLogJob {
 // The local HTML log (when "Generate html" is checked), the local event log
 // (record + tail, DateLoc header when new or empty; flushed to the disk before
 // the call returns) and the local list log (record, DatePST header when new or
-// empty). Throws ui::FileError for a failure that goes to the retry; a new HTML
+// empty). Throws os::FileError for a failure that goes to the retry; a new HTML
 // log that cannot be created is marked failed.
 void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJob& job);
 
@@ -88,7 +88,7 @@ void WriteLocalLogs(const LogTarget& target, const LoggedEvent& event, EventLogJ
 // last-event file (not for an edited row), the network list log, then clears
 // the MET items and applies the CTD rule to the event's name. Appending to an
 // existing network event log and rewriting an existing HTML log throw
-// ui::FileError for the retry; any other failure marks that file failed and
+// os::FileError for the retry; any other failure marks that file failed and
 // the others are still written. With `reachable` false (the data directory is
 // gone or is not the share it was at start) every network file is failed
 // without being touched.
@@ -107,9 +107,9 @@ void ReportUnwrittenLogs(ui::Platform& platform, const LogFileNames& names, cons
 
 // Adds `row` to the HTML log at `path`: an existing log is rewritten with the
 // row before its closing tags, and its head again when it lacks one (throws
-// ui::FileError when that fails); a missing one is created whole with the HTML
+// os::FileError when that fails); a missing one is created whole with the HTML
 // head. False when it could not be created.
-bool AppendHtmlRow(const ui::FileSystem& fs, const std::string& path, const std::string& project,
+bool AppendHtmlRow(const os::FileSystem& fs, const std::string& path, const std::string& project,
                    const std::string& cruise, const std::string& row);
 
 }  // namespace ruvek

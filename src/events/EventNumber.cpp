@@ -26,9 +26,9 @@ std::string ValueText(double value) { return FormatNumber(value, "0.##########")
 // directory that is not the share, is a file that cannot be read.
 double RecordTimeValue(const EventNumbering& n) {
   const std::string& path = n.settings.eventNumberPath;
-  if (!NumberFileReachable(n)) throw ui::FileError("the share is not there: " + path, path);
+  if (!NumberFileReachable(n)) throw os::FileError("the share is not there: " + path, path);
   const auto value = EventNumberValue(ReadNumberLine(n));
-  if (!value) throw ui::FileError("blank event number file " + path, path);
+  if (!value) throw os::FileError("blank event number file " + path, path);
   return *value;
 }
 
@@ -47,12 +47,12 @@ bool RaiseTo(const EventNumbering& n, double value, bool holdWhileRolledBack) {
 // presence checked by the caller.
 void WriteNumberFiles(const EventNumbering& n) {
   const std::string line = n.box.text() + "\r\n";
-  const ui::FileSystem& fs = n.platform.files();
+  const os::FileSystem& fs = n.platform.files();
   try {
     fs.replace(n.settings.eventNumberPath, line);
     if (n.settings.localEventNumberPath != n.settings.eventNumberPath)
       fs.replace(n.settings.localEventNumberPath, line);
-  } catch (const ui::FileError& e) {
+  } catch (const os::FileError& e) {
     throw NumberFileWriteError(e);
   }
 }
@@ -66,7 +66,7 @@ bool LoadFromExistingFile(const EventNumbering& n) {
     n.state.nextEventNumber = NumberPlus(*value, 1);
     ShowNumber(n, n.state.nextEventNumber);
     return true;
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     return false;
   }
 }
@@ -80,7 +80,7 @@ bool OfferNewFile(const EventNumbering& n) {
   if (answer != ui::Answer::Yes) return false;
   try {
     n.platform.files().replace(path, "1\r\n");
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     // A drive that cannot take the new file is a network that is down.
     return false;
   }
@@ -186,7 +186,7 @@ void ShowJulianNumber(const EventNumbering& n) { n.box.setText(JulianNumber(n.pl
 void PublishEventNumber(const EventNumbering& n) {
   if (!NumberFileReachable(n))
     throw NumberFileWriteError(
-        ui::FileError("the share is not there: " + n.settings.eventNumberPath, n.settings.eventNumberPath));
+        os::FileError("the share is not there: " + n.settings.eventNumberPath, n.settings.eventNumberPath));
   WriteNumberFiles(n);
 }
 
@@ -199,7 +199,7 @@ bool RollBackEventNumber(const EventNumbering& n, const std::string& clearedNumb
     if (RecordTimeValue(n) > previous + 1) return false;
     try {
       n.platform.files().replace(n.settings.eventNumberPath, ValueText(previous) + "\r\n");
-    } catch (const ui::FileError& e) {
+    } catch (const os::FileError& e) {
       throw NumberFileWriteError(e);
     }
     n.state.nextEventNumber = NumberPlus(previous, 1);

@@ -28,10 +28,10 @@
 //   AdvanceAfterRecord     not when replacing an edited row;
 //   ReleaseManualOverride  always.
 // NumberStepAfterChecks and PublishStep read or write the event number file and
-// throw ui::FileError when it fails, so the workflow's retry handles it: a
+// throw os::FileError when it fails, so the workflow's retry handles it: a
 // NumberFileWriteError when the write failed. At record time a blank file is
 // unreadable, and so is a file on a data directory that is not the share it
-// was at start (ui::ShareMount). The share lock (ShareLockPath) is
+// was at start (os::ShareMount). The share lock (ShareLockPath) is
 // taken by the workflow around them.
 #include <optional>
 #include <string>
@@ -39,15 +39,15 @@
 
 #include "core/Settings.h"
 #include "core/StationState.h"
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 #include "windows/Station.h"
 
 namespace ruvek {
 
 // A write of the event number file that failed; a failed read is a plain
-// ui::FileError.
-struct NumberFileWriteError : ui::FileError {
-  explicit NumberFileWriteError(const ui::FileError& e) : ui::FileError(e) {}
+// os::FileError.
+struct NumberFileWriteError : os::FileError {
+  explicit NumberFileWriteError(const os::FileError& e) : os::FileError(e) {}
 };
 
 // File values beyond this size are read as it, so the counting never overflows.
@@ -109,7 +109,7 @@ void LoadEventNumber(const EventNumbering& n, ui::Menu& autoFill, ui::Menu& numb
 // Reads the event number file; next = value + 1 and, unless the operator took the
 // number over (or, with holdWhileRolledBack, Clear Last holds it), raises the box
 // to next when it shows less. Returns true when the box was raised. A blank line
-// changes nothing. Throws ui::FileError.
+// changes nothing. Throws os::FileError.
 bool RaiseFromFile(const EventNumbering& n, bool holdWhileRolledBack = false);
 
 // A fresh Julian number (day of year "." time) in the box.
@@ -125,7 +125,7 @@ void PublishEventNumber(const EventNumbering& n);
 // the cleared number becomes the next one and the poll holds it until the next
 // event is logged; nothing changes and false is returned when the file already
 // holds a number above the cleared one (another computer has used it: going
-// back would give it twice). Throws ui::FileError when the file cannot be read
+// back would give it twice). Throws os::FileError when the file cannot be read
 // or written. JULIAN: the files are left alone and the box shows the cleared
 // event's number again.
 bool RollBackEventNumber(const EventNumbering& n, const std::string& clearedNumber);

@@ -1,7 +1,7 @@
 #include "events/LogFormat.h"
 
 #include "core/TextRoutines.h"
-#include "platform/Lines.h"
+#include "os/Lines.h"
 
 namespace ruvek {
 namespace {

@@ -9,7 +9,7 @@ std::string OrderOccupiedPath(const std::string& dataDir) { return dataDir + "Or
 
 }  // namespace
 
-void LoadOrderOccupied(const ui::FileSystem& fs, const std::string& dataDir, std::string& orderOccupied,
+void LoadOrderOccupied(const os::FileSystem& fs, const std::string& dataDir, std::string& orderOccupied,
                        ui::StatusBar& status, ui::Menu& fileEntry) {
   const std::string path = OrderOccupiedPath(dataDir);
   fileEntry.caption = path;
@@ -24,13 +24,13 @@ void LoadOrderOccupied(const ui::FileSystem& fs, const std::string& dataDir, std
     static const std::string kFirst = "1";
     fs.replace(path, kFirst + "\r\n");
     orderOccupied = kFirst;
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     // An unreadable or uncreatable file leaves the value as it was; the next
     // load tries again.
   }
 }
 
-void IncrementOrderOccupied(const ui::FileSystem& fs, const std::string& dataDir, std::string& orderOccupied,
+void IncrementOrderOccupied(const os::FileSystem& fs, const std::string& dataDir, std::string& orderOccupied,
                             ui::StatusBar& status) {
   const std::string path = OrderOccupiedPath(dataDir);
   try {
@@ -42,7 +42,7 @@ void IncrementOrderOccupied(const ui::FileSystem& fs, const std::string& dataDir
       status.panel(6).text = "Order_Occ: " + value;
       return;
     }
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     // A file that cannot be read or written is as good as missing: the event
     // is marked with the missing value rather than with a number another
     // computer may also hand out.

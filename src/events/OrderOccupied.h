@@ -3,8 +3,8 @@
 // directory, shared by the logging computers, that counts station arrivals.
 #include <string>
 
-#include "platform/Controls.h"
-#include "platform/FileSystem.h"
+#include "os/FileSystem.h"
+#include "ui/Controls.h"
 
 namespace ruvek {
 
@@ -14,12 +14,12 @@ inline constexpr const char* kMissingOrderOccupied = "-99";
 // Start-up and the menu entry: reads the counter into orderOccupied and status
 // panel 6, and names the file in the menu entry. A missing file is started at
 // "1" (not without a data directory); an unreadable one leaves the value as it was.
-void LoadOrderOccupied(const ui::FileSystem& fs, const std::string& dataDir, std::string& orderOccupied,
+void LoadOrderOccupied(const os::FileSystem& fs, const std::string& dataDir, std::string& orderOccupied,
                        ui::StatusBar& status, ui::Menu& fileEntry);
 
 // A station arrival: the shared file goes up by one. A missing (or unusable)
 // file gives the value "-99" and is not created.
-void IncrementOrderOccupied(const ui::FileSystem& fs, const std::string& dataDir, std::string& orderOccupied,
+void IncrementOrderOccupied(const os::FileSystem& fs, const std::string& dataDir, std::string& orderOccupied,
                             ui::StatusBar& status);
 
 }  // namespace ruvek

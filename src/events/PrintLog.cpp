@@ -33,10 +33,10 @@ std::string EventCount(std::size_t n) { return std::to_string(n) + (n == 1 ? " e
 
 }  // namespace
 
-ui::PrintDocument EventLogDocument(const ui::FileSystem& fs, const std::string& logPath, const ui::Grid& eventGrid,
+os::PrintDocument EventLogDocument(const os::FileSystem& fs, const std::string& logPath, const ui::Grid& eventGrid,
                                    const std::string& project, const std::string& cruise,
                                    const std::string& printedAt) {
-  ui::PrintDocument doc;
+  os::PrintDocument doc;
   doc.title = project + " " + cruise + " EVENT LOG";
   for (int c = 0; c < kGridCols; ++c) {
     doc.columns.push_back(eventGrid.cell(0, c));
@@ -76,7 +76,7 @@ void PrintLog_Click(Station& s) {
   MainWindow& w = s.main;
   const std::string cruise = w.boxes.cruise.text();
   const LogFileNames names = LogFileNamesFor(settings.programDir, settings.dataDir, cruise, settings.eventListType);
-  const ui::FileSystem& fs = s.platform.files();
+  const os::FileSystem& fs = s.platform.files();
   const std::string& log = fs.exists(names.networkEvents) ? names.networkEvents : names.localEvents;
   if (!fs.exists(log)) {
     s.platform.ask(
@@ -85,11 +85,11 @@ void PrintLog_Click(Station& s) {
     return;
   }
   const DateTime now = s.platform.now();
-  ui::PrintDocument doc;
+  os::PrintDocument doc;
   try {
     doc =
         EventLogDocument(fs, log, w.eventGrid, settings.config.row(1), cruise, now.shortDate() + " " + now.longTime());
-  } catch (const ui::FileError& e) {
+  } catch (const os::FileError& e) {
     s.platform.ask("Unable to read " + log + " - nothing printed (" + e.what() + ")", "Print Log", ui::Buttons::OK,
                    ui::Icon::Exclamation);
     return;

@@ -3,7 +3,7 @@
 // heading (project, cruise, the dates it spans) and the event grid's columns.
 #include <string>
 
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 #include "windows/Station.h"
 
 namespace ruvek {
@@ -12,8 +12,8 @@ namespace ruvek {
 // (a header line and lines shorter than an event are passed over) with the
 // grid's columns, comments included; the title "<project> <cruise> EVENT LOG"
 // and heading lines naming the dates the events span, their count, the log and
-// the time `printedAt`. Throws ui::FileError when the log cannot be read.
-ui::PrintDocument EventLogDocument(const ui::FileSystem& fs, const std::string& logPath, const ui::Grid& eventGrid,
+// the time `printedAt`. Throws os::FileError when the log cannot be read.
+os::PrintDocument EventLogDocument(const os::FileSystem& fs, const std::string& logPath, const ui::Grid& eventGrid,
                                    const std::string& project, const std::string& cruise, const std::string& printedAt);
 
 // The menu entry: the network event log of the cruise, or the local one when

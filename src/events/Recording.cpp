@@ -36,7 +36,7 @@ struct Press {
   explicit Press(Station& s) : share(s.state.dataShare), lock(s.platform, s.main.statusBar, s.state.lockStats) {
     share.recheck();
   }
-  ui::ShareMount& share;
+  os::ShareMount& share;
   int failures = 0;
   bool numberFileDeclined = false;
   // A file of the data directory was given up: the others of this event are
@@ -70,7 +70,7 @@ struct Question {
   std::string text, title;
 };
 
-Question NumberFileQuestion(const Settings& settings, const ui::FileError& e) {
+Question NumberFileQuestion(const Settings& settings, const os::FileError& e) {
   // The local copy in the program directory is no file of the server.
   const bool local = e.path.rfind(settings.programDir, 0) == 0;
   if (dynamic_cast<const NumberFileWriteError*>(&e))
@@ -99,7 +99,7 @@ void Retry(ui::Platform& platform, Press& press, Step step, Ask question, Quick 
     try {
       step();
       return;
-    } catch (const ui::FileError& e) {
+    } catch (const os::FileError& e) {
       press.lock.release();
       press.share.recheck();
       if (!quick(e)) {
@@ -124,9 +124,9 @@ template <typename Step>
 void NumberFileStep(const EventNumbering& n, Press& press, Step step) {
   if (press.numberFileDeclined) return;
   Retry(
-      n.platform, press, step, [&](const ui::FileError& e) { return NumberFileQuestion(n.settings, e); },
-      [](const ui::FileError&) { return false; },
-      [&](const ui::FileError& e) {
+      n.platform, press, step, [&](const os::FileError& e) { return NumberFileQuestion(n.settings, e); },
+      [](const os::FileError&) { return false; },
+      [&](const os::FileError& e) {
         press.numberFileDeclined = true;
         const std::string& dataDir = n.settings.dataDir;
         press.shareDeclined = press.shareDeclined || (!dataDir.empty() && e.path.rfind(dataDir, 0) == 0);
@@ -145,7 +145,7 @@ void PublishNumber(const EventNumbering& n, Press& press) {
     if (sharedFileWritten) return PublishEventNumber(n);
     try {
       PublishStep(n);
-    } catch (const ui::FileError& e) {
+    } catch (const os::FileError& e) {
       sharedFileWritten = e.path != n.settings.eventNumberPath && e.path == n.settings.localEventNumberPath;
       throw;
     }
@@ -201,7 +201,7 @@ void WriteCells(ui::Grid& grid, int row, int firstCol, std::initializer_list<std
 // An arrival is counted once: not when the last event seen from another
 // computer is already an arrival. A data directory that is not the share is
 // neither read nor written: an arrival then gets the missing value.
-void OrderOccupiedStep(const ui::FileSystem& fs, const Settings& settings, StationState& state, ui::StatusBar& status,
+void OrderOccupiedStep(const os::FileSystem& fs, const Settings& settings, StationState& state, ui::StatusBar& status,
                        ui::Menu& fileEntry, const std::string& eventName) {
   const bool arrival = Contains(ToUpper(eventName), "ARRIVAL") && !Contains(state.lastSeenLastEvent, "ARRIVAL");
   if (!state.dataShare.reachable(fs)) {
@@ -280,9 +280,9 @@ void KeepLoggedValues(const Correction& c, const Boxes& boxes, LoggedEvent& even
 // operator is told which files were not written.
 void WriteLogs(Station& s, const EventNumbering& n, Press& press, const LogTarget& target, const LoggedEvent& event) {
   EventLogJob job;
-  const auto question = [&](const ui::FileError& e) { return LogQuestion(job.current, e.path); };
-  const auto quick = [&](const ui::FileError&) { return press.shareDeclined && IsNetworkWrite(job.current); };
-  const auto skipFile = [&](const ui::FileError&) {
+  const auto question = [&](const os::FileError& e) { return LogQuestion(job.current, e.path); };
+  const auto quick = [&](const os::FileError&) { return press.shareDeclined && IsNetworkWrite(job.current); };
+  const auto skipFile = [&](const os::FileError&) {
     job.markFailed(job.current);
     press.shareDeclined = press.shareDeclined || IsNetworkWrite(job.current);
     return false;
@@ -457,7 +457,7 @@ void ClearLastButton(Station& s) {
         if (!RollBackEventNumber(n, cleared))
           refused = "Another logging computer has used a number after " + cleared +
                     " - the event number was not rolled back.";
-      } catch (const ui::FileError& e) {
+      } catch (const os::FileError& e) {
         w.boxes.eventNumber.setText(boxBefore);
         refused = "Unable to write " + e.path + " - the event number was not rolled back.";
       }

@@ -21,7 +21,7 @@ std::vector<std::string> ListEntries(const std::vector<std::string>& lines) {
 std::string FirstEntry(const ui::ComboBox& box) { return box.items.empty() ? "" : box.items.front(); }
 
 // Fills a drop-down from a list file; a missing file is reported and leaves the
-// box empty. A read error throws ui::FileError.
+// box empty. A read error throws os::FileError.
 void LoadList(ui::Platform& platform, ui::ComboBox& box, const std::string& path) {
   box.items.clear();
   if (!platform.files().exists(path)) {
@@ -69,7 +69,7 @@ void LoadLineLists(ui::Platform& platform, const std::string& programDir, ui::Co
   LoadList(platform, stationBox, programDir + "Line93.txt");
 }
 
-bool RefreshStations(const ui::FileSystem& fs, const std::string& programDir, ui::ComboBox& stationBox,
+bool RefreshStations(const os::FileSystem& fs, const std::string& programDir, ui::ComboBox& stationBox,
                      const std::string& lineText) {
   const auto file = StationFileFor(lineText);
   if (!file) return false;
@@ -78,7 +78,7 @@ bool RefreshStations(const ui::FileSystem& fs, const std::string& programDir, ui
   try {
     if (!fs.exists(path)) return false;
     lines = fs.readLines(path);
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     return false;  // the box keeps its list
   }
   stationBox.items = ListEntries(lines);

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 #include "windows/MainWindow.h"
 #include "windows/Station.h"
 
@@ -19,13 +19,13 @@ std::optional<LineStaMode> LineStaModeOfRow(const std::string& row16);
 void CheckLineStaMode(Menus& menus, LineStaMode mode);
 
 // Start-up: fills the line box from Lines.txt and the station box from
-// Line93.txt. A missing file is reported; a read error throws ui::FileError
+// Line93.txt. A missing file is reported; a read error throws os::FileError
 // (the start sequence retries).
 void LoadLineLists(ui::Platform& platform, const std::string& programDir, ui::ComboBox& lineBox,
                    ui::ComboBox& stationBox);
 // Reloads the station box's list from the station file of `lineText`; false
 // when no list was loaded.
-bool RefreshStations(const ui::FileSystem& fs, const std::string& programDir, ui::ComboBox& stationBox,
+bool RefreshStations(const os::FileSystem& fs, const std::string& programDir, ui::ComboBox& stationBox,
                      const std::string& lineText);
 
 // ---- handlers

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <ctime>
 
-#include "platform/Os.h"
+#include "os/Os.h"
 
 namespace ruvek::ui {
 namespace {
@@ -70,16 +70,16 @@ std::string ReadTokens(const std::string& raw) {
   return out;
 }
 
-PortOpened HeadlessSerialPort::open(int port, const std::string& settings) {
+os::PortOpened HeadlessSerialPort::open(int port, const std::string& settings) {
   std::string why;
-  if (!ParseSerialSettings(settings, &why)) return {PortOpened::BadSettings, why};
-  if (!ports.empty() && !ports.count(port)) return {PortOpened::NotFound, "no such port"};
+  if (!os::ParseSerialSettings(settings, &why)) return {os::PortOpened::BadSettings, why};
+  if (!ports.empty() && !ports.count(port)) return {os::PortOpened::NotFound, "no such port"};
   open_ = true;
   pending_.clear();
-  return {PortOpened::Opened, {}};
+  return {os::PortOpened::Opened, {}};
 }
 
-HeadlessPlatform::HeadlessPlatform(FileSystem files, std::ostream& out, std::ostream& err)
+HeadlessPlatform::HeadlessPlatform(os::FileSystem files, std::ostream& out, std::ostream& err)
     : Platform(std::move(files)), out_(out), err_(err), clockMs_(RealNow().toMillis()) {}
 
 Answer HeadlessPlatform::messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) {

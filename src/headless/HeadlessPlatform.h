@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 
 namespace ruvek::ui {
 
@@ -21,9 +21,9 @@ struct ScriptExit {
 };
 
 // The serial port of a script: `serial TEXT` puts characters on it.
-class HeadlessSerialPort : public SerialPort {
+class HeadlessSerialPort : public os::SerialPort {
  public:
-  PortOpened open(int port, const std::string& settings) override;
+  os::PortOpened open(int port, const std::string& settings) override;
   void close() override { open_ = false; }
   bool isOpen() const override { return open_; }
   std::string readAll() override {
@@ -44,7 +44,7 @@ class HeadlessSerialPort : public SerialPort {
 };
 
 // The UDP receiver of a script: `udp TEXT` is a datagram arriving.
-class HeadlessUdpReceiver : public UdpReceiver {
+class HeadlessUdpReceiver : public os::UdpReceiver {
  public:
   bool listen(int, std::string&) override {
     listening_ = true;
@@ -68,15 +68,15 @@ class HeadlessUdpReceiver : public UdpReceiver {
 
 class HeadlessPlatform : public Platform {
  public:
-  HeadlessPlatform(FileSystem files, std::ostream& out, std::ostream& err);
+  HeadlessPlatform(os::FileSystem files, std::ostream& out, std::ostream& err);
 
   Answer messageBox(const std::string& text, const std::string& title, Buttons buttons, Icon icon) override;
   std::optional<std::string> fileDialog(const std::string& initialFolder) override;
   void wait(int ms) override { clockMs_ += ms; }
   DateTime now() override { return DateTime::fromMillis(clockMs_); }
   bool startEditor(const std::string& file) override;
-  SerialPort& serial() override { return serial_; }
-  UdpReceiver& udp() override { return udp_; }
+  os::SerialPort& serial() override { return serial_; }
+  os::UdpReceiver& udp() override { return udp_; }
   void timerReset(Timer& timer) override;
   void timerRemoved(Timer& timer) override {
     due_.erase(&timer);

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/Os.h"
+#include "os/Os.h"
 
 namespace ruvek::ui {
 namespace {

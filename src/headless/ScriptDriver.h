@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "headless/HeadlessPlatform.h"
-#include "platform/Application.h"
+#include "ui/Application.h"
 
 namespace ruvek::ui {
 

@@ -68,7 +68,7 @@ class LineSlots {
 };
 
 // Second pass of "LASTSTA": every line logged at the station of the last event.
-void LoadStationRows(const ui::FileSystem& fs, const std::string& path, float line, float station, ShownRows& shown) {
+void LoadStationRows(const os::FileSystem& fs, const std::string& path, float line, float station, ShownRows& shown) {
   LineSlots slots;
   fs.forEachLine(path, [&](std::string& text) {
     if (!IsEventLine(text)) return;
@@ -81,7 +81,7 @@ void LoadStationRows(const ui::FileSystem& fs, const std::string& path, float li
 // else first, fills the rows on the way: "ALLEVENTS" every event line,
 // "CURRENTSTA" the event lines logged at the line and station the boxes show.
 // False when the log holds no event line.
-bool FirstPass(const ui::FileSystem& fs, const PreloadSource& source, ShownRows& shown,
+bool FirstPass(const os::FileSystem& fs, const PreloadSource& source, ShownRows& shown,
                std::string& lastSeenLastEvent) {
   bool found = false;
   const bool all = source.mode == "ALLEVENTS", current = source.mode == "CURRENTSTA";
@@ -156,7 +156,7 @@ void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& 
   }
 }
 
-void PreloadEventLog(const ui::FileSystem& fs, const PreloadSource& source, ui::Grid& grid, StationState& state) {
+void PreloadEventLog(const os::FileSystem& fs, const PreloadSource& source, ui::Grid& grid, StationState& state) {
   state.gridRowCount = 0;
   if (!fs.exists(source.logPath)) return;
   const std::string& mode = source.mode;
@@ -183,7 +183,7 @@ void PreloadEventLog(const ui::FileSystem& fs, const PreloadSource& source, ui::
     if (mode == "LASTSTA")
       LoadStationRows(fs, source.logPath, StationNumber(slots[LogColumn::StndLine]),
                       StationNumber(slots[LogColumn::StndSta]), shown);
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     // A log that cannot be read shows what was read before the failure.
   }
   ShowRows(grid, state.gridRowCount, shown);

@@ -7,7 +7,7 @@
 
 #include "core/Settings.h"
 #include "core/StationState.h"
-#include "platform/FileSystem.h"
+#include "os/FileSystem.h"
 #include "windows/MainWindow.h"
 
 namespace ruvek {
@@ -57,7 +57,7 @@ struct PreloadSource {
 
 // Start-up: fills the grid from the log by the preload mode, sets gridRowCount
 // and leaves the log's last event line in lastSeenLastEvent.
-void PreloadEventLog(const ui::FileSystem& fs, const PreloadSource& source, ui::Grid& grid, StationState& state);
+void PreloadEventLog(const os::FileSystem& fs, const PreloadSource& source, ui::Grid& grid, StationState& state);
 
 // Moves the "Displayed Events" check mark to `entry` and makes `mode` the
 // preload mode (and configuration row 17 in memory) for the next start.

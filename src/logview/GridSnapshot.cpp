@@ -6,7 +6,7 @@
 
 namespace ruvek {
 
-void SaveEventGrid(const ui::FileSystem& fs, const std::string& programDir, const std::string& cruise,
+void SaveEventGrid(const os::FileSystem& fs, const std::string& programDir, const std::string& cruise,
                    const ui::Grid& grid, int gridRowCount) {
   std::string out;
   const int last = std::min(gridRowCount, grid.rows() - 1);
@@ -25,7 +25,7 @@ void SaveEventGrid(const ui::FileSystem& fs, const std::string& programDir, cons
   }
   try {
     fs.append(GridSnapshotPath(programDir, cruise), out);
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
   }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 #include <string>
 
-#include "platform/Controls.h"
-#include "platform/FileSystem.h"
+#include "os/FileSystem.h"
+#include "ui/Controls.h"
 
 namespace ruvek {
 
@@ -10,7 +10,7 @@ namespace ruvek {
 // programDir + cruise + "Events.ins": the ten cells joined by commas. The last
 // row written is the next free row, so each save ends with nine commas. An
 // error stops the save silently: the program is ending anyway.
-void SaveEventGrid(const ui::FileSystem& fs, const std::string& programDir, const std::string& cruise,
+void SaveEventGrid(const os::FileSystem& fs, const std::string& programDir, const std::string& cruise,
                    const ui::Grid& grid, int gridRowCount);
 
 }  // namespace ruvek

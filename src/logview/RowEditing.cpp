@@ -51,7 +51,7 @@ bool SameMoment(const LoggedRow& row, const std::vector<std::string>& cells) {
 
 // The last line of the log at `path` that holds the event; a log that cannot
 // be read holds none (what was read before the failure still counts).
-std::optional<LoggedRow> LastLineOfEvent(const ui::FileSystem& fs, const std::string& path,
+std::optional<LoggedRow> LastLineOfEvent(const os::FileSystem& fs, const std::string& path,
                                          const std::vector<std::string>& cells) {
   std::optional<LoggedRow> found;
   const std::string number = Trim(cells[GridColumn::EventNo]);
@@ -62,7 +62,7 @@ std::optional<LoggedRow> LastLineOfEvent(const ui::FileSystem& fs, const std::st
       auto row = SplitLoggedLine(line);
       if (row && SameMoment(*row, cells)) found = std::move(row);
     });
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
   }
   return found;
 }
@@ -92,7 +92,7 @@ std::optional<LoggedRow> SplitLoggedLine(const std::string& line) {
   return row;
 }
 
-std::optional<LoggedRow> FindLoggedEvent(const ui::FileSystem& fs, const LogFileNames& names,
+std::optional<LoggedRow> FindLoggedEvent(const os::FileSystem& fs, const LogFileNames& names,
                                          const std::vector<std::string>& cells) {
   const auto network = LastLineOfEvent(fs, names.networkEvents, cells);
   const auto local = LastLineOfEvent(fs, names.localEvents, cells);

@@ -11,7 +11,7 @@
 
 #include "core/EventLogSchema.h"
 #include "core/StationState.h"
-#include "platform/FileSystem.h"
+#include "os/FileSystem.h"
 #include "windows/MainWindow.h"
 #include "windows/Station.h"
 
@@ -40,7 +40,7 @@ void EndCorrection(MainWindow& w, StationState& state);
 // local log holds the event); the six-decimal one from the local log's line
 // (from the other position when only the network log holds it). Nothing when
 // neither log holds the event or neither can be read.
-std::optional<LoggedRow> FindLoggedEvent(const ui::FileSystem& fs, const LogFileNames& names,
+std::optional<LoggedRow> FindLoggedEvent(const os::FileSystem& fs, const LogFileNames& names,
                                          const std::vector<std::string>& cells);
 
 // The record's 17 columns of an event log line and the navigation tail after

@@ -60,7 +60,7 @@ void ReadNewEvents(Station& s, CruiseMapData& d) {
   }
   try {
     d.follower.update(s.platform.files(), d.content.events);
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     s.cruiseMap.status.caption = "Unable to read " + log;
   }
 }
@@ -104,12 +104,12 @@ std::vector<std::string_view> SentenceFields(std::string_view sentence) {
 
 }  // namespace
 
-std::vector<PlannedLine> LoadPlannedGrid(const ui::FileSystem& fs, const std::string& programDir) {
+std::vector<PlannedLine> LoadPlannedGrid(const os::FileSystem& fs, const std::string& programDir) {
   std::vector<PlannedLine> plan;
   std::vector<std::string> lines;
   try {
     lines = fs.readLines(programDir + "Lines.txt");
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     return plan;
   }
   for (const std::string& lineText : lines) {
@@ -120,7 +120,7 @@ std::vector<PlannedLine> LoadPlannedGrid(const ui::FileSystem& fs, const std::st
     std::vector<std::string> stations;
     try {
       stations = fs.readLines(programDir + *file);
-    } catch (const ui::FileError&) {
+    } catch (const os::FileError&) {
       continue;
     }
     PlannedLine planned{line, {}};
@@ -262,7 +262,7 @@ void CruiseMap_SaveAs(Station& s) {
                      ui::Icon::Exclamation);
       return;
     }
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     s.platform.ask("Unable to write " + *path, "", ui::Buttons::OK, ui::Icon::Error);
     return;
   }

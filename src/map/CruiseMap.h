@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "map/MapModel.h"
-#include "platform/FileSystem.h"
+#include "os/FileSystem.h"
 #include "windows/Station.h"
 
 namespace ruvek {
@@ -15,7 +15,7 @@ namespace ruvek {
 // The planned survey grid: for each line of `programDir` + "Lines.txt" that
 // has a station file, its standard stations placed by the inverse grid
 // calculation. Missing or unreadable lists leave their lines out.
-std::vector<PlannedLine> LoadPlannedGrid(const ui::FileSystem& fs, const std::string& programDir);
+std::vector<PlannedLine> LoadPlannedGrid(const os::FileSystem& fs, const std::string& programDir);
 
 // The heading a navigation sentence gives: the course of an RMC or VTG
 // sentence, the heading of an HDT or HDG one; NaN for any other text.

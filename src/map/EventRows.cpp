@@ -61,7 +61,7 @@ void EventLogFollower::follow(const std::string& path) {
   reset();
 }
 
-bool EventLogFollower::update(const ui::FileSystem& fs, std::vector<MapEvent>& events) {
+bool EventLogFollower::update(const os::FileSystem& fs, std::vector<MapEvent>& events) {
   if (path_.empty()) return false;
   const auto size = fs.size(path_);
   if (!size) {

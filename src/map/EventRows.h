@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/EventLogSchema.h"
-#include "platform/FileSystem.h"
+#include "os/FileSystem.h"
 
 namespace ruvek {
 
@@ -50,8 +50,8 @@ class EventLogFollower {
   // Reads the new rows and appends their events to `events`; true when there
   // were any. A log read again from its start (or gone) empties `events`
   // first. A missing log is an empty one; a log that cannot be read throws
-  // ui::FileError and leaves `events` as it was.
-  bool update(const ui::FileSystem& fs, std::vector<MapEvent>& events);
+  // os::FileError and leaves `events` as it was.
+  bool update(const os::FileSystem& fs, std::vector<MapEvent>& events);
 
   // Rows of the log that carry no valid position.
   std::size_t withoutPosition() const { return withoutPosition_; }

@@ -238,11 +238,11 @@ void ExportEventsForGis(ui::Platform& platform, const std::string& logPath, cons
                  ui::Icon::Exclamation);
     return;
   }
-  const ui::FileSystem& fs = platform.files();
+  const os::FileSystem& fs = platform.files();
   GisFile file;
   try {
-    if (!fs.exists(logPath)) throw ui::FileError("no file", logPath);
-    fs.replaceWith(outPath, [&](const ui::FileSystem::Writer& write) {
+    if (!fs.exists(logPath)) throw os::FileError("no file", logPath);
+    fs.replaceWith(outPath, [&](const os::FileSystem::Writer& write) {
       GisWriter writer(*format, cruise, kPiece);
       std::string& text = writer.text();
       // The log is read in blocks and never held whole either.
@@ -255,7 +255,7 @@ void ExportEventsForGis(ui::Platform& platform, const std::string& logPath, cons
       file = writer.finish();
       write(file.text);
     });
-  } catch (const ui::FileError& e) {
+  } catch (const os::FileError& e) {
     platform.ask((e.path == logPath ? "Unable to read " : "Unable to write ") + e.path, "", ui::Buttons::OK,
                  ui::Icon::Error);
     return;
@@ -273,7 +273,7 @@ std::string CruiseEventLog(Station& s) {
       LogFileNamesFor(s.settings.programDir, s.settings.dataDir, s.main.boxes.cruise.text(), s.settings.eventListType);
   try {
     if (s.platform.files().exists(names.networkEvents)) return names.networkEvents;
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     // A data directory that is no full path has no network log.
   }
   return names.localEvents;

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 #include "windows/Station.h"
 
 namespace ruvek {

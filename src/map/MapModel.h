@@ -10,7 +10,7 @@
 
 #include "grid/LineStation.h"
 #include "map/EventRows.h"
-#include "platform/Drawing.h"
+#include "ui/Drawing.h"
 
 namespace ruvek {
 

@@ -9,18 +9,18 @@ constexpr int kReadWaitMs = 2000;
 constexpr int kSilentAttempts = 6;
 
 // The whole file, refusing one too large to be a position file so that a runaway
-// writer cannot make the poll read without end. Throws ui::FileError.
-std::string ReadBounded(const ui::FileSystem& fs, const std::string& path, std::uintmax_t maxBytes) {
+// writer cannot make the poll read without end. Throws os::FileError.
+std::string ReadBounded(const os::FileSystem& fs, const std::string& path, std::uintmax_t maxBytes) {
   std::error_code ec;
   const auto size = std::filesystem::file_size(fs.hostPath(path), ec);
-  if (!ec && size > maxBytes) throw ui::FileError("too large for a position file: " + path, path);
+  if (!ec && size > maxBytes) throw os::FileError("too large for a position file: " + path, path);
   return fs.readAll(path);
 }
 
-CurrPosResult ReadOnce(const ui::FileSystem& fs, const CruiseConfig& config, const std::string& path) {
+CurrPosResult ReadOnce(const os::FileSystem& fs, const CruiseConfig& config, const std::string& path) {
   try {
     return ParseCurrPos(ReadBounded(fs, path, kMaxPositionFileBytes), config.row(14), config.row(15));
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     CurrPosResult failed;
     failed.status = CurrPosResult::ReadError;
     return failed;
@@ -70,12 +70,12 @@ CurrPosResult ReadCurrPos(ui::Platform& platform, const CruiseConfig& config, co
   }
 }
 
-DecimalPosition ReadMetRecord(const ui::FileSystem& fs, const std::string& path, StationState& state, Boxes& boxes,
+DecimalPosition ReadMetRecord(const os::FileSystem& fs, const std::string& path, StationState& state, Boxes& boxes,
                               ui::StatusBar& status) {
   const std::string bytes = ReadBounded(fs, path, kMaxPositionFileBytes);
   NavSnapshot& nav = state.nav;
   const MetResult met = ParseMetRecord(bytes, nav.metItems, state.metLatIndex, state.metLonIndex);
-  if (met.status != MetResult::Good) throw ui::FileError("unreadable MET record in " + path, path);
+  if (met.status != MetResult::Good) throw os::FileError("unreadable MET record in " + path, path);
   status.setText("Reading Current Position file...");
   boxes.date.setText(met.localDate);
   boxes.time.setText(met.localTime);

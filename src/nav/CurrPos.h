@@ -8,7 +8,7 @@
 #include "core/Config.h"
 #include "core/StationState.h"
 #include "nav/PositionFile.h"
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 #include "windows/MainWindow.h"
 
 namespace ruvek {
@@ -33,9 +33,9 @@ CurrPosResult ReadCurrPos(ui::Platform& platform, const CruiseConfig& config, co
 // Reads the MET layout of `path` into the snapshot's MET items (and the MET
 // latitude and longitude indexes) and shows its date, time and position in the
 // date, time, latitude and longitude boxes and the kept UTC date and time in
-// the UTC boxes. Throws ui::FileError when the file cannot be read or holds no
+// the UTC boxes. Throws os::FileError when the file cannot be read or holds no
 // record (the poll's position retry handles it).
-DecimalPosition ReadMetRecord(const ui::FileSystem& fs, const std::string& path, StationState& state, Boxes& boxes,
+DecimalPosition ReadMetRecord(const os::FileSystem& fs, const std::string& path, StationState& state, Boxes& boxes,
                               ui::StatusBar& status);
 
 // Shows the fields of the UDP source's datagram text in the date, time,

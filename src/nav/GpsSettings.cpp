@@ -59,7 +59,7 @@ std::optional<std::string> SelectedSettings(ui::Platform& platform, const GpsWin
          (w.stopBits[0]->value() ? "1" : "2");
 }
 
-void StopInput(ui::SerialPort& port, GpsWindow& w, GpsInput& input) {
+void StopInput(os::SerialPort& port, GpsWindow& w, GpsInput& input) {
   input.portRunning = false;
   input.unwrittenPosition.clear();
   if (port.isOpen()) port.close();
@@ -69,13 +69,13 @@ void StopInput(ui::SerialPort& port, GpsWindow& w, GpsInput& input) {
 // Opens the port unless it is open already (its settings then stay as they
 // are). False, after telling the operator, when it cannot be opened.
 bool OpenPort(ui::Platform& platform, int portNumber, const std::string& settings) {
-  ui::SerialPort& port = platform.serial();
+  os::SerialPort& port = platform.serial();
   if (port.isOpen()) return true;
-  const ui::PortOpened opened = port.open(portNumber, settings);
-  if (opened.status == ui::PortOpened::NotFound)
+  const os::PortOpened opened = port.open(portNumber, settings);
+  if (opened.status == os::PortOpened::NotFound)
     platform.ask("Com port" + std::to_string(portNumber) + " not found.  Check your com port setting and try again.",
                  "");
-  else if (opened.status == ui::PortOpened::BadSettings)
+  else if (opened.status == os::PortOpened::BadSettings)
     platform.ask("The com port settings " + settings + " cannot be used: " + opened.why +
                      ".  Check your com port setting and try again.",
                  "", ui::Buttons::OK, ui::Icon::Exclamation);
@@ -110,7 +110,7 @@ void SelectPort(const std::string& row12, GpsWindow& w) {
 // The line settings of configuration row 13, which is stored back trimmed.
 void SelectLineSettings(ui::Platform& platform, CruiseConfig& config, GpsWindow& w) {
   config.row(13) = Trim(config.row(13));
-  std::vector<std::string> parts = ui::SettingsParts(config.row(13));
+  std::vector<std::string> parts = os::SettingsParts(config.row(13));
   if (parts.size() > 4) {
     platform.ask("Other settings not configurable...", "");
     return;
@@ -138,12 +138,12 @@ void WritePositionFile(ui::Platform& platform, const std::string& path, GpsInput
   try {
     platform.files().replace(path, input.unwrittenPosition);
     input.unwrittenPosition.clear();
-  } catch (const ui::FileError&) {
+  } catch (const os::FileError&) {
     platform.ask("Unable to write to " + path + " ! Fix by mapping drive Q or edit ruvekgps.cfg datapath.", "");
   }
 }
 
-std::string DeviceTip(const ui::SerialPort& port, int number) {
+std::string DeviceTip(const os::SerialPort& port, int number) {
   const std::string n = std::to_string(number);
   return "Com" + n + " opens " + port.deviceName(number) + " on this computer (set RUVEK_COM" + n +
          " to open another device)";
@@ -159,7 +159,7 @@ void GpsWindow_Load(Station& s) {
   w.sentences[1]->setText(config.row(15));
   w.timer.setInterval(kCollectMs);
   w.timer.setEnabled(true);
-  ui::SerialPort& port = s.platform.serial();
+  os::SerialPort& port = s.platform.serial();
   if (port.isOpen()) {
     const ui::Answer a = s.platform.ask("Comm Port is already open, reset? Y/N (N will display current input)",
                                         "Com Port Opened, Reset?", ui::Buttons::YesNoCancel);
@@ -199,7 +199,7 @@ void SaveSettings_Click(Station& s) {
   try {
     // The rows in memory change only once the file holds them too.
     SaveConfigRows(s.platform, s.settings, {{12, port}, {13, line}}, true);
-  } catch (const ui::FileError& e) {
+  } catch (const os::FileError& e) {
     s.platform.ask("Unable to save the settings to " + std::string(kConfigPath) + ": " + e.what(), "", ui::Buttons::OK,
                    ui::Icon::Exclamation);
   }
@@ -232,7 +232,7 @@ void ComSet_Click(Station& s) {
 void ListenForDatagrams(Station& s) {
   const std::string row = Trim(s.settings.config.row(12));
   const int port = PortNumber(row);
-  ui::UdpReceiver& receiver = s.platform.udp();
+  os::UdpReceiver& receiver = s.platform.udp();
   receiver.close();
   if (port == 0) {
     s.platform.ask("The UDP port \"" + row +
@@ -251,7 +251,7 @@ void PortOption_Click(GpsWindow& w, const CruiseConfig& config, int index) {
   if (double(index) != LeadingNumber(config.row(12)) - 1) w.saveButton.enabled = true;
 }
 
-void ShowDeviceNames(const ui::SerialPort& port, GpsWindow& w) {
+void ShowDeviceNames(const os::SerialPort& port, GpsWindow& w) {
   for (int i = 0; i < 4; ++i) w.ports[std::size_t(i)]->tooltip = DeviceTip(port, i + 1);
   const double typed = LeadingNumber(w.portBox.text());
   w.ports[4]->tooltip = typed >= 1 && typed <= kHighestPort
@@ -259,7 +259,7 @@ void ShowDeviceNames(const ui::SerialPort& port, GpsWindow& w) {
                             : "The Com port numbered in the box beside (set RUVEK_COM<number> to open another device)";
 }
 
-void TakeDatagrams(ui::UdpReceiver& receiver, std::string& datagram, ui::TextBox& display) {
+void TakeDatagrams(os::UdpReceiver& receiver, std::string& datagram, ui::TextBox& display) {
   if (!receiver.isListening()) return;
   const std::vector<std::string> arrived = receiver.takeDatagrams();
   if (arrived.empty()) return;

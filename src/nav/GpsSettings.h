@@ -8,7 +8,7 @@
 
 #include "core/Config.h"
 #include "core/StationState.h"
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 #include "windows/Station.h"
 
 namespace ruvek {
@@ -44,9 +44,9 @@ void ListenForDatagrams(Station& s);
 // port of configuration row 12.
 void PortOption_Click(GpsWindow& w, const CruiseConfig& config, int index);
 // Shows in each port option's tooltip which device it opens on this computer.
-void ShowDeviceNames(const ui::SerialPort& port, GpsWindow& w);
+void ShowDeviceNames(const os::SerialPort& port, GpsWindow& w);
 // Moves the datagrams that arrived to the display, each on a line, and keeps
 // the newest one, without its line end, as the UDP source's datagram text.
-void TakeDatagrams(ui::UdpReceiver& receiver, std::string& datagram, ui::TextBox& display);
+void TakeDatagrams(os::UdpReceiver& receiver, std::string& datagram, ui::TextBox& display);
 
 }  // namespace ruvek

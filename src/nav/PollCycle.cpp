@@ -73,7 +73,7 @@ Position ReadNmea(const Poll& p) {
 }
 
 // The position of this tick from the configured source. Errors throw
-// ui::FileError to the position retry.
+// os::FileError to the position retry.
 Position ReadPosition(const Poll& p) {
   const std::string& path = p.settings.currPosPath;
   const std::string& source = p.state.gpsSource;
@@ -175,7 +175,7 @@ Outcome PositionPart(const Poll& p, Position& pos) {
       if (NoteFix(p.state.lastFix, FixReading(p, pos), p.platform.now().toMillis())) p.state.lastFix.time = FixTime(p);
       ShowLineStation(p, pos);
       return Outcome::Go;
-    } catch (const ui::FileError&) {
+    } catch (const os::FileError&) {
       pos = {};
       p.platform.wait(kPositionWaitMs);
       ++failures;
@@ -198,7 +198,7 @@ Outcome PositionPart(const Poll& p, Position& pos) {
 // Another logging computer has used a number: show its last event in the grid
 // and count on from its number.
 void PullLastEvent(const Poll& p) {
-  const ui::FileSystem& fs = p.platform.files();
+  const os::FileSystem& fs = p.platform.files();
   const std::string path =
       LogFileNamesFor(p.settings.programDir, p.settings.dataDir, p.boxes.cruise.text(), p.settings.eventListType)
           .lastEvent;
@@ -244,7 +244,7 @@ void EventNumberPart(const Poll& p, Position pos) {
       if (RaiseFromFile(n, /*holdWhileRolledBack=*/true)) st.lastEventPending = true;
       st.eventFileRetries = 0;
       p.status.setText("Reading Event Number file..." + EventNumberText(st.nextEventNumber));
-    } catch (const ui::FileError&) {
+    } catch (const os::FileError&) {
       p.platform.wait(kNumberWaitMs);
       ++st.eventFileRetries;
       if (st.eventFileRetries <= kSilentRetries) {
@@ -265,7 +265,7 @@ void EventNumberPart(const Poll& p, Position pos) {
       try {
         PullLastEvent(p);
         st.lastEventPending = false;
-      } catch (const ui::FileError&) {
+      } catch (const os::FileError&) {
       }
     }
     return;

@@ -7,7 +7,7 @@
 
 #include "core/Format.h"
 #include "core/TextRoutines.h"
-#include "platform/Lines.h"
+#include "os/Lines.h"
 
 namespace ruvek {
 namespace {

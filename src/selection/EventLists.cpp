@@ -47,7 +47,7 @@ std::optional<EventNamesRead> ReadWithRetry(const EventListContext& c, const std
   for (int attempt = 1;; ++attempt) {
     try {
       return ReadEventNames(c, path);
-    } catch (const ui::FileError&) {
+    } catch (const os::FileError&) {
       if (attempt == 2) {
         ReportUnreadable(c.platform, path);
         return std::nullopt;
@@ -184,7 +184,7 @@ void LoadEventList(const EventListContext& c, const std::string& path, const std
       saving = true;
       OfferToStoreInConfig(c, fileName);
       return;
-    } catch (const ui::FileError& e) {
+    } catch (const os::FileError& e) {
       if (attempt == 2) return saving ? ReportUnsaved(c.platform, e.path) : ReportUnreadable(c.platform, path);
       c.platform.wait(1000);
     }

@@ -7,7 +7,7 @@
 
 #include "core/Settings.h"
 #include "core/StationState.h"
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 #include "windows/ListEditorWindow.h"
 #include "windows/MainWindow.h"
 #include "windows/Station.h"
@@ -71,7 +71,7 @@ struct EventListContext {
 };
 
 // Start-up: loads eventListPath into the drop-down, the editor grid and the
-// pickers of the current mode. A read error throws ui::FileError (the start
+// pickers of the current mode. A read error throws os::FileError (the start
 // sequence retries).
 void StartLoadEventList(const EventListContext& c);
 // Loads the list file at `path` (the program directory and `fileName`) into the
@@ -81,7 +81,7 @@ void LoadEventList(const EventListContext& c, const std::string& path, const std
 // Refills the pickers of the mode just switched to from the file at `path`.
 void FillPickers(const EventListContext& c, const std::string& path);
 // Stores `row5` as configuration row 5 (SaveConfigRows): the file is rewritten
-// with it and then the row in memory changes. Throws ui::FileError when the
+// with it and then the row in memory changes. Throws os::FileError when the
 // file cannot be read or written; the row in memory is then unchanged.
 void StoreListInConfig(ui::Platform& platform, Settings& settings, const std::string& row5);
 // Reloads eventListPath after the list editor has written it; asks nothing.

@@ -18,7 +18,7 @@ bool SaveStep(ui::Platform& platform, const std::function<void()>& step) {
     try {
       step();
       return true;
-    } catch (const ui::FileError&) {
+    } catch (const os::FileError&) {
       if (attempt == kListSaveAttempts) return false;
       platform.wait(kListSaveRetryMs);
     }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 #include "windows/Station.h"
 
 namespace ruvek {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/Config.h"
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 
 namespace ruvek {
 

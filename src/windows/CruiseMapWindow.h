@@ -4,8 +4,8 @@
 // zoom and save the picture.
 #include <memory>
 
-#include "platform/Controls.h"
-#include "platform/Drawing.h"
+#include "ui/Controls.h"
+#include "ui/Drawing.h"
 
 namespace ruvek {
 

@@ -4,7 +4,7 @@
 // and the buttons that start the input, save the settings and hide the window.
 #include <array>
 
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 
 namespace ruvek {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 
 namespace ruvek {
 

@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "core/StationState.h"
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 
 namespace ruvek {
 

@@ -3,7 +3,7 @@
 // its frame; option buttons joined to their group.
 #include <string>
 
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 
 namespace ruvek {
 

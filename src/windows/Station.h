@@ -9,7 +9,7 @@
 
 #include "core/Settings.h"
 #include "core/StationState.h"
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 #include "windows/ConfigEditorWindow.h"
 #include "windows/CruiseMapWindow.h"
 #include "windows/GpsWindow.h"

@@ -16,7 +16,7 @@ class ConfigFile : public ::testing::Test {
   void SetUp() override {
     root_ = std::filesystem::temp_directory_path() / ("ruvek-config-" + std::to_string(test::OwnProcessId()));
     std::filesystem::create_directories(root_ / "C" / "RuvekGPS");
-    fs_ = ui::FileSystem(root_.string());
+    fs_ = os::FileSystem(root_.string());
   }
   void TearDown() override { std::filesystem::remove_all(root_); }
 
@@ -37,7 +37,7 @@ class ConfigFile : public ::testing::Test {
   }
 
   std::filesystem::path root_;
-  ui::FileSystem fs_;
+  os::FileSystem fs_;
 };
 
 TEST_F(ConfigFile, BlankLinesKeepTheirRowsAndBlanksAroundRowsAreRemoved) {
@@ -60,7 +60,7 @@ TEST_F(ConfigFile, ReadsThirtyRowsAndIgnoresTheRest) {
 TEST_F(ConfigFile, MissingFileThrowsAndLeavesEmptyRows) {
   CruiseConfig c;
   c.row(1) = "old";
-  EXPECT_THROW(ReadConfig(fs_, c), ui::FileError);
+  EXPECT_THROW(ReadConfig(fs_, c), os::FileError);
   EXPECT_EQ(c.row(1), "");
 }
 

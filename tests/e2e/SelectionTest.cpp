@@ -126,11 +126,12 @@ TEST_F(Selection, EachModeLoadsUpToItsCapacityAndSaysSoOnce) {
     const std::string last = pickers + "(" + std::to_string(c.loaded - 1) + ")";
     // The picker after the last one filled; Option1 has no 31st, so its last is checked instead.
     const std::string next = pickers + "(" + std::to_string(c.loaded == 30 ? 29 : c.loaded) + ")";
-    const auto r = run(Numbered(c.lines),
-                       "get lastPickerIndex\nget Combo1.items\nget " + last + "\nget " + last + ".visible\nget " +
-                           next + ".visible\nget multiMode\nget frmSelectMulti.visible\nget frmSelectEvent.visible\n"
-                           "answer No\nclick mnuCruise\nget lastPickerIndex\n",
-                       {{20, c.mode}});
+    const auto r =
+        run(Numbered(c.lines),
+            "get lastPickerIndex\nget Combo1.items\nget " + last + "\nget " + last + ".visible\nget " + next +
+                ".visible\nget multiMode\nget frmSelectMulti.visible\nget frmSelectEvent.visible\n"
+                "answer No\nclick mnuCruise\nget lastPickerIndex\n",
+            {{20, c.mode}});
     ASSERT_EQ(r.code, 0) << r.err;
     const std::string lastIndex = std::to_string(c.loaded - 1);
     EXPECT_EQ((std::vector<std::string>{lastIndex, lastIndex}), Got(r.out, "lastPickerIndex"));
@@ -158,9 +159,8 @@ TEST_F(Selection, FrameGridAndTimerBoxFollowTheListLength) {
     bool text2Visible;
     int text2Top;
   } cases[] = {
-      {0, 286, 812, true, 255},   {11, 286, 812, true, 255},  {12, 286, 812, false, 0},
-      {13, 520, 688, true, 540},  {28, 520, 688, true, 540},  {29, 520, 688, false, 0},
-      {30, 520, 688, false, 0},
+      {0, 286, 812, true, 255},  {11, 286, 812, true, 255}, {12, 286, 812, false, 0}, {13, 520, 688, true, 540},
+      {28, 520, 688, true, 540}, {29, 520, 688, false, 0},  {30, 520, 688, false, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.events) + " events");
@@ -219,8 +219,9 @@ TEST_F(Selection, BridgeListAnsweredNoHoldsForThisRunOnly) {
   st.seed();
   st.write("C:\\RuvekGPS\\BridgeEvents.txt", CrLf({"Bridge Arrival"}));
   const std::string cfgBefore = st.read(kCfg);
-  const auto r = st.run("answer Yes\nstart\nanswer No\nclick mnuBridge\nget frmSelectEvent.caption\n"
-                        "get CruiseConfig(5)\nget eventListPath\n");
+  const auto r = st.run(
+      "answer Yes\nstart\nanswer No\nclick mnuBridge\nget frmSelectEvent.caption\n"
+      "get CruiseConfig(5)\nget eventListPath\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ("Bridge Events", Last(r.out, "frmSelectEvent.caption"));
   EXPECT_EQ("CruiseEvents.txt", Last(r.out, "CruiseConfig(5)"));
@@ -246,8 +247,9 @@ TEST_F(Selection, MissingMenuListIsReportedAndChangesNothing) {
 TEST_F(Selection, MissingListAtStartIsReportedByItsOwnPath) {
   st.seed();
   st.remove(kCruiseList);
-  const auto r = st.run("answer Yes\nstart\nget lastPickerIndex\nget Combo1.items\nget Combo1\n"
-                        "get Option1(0).visible\nget eventNumberPath\nget mnuEventNumFile.caption\n");
+  const auto r = st.run(
+      "answer Yes\nstart\nget lastPickerIndex\nget Combo1.items\nget Combo1\n"
+      "get Option1(0).visible\nget eventNumberPath\nget mnuEventNumFile.caption\n");
   ASSERT_EQ(r.code, 0) << r.err;
   EXPECT_EQ(1, CountBoxes(r.out, " | Unable to find C:\\RuvekGPS\\CruiseEvents.txt | OK | none | OK")) << r.out;
   EXPECT_EQ("-1", Last(r.out, "lastPickerIndex"));
@@ -287,8 +289,7 @@ TEST_F(Selection, ListThatCannotBeReadTwiceIsReportedAndTheShownListStays) {
   ASSERT_EQ(r.code, 0) << r.err << r.out;
   // One wait of a second between the two reads.
   EXPECT_EQ((std::vector<std::string>{"2026-06-08 03:00:00", "2026-06-08 03:00:01"}), Got(r.out, "clock"));
-  EXPECT_EQ(1, CountBoxes(r.out, " | Unable to read C:\\RuvekGPS\\BridgeEvents.txt | OK | exclamation | OK"))
-      << r.out;
+  EXPECT_EQ(1, CountBoxes(r.out, " | Unable to read C:\\RuvekGPS\\BridgeEvents.txt | OK | exclamation | OK")) << r.out;
   for (const auto& b : Boxes(r.out)) EXPECT_EQ(std::string::npos, b.find("Save to RuvekGPS.cfg")) << b;
   EXPECT_EQ("Bongo|Manta", Last(r.out, "Combo1.items"));
   EXPECT_EQ("C:\\RuvekGPS\\CruiseEvents.txt", Last(r.out, "eventListPath"));
@@ -330,11 +331,11 @@ TEST_F(Selection, StartLoadThatCannotBeReadIsRetriedByStartUpThenSkipped) {
 TEST_F(Selection, CheckBoxWalkMakesTheLoneTickedBoxTheEvent) {
   const auto r = run(CrLf({"Bongo", "Manta", "Secchi"}),
                      "type txtComments Comments: X\n"
-                     "click Check1(1)\nget Combo1\nget txtComments\n"    // Manta alone: the event
-                     "click Check1(2)\nget Combo1\nget txtComments\n"    // Secchi beside it: a comment
-                     "click Check1(1)\nget Combo1\nget txtComments\n"    // Manta cleared: Secchi is the event
-                     "click Check1(2)\nget Combo1\nget txtComments\n"    // none left: the event stays
-                     "click Check1(0)\nget Combo1\n"                     // the first box alone
+                     "click Check1(1)\nget Combo1\nget txtComments\n"  // Manta alone: the event
+                     "click Check1(2)\nget Combo1\nget txtComments\n"  // Secchi beside it: a comment
+                     "click Check1(1)\nget Combo1\nget txtComments\n"  // Manta cleared: Secchi is the event
+                     "click Check1(2)\nget Combo1\nget txtComments\n"  // none left: the event stays
+                     "click Check1(0)\nget Combo1\n"                   // the first box alone
                      "type txtComments Comments:\nclick Check1(2)\nget txtComments\n",
                      {{20, "MULTI"}});
   ASSERT_EQ(r.code, 0) << r.err;

@@ -1,6 +1,6 @@
-#include "events/Activity.h"
-
 #include <gtest/gtest.h>
+
+#include "events/Activity.h"
 
 namespace ruvek {
 namespace {

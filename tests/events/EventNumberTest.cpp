@@ -159,8 +159,8 @@ TEST_F(RecordSteps, AMissingOrBlankFileThrowsForTheWorkflowRetryAndAFailedWriteS
   for (const char* content : {"", "\r\n", " \r\n57\r\n"}) {
     if (*content) write("C:\\DATA\\EventNumber.txt", content);
     w.boxes.eventNumber.setText("11");
-    EXPECT_THROW(NumberStepAfterChecks(numbering(), false), ui::FileError) << "'" << content << "'";
-    EXPECT_THROW(PublishStep(numbering()), ui::FileError);
+    EXPECT_THROW(NumberStepAfterChecks(numbering(), false), os::FileError) << "'" << content << "'";
+    EXPECT_THROW(PublishStep(numbering()), os::FileError);
     EXPECT_EQ(box(), "11");
   }
   write("C:\\DATA\\EventNumber.txt", "10\r\n");

@@ -14,14 +14,14 @@
 #include <stdexcept>
 
 #include "core/Settings.h"
-#include "platform/Platform.h"
+#include "ui/Platform.h"
 #include "windows/Station.h"
 
 namespace ruvek::test {
 
 class ScriptedPlatform : public ui::Platform {
  public:
-  explicit ScriptedPlatform(const std::string& root) : Platform(ui::FileSystem(root)) {}
+  explicit ScriptedPlatform(const std::string& root) : Platform(os::FileSystem(root)) {}
   ui::Answer messageBox(const std::string& text, const std::string& title, ui::Buttons buttons, ui::Icon) override {
     boxes.push_back(title + " | " + text);
     if (buttons == ui::Buttons::OK) return ui::Answer::OK;
@@ -37,14 +37,14 @@ class ScriptedPlatform : public ui::Platform {
   }
   DateTime now() override { return clock; }
   bool startEditor(const std::string&) override { return true; }
-  ui::SerialPort& serial() override { return port; }
+  os::SerialPort& serial() override { return port; }
   void timerReset(ui::Timer&) override {}
 
   std::deque<ui::Answer> answers;
   std::vector<std::string> boxes;
   DateTime clock{2026, 6, 8, 3, 0, 0};
   long long waitedMs = 0;
-  ui::NoSerialPort port;
+  os::NoSerialPort port;
 };
 
 inline std::string MakeTempRoot() {

@@ -83,7 +83,7 @@ class FuzzStation {
   int run(const std::string& script) const {
     std::ostringstream out, err;
     std::istringstream in(script);
-    ui::HeadlessPlatform platform(ui::FileSystem(root_), out, err);
+    ui::HeadlessPlatform platform(os::FileSystem(root_), out, err);
     RuvekApp app(platform);
     return ui::RunScript(in, out, err, app, platform, /*allowShell=*/false);
   }

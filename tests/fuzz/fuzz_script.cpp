@@ -8,7 +8,7 @@
 
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzStation.h"
-#include "platform/Lines.h"
+#include "os/Lines.h"
 
 namespace {
 

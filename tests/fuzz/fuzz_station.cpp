@@ -11,7 +11,7 @@
 
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzStation.h"
-#include "platform/Lines.h"
+#include "os/Lines.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "events/LogFormat.h"
 #include "fuzz/FuzzCheck.h"
 #include "logview/EventGrid.h"
-#include "platform/Lines.h"
+#include "os/Lines.h"
 #include "selection/EventLists.h"
 
 namespace {

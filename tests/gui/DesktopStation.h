@@ -23,7 +23,7 @@ class DesktopStation : public ::testing::Test {
   // starts the program on it.
   void open(const std::map<int, std::string>& rows = {}) {
     st.seed(rows);
-    platform = std::make_unique<ui::QtPlatform>(ui::FileSystem(st.root()));
+    platform = std::make_unique<ui::QtPlatform>(os::FileSystem(st.root()));
     platform->autoAnswer = [this](const std::string& text, const std::string&) {
       asked.push_back(text);
       return std::optional(ui::Answer::Yes);

@@ -11,7 +11,7 @@ namespace ruvek::test {
 namespace {
 
 TEST(DesktopPrint, PaintsThePagesOnAPdfPrinter) {
-  ui::PrintDocument doc;
+  os::PrintDocument doc;
   doc.title = "Tesmora 0708SR EVENT LOG";
   doc.heading = {"2 events on 08-Jun-2026"};
   doc.columns = {"Evt#", "Event", "Comments"};

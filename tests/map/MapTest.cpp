@@ -90,7 +90,7 @@ TEST_F(TempDrive, TheFollowerReadsOnlyTheRowsAppendedSinceItsLastRead) {
       // A log replaced by a shorter one is read again from its start.
       {Row(9, "33", "-119", "BONGO"), true, 1, 0},
   };
-  ui::FileSystem fs(root);
+  os::FileSystem fs(root);
   EventLogFollower follower;
   follower.follow("C:\\log.csv");
   std::vector<MapEvent> events;

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   QApplication qapp(argc, argv);
-  ui::QtPlatform platform{ui::FileSystem(root)};
+  ui::QtPlatform platform{os::FileSystem(root)};
   platform.autoAnswer = [](const std::string&, const std::string&) { return std::optional(ui::Answer::Yes); };
   RuvekApp app(platform);
   ui::DesktopView view(app, platform);

@@ -1,0 +1,27 @@
+#pragma once
+// What the file layer's system halves (FileSystemPosix.cpp,
+// FileSystemWindows.cpp) and the share lock have in common: reading the
+// program's drive-form paths and naming temporary files.
+#include <string>
+
+namespace ruvek::os {
+
+// True for "X:..." (a drive letter and a colon).
+bool IsDriveForm(const std::string& path);
+// The part of a drive-form path after "X:", "." and ".." resolved and never
+// climbing above the drive, each part joined by `separator` and led by one:
+// "\DATA\..\Log.txt" -> "/Log.txt"; a path ending in a separator keeps it.
+// Empty when a part is a name Windows refuses (a character of <>:"|?* or a
+// control character, or a device name as CON, NUL, COM1, LPT1 with or without
+// an extension): such a name never reaches a file or a device.
+std::string DriveRest(const std::string& rest, char separator);
+// This computer's name as it goes into file names: letters, digits and "-"
+// only, anything else "_".
+const std::string& HostTag();
+// The name a temporary file of this process gets beside `hostFile`.
+std::string TempNameFor(const std::string& hostFile);
+// The process id in one of this computer's temporary file names, or 0 for any
+// other name.
+long OwnTempPid(const std::string& name);
+
+}  // namespace ruvek::os
