@@ -61,11 +61,11 @@ void BM_MapRefreshAfterOneEvent(benchmark::State& state) {
   config.row(3) = "C:\\DATA\\";
   station.settings = ruvek::DeriveSettings(config);
   station.main.boxes.cruise.setText("0708SR");
-  ruvek::mnuCruiseMap_Click(station);
+  ruvek::OpenCruiseMap(station);
   int n = 20000;
   for (auto _ : state) {
     platform.files().append("C:\\DATA\\0708SREvents.csv", ruvek::bench::LogLine(++n));
-    ruvek::CruiseMap_Refresh(station);
+    ruvek::RefreshCruiseMap(station);
     benchmark::DoNotOptimize(station.cruiseMap.map.drawing.shapes.size());
   }
   if (station.cruiseMap.status.caption.rfind(std::to_string(n) + " events", 0) != 0)

@@ -72,11 +72,11 @@ void BM_GpsCollectionTick(benchmark::State& state) {
   ruvek::CruiseConfig config;
   for (const auto& [n, v] : rows) config.row(n) = v;
   station.settings = ruvek::DeriveSettings(config);
-  ruvek::GpsWindow_Load(station);
-  ruvek::GoButton_Click(station);
+  ruvek::FillGpsWindow(station);
+  ruvek::StartOrStopGpsInput(station);
 
   for (auto _ : state) {
-    ruvek::GpsTimer_Timer(station);
+    ruvek::CollectGpsInput(station);
     benchmark::DoNotOptimize(station.gps.display.text().size());
   }
   state.counters["chars"] = double(waiting.size());

@@ -44,7 +44,7 @@ void BM_PollTick(benchmark::State& state) {
   w.boxes.eventNumber.setText("11");
 
   for (auto _ : state) {
-    ruvek::Timer1_Timer(station);
+    ruvek::PollTick(station);
     benchmark::DoNotOptimize(station.state.nav.stndSta);
   }
   if (station.state.nav.stndSta != "28.0" || w.boxes.eventNumber.text() != "11")

@@ -91,7 +91,7 @@ void BM_RecordEvent(benchmark::State& state) {
   w.eventCombo.setText("Bongo");
   w.stopAdvanceCheck.setValue(true);  // the same event every time
   for (auto _ : state) {
-    ruvek::Command1_Click(station, 0);
+    ruvek::StartOrRecord(station);
     state.PauseTiming();
     st.resetHtml();
     station.state.gridRowCount = 1;
@@ -113,8 +113,8 @@ void BM_RecordEventAndTick(benchmark::State& state) {
   w.eventCombo.setText("Bongo");
   w.stopAdvanceCheck.setValue(true);
   for (auto _ : state) {
-    ruvek::Command1_Click(station, 0);
-    ruvek::Timer1_Timer(station);
+    ruvek::StartOrRecord(station);
+    ruvek::PollTick(station);
     state.PauseTiming();
     st.resetHtml();
     station.state.gridRowCount = 1;

@@ -98,22 +98,6 @@ bool HasUnsavedEdits(const ConfigEditorWindow& w) {
   return false;
 }
 
-// Close Window: edits not saved are saved first, dropped or kept open, as
-// the operator answers.
-void CloseConfigEditor(Station& s) {
-  ConfigEditorWindow& w = s.configEditor;
-  if (HasUnsavedEdits(w)) {
-    const auto answer =
-        s.platform.ask(std::string("The settings were changed. Save them to ") + kConfigPath + " before closing?",
-                       "Save Changes?", ui::Buttons::YesNoCancel, ui::Icon::Question);
-    if (answer == ui::Answer::Cancel) return;
-    if (answer == ui::Answer::Yes && !SaveConfig(s)) return;
-  }
-  // The window is unloaded: what was typed into it and not saved is dropped.
-  s.platform.show(w.form, false);
-  ShowConfigRows(s.platform.files(), s.settings.config, w);
-}
-
 void ReportNoNewCruise(ui::Platform& platform, const NewCruiseDirectory& dirs, const std::string& study,
                        const std::string& dataDir) {
   const std::string text =
@@ -222,15 +206,15 @@ void ShowConfigWarnings(const os::FileSystem& fs, ConfigEditorWindow& w) {
   }
 }
 
-void EditConfig_Click(Station& s) {
+void OpenConfigEditor(Station& s) {
   // An open editor keeps what has been typed into it.
   if (!s.configEditor.form.visible) RefreshConfigRows(s.platform.files(), s.settings.config, s.configEditor);
   s.platform.show(s.configEditor.form);
 }
 
-void Study_KeyPress(ConfigEditorWindow& w) { w.studyEdited = true; }
+void NoteStudyTyped(ConfigEditorWindow& w) { w.studyEdited = true; }
 
-void Study_LostFocus(Station& s) {
+void OfferNewCruiseFolders(Station& s) {
   ConfigEditorWindow& w = s.configEditor;
   if (!w.studyEdited) return;
   if (s.platform.ask("New cruise number entered, setup for a new cruise? Y/N", "Reset for new cruise?",
@@ -242,9 +226,22 @@ void Study_LostFocus(Station& s) {
   w.navDir.setText(*dirs.dataDir);
 }
 
-void ConfigEditor_Click(Station& s, int index) {
-  if (index == 0) SaveConfig(s);
-  if (index == 1) CloseConfigEditor(s);
+void SaveConfigEdits(Station& s) { SaveConfig(s); }
+
+// Close Window: edits not saved are saved first, dropped or kept open, as
+// the operator answers.
+void CloseConfigEditor(Station& s) {
+  ConfigEditorWindow& w = s.configEditor;
+  if (HasUnsavedEdits(w)) {
+    const auto answer =
+        s.platform.ask(std::string("The settings were changed. Save them to ") + kConfigPath + " before closing?",
+                       "Save Changes?", ui::Buttons::YesNoCancel, ui::Icon::Question);
+    if (answer == ui::Answer::Cancel) return;
+    if (answer == ui::Answer::Yes && !SaveConfig(s)) return;
+  }
+  // The window is unloaded: what was typed into it and not saved is dropped.
+  s.platform.show(w.form, false);
+  ShowConfigRows(s.platform.files(), s.settings.config, w);
 }
 
 }  // namespace ruvek

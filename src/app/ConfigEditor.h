@@ -64,14 +64,14 @@ void ShowConfigWarnings(const os::FileSystem& fs, ConfigEditorWindow& w);
 
 // "Edit ruvek.cfg": loads the editor with the rows in memory, unless it is
 // open already, and shows it beside the main window.
-void EditConfig_Click(Station& s);
+void OpenConfigEditor(Station& s);
 // A key typed into the Study field.
-void Study_KeyPress(ConfigEditorWindow& w);
+void NoteStudyTyped(ConfigEditorWindow& w);
 // The Study field lost the focus: after typing, the new-cruise set-up.
-void Study_LostFocus(Station& s);
-// Command1(0) "Update/Save": writes the file and offers the restart;
-// Command1(1) "Close Window": closes, asking first whether to save the edits
-// not saved yet.
-void ConfigEditor_Click(Station& s, int index);
+void OfferNewCruiseFolders(Station& s);
+// "Update/Save": writes the file and offers the restart.
+void SaveConfigEdits(Station& s);
+// "Close Window": closes, asking first whether to save the edits not saved yet.
+void CloseConfigEditor(Station& s);
 
 }  // namespace ruvek

@@ -175,7 +175,7 @@ void ChooseNavigationSource(Station& s) {
     autoFill.checked = true;
     if (source == "UDP") ListenForDatagrams(s);
     // The serial GPS window comes to the front; it shows the main window again.
-    GpsWindow_Load(s);
+    FillGpsWindow(s);
     s.platform.show(s.gps.form);
     s.platform.show(s.main.form, false);
   } else if (source == "KNORR" || source == "NETWORK") {
@@ -220,7 +220,7 @@ void OpenForSetUp(Station& s) {
   w.statusBar.setText(std::string("No configuration: ") + kConfigPath + " is missing");
   w.statusBar.note = "Set up: Config > Edit ruvek.cfg";
   s.platform.show(w.form);
-  EditConfig_Click(s);
+  OpenConfigEditor(s);
 }
 
 // The demo station reads the position file the navigation simulator writes:

@@ -40,12 +40,12 @@ void WireShell(Station& s) {
   w.form.onClose = w.menus.exit.onClick;
   w.menus.htmlHelp.onClick = [&s] { s.platform.openHelp(); };
   w.menus.about.onClick = [&s] { s.platform.showAbout(); };
-  w.menus.printLog.onClick = [&s] { PrintLog_Click(s); };
+  w.menus.printLog.onClick = [&s] { PrintEventLog(s); };
 }
 
 void WireLineStation(Station& s) {
   MainWindow& w = s.main;
-  w.lineCombo.onClick = [&s] { LineCombo_Click(s); };
+  w.lineCombo.onClick = [&s] { ChooseLine(s); };
   const std::pair<ui::Menu*, LineStaMode> modes[] = {{&w.menus.standardLine, LineStaMode::Standard},
                                                      {&w.menus.calcLine, LineStaMode::Calculated},
                                                      {&w.menus.selectedLine, LineStaMode::Selected}};
@@ -57,24 +57,20 @@ template <std::size_t N>
 void WireConditionGroup(MainWindow& w, const std::array<ui::OptionButton*, N>& options, Group group) {
   for (std::size_t i = 0; i < N; ++i) {
     const int index = int(i);
-    options[i]->onClick = [&w, group, index] { ConditionOption_Click(w.conditions, w.commentsBox, group, index); };
-    options[i]->onDblClick = [&w, group, index] {
-      ConditionOption_DblClick(w.conditions, w.commentsBox, group, index);
-    };
+    options[i]->onClick = [&w, group, index] { AddConditionComment(w.conditions, w.commentsBox, group, index); };
+    options[i]->onDblClick = [&w, group, index] { RemoveConditionComment(w.conditions, w.commentsBox, group, index); };
   }
 }
 
 void WireSelection(Station& s) {
   MainWindow& w = s.main;
   for (int i = 0; i < kOptionPickers; ++i)
-    w.pickers.options[std::size_t(i)]->onClick = [&w, i] { EventOption_Click(w.pickers, w.eventCombo, i); };
+    w.pickers.options[std::size_t(i)]->onClick = [&w, i] { PickEvent(w.pickers, w.eventCombo, i); };
   for (int i = 0; i < kCheckPickers; ++i)
-    w.pickers.checks[std::size_t(i)]->onClick = [&w, i] {
-      EventCheck_Click(w.pickers, w.eventCombo, w.commentsBox, i);
-    };
-  w.eventCombo.onClick = [&s] { EventCombo_Click(s.main.pickers, s.main.eventCombo, s.state); };
-  w.menus.checkBoxMode.onClick = [&s] { CheckBoxMode_Click(s); };
-  w.pickers.singleFrame.onDblClick = [&s] { PickerFrame_DblClick(s); };
+    w.pickers.checks[std::size_t(i)]->onClick = [&w, i] { TickEvent(w.pickers, w.eventCombo, w.commentsBox, i); };
+  w.eventCombo.onClick = [&s] { SelectPickersNamed(s.main.pickers, s.main.eventCombo, s.state); };
+  w.menus.checkBoxMode.onClick = [&s] { ToggleCheckBoxMode(s); };
+  w.pickers.singleFrame.onDblClick = [&s] { OpenListEditor(s); };
   const std::pair<ui::Menu*, const char*> lists[] = {{&w.menus.cruiseList, "CruiseEvents.txt"},
                                                      {&w.menus.bridgeList, "BridgeEvents.txt"},
                                                      {&w.menus.mammalList, "MMammalEvents.txt"},
@@ -83,7 +79,7 @@ void WireSelection(Station& s) {
   WireConditionGroup(w, w.conditions.sea, Group::SeaConditions);
   WireConditionGroup(w, w.conditions.dayNight, Group::DayNight);
   WireConditionGroup(w, w.conditions.stationType, Group::StationType);
-  w.commentsBox.onChange = [&w] { Comments_Change(w.commentsBox); };
+  w.commentsBox.onChange = [&w] { FoldCommentSeparators(w.commentsBox); };
 }
 
 void WireLogView(Station& s) {
@@ -96,7 +92,7 @@ void WireLogView(Station& s) {
     entry->onClick = [&s, entry = entry, mode = std::string(mode)] {
       ChooseDisplayedEvents(s.main.menus, *entry, mode, s.settings);
     };
-  s.main.eventGrid.onDblClick = [&s] { EventLog_DblClick(s); };
+  s.main.eventGrid.onDblClick = [&s] { LoadRowForCorrection(s); };
   s.main.eventGrid.greyedRows = SupersededGridRows;
   s.main.buttons.cancelCorrection.onClick = [&s] { CancelCorrection(s); };
   s.main.form.onKeyEscape = [&s] { CancelCorrection(s); };
@@ -104,61 +100,65 @@ void WireLogView(Station& s) {
 
 void WireEvents(Station& s) {
   MainWindow& w = s.main;
-  ui::Button* buttons[] = {&w.buttons.record, &w.buttons.standby, &w.buttons.quit, &w.buttons.clearLast};
+  const std::pair<ui::Button*, void (*)(Station&)> actions[] = {{&w.buttons.record, StartOrRecord},
+                                                                {&w.buttons.standby, StandBy},
+                                                                {&w.buttons.quit, Quit},
+                                                                {&w.buttons.clearLast, ClearLast}};
   // The map follows every event recorded, corrected or cleared here.
-  for (int i = 0; i < 4; ++i)
-    buttons[i]->onClick = [&s, i] {
-      Command1_Click(s, i);
-      CruiseMap_Refresh(s);
+  for (const auto& [button, act] : actions)
+    button->onClick = [&s, act = act] {
+      act(s);
+      RefreshCruiseMap(s);
     };
   w.menus.orderOccupiedFile.onClick = [&s] {
     LoadOrderOccupied(s.platform.files(), s.settings.dataDir, s.state.orderOccupied, s.main.statusBar,
                       s.main.menus.orderOccupiedFile);
   };
   w.boxes.eventNumber.onDblClick = [&s] { RequestManualOverride(EventNumbering::of(s)); };
-  w.menus.exportCruise.onClick = [&s] { mnuAllEvents2File_Click(s); };
-  w.menus.exportGis.onClick = [&s] { mnuExportGis_Click(s); };
+  w.menus.exportCruise.onClick = [&s] { ExportCruiseEvents(s); };
+  w.menus.exportGis.onClick = [&s] { ExportCruiseForGis(s); };
 }
 
 void WireNav(Station& s) {
   s.main.pollTimer.onTimer = [&s] {
-    Timer1_Timer(s);
-    CruiseMap_PollTick(s);
+    PollTick(s);
+    FollowPollOnMap(s);
   };
-  s.main.menus.autoFill.onClick = [&s] { AutoFill_Click(s); };
+  s.main.menus.autoFill.onClick = [&s] { ToggleAutoFill(s); };
 }
 
 void WireConfigEditor(Station& s) {
   ConfigEditorWindow& w = s.configEditor;
-  s.main.menus.editConfig.onClick = [&s] { EditConfig_Click(s); };
-  w.study.onKeyPress = [&w](char&) { Study_KeyPress(w); };
-  w.study.onLostFocus = [&s] { Study_LostFocus(s); };
+  s.main.menus.editConfig.onClick = [&s] { OpenConfigEditor(s); };
+  w.study.onKeyPress = [&w](char&) { NoteStudyTyped(w); };
+  w.study.onLostFocus = [&s] { OfferNewCruiseFolders(s); };
   for (int n = 1; n <= kConfigRowsWritten; ++n)
     w.fields[std::size_t(n)]->onChange = [&s] { ShowConfigWarnings(s.platform.files(), s.configEditor); };
-  w.save.onClick = [&s] { ConfigEditor_Click(s, 0); };
-  w.close.onClick = [&s] { ConfigEditor_Click(s, 1); };
+  w.save.onClick = [&s] { SaveConfigEdits(s); };
+  w.close.onClick = [&s] { CloseConfigEditor(s); };
   w.form.onClose = w.close.onClick;
 }
 
 void WireListEditor(Station& s) {
   ListEditorWindow& w = s.listEditor;
   s.main.menus.editEventsFile.onClick = [&s] { s.platform.show(s.listEditor.form); };
-  w.eventList.onKeyPress = [&w](char& key) { EventList_KeyPress(w.eventList, key); };
-  ui::Button* buttons[] = {&w.update, &w.saveAs, &w.exit};
-  for (int i = 0; i < 3; ++i) buttons[i]->onClick = [&s, i] { ListEditor_Click(s, i); };
+  w.eventList.onKeyPress = [&w](char& key) { TypeIntoEventName(w.eventList, key); };
+  w.update.onClick = [&s] { UpdateEventList(s); };
+  w.saveAs.onClick = [&s] { SaveToNewEventFile(s); };
+  w.exit.onClick = [&s] { CloseListEditor(s); };
 }
 
 void WireGpsWindow(Station& s) {
   GpsWindow& g = s.gps;
-  s.main.menus.comPortSettings.onClick = [&s] { ComSet_Click(s); };
-  g.goButton.onClick = [&s] { GoButton_Click(s); };
-  g.saveButton.onClick = [&s] { SaveSettings_Click(s); };
-  g.hideButton.onClick = [&s] { HideGps_Click(s); };
-  g.form.onClose = [&s] { HideGps_Click(s); };
-  g.timer.onTimer = [&s] { GpsTimer_Timer(s); };
+  s.main.menus.comPortSettings.onClick = [&s] { OpenGpsWindow(s); };
+  g.goButton.onClick = [&s] { StartOrStopGpsInput(s); };
+  g.saveButton.onClick = [&s] { SaveGpsSettings(s); };
+  g.hideButton.onClick = [&s] { HideGpsWindow(s); };
+  g.form.onClose = [&s] { HideGpsWindow(s); };
+  g.timer.onTimer = [&s] { CollectGpsInput(s); };
   g.portBox.onChange = [&s] { ShowDeviceNames(s.platform.serial(), s.gps); };
   for (int i = 0; i < 5; ++i)
-    g.ports[std::size_t(i)]->onClick = [&s, i] { PortOption_Click(s.gps, s.settings.config, i); };
+    g.ports[std::size_t(i)]->onClick = [&s, i] { NotePortChosen(s.gps, s.settings.config, i); };
   // Every line setting but the rate box's option enables Save Settings.
   const auto enableSave = [&g] { g.saveButton.enabled = true; };
   for (int i = 0; i < 3; ++i) g.bauds[std::size_t(i)]->onClick = enableSave;
@@ -168,16 +168,16 @@ void WireGpsWindow(Station& s) {
 
 void WireCruiseMap(Station& s) {
   CruiseMapWindow& w = s.cruiseMap;
-  s.main.menus.cruiseMap.onClick = [&s] { mnuCruiseMap_Click(s); };
-  w.fit.onClick = [&s] { CruiseMap_Fit(s); };
-  w.zoomIn.onClick = [&s] { CruiseMap_Zoom(s, 2); };
-  w.zoomOut.onClick = [&s] { CruiseMap_Zoom(s, 0.5); };
-  w.saveAs.onClick = [&s] { CruiseMap_SaveAs(s); };
-  w.map.onResize = [&s](int width, int height) { CruiseMap_Resize(s, width, height); };
-  w.map.onZoom = [&s](double factor, double x, double y) { CruiseMap_Zoom(s, factor, x, y); };
-  w.map.onPan = [&s](double dx, double dy) { CruiseMap_Pan(s, dx, dy); };
-  w.map.onPick = [&s](double x, double y) { CruiseMap_Pick(s, x, y); };
-  w.map.tipAt = [&s](double x, double y) { return CruiseMap_Tip(s, x, y); };
+  s.main.menus.cruiseMap.onClick = [&s] { OpenCruiseMap(s); };
+  w.fit.onClick = [&s] { FitCruiseMap(s); };
+  w.zoomIn.onClick = [&s] { ZoomCruiseMap(s, 2); };
+  w.zoomOut.onClick = [&s] { ZoomCruiseMap(s, 0.5); };
+  w.saveAs.onClick = [&s] { SaveCruiseMapAs(s); };
+  w.map.onResize = [&s](int width, int height) { ResizeCruiseMap(s, width, height); };
+  w.map.onZoom = [&s](double factor, double x, double y) { ZoomCruiseMap(s, factor, x, y); };
+  w.map.onPan = [&s](double dx, double dy) { PanCruiseMap(s, dx, dy); };
+  w.map.onPick = [&s](double x, double y) { PickOnCruiseMap(s, x, y); };
+  w.map.tipAt = [&s](double x, double y) { return CruiseMapTip(s, x, y); };
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ void ExportEventsOnly(ui::Platform& platform, const std::string& logPath, const 
   platform.ask("Events Only File created...", "");
 }
 
-void mnuAllEvents2File_Click(Station& s) {
+void ExportCruiseEvents(Station& s) {
   const std::string& cruise = s.main.boxes.cruise.text();
   ExportEventsOnly(
       s.platform,

@@ -28,6 +28,6 @@ void ExportEventsOnly(ui::Platform& platform, const std::string& logPath, const 
 
 // The menu entry: the cruise's network event log to data directory + cruise +
 // "EventsNOMET.csv".
-void mnuAllEvents2File_Click(Station& s);
+void ExportCruiseEvents(Station& s);
 
 }  // namespace ruvek

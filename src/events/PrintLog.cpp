@@ -71,7 +71,7 @@ os::PrintDocument EventLogDocument(const os::FileSystem& fs, const std::string& 
   return doc;
 }
 
-void PrintLog_Click(Station& s) {
+void PrintEventLog(Station& s) {
   const Settings& settings = s.settings;
   MainWindow& w = s.main;
   const std::string cruise = w.boxes.cruise.text();

@@ -20,6 +20,6 @@ os::PrintDocument EventLogDocument(const os::FileSystem& fs, const std::string& 
 // the network log does not exist, to the platform's printer or PDF file. A
 // missing or unreadable log, a log without events and a failed print are
 // reported by name; a printed log is told in status panel 1.
-void PrintLog_Click(Station& s);
+void PrintEventLog(Station& s);
 
 }  // namespace ruvek

@@ -392,7 +392,7 @@ void RecordEvent(Station& s, Press& press) {
   if (!st.multiMode && shown != options.end()) w.form.focusTo = (*(chosen != options.end() ? chosen : shown))->name();
 }
 
-void StartButton(Station& s) {
+void StartRecording(Station& s) {
   MainWindow& w = s.main;
   // Asked whenever the serial input is not running: never started, or stopped
   // again (the GO button then shows "Go").
@@ -411,7 +411,7 @@ void StartButton(Station& s) {
 
 // Standby pauses the poll's navigation reading; Resume (or the record button
 // while standing by) takes it up again.
-void StandbyButton(Station& s) {
+void ToggleStandby(Station& s) {
   if (s.state.recording == Recording::Ready) {
     SetRecording(s.state, s.main.buttons, Recording::StandingBy);
     s.main.statusBar.note = "Standing by";
@@ -421,7 +421,7 @@ void StandbyButton(Station& s) {
   }
 }
 
-void QuitButton(Station& s) {
+void AskAndQuit(Station& s) {
   MainWindow& w = s.main;
   if (s.platform.ask("Do you really want to quit? Y/N", "Close Program? Y/N", ui::Buttons::YesNo) != ui::Answer::Yes)
     return SetRecording(s.state, w.buttons, Recording::Ready);
@@ -435,7 +435,7 @@ void QuitButton(Station& s) {
 // written, or another computer has used a number since (going back would give
 // it twice), the number is not rolled back: the box keeps its number and
 // nothing marks the cleared event as void, so no number is ever used twice.
-void ClearLastButton(Station& s) {
+void ClearLastEvent(Station& s) {
   MainWindow& w = s.main;
   // A row loaded for editing is let go first, unwritten: what is erased is
   // the last event, and the number rolled back is the next event's.
@@ -487,25 +487,34 @@ void AdvanceEventPicker(Pickers& pickers, const std::string& eventName, const St
   }
 }
 
-void Command1_Click(Station& s, int index) {
+void StartOrRecord(Station& s) {
   Press press(s);
-  switch (index) {
-    case 0:
-      s.state.eventFileRetries = 0;
-      switch (s.state.recording) {
-        case Recording::NotStarted: return StartButton(s);
-        case Recording::Ready: return RecordEvent(s, press);
-        case Recording::StandingBy:
-          StandbyButton(s);
-          s.platform.wait(kSettleMs);
-          return SetRecording(s.state, s.main.buttons, Recording::Ready);
-        case Recording::Saving: return;
-      }
-      return;
-    case 1: return StandbyButton(s);
-    case 2: return QuitButton(s);
-    case 3: return ClearLastButton(s);
+  s.state.eventFileRetries = 0;
+  switch (s.state.recording) {
+    case Recording::NotStarted: return StartRecording(s);
+    case Recording::Ready: return RecordEvent(s, press);
+    case Recording::StandingBy:
+      ToggleStandby(s);
+      s.platform.wait(kSettleMs);
+      return SetRecording(s.state, s.main.buttons, Recording::Ready);
+    case Recording::Saving: return;
   }
+}
+
+// Each button looks at the share afresh, as a press of the record button does.
+void StandBy(Station& s) {
+  Press press(s);
+  ToggleStandby(s);
+}
+
+void Quit(Station& s) {
+  Press press(s);
+  AskAndQuit(s);
+}
+
+void ClearLast(Station& s) {
+  Press press(s);
+  ClearLastEvent(s);
 }
 
 }  // namespace ruvek

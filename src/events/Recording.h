@@ -9,9 +9,14 @@
 
 namespace ruvek {
 
-// The four buttons: 0 Start / Record Event, 1 Standby / Resume, 2 Quit,
-// 3 Clear Last.
-void Command1_Click(Station& s, int index);
+// Start, and once started Record Event (or Resume while standing by).
+void StartOrRecord(Station& s);
+// Standby / Resume: pauses or takes up again the poll's navigation reading.
+void StandBy(Station& s);
+// Quit: asks, saves the event grid and ends the program.
+void Quit(Station& s);
+// Clear Last: erases the last event from the grid and rolls its number back.
+void ClearLast(Station& s);
 
 // After an event (unless "Stop Event Advance" is ticked): the single-choice
 // picker moves to the next event of the list, from the last one back to the

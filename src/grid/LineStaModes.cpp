@@ -85,7 +85,7 @@ bool RefreshStations(const os::FileSystem& fs, const std::string& programDir, ui
   return true;
 }
 
-void LineCombo_Click(Station& s) {
+void ChooseLine(Station& s) {
   MainWindow& w = s.main;
   if (!RefreshStations(s.platform.files(), s.settings.programDir, w.stationCombo, w.lineCombo.text())) return;
   w.stationCombo.setText(FirstEntry(w.stationCombo));

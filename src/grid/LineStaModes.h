@@ -32,7 +32,7 @@ bool RefreshStations(const os::FileSystem& fs, const std::string& programDir, ui
 
 // A line chosen from Combo3: its stations fill Combo4, and in an automatic mode
 // the operator is asked whether to keep the chosen line.
-void LineCombo_Click(Station& s);
+void ChooseLine(Station& s);
 // One of the three Line.Sta menu entries.
 void ChooseLineStaMode(Station& s, LineStaMode mode);
 // "Edit Line or Sta Files": a file dialog, then the text editor on the chosen

@@ -105,7 +105,7 @@ std::optional<LoggedRow> FindLoggedEvent(const os::FileSystem& fs, const LogFile
   return row;
 }
 
-void EventLog_DblClick(Station& s) {
+void LoadRowForCorrection(Station& s) {
   MainWindow& w = s.main;
   ui::Grid& grid = w.eventGrid;
   const int row = grid.row;

@@ -24,7 +24,7 @@ namespace ruvek {
 // the row as the one Record Event writes, whatever row is selected by then. The
 // heading row and a row without an event number hold no event: nothing is
 // asked and nothing changes.
-void EventLog_DblClick(Station& s);
+void LoadRowForCorrection(Station& s);
 
 // Ends a correction without writing anything for it: the boxes show again what
 // they showed before the first row was loaded (the event number box the next

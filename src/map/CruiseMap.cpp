@@ -154,7 +154,7 @@ double HeadingOf(std::string_view sentence) {
   return value;
 }
 
-void mnuCruiseMap_Click(Station& s) {
+void OpenCruiseMap(Station& s) {
   CruiseMapData& d = DataOf(s);
   if (!d.planLoaded) {
     d.content.plan = LoadPlannedGrid(s.platform.files(), s.settings.programDir);
@@ -167,7 +167,7 @@ void mnuCruiseMap_Click(Station& s) {
   s.platform.show(s.cruiseMap.form);
 }
 
-void CruiseMap_PollTick(Station& s) {
+void FollowPollOnMap(Station& s) {
   CruiseMapData& d = DataOf(s);
   NoteTrack(s, d);
   if (!s.cruiseMap.form.visible) return;
@@ -175,37 +175,37 @@ void CruiseMap_PollTick(Station& s) {
   Redraw(s, d);
 }
 
-void CruiseMap_Refresh(Station& s) {
+void RefreshCruiseMap(Station& s) {
   if (!s.cruiseMap.form.visible) return;
   CruiseMapData& d = DataOf(s);
   ReadNewEvents(s, d);
   Redraw(s, d);
 }
 
-void CruiseMap_Fit(Station& s) {
+void FitCruiseMap(Station& s) {
   CruiseMapData& d = DataOf(s);
   Fit(d);
   Redraw(s, d);
 }
 
-void CruiseMap_Zoom(Station& s, double factor, double x, double y) {
+void ZoomCruiseMap(Station& s, double factor, double x, double y) {
   CruiseMapData& d = DataOf(s);
   d.view.zoom(factor, x, y);
   Redraw(s, d);
 }
 
-void CruiseMap_Zoom(Station& s, double factor) {
+void ZoomCruiseMap(Station& s, double factor) {
   const MapView& v = DataOf(s).view;
-  CruiseMap_Zoom(s, factor, v.width / 2.0, v.height / 2.0);
+  ZoomCruiseMap(s, factor, v.width / 2.0, v.height / 2.0);
 }
 
-void CruiseMap_Pan(Station& s, double dx, double dy) {
+void PanCruiseMap(Station& s, double dx, double dy) {
   CruiseMapData& d = DataOf(s);
   d.view.pan(dx, dy);
   Redraw(s, d);
 }
 
-void CruiseMap_Resize(Station& s, int width, int height) {
+void ResizeCruiseMap(Station& s, int width, int height) {
   CruiseMapData& d = DataOf(s);
   if (width <= 0 || height <= 0 || (width == d.view.width && height == d.view.height)) return;
   // The middle stays in the middle; a map never framed is framed at its size.
@@ -215,7 +215,7 @@ void CruiseMap_Resize(Station& s, int width, int height) {
   Redraw(s, d);
 }
 
-void CruiseMap_Pick(Station& s, double x, double y) {
+void PickOnCruiseMap(Station& s, double x, double y) {
   CruiseMapData& d = DataOf(s);
   const MapEvent* e = EventAt(d.content, d.view, x, y);
   if (!e) return;
@@ -233,13 +233,13 @@ void CruiseMap_Pick(Station& s, double x, double y) {
   s.cruiseMap.status.caption = "Event " + e->number + " is not shown in the event grid";
 }
 
-std::string CruiseMap_Tip(Station& s, double x, double y) {
+std::string CruiseMapTip(Station& s, double x, double y) {
   CruiseMapData& d = DataOf(s);
   const MapEvent* e = EventAt(d.content, d.view, x, y);
   return e ? EventTip(*e) : std::string();
 }
 
-void CruiseMap_SaveAs(Station& s) {
+void SaveCruiseMapAs(Station& s) {
   const auto path = s.platform.saveFileDialog(s.settings.dataDir);
   if (!path || path->empty()) return;
   std::string ext =

@@ -23,26 +23,26 @@ double HeadingOf(std::string_view sentence);
 
 // "Cruise Map...": opens the window (or brings it up to date), framing the
 // cruise the first time.
-void mnuCruiseMap_Click(Station& s);
+void OpenCruiseMap(Station& s);
 // After each poll tick: notes the position the poll read in the track and,
 // while the window shows, reads the events logged since and redraws.
-void CruiseMap_PollTick(Station& s);
+void FollowPollOnMap(Station& s);
 // After an event was logged (or a row changed): reads the new rows and redraws
 // while the window shows.
-void CruiseMap_Refresh(Station& s);
+void RefreshCruiseMap(Station& s);
 // "Save as...": asks for the file; ".svg" or ".png" picks the picture's kind.
-void CruiseMap_SaveAs(Station& s);
+void SaveCruiseMapAs(Station& s);
 // "Fit Cruise": frames the events, the track and the ship.
-void CruiseMap_Fit(Station& s);
+void FitCruiseMap(Station& s);
 // Zooms by `factor` around (x, y), or around the middle of the picture.
-void CruiseMap_Zoom(Station& s, double factor, double x, double y);
-void CruiseMap_Zoom(Station& s, double factor);
-void CruiseMap_Pan(Station& s, double dx, double dy);
-void CruiseMap_Resize(Station& s, int width, int height);
+void ZoomCruiseMap(Station& s, double factor, double x, double y);
+void ZoomCruiseMap(Station& s, double factor);
+void PanCruiseMap(Station& s, double dx, double dy);
+void ResizeCruiseMap(Station& s, int width, int height);
 // A click on the map: the event under it becomes the current row of the
 // event grid when the grid shows it.
-void CruiseMap_Pick(Station& s, double x, double y);
+void PickOnCruiseMap(Station& s, double x, double y);
 // The tooltip at (x, y): the event under it, or nothing.
-std::string CruiseMap_Tip(Station& s, double x, double y);
+std::string CruiseMapTip(Station& s, double x, double y);
 
 }  // namespace ruvek

@@ -279,7 +279,7 @@ std::string CruiseEventLog(Station& s) {
   return names.localEvents;
 }
 
-void mnuExportGis_Click(Station& s) {
+void ExportCruiseForGis(Station& s) {
   const auto path = s.platform.saveFileDialog(s.settings.dataDir);
   if (!path || path->empty()) return;
   ExportEventsForGis(s.platform, CruiseEventLog(s), *path, s.main.boxes.cruise.text());

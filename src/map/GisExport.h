@@ -39,7 +39,7 @@ void ExportEventsForGis(ui::Platform& platform, const std::string& logPath, cons
 
 // The menu entry "Export Events for GIS...": asks for the file with the file
 // dialog; its extension picks the format.
-void mnuExportGis_Click(Station& s);
+void ExportCruiseForGis(Station& s);
 
 // The log the cruise's events are read from: the network event log, or the
 // local one when there is no network log.

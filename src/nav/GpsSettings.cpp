@@ -151,7 +151,7 @@ std::string DeviceTip(const os::SerialPort& port, int number) {
 
 }  // namespace
 
-void GpsWindow_Load(Station& s) {
+void FillGpsWindow(Station& s) {
   GpsWindow& w = s.gps;
   CruiseConfig& config = s.settings.config;
   GpsInput& input = s.state.gpsInput;
@@ -175,14 +175,14 @@ void GpsWindow_Load(Station& s) {
   SelectLineSettings(s.platform, config, w);
 }
 
-void GoButton_Click(Station& s) {
+void StartOrStopGpsInput(Station& s) {
   if (s.state.gpsInput.portRunning)
     StopInput(s.platform.serial(), s.gps, s.state.gpsInput);
   else
     StartInput(s.platform, s.gps, s.state.gpsInput);
 }
 
-void SaveSettings_Click(Station& s) {
+void SaveGpsSettings(Station& s) {
   const GpsWindow& w = s.gps;
   std::string port = std::to_string(std::max(SelectedIndex(w.ports), 0) + 1);
   if (SelectedIndex(w.ports) == 4) {
@@ -205,12 +205,12 @@ void SaveSettings_Click(Station& s) {
   }
 }
 
-void HideGps_Click(Station& s) {
+void HideGpsWindow(Station& s) {
   s.platform.show(s.gps.form, false);
   s.platform.show(s.main.form);
 }
 
-void GpsTimer_Timer(Station& s) {
+void CollectGpsInput(Station& s) {
   GpsWindow& w = s.gps;
   TakeDatagrams(s.platform.udp(), s.state.udpDatagram, w.display);
   GpsInput& input = s.state.gpsInput;
@@ -224,8 +224,8 @@ void GpsTimer_Timer(Station& s) {
   WritePositionFile(s.platform, s.settings.dataDir + config.row(8), input);
 }
 
-void ComSet_Click(Station& s) {
-  GpsWindow_Load(s);
+void OpenGpsWindow(Station& s) {
+  FillGpsWindow(s);
   s.platform.show(s.gps.form);
 }
 
@@ -247,7 +247,7 @@ void ListenForDatagrams(Station& s) {
                    ui::Buttons::OK, ui::Icon::Exclamation);
 }
 
-void PortOption_Click(GpsWindow& w, const CruiseConfig& config, int index) {
+void NotePortChosen(GpsWindow& w, const CruiseConfig& config, int index) {
   if (double(index) != LeadingNumber(config.row(12)) - 1) w.saveButton.enabled = true;
 }
 

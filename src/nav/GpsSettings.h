@@ -19,20 +19,20 @@ namespace ruvek {
 // starts its timer. With the serial port already open it asks whether to
 // reset the input: Yes stops it (the port is closed, GO opens it again with
 // the settings shown), No or Cancel goes on collecting.
-void GpsWindow_Load(Station& s);
+void FillGpsWindow(Station& s);
 // btnGo: starts the input (opening the port) or stops it (closing the port).
-void GoButton_Click(Station& s);
+void StartOrStopGpsInput(Station& s);
 // Command1 "Save Settings": the port and line settings into RuvekGPS.cfg.
-void SaveSettings_Click(Station& s);
+void SaveGpsSettings(Station& s);
 // Command2 "Hide GPS", also closing the window: hides it and shows the main
 // window; the input goes on.
-void HideGps_Click(Station& s);
+void HideGpsWindow(Station& s);
 // Timer1: takes the datagrams of the UDP source and, while the input runs,
 // collects the received text and writes the current position file. A file
 // that cannot be written is reported once and written again at the next tick.
-void GpsTimer_Timer(Station& s);
+void CollectGpsInput(Station& s);
 // mnuComSet: loads the window again and shows it beside the main window.
-void ComSet_Click(Station& s);
+void OpenGpsWindow(Station& s);
 // Start-up for the "UDP" source: listens on the UDP port of configuration
 // row 12; a value that is no port number, or a port that cannot be had, is
 // reported and nothing is received.
@@ -42,7 +42,7 @@ void ListenForDatagrams(Station& s);
 
 // A port option clicked: Save Settings is enabled unless the option is the
 // port of configuration row 12.
-void PortOption_Click(GpsWindow& w, const CruiseConfig& config, int index);
+void NotePortChosen(GpsWindow& w, const CruiseConfig& config, int index);
 // Shows in each port option's tooltip which device it opens on this computer.
 void ShowDeviceNames(const os::SerialPort& port, GpsWindow& w);
 // Moves the datagrams that arrived to the display, each on a line, and keeps

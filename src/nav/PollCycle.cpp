@@ -278,7 +278,7 @@ bool UsablePosition(float lat, float lon) { return lat > 0 && lon < 0 && lat != 
 
 bool HasPosition(float lat, float lon) { return lat != kMissing && lon != kMissing && (lat != 0 || lon != 0); }
 
-void Timer1_Timer(Station& s) {
+void PollTick(Station& s) {
   MainWindow& w = s.main;
   if (!w.menus.autoFill.checked) return w.pollTimer.setEnabled(false);
   // A row loaded for editing keeps the poll stopped until Record Event, also
@@ -304,7 +304,7 @@ void Timer1_Timer(Station& s) {
   CatchUpTick(s);
 }
 
-void AutoFill_Click(Station& s) {
+void ToggleAutoFill(Station& s) {
   MainWindow& w = s.main;
   if (w.menus.autoFill.checked) {
     if (s.platform.ask("Turn off Auto-Fill and manually enter all fields? Y/N", "Turn Off Auto Log? Y/N",

@@ -6,9 +6,9 @@ namespace ruvek {
 
 // One tick: position, local clock, line and station, the event number and the
 // last event of another logging computer.
-void Timer1_Timer(Station& s);
+void PollTick(Station& s);
 // The "Auto Fill Data" menu entry: asks before switching automatic fill off or on.
-void AutoFill_Click(Station& s);
+void ToggleAutoFill(Station& s);
 
 // True when a position may be turned into a line and station: north of the
 // equator, west of Greenwich, and neither value the missing mark -99.

@@ -9,23 +9,23 @@ namespace {
 // clicked starts the comments afresh.
 constexpr std::size_t kShortComment = 13;
 
-bool OptionExists(Group g, int k) { return k >= 0 && k < (g == Group::DayNight ? 2 : 3); }
+bool OptionExists(Group group, int option) { return option >= 0 && option < (group == Group::DayNight ? 2 : 3); }
 
 // Separator put between the existing text and an option's text when it is added.
-std::string_view AddSeparator(Group g, int k) {
-  if (g == Group::SeaConditions && k < 2) return "; ";
+std::string_view AddSeparator(Group group, int option) {
+  if (group == Group::SeaConditions && option < 2) return "; ";
   return ";";
 }
 
 // Separator taken out together with an option's text on a double click.
-std::string_view TakeOutSeparator(Group g, int k) {
-  if (g == Group::SeaConditions && k == 0) return "; ";
-  if (g == Group::StationType) return "; ";
+std::string_view TakeOutSeparator(Group group, int option) {
+  if (group == Group::SeaConditions && option == 0) return "; ";
+  if (group == Group::StationType) return "; ";
   return ";";
 }
 
-std::string Append(const std::string& C, std::string_view separator, const std::string& text) {
-  std::string result = C;
+std::string Append(const std::string& comments, std::string_view separator, const std::string& text) {
+  std::string result = comments;
   result += separator;
   result += text;
   return result;
@@ -33,38 +33,41 @@ std::string Append(const std::string& C, std::string_view separator, const std::
 
 // Sea conditions and station type: the chosen option's text replaces another
 // option's text where one is present, else is added.
-std::string ThreeOptionClick(Group g, int k, const std::string& C, const std::array<std::string, 3>& T) {
-  const std::string& Tk = T[k];
-  if (C.size() <= kShortComment) return std::string(kResetComments) + Tk;
-  const std::string& Ti = T[k == 0 ? 1 : 0];
-  const std::string& Tj = T[k == 2 ? 1 : 2];
-  if (Contains(C, Ti)) return ReplaceAll(C, Ti, Tk);
-  if (!Contains(C, Tj)) return Append(C, AddSeparator(g, k), Tk);
-  return ReplaceAll(C, Tj, Tk);
+std::string WithOneOfThree(Group group, int option, const std::string& comments,
+                           const std::array<std::string, 3>& optionTexts) {
+  const std::string& chosenText = optionTexts[option];
+  if (comments.size() <= kShortComment) return std::string(kResetComments) + chosenText;
+  const std::string& firstOther = optionTexts[option == 0 ? 1 : 0];
+  const std::string& secondOther = optionTexts[option == 2 ? 1 : 2];
+  if (Contains(comments, firstOther)) return ReplaceAll(comments, firstOther, chosenText);
+  if (!Contains(comments, secondOther)) return Append(comments, AddSeparator(group, option), chosenText);
+  return ReplaceAll(comments, secondOther, chosenText);
 }
 
 // Day/night: Day starts a short comment afresh, Night never does.
-std::string DayNightClick(int k, const std::string& C, const std::array<std::string, 3>& T) {
-  const std::string& Tk = T[k];
-  const std::string& other = T[1 - k];
-  if (k == 0 && C.size() <= kShortComment) return std::string(kResetComments) + Tk;
-  if (Contains(C, other)) return ReplaceAll(C, other, Tk);
-  return Append(C, ";", Tk);
+std::string WithDayNight(int option, const std::string& comments, const std::array<std::string, 3>& optionTexts) {
+  const std::string& chosenText = optionTexts[option];
+  const std::string& other = optionTexts[1 - option];
+  if (option == 0 && comments.size() <= kShortComment) return std::string(kResetComments) + chosenText;
+  if (Contains(comments, other)) return ReplaceAll(comments, other, chosenText);
+  return Append(comments, ";", chosenText);
 }
 
 }  // namespace
 
-std::string ConditionClick(Group g, int k, const std::string& C, const std::array<std::string, 3>& T) {
-  if (!OptionExists(g, k)) return C;
-  if (g == Group::DayNight) return DayNightClick(k, C, T);
-  return ThreeOptionClick(g, k, C, T);
+std::string CommentsWithCondition(Group group, int option, const std::string& comments,
+                                  const std::array<std::string, 3>& optionTexts) {
+  if (!OptionExists(group, option)) return comments;
+  if (group == Group::DayNight) return WithDayNight(option, comments, optionTexts);
+  return WithOneOfThree(group, option, comments, optionTexts);
 }
 
-DblClickResult ConditionDblClick(Group g, int k, const std::string& C, const std::array<std::string, 3>& T) {
-  if (!OptionExists(g, k) || !Contains(C, T[k])) return {C, false};
-  const std::string withSeparator = std::string(TakeOutSeparator(g, k)) + T[k];
-  const std::string& removed = Contains(C, withSeparator) ? withSeparator : T[k];
-  return {ReplaceAll(C, removed, ""), true};
+ConditionTakenOut CommentsWithoutCondition(Group group, int option, const std::string& comments,
+                                           const std::array<std::string, 3>& optionTexts) {
+  if (!OptionExists(group, option) || !Contains(comments, optionTexts[option])) return {comments, false};
+  const std::string withSeparator = std::string(TakeOutSeparator(group, option)) + optionTexts[option];
+  const std::string& removed = Contains(comments, withSeparator) ? withSeparator : optionTexts[option];
+  return {ReplaceAll(comments, removed, ""), true};
 }
 
 std::string CleanComments(std::string text) {
@@ -87,8 +90,8 @@ std::string RemoveCheckComment(const std::string& comments, const std::string& c
   return ReplaceAll(comments, ";" + caption, "");
 }
 
-CheckClickResult CheckBoxClick(const std::vector<bool>& ticked, int index, const std::string& caption,
-                               const std::string& comments) {
+TickOutcome CommentsAfterTick(const std::vector<bool>& ticked, int index, const std::string& caption,
+                              const std::string& comments) {
   if (index < 0 || static_cast<std::size_t>(index) >= ticked.size()) return {-1, comments};
   int tickedCount = 0;
   int highestTicked = -1;

@@ -20,19 +20,21 @@ enum class Group {
 // Text of the comments box after ResetConditions.
 inline constexpr std::string_view kResetComments = "Comments: ";
 
-// Comment text after a click selects option k of group g. C is the comment text
-// before the click, T the comment texts of the group's options (T[2] unused for
-// day/night). An option that does not exist (k out of range, or 2 for day/night)
-// leaves C unchanged.
-std::string ConditionClick(Group g, int k, const std::string& C, const std::array<std::string, 3>& T);
+// Comment text after a click selects option `option` of group `group`. `comments` is the comment text
+// before the click, `optionTexts` the comment texts of the group's options (the third unused for
+// day/night). An option that does not exist (`option` out of range, or 2 for day/night)
+// leaves `comments` unchanged.
+std::string CommentsWithCondition(Group group, int option, const std::string& comments,
+                                  const std::array<std::string, 3>& optionTexts);
 
-struct DblClickResult {
+struct ConditionTakenOut {
   std::string text;  // the new comment text
   bool cleared;      // the option's selection is to be cleared
 };
-// A double click on option k takes its comment text out again. When C does not
-// contain Tk nothing happens: the text stays and the option keeps its state.
-DblClickResult ConditionDblClick(Group g, int k, const std::string& C, const std::array<std::string, 3>& T);
+// A double click on `option` takes its comment text out again. When `comments` does not
+// contain its text nothing happens: the text stays and the option keeps its state.
+ConditionTakenOut CommentsWithoutCondition(Group group, int option, const std::string& comments,
+                                           const std::array<std::string, 3>& optionTexts);
 
 // The comments box's change rule, run to its end: ":;" becomes ":" and ";;"
 // becomes ";" until neither is left. So a run of semicolons right after a colon
@@ -44,7 +46,7 @@ std::string CleanComments(std::string text);
 std::string AppendCheckComment(const std::string& comments, const std::string& caption);
 std::string RemoveCheckComment(const std::string& comments, const std::string& caption);
 
-struct CheckClickResult {
+struct TickOutcome {
   int eventIndex;        // the list item the event box is to show, or -1 to leave it
   std::string comments;  // the new comment text (unchanged when nothing applies)
 };
@@ -53,7 +55,7 @@ struct CheckClickResult {
 // left ticked it becomes the event; a box ticked beside others goes into the
 // comments, and a cleared box comes out of them. An index outside ticked changes
 // nothing.
-CheckClickResult CheckBoxClick(const std::vector<bool>& ticked, int index, const std::string& caption,
-                               const std::string& comments);
+TickOutcome CommentsAfterTick(const std::vector<bool>& ticked, int index, const std::string& caption,
+                              const std::string& comments);
 
 }  // namespace ruvek

@@ -25,22 +25,22 @@ std::array<std::string, 3> CommentTexts(const std::vector<ui::OptionButton*>& op
 
 }  // namespace
 
-void ConditionOption_Click(Conditions& conditions, ui::TextBox& comments, Group g, int index) {
+void AddConditionComment(Conditions& conditions, ui::TextBox& comments, Group g, int index) {
   const auto options = Options(conditions, g);
   if (index < 0 || std::size_t(index) >= options.size()) return;
-  comments.setText(ConditionClick(g, index, comments.text(), CommentTexts(options)));
+  comments.setText(CommentsWithCondition(g, index, comments.text(), CommentTexts(options)));
 }
 
-void ConditionOption_DblClick(Conditions& conditions, ui::TextBox& comments, Group g, int index) {
+void RemoveConditionComment(Conditions& conditions, ui::TextBox& comments, Group g, int index) {
   const auto options = Options(conditions, g);
   if (index < 0 || std::size_t(index) >= options.size()) return;
-  const DblClickResult r = ConditionDblClick(g, index, comments.text(), CommentTexts(options));
+  const ConditionTakenOut r = CommentsWithoutCondition(g, index, comments.text(), CommentTexts(options));
   if (!r.cleared) return;
   comments.setText(r.text);
   options[std::size_t(index)]->setValue(false);
 }
 
-void Comments_Change(ui::TextBox& comments) {
+void FoldCommentSeparators(ui::TextBox& comments) {
   // The cleaned text is stable, so setting it raises at most one more change, which finds nothing to do.
   comments.setText(CleanComments(comments.text()));
 }

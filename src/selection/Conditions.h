@@ -8,11 +8,11 @@ namespace ruvek {
 
 // A click selected option `index` of group `g`: its comment text (its tooltip)
 // goes into the comments.
-void ConditionOption_Click(Conditions& conditions, ui::TextBox& comments, Group g, int index);
+void AddConditionComment(Conditions& conditions, ui::TextBox& comments, Group g, int index);
 // A double click takes the option's comment text out again and clears the option.
-void ConditionOption_DblClick(Conditions& conditions, ui::TextBox& comments, Group g, int index);
+void RemoveConditionComment(Conditions& conditions, ui::TextBox& comments, Group g, int index);
 // Runs after every change of the comments box: ":;" and ";;" are folded away.
-void Comments_Change(ui::TextBox& comments);
+void FoldCommentSeparators(ui::TextBox& comments);
 
 // Clears the three condition groups and sets the comments box to "Comments: ".
 void ResetConditions(Conditions& conditions, ui::TextBox& comments);

@@ -50,32 +50,6 @@ std::string Row5Of(const std::string& programDir, const std::string& path) {
   return path.compare(0, nameAt, programDir) == 0 ? path.substr(nameAt) : path;
 }
 
-void Update(Station& s) {
-  const std::string path = s.settings.eventListPath;
-  if (s.platform.ask("Overwrite existing events file " + path + "? Y/N", "Update exisiting Event File?",
-                     ui::Buttons::YesNo) == ui::Answer::Yes) {
-    if (!WriteList(s.platform, s.listEditor, path)) return;
-    ReloadEventList(EventListContext::of(s));
-  }
-  s.platform.show(s.listEditor.form, false);
-}
-
-void SaveToNewFile(Station& s) {
-  s.platform.ask("Save the event file to C:\\RuvekGPS\\xxxxxEvents.txt (xxxxx = eventlist type)", "");
-  const std::optional<std::string> chosen = s.platform.saveFileDialog(kProgramFolder);
-  if (!chosen || chosen->empty()) return;
-  // The list in use changes only once the new file holds it.
-  if (!WriteList(s.platform, s.listEditor, *chosen)) return;
-  s.settings.eventListPath = *chosen;
-  ReloadEventList(EventListContext::of(s));
-  if (s.platform.ask("Save to RuvekGPS.cfg? Y/N", "Save change to cfg?", ui::Buttons::YesNo) == ui::Answer::Yes) {
-    const std::string row5 = Row5Of(s.settings.programDir, *chosen);
-    if (!SaveStep(s.platform, [&] { StoreListInConfig(s.platform, s.settings, row5); }))
-      ReportUnwritten(s.platform, kConfigPath);
-  }
-  s.platform.show(s.listEditor.form, false);
-}
-
 }  // namespace
 
 std::string TypedCellText(const std::string& text, char key) {
@@ -97,7 +71,7 @@ ListFile ListFileFrom(const ui::Grid& eventList, const std::vector<std::string>&
   return file;
 }
 
-void EventList_KeyPress(ui::Grid& eventList, char& key) {
+void TypeIntoEventName(ui::Grid& eventList, char& key) {
   // The event rows take typing, into their event name: the headings and the
   // row numbers are not the operator's to change.
   const int row = eventList.row;
@@ -106,12 +80,32 @@ void EventList_KeyPress(ui::Grid& eventList, char& key) {
   key = 0;
 }
 
-void ListEditor_Click(Station& s, int index) {
-  switch (index) {
-    case 0: return Update(s);
-    case 1: return SaveToNewFile(s);
-    case 2: return s.platform.show(s.listEditor.form, false);
+void UpdateEventList(Station& s) {
+  const std::string path = s.settings.eventListPath;
+  if (s.platform.ask("Overwrite existing events file " + path + "? Y/N", "Update exisiting Event File?",
+                     ui::Buttons::YesNo) == ui::Answer::Yes) {
+    if (!WriteList(s.platform, s.listEditor, path)) return;
+    ReloadEventList(EventListContext::of(s));
   }
+  s.platform.show(s.listEditor.form, false);
 }
+
+void SaveToNewEventFile(Station& s) {
+  s.platform.ask("Save the event file to C:\\RuvekGPS\\xxxxxEvents.txt (xxxxx = eventlist type)", "");
+  const std::optional<std::string> chosen = s.platform.saveFileDialog(kProgramFolder);
+  if (!chosen || chosen->empty()) return;
+  // The list in use changes only once the new file holds it.
+  if (!WriteList(s.platform, s.listEditor, *chosen)) return;
+  s.settings.eventListPath = *chosen;
+  ReloadEventList(EventListContext::of(s));
+  if (s.platform.ask("Save to RuvekGPS.cfg? Y/N", "Save change to cfg?", ui::Buttons::YesNo) == ui::Answer::Yes) {
+    const std::string row5 = Row5Of(s.settings.programDir, *chosen);
+    if (!SaveStep(s.platform, [&] { StoreListInConfig(s.platform, s.settings, row5); }))
+      ReportUnwritten(s.platform, kConfigPath);
+  }
+  s.platform.show(s.listEditor.form, false);
+}
+
+void CloseListEditor(Station& s) { s.platform.show(s.listEditor.form, false); }
 
 }  // namespace ruvek

@@ -33,8 +33,13 @@ ListFile ListFileFrom(const ui::Grid& eventList, const std::vector<std::string>&
 // ---- handlers
 
 // A key typed on the grid goes into the event name of its current row.
-void EventList_KeyPress(ui::Grid& eventList, char& key);
-// The buttons: 0 "Update", 1 "Save To New Event File", 2 "Exit back to Logger".
-void ListEditor_Click(Station& s, int index);
+void TypeIntoEventName(ui::Grid& eventList, char& key);
+// "Update": rewrites the list file in use, when the operator agrees.
+void UpdateEventList(Station& s);
+// "Save To New Event File": writes the list to a file the operator names and
+// uses it from then on.
+void SaveToNewEventFile(Station& s);
+// "Exit back to Logger".
+void CloseListEditor(Station& s);
 
 }  // namespace ruvek

@@ -16,22 +16,22 @@ const std::string* EventItem(const ui::ComboBox& eventCombo, int index) {
 
 }  // namespace
 
-void EventOption_Click(Pickers& pickers, ui::ComboBox& eventCombo, int index) {
+void PickEvent(Pickers& pickers, ui::ComboBox& eventCombo, int index) {
   if (index < 0 || index >= kOptionPickers || !pickers.options[std::size_t(index)]->value()) return;
   if (const std::string* event = EventItem(eventCombo, index)) eventCombo.setText(*event);
 }
 
-void EventCheck_Click(Pickers& pickers, ui::ComboBox& eventCombo, ui::TextBox& comments, int index) {
+void TickEvent(Pickers& pickers, ui::ComboBox& eventCombo, ui::TextBox& comments, int index) {
   if (index < 0 || index >= kCheckPickers) return;
   // Every box counts, hidden ones too: a box ticked before a reload stays ticked.
   std::vector<bool> ticked;
   for (const ui::CheckBox* c : pickers.checks) ticked.push_back(c->value());
-  const CheckClickResult r = CheckBoxClick(ticked, index, pickers.checks[std::size_t(index)]->caption, comments.text());
+  const TickOutcome r = CommentsAfterTick(ticked, index, pickers.checks[std::size_t(index)]->caption, comments.text());
   if (const std::string* event = EventItem(eventCombo, r.eventIndex)) eventCombo.setText(*event);
   comments.setText(r.comments);
 }
 
-void EventCombo_Click(Pickers& pickers, const ui::ComboBox& eventCombo, const StationState& state) {
+void SelectPickersNamed(Pickers& pickers, const ui::ComboBox& eventCombo, const StationState& state) {
   const int last = std::min(state.lastPickerIndex, (state.multiMode ? kCheckPickers : kOptionPickers) - 1);
   for (int i = 0; i <= last; ++i) {
     // Selecting a picker runs its click handler at once; with duplicate captions
@@ -46,7 +46,7 @@ void EventCombo_Click(Pickers& pickers, const ui::ComboBox& eventCombo, const St
   }
 }
 
-void CheckBoxMode_Click(Station& s) {
+void ToggleCheckBoxMode(Station& s) {
   MainWindow& w = s.main;
   // The mode holds for this run only; configuration row 20 is not changed.
   s.state.multiMode = !w.menus.checkBoxMode.checked;
@@ -56,6 +56,6 @@ void CheckBoxMode_Click(Station& s) {
   FillPickers(EventListContext::of(s), s.settings.eventListPath);
 }
 
-void PickerFrame_DblClick(Station& s) { s.platform.show(s.listEditor.form); }
+void OpenListEditor(Station& s) { s.platform.show(s.listEditor.form); }
 
 }  // namespace ruvek

@@ -11,19 +11,19 @@ namespace ruvek {
 
 // An option button of the single-choice pickers became selected: its event
 // goes into the drop-down.
-void EventOption_Click(Pickers& pickers, ui::ComboBox& eventCombo, int index);
+void PickEvent(Pickers& pickers, ui::ComboBox& eventCombo, int index);
 // A check box was ticked or cleared: the one box left ticked alone is the event,
 // further ticked boxes go into the comments.
-void EventCheck_Click(Pickers& pickers, ui::ComboBox& eventCombo, ui::TextBox& comments, int index);
+void TickEvent(Pickers& pickers, ui::ComboBox& eventCombo, ui::TextBox& comments, int index);
 // An item was chosen from the drop-down: every picker of the current mode
 // captioned with it is selected.
-void EventCombo_Click(Pickers& pickers, const ui::ComboBox& eventCombo, const StationState& state);
+void SelectPickersNamed(Pickers& pickers, const ui::ComboBox& eventCombo, const StationState& state);
 
 // ---- handlers
 
 // "Switch to CheckBox Mode": switches between single-choice and check-box pickers.
-void CheckBoxMode_Click(Station& s);
+void ToggleCheckBoxMode(Station& s);
 // A double click on the single-choice frame opens the event list editor.
-void PickerFrame_DblClick(Station& s);
+void OpenListEditor(Station& s);
 
 }  // namespace ruvek

@@ -84,7 +84,7 @@ class PollTick : public test::StationFixture {
 TEST_F(PollTick, AnotherStationsEventArrivingInAnEmptyGridGoesToRowOne) {
   st.gridRowCount = 0;  // a new cruise: the preload found no events
   lastEvent("15", "CTD Deployed");
-  Timer1_Timer(station);
+  ruvek::PollTick(station);
   EXPECT_EQ(w.eventGrid.cell(0, 0), "Evt#");
   EXPECT_EQ(w.eventGrid.cell(0, 9), "Comments");
   EXPECT_EQ(w.eventGrid.cell(1, 0), "15");
@@ -95,7 +95,7 @@ TEST_F(PollTick, AnotherStationsEventArrivingInAnEmptyGridGoesToRowOne) {
 
 TEST_F(PollTick, PulledEventFillsTheGridColumnsFromTheRecord) {
   lastEvent("15", "CTD Deployed");
-  Timer1_Timer(station);
+  ruvek::PollTick(station);
   const char* expected[kGridCols] = {"15",           "90.0",      "28.0",        "08-Jun-2026", "11:00:00",
                                      "CTD Deployed", "33.100000", "-117.900000", "XYZ",         "Sea Conditions: Calm"};
   for (int c = 0; c < kGridCols; ++c) EXPECT_EQ(w.eventGrid.cell(1, c), expected[c]) << "column " << c;
@@ -107,7 +107,7 @@ TEST_F(PollTick, AFullGridDropsItsOldestRowForThePulledEvent) {
   for (int r = 1; r < kGridRows; ++r) w.eventGrid.setCell(r, 0, std::to_string(r));
   st.gridRowCount = kGridRows;
   lastEvent("2500", "Bongo");
-  Timer1_Timer(station);
+  ruvek::PollTick(station);
   EXPECT_EQ(w.eventGrid.rows(), kGridRows);
   EXPECT_EQ(w.eventGrid.cell(0, 0), "Evt#");
   EXPECT_EQ(w.eventGrid.cell(1, 0), "2");
@@ -119,9 +119,9 @@ TEST_F(PollTick, AFullGridDropsItsOldestRowForThePulledEvent) {
 
 TEST_F(PollTick, TheSameLastEventSeenTwiceAddsOneRow) {
   lastEvent("15", "CTD Deployed");
-  Timer1_Timer(station);
+  ruvek::PollTick(station);
   w.boxes.eventNumber.setText("11");  // as if the number were taken back; the line is unchanged
-  Timer1_Timer(station);
+  ruvek::PollTick(station);
   EXPECT_EQ(st.gridRowCount, 2);
   EXPECT_EQ(w.eventGrid.cell(2, 0), "");
 }
@@ -132,7 +132,7 @@ TEST_F(PollTick, HalfValidPositionTakesTheNoPositionBranch) {
   w.lineCombo.setText("Line");
   w.stationCombo.setText("Sta");
   const std::string tip = w.lineCombo.tooltip;
-  Timer1_Timer(station);
+  ruvek::PollTick(station);
   EXPECT_EQ(w.boxes.lat.text(), "32.90000");
   EXPECT_EQ(w.boxes.lon.text(), "-099.00000");
   EXPECT_EQ(st.nav.calcLine, "");
@@ -169,7 +169,7 @@ TEST_F(PollTick, LineAndStationOnlyNorthAndWestAndTheRetryStatusOnlyWithoutAPosi
     w.stationCombo.setText("Sta");
     st.nav.calcLine.clear();
     w.statusBar.setText("before");
-    Timer1_Timer(station);
+    ruvek::PollTick(station);
     EXPECT_EQ(w.boxes.lat.text(), c.lat) << c.sentence;
     EXPECT_EQ(w.boxes.lon.text(), c.lon) << c.sentence;
     EXPECT_EQ(w.lineCombo.text() != "Line", c.lineStation) << c.sentence;
@@ -208,7 +208,7 @@ TEST_F(PollTick, MetRecordFillsTheBoxesAndTheLineStation) {
   st.gpsSource = "MET";
   st.nav.utcDate = "07-Jun-2018";
   write("C:\\DATA\\CurrPos.txt", "MET,07062018,183012,32.90000,LAT,-117.40000,LON,240.0,COG\r\n");
-  Timer1_Timer(station);
+  ruvek::PollTick(station);
   EXPECT_EQ(w.boxes.date.text(), "07-Jun-2018");
   EXPECT_EQ(w.boxes.time.text(), "18:30:12");
   EXPECT_EQ(w.boxes.lat.text(), "32.90000");
@@ -222,7 +222,7 @@ TEST_F(PollTick, MetRecordFillsTheBoxesAndTheLineStation) {
 TEST_F(PollTick, UdpSourceShowsTheDatagramWithoutLineStation) {
   st.gpsSource = "UDP";
   st.udpDatagram = "UDP,07-Jun-2018,18:30:12,32.9,-117.4,";
-  Timer1_Timer(station);
+  ruvek::PollTick(station);
   EXPECT_EQ(w.boxes.date.text(), "07-Jun-2018");
   EXPECT_EQ(w.boxes.lat.text(), "32.90000");
   EXPECT_EQ(w.boxes.lon.text(), "-117.40000");
@@ -233,7 +233,7 @@ TEST_F(PollTick, UdpSourceShowsTheDatagramWithoutLineStation) {
 TEST_F(PollTick, BeforeStartOnlyTheNumberIsRefreshed) {
   SetRecording(st, w.buttons, Recording::NotStarted);
   write("C:\\DATA\\EventNumber.txt", "57\r\n");
-  Timer1_Timer(station);
+  ruvek::PollTick(station);
   EXPECT_EQ(st.nav.decLat, "00.000000");
   EXPECT_EQ(st.nav.decLon, "00.000000");
   EXPECT_EQ(w.boxes.lat.text(), "");

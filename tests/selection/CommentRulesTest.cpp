@@ -13,10 +13,10 @@ const std::array<std::string, 3> kNoTexts = {"", "", ""};
 
 // What the comments box shows after a click: the click's text, then the box's change rule.
 std::string Click(Group g, int k, const std::string& C, const std::array<std::string, 3>& T) {
-  return CleanComments(ConditionClick(g, k, C, T));
+  return CleanComments(CommentsWithCondition(g, k, C, T));
 }
 
-TEST(ConditionClick, WalkThroughSeaAndDayNightOptions) {
+TEST(CommentsWithCondition, WalkThroughSeaAndDayNightOptions) {
   std::string box(kResetComments);
   box = Click(Group::SeaConditions, 0, box, kSea);
   EXPECT_EQ("Comments: Sea Conditions: Calm", box);
@@ -28,7 +28,7 @@ TEST(ConditionClick, WalkThroughSeaAndDayNightOptions) {
   EXPECT_EQ("Comments: Sea Conditions: Modrt;Day/Night: Day", box);
 }
 
-TEST(ConditionClick, AddsReplacesOrStartsAfresh) {
+TEST(CommentsWithCondition, AddsReplacesOrStartsAfresh) {
   struct Case {
     Group group;
     int k;
@@ -66,11 +66,11 @@ TEST(ConditionClick, AddsReplacesOrStartsAfresh) {
       {Group::StationType, 3, &kStation, "Comments: ", "Comments: "},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(c.after, ConditionClick(c.group, c.k, c.before, *c.T)) << c.before << " k=" << c.k;
+    EXPECT_EQ(c.after, CommentsWithCondition(c.group, c.k, c.before, *c.T)) << c.before << " k=" << c.k;
   }
 }
 
-TEST(ConditionDblClick, TakesTheOptionTextOut) {
+TEST(CommentsWithoutCondition, TakesTheOptionTextOut) {
   struct Case {
     Group group;
     int k;
@@ -98,16 +98,16 @@ TEST(ConditionDblClick, TakesTheOptionTextOut) {
       {Group::DayNight, 2, &kNoTexts, "Comments: a;b", "Comments: a;b", false},
   };
   for (const Case& c : cases) {
-    const DblClickResult result = ConditionDblClick(c.group, c.k, c.before, *c.T);
+    const ConditionTakenOut result = CommentsWithoutCondition(c.group, c.k, c.before, *c.T);
     EXPECT_EQ(c.after, result.text) << c.before << " k=" << c.k;
     EXPECT_EQ(c.cleared, result.cleared) << c.before << " k=" << c.k;
   }
 }
 
-TEST(ConditionDblClick, UndoesTheClickThatStartsIt) {
+TEST(CommentsWithoutCondition, UndoesTheClickThatStartsIt) {
   const std::string before = "Comments: long remark";
   const std::string clicked = Click(Group::SeaConditions, 0, before, kSea);
-  EXPECT_EQ(before, ConditionDblClick(Group::SeaConditions, 0, clicked, kSea).text);
+  EXPECT_EQ(before, CommentsWithoutCondition(Group::SeaConditions, 0, clicked, kSea).text);
 }
 
 TEST(CleanComments, CollapsesSemicolonRuns) {
@@ -175,13 +175,13 @@ struct CheckBoxes {
 
   void Set(int index, bool tick) {
     ticked[index] = tick;
-    const CheckClickResult result = CheckBoxClick(ticked, index, captions[index], comments);
+    const TickOutcome result = CommentsAfterTick(ticked, index, captions[index], comments);
     if (result.eventIndex >= 0) event = result.eventIndex;
     comments = CleanComments(result.comments);
   }
 };
 
-TEST(CheckBoxClick, FirstTickedIsTheEventOthersGoToComments) {
+TEST(CommentsAfterTick, FirstTickedIsTheEventOthersGoToComments) {
   CheckBoxes boxes;
   boxes.comments = "Comments: X";
   boxes.Set(1, true);
@@ -198,7 +198,7 @@ TEST(CheckBoxClick, FirstTickedIsTheEventOthersGoToComments) {
   EXPECT_EQ("Comments: X", boxes.comments);
 }
 
-TEST(CheckBoxClick, EdgeCases) {
+TEST(CommentsAfterTick, EdgeCases) {
   CheckBoxes first;
   first.Set(0, true);
   EXPECT_EQ(0, first.event);
@@ -221,8 +221,8 @@ TEST(CheckBoxClick, EdgeCases) {
   EXPECT_EQ(0, three.event);
   EXPECT_EQ("Comments: ;Secchi", three.comments);
 
-  EXPECT_EQ(-1, CheckBoxClick(std::vector<bool>(27, true), 27, "x", "c").eventIndex);
-  EXPECT_EQ("c", CheckBoxClick(std::vector<bool>(27, true), -1, "x", "c").comments);
+  EXPECT_EQ(-1, CommentsAfterTick(std::vector<bool>(27, true), 27, "x", "c").eventIndex);
+  EXPECT_EQ("c", CommentsAfterTick(std::vector<bool>(27, true), -1, "x", "c").comments);
   // Every ";" + caption goes, also where it begins a longer word.
   EXPECT_EQ("ab", RemoveCheckComment("a;Manta;Mantab;Manta", "Manta"));
   EXPECT_EQ("a;Manta", AppendCheckComment("a", "Manta"));
