@@ -53,10 +53,10 @@ struct Poll {
 };
 
 void SetTickInterval(const CruiseConfig& config, ui::StatusBar& status, ui::Timer& pollTimer) {
-  const PollInterval interval = IntervalFromRow(config.row(9), kTickIntervalMs);
+  const PollInterval interval = IntervalFromRow(config[ConfigRow::SamplingRate], kTickIntervalMs);
   if (interval.clamped)
-    status.panel(2).text = "Sampling Rate " + Trim(config.row(9)) + " ms is too long: polling every " +
-                           std::to_string(kLongestInterval) + " ms";
+    status.panel(2).text = "Sampling Rate " + Trim(config[ConfigRow::SamplingRate]) +
+                           " ms is too long: polling every " + std::to_string(kLongestInterval) + " ms";
   pollTimer.setInterval(interval.ms);
 }
 
@@ -76,19 +76,19 @@ Position ReadNmea(const Poll& p) {
 // os::FileError to the position retry.
 Position ReadPosition(const Poll& p) {
   const std::string& path = p.settings.currPosPath;
-  const std::string& source = p.state.gpsSource;
+  const NavSource source = p.state.gpsSource;
   // The datagram takes the place of the position file, which need not exist.
-  if (source == "UDP") {
+  if (source == NavSource::Udp) {
     ShowDatagram(p.state.udpDatagram, p.boxes);
     return {};
   }
   if (!p.platform.files().exists(path)) {
-    p.status.setText(source == "KNORR" ? "Reading Current Position file..."
-                                       : "Unable to find " + path + " file - retrying...");
+    p.status.setText(source == NavSource::Knorr ? "Reading Current Position file..."
+                                                : "Unable to find " + path + " file - retrying...");
     return {};
   }
-  if (source == "NETWORK" || source == "GPS") return ReadNmea(p);
-  if (source == "MET") {
+  if (source == NavSource::Network || source == NavSource::Gps) return ReadNmea(p);
+  if (source == NavSource::Met) {
     const DecimalPosition d = ReadMetRecord(p.platform.files(), path, p.state, p.boxes, p.status);
     return {d.lat, d.lon};
   }
@@ -99,8 +99,8 @@ Position ReadPosition(const Poll& p) {
 // the MET record's date, time and position, or the datagram; empty when it
 // read none.
 std::string FixReading(const Poll& p, Position pos) {
-  const std::string& source = p.state.gpsSource;
-  if (source == "UDP") {
+  const NavSource source = p.state.gpsSource;
+  if (source == NavSource::Udp) {
     // A datagram without a position (junk on the port) is no fix: it must not
     // make a dead feed look fresh.
     const DatagramDisplay d = ParseDatagram(p.state.udpDatagram);
@@ -108,7 +108,7 @@ std::string FixReading(const Poll& p, Position pos) {
                                                                                          : std::string();
   }
   if (!HasPosition(pos.lat, pos.lon)) return {};
-  if (source == "MET")
+  if (source == NavSource::Met)
     return p.boxes.date.text() + "," + p.boxes.time.text() + "," + p.boxes.lat.text() + "," + p.boxes.lon.text();
   return p.state.nav.rawLine;
 }
@@ -116,12 +116,12 @@ std::string FixReading(const Poll& p, Position pos) {
 // The time the fix of this tick carries, as the operator is told it: the
 // sentence's UTC time, or the time field of the datagram or MET record.
 std::string FixTime(const Poll& p) {
-  const std::string& source = p.state.gpsSource;
-  const std::string time = source == "UDP"   ? ParseDatagram(p.state.udpDatagram).localTime
-                           : source == "MET" ? p.boxes.time.text()
-                                             : p.state.nav.utcTime;
+  const NavSource source = p.state.gpsSource;
+  const std::string time = source == NavSource::Udp   ? ParseDatagram(p.state.udpDatagram).localTime
+                           : source == NavSource::Met ? p.boxes.time.text()
+                                                      : p.state.nav.utcTime;
   if (time.empty()) return {};
-  return (source == "UDP" || source == "MET" ? "time " : "UTC ") + time;
+  return (source == NavSource::Udp || source == NavSource::Met ? "time " : "UTC ") + time;
 }
 
 // The line and station of the position, shown by the active Line.Sta mode. The
@@ -132,7 +132,7 @@ void ShowLineStation(const Poll& p, Position pos) {
   if (!UsablePosition(pos.lat, pos.lon)) {
     if (HasPosition(pos.lat, pos.lon) || menus.selectedLine.checked) return;
     // The UDP source reads no file; its datagrams give no line and station.
-    if (p.state.gpsSource == "UDP")
+    if (p.state.gpsSource == NavSource::Udp)
       p.status.setText(p.state.udpDatagram.empty() ? "No navigation datagram yet - waiting..."
                                                    : "Reading navigation datagrams...");
     else
@@ -296,7 +296,7 @@ void PollTick(Station& s) {
     w.timerActivityBox.setText(heartbeat);
     // The newest datagram is this tick's position, however short a time ago
     // it came: the GPS window's timer, which lists them, may not have run yet.
-    if (s.state.gpsSource == "UDP") TakeDatagrams(s.platform.udp(), s.state.udpDatagram, s.gps.display);
+    if (s.state.gpsSource == NavSource::Udp) TakeDatagrams(s.platform.udp(), s.state.udpDatagram, s.gps.display);
     if (PositionPart(p, pos) == Outcome::EndTick) return;
   }
   EventNumberPart(p, pos);
