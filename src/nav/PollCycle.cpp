@@ -1,16 +1,13 @@
 #include "nav/PollCycle.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "core/FixAge.h"
 #include "core/Format.h"
 #include "core/TextRoutines.h"
 #include "events/CatchUp.h"
 #include "events/EventNumber.h"
+#include "events/NumberSync.h"
 #include "grid/LineStaModes.h"
 #include "grid/LineStation.h"
-#include "logview/EventGrid.h"
 #include "logview/GridSnapshot.h"
 #include "nav/CurrPos.h"
 #include "nav/GpsSettings.h"
@@ -19,12 +16,8 @@ namespace ruvek {
 namespace {
 
 constexpr int kPositionWaitMs = 2000;
-constexpr int kNumberWaitMs = 1000;
 constexpr int kSilentRetries = 6;
 constexpr float kMissing = -99.0f;
-// The last-event line is split into at most this many fields: the record and
-// the first fields of its navigation tail.
-constexpr int kLastEventFields = 20;
 
 struct Position {
   float lat = 0, lon = 0;
@@ -195,80 +188,18 @@ Outcome PositionPart(const Poll& p, Position& pos) {
   }
 }
 
-// Another logging computer has used a number: show its last event in the grid
-// and count on from its number.
-void PullLastEvent(const Poll& p) {
-  const os::FileSystem& fs = p.platform.files();
-  const std::string path =
-      LogFileNamesFor(p.settings.programDir, p.settings.dataDir, p.boxes.cruise.text(), p.settings.eventListType)
-          .lastEvent;
-  if (!fs.exists(path)) return;
-  const std::string line = fs.firstLine(path);
-  StationState& st = p.state;
-  // This station's own event is in its grid already (a corrected event leaves
-  // the box below the file's number, so the raise that follows finds it).
-  if (line == st.lastSeenLastEvent || line == st.ownLastEvent) return;
-  st.lastSeenLastEvent = line;
-  std::vector<std::string> f(kLastEventFields);
-  SplitCommas(line, f, kLastEventFields);
-  // A new cruise's empty grid counts 0 rows: the event goes to row 1, never
-  // over the headings; a full grid gives up its oldest row.
-  const int row = RowForNewEvent(p.eventGrid, st.gridRowCount);
-  // Grid columns Evt#, Line, Sta, Date, Time, Event, Lat, Lon, Init, Comments:
-  // an event pulled from another computer shows the UTC date and time.
-  using C = LogColumn;
-  static const std::size_t kFieldOfColumn[kGridCols] = {C::EventNo, C::StndLine, C::StndSta, C::UtcDate,  C::UtcTime,
-                                                        C::Event,   C::DecLat,   C::DecLon,  C::Operator, C::Comments};
-  for (int c = 0; c < kGridCols; ++c) p.eventGrid.setCell(row, c, f[kFieldOfColumn[c]]);
-  EventRowFilled(st.gridRowCount, row);
-  p.eventGrid.row = row;
-  // The number file's value was raised already; an older last-event line
-  // (written a moment before the number) never takes the box back.
-  st.nextEventNumber = std::max(st.nextEventNumber, NumberPlus(EventNumberValue(f[LogColumn::EventNo]).value_or(0), 1));
-  p.boxes.eventNumber.setText(EventNumberText(st.nextEventNumber));
-}
-
-// The position's decimal texts, then the event number with its retry.
+// The position's decimal texts, then the event number file and another
+// station's last event.
 void EventNumberPart(const Poll& p, Position pos) {
   StationState& st = p.state;
+  st.nav.decLat = FormatNumber(pos.lat, "00.000000");
+  st.nav.decLon = FormatNumber(pos.lon, "00.000000");
   const EventNumbering n{p.platform, p.settings, st, p.boxes.eventNumber, p.status};
-  while (true) {
-    st.nav.decLat = FormatNumber(pos.lat, "00.000000");
-    st.nav.decLon = FormatNumber(pos.lon, "00.000000");
-    if (JulianScheme(p.settings)) return ShowJulianNumber(n);
-    if (!p.platform.files().exists(p.settings.eventNumberPath)) {
-      p.status.setText("Unable to find Event Number file...Retry" + std::to_string(st.eventFileRetries) + ".");
-      return;
-    }
-    try {
-      if (RaiseFromFile(n, /*holdWhileRolledBack=*/true)) st.lastEventPending = true;
-      st.eventFileRetries = 0;
-      p.status.setText("Reading Event Number file..." + EventNumberText(st.nextEventNumber));
-    } catch (const os::FileError&) {
-      p.platform.wait(kNumberWaitMs);
-      ++st.eventFileRetries;
-      if (st.eventFileRetries <= kSilentRetries) {
-        p.status.setText("Unable to find Event Number file...Retry" + std::to_string(st.eventFileRetries) + ".");
-        continue;
-      }
-      const auto answer = p.platform.ask(
-          "Unable to find Event Number file...Quit the program?\r  [Yes] to quit or [No] for manual entry",
-          "Can't Find the Event Number file, Quit?", ui::Buttons::YesNo, ui::Icon::Warning);
-      if (answer == ui::Answer::Yes) SaveAndQuit(p);
-      SwitchToManualEntry(p.menus);
-      st.eventFileRetries = 0;
-      return;
-    }
-    // Another station's event: a last-event file that cannot be read now is
-    // read again at the next tick.
-    if (st.lastEventPending) {
-      try {
-        PullLastEvent(p);
-        st.lastEventPending = false;
-      } catch (const os::FileError&) {
-      }
-    }
-    return;
+  switch (SyncEventNumber(n)) {
+    case NumberSync::Read: PullPendingLastEvent(n, p.eventGrid, p.boxes.cruise.text()); break;
+    case NumberSync::NotRead: break;
+    case NumberSync::Quit: SaveAndQuit(p);
+    case NumberSync::ManualEntry: SwitchToManualEntry(p.menus); break;
   }
 }
 
