@@ -48,6 +48,7 @@ struct Poll {
   Menus& menus;
   ui::StatusBar& status;
   ui::Grid& eventGrid;
+  EventGridRows& eventRows;
   ui::Timer& pollTimer;
   ui::Timer& gpsTimer;
 };
@@ -163,7 +164,7 @@ void SwitchToManualEntry(Menus& menus) {
 }
 
 [[noreturn]] void SaveAndQuit(const Poll& p) {
-  SaveEventGrid(p.platform.files(), p.settings.programDir, p.boxes.cruise.text(), p.eventGrid, p.state.gridRowCount);
+  SaveEventGrid(p.platform.files(), p.settings.programDir, p.boxes.cruise.text(), p.eventGrid, p.eventRows.next());
   EndProgram(p.platform, p.pollTimer, p.gpsTimer);
 }
 
@@ -213,14 +214,14 @@ void PullLastEvent(const Poll& p) {
   SplitCommas(line, f, kLastEventFields);
   // A new cruise's empty grid counts 0 rows: the event goes to row 1, never
   // over the headings; a full grid gives up its oldest row.
-  const int row = RowForNewEvent(p.eventGrid, st.gridRowCount);
+  const int row = p.eventRows.rowForNewEvent();
   // Grid columns Evt#, Line, Sta, Date, Time, Event, Lat, Lon, Init, Comments:
   // an event pulled from another computer shows the UTC date and time.
   using C = LogColumn;
   static const std::size_t kFieldOfColumn[kGridCols] = {C::EventNo, C::StndLine, C::StndSta, C::UtcDate,  C::UtcTime,
                                                         C::Event,   C::DecLat,   C::DecLon,  C::Operator, C::Comments};
   for (int c = 0; c < kGridCols; ++c) p.eventGrid.setCell(row, c, f[kFieldOfColumn[c]]);
-  EventRowFilled(st.gridRowCount, row);
+  p.eventRows.filled(row);
   p.eventGrid.row = row;
   // The number file's value was raised already; an older last-event line
   // (written a moment before the number) never takes the box back.
@@ -288,8 +289,8 @@ void PollTick(Station& s) {
   SetTickInterval(s.settings.config, w.statusBar, w.pollTimer);
   const DateTime now = s.platform.now();
   const std::string heartbeat = now.shortDate() + "," + now.longTime();
-  const Poll p{s.platform,     s.settings, s.state,     w.boxes,     w.lineCombo, w.stationCombo,
-               w.clockOptions, w.menus,    w.statusBar, w.eventGrid, w.pollTimer, s.gps.timer};
+  const Poll p{s.platform, s.settings,  s.state,     w.boxes,     w.lineCombo, w.stationCombo, w.clockOptions,
+               w.menus,    w.statusBar, w.eventGrid, w.eventRows, w.pollTimer, s.gps.timer};
   Position pos;
   // Before Start and in standby the tick reads no navigation.
   if (s.state.recording == Recording::Ready) {
