@@ -29,10 +29,10 @@ void Preload(benchmark::State& state, const char* mode) {
   grid.resize(ruvek::kGridRows, ruvek::kGridCols);
   const ruvek::PreloadSource source{"C:\\DATA\\0708SREvents.csv", mode, "93.3", "1999.0"};
   for (auto _ : state) {
-    ruvek::PreloadEventLog(platform.files(), source, grid, station.state);
-    benchmark::DoNotOptimize(station.state.gridRowCount);
+    ruvek::PreloadEventLog(platform.files(), source, station.main.eventRows, station.state);
+    benchmark::DoNotOptimize(station.main.eventRows.next());
   }
-  state.counters["rows"] = station.state.gridRowCount - 1;
+  state.counters["rows"] = station.main.eventRows.next() - 1;
   state.SetBytesProcessed(std::int64_t(state.iterations()) * log.bytes());
 }
 

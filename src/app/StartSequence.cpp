@@ -179,7 +179,7 @@ void ChooseNavigationSource(Station& s) {
       // The serial GPS window comes to the front; it shows the main window again.
       FillGpsWindow(s);
       s.platform.show(s.gps.form);
-      s.platform.show(s.main.form, false);
+      s.platform.hide(s.main.form);
       break;
     case NavSource::Knorr:
     case NavSource::Network:
@@ -302,7 +302,7 @@ void FormLoad(Station& s) {
                   {LogFileNamesFor(settings.programDir, settings.dataDir, w.boxes.cruise.text(), settings.eventListType)
                        .networkEvents,
                    settings.preloadMode, w.lineCombo.text(), w.stationCombo.text()},
-                  w.eventGrid, st);
+                  w.eventRows, st);
   MarkDisplayedEvents(w.menus, settings.preloadMode);
   LoadEventNumber(EventNumbering::of(s), w.menus.autoFill, w.menus.eventNumberFile);
   // The share as it is now: a bare mount point left by an unmounted share is not it.

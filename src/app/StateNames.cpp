@@ -27,7 +27,7 @@ const std::map<std::string, Getter>& Table() {
       {"manualEventNumber", [](const Station& s) { return Flag(s.state.manualEventNumber); }},
       {"numberRolledBack", [](const Station& s) { return Flag(s.state.numberRolledBack); }},
       {"editingRow", [](const Station& s) { return Flag(s.state.editingRow); }},
-      {"gridRowCount", [](const Station& s) { return std::to_string(s.state.gridRowCount); }},
+      {"gridRowCount", [](const Station& s) { return std::to_string(s.main.eventRows.next()); }},
       {"orderOccupied", [](const Station& s) { return s.state.orderOccupied; }},
       {"nextEventNumber", [](const Station& s) { return std::to_string(s.state.nextEventNumber); }},
       {"lastPickerIndex", [](const Station& s) { return std::to_string(s.state.lastPickerIndex); }},

@@ -105,7 +105,6 @@ struct StationState {
   bool numberRolledBack = false;          // Clear Last holds the rolled-back number until the next event
   bool editingRow = false;                // the next Record Event replaces the grid row loaded for editing
   Correction correction;                  // the grid row last loaded for editing
-  int gridRowCount = 1;                   // the event grid's next free row; changed only by logview/EventGrid.h
   std::string orderOccupied;
   // Kept wider than the old 16-bit counter so numbers past 32767 go on counting.
   long long nextEventNumber = 0;

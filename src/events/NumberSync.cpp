@@ -5,7 +5,6 @@
 
 #include "core/EventLogSchema.h"
 #include "core/TextRoutines.h"
-#include "logview/EventGrid.h"
 
 namespace ruvek {
 namespace {
@@ -18,7 +17,7 @@ constexpr int kLastEventFields = 20;
 
 // Another logging computer has used a number: show its last event in the grid
 // and count on from its number.
-void PullLastEvent(const EventNumbering& n, ui::Grid& eventGrid, const std::string& cruise) {
+void PullLastEvent(const EventNumbering& n, ui::Grid& eventGrid, EventGridRows& rows, const std::string& cruise) {
   const os::FileSystem& fs = n.platform.files();
   const Settings& settings = n.settings;
   const std::string path =
@@ -34,14 +33,14 @@ void PullLastEvent(const EventNumbering& n, ui::Grid& eventGrid, const std::stri
   SplitCommas(line, f, kLastEventFields);
   // A new cruise's empty grid counts 0 rows: the event goes to row 1, never
   // over the headings; a full grid gives up its oldest row.
-  const int row = RowForNewEvent(eventGrid, st.gridRowCount);
+  const int row = rows.rowForNewEvent();
   // Grid columns Evt#, Line, Sta, Date, Time, Event, Lat, Lon, Init, Comments:
   // an event pulled from another computer shows the UTC date and time.
   using C = LogColumn;
   static const std::size_t kFieldOfColumn[kGridCols] = {C::EventNo, C::StndLine, C::StndSta, C::UtcDate,  C::UtcTime,
                                                         C::Event,   C::DecLat,   C::DecLon,  C::Operator, C::Comments};
   for (int c = 0; c < kGridCols; ++c) eventGrid.setCell(row, c, f[kFieldOfColumn[c]]);
-  EventRowFilled(st.gridRowCount, row);
+  rows.filled(row);
   eventGrid.row = row;
   // The number file's value was raised already; an older last-event line
   // (written a moment before the number) never takes the box back.
@@ -84,10 +83,11 @@ NumberSync SyncEventNumber(const EventNumbering& n) {
   }
 }
 
-void PullPendingLastEvent(const EventNumbering& n, ui::Grid& eventGrid, const std::string& cruise) {
+void PullPendingLastEvent(const EventNumbering& n, ui::Grid& eventGrid, EventGridRows& rows,
+                          const std::string& cruise) {
   if (!n.state.lastEventPending) return;
   try {
-    PullLastEvent(n, eventGrid, cruise);
+    PullLastEvent(n, eventGrid, rows, cruise);
     n.state.lastEventPending = false;
   } catch (const os::FileError&) {
   }

@@ -6,6 +6,7 @@
 
 #include "events/EventNumber.h"
 #include "ui/Controls.h"
+#include "windows/EventGridRows.h"
 
 namespace ruvek {
 
@@ -30,6 +31,6 @@ NumberSync SyncEventNumber(const EventNumbering& n);
 // full) and raises the box to the number after it. This station's own event
 // and the line seen last are not shown again. A last-event file that cannot be
 // read leaves the event pending for the next tick.
-void PullPendingLastEvent(const EventNumbering& n, ui::Grid& eventGrid, const std::string& cruise);
+void PullPendingLastEvent(const EventNumbering& n, ui::Grid& eventGrid, EventGridRows& rows, const std::string& cruise);
 
 }  // namespace ruvek

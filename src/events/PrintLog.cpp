@@ -49,7 +49,7 @@ os::PrintDocument EventLogDocument(const os::FileSystem& fs, const std::string& 
     if (!IsEventLine(line)) return;
     std::fill(slots.begin(), slots.end(), std::string());
     SplitCommas(line, slots, kSlots);
-    doc.rows.push_back(GridRowFromSlots(slots, /*cutPosition=*/false));
+    doc.rows.push_back(GridRowFromSlots(slots, PositionText::AsLogged));
     const std::string& date = doc.rows.back()[GridColumn::Date];
     if (const auto key = DateKey(date)) {
       if (!first || *key < *first) first = key, firstDate = Trim(date);

@@ -327,8 +327,7 @@ void RecordEvent(Station& s, Press& press) {
   const bool editing = st.editingRow;
   // A corrected event goes over the row loaded for editing, even when another
   // row has been selected since.
-  const int row =
-      editing ? std::clamp(st.correction.gridRow, 1, kEventRows) : RowForNewEvent(w.eventGrid, st.gridRowCount);
+  const int row = editing ? std::clamp(st.correction.gridRow, 1, kEventRows) : w.eventRows.rowForNewEvent();
   WriteCells(w.eventGrid, row, GridColumn::EventNo,
              {w.boxes.eventNumber.text(), w.lineCombo.text(), w.stationCombo.text(), st.nav.localDate, st.nav.localTime,
               eventName});
@@ -350,7 +349,7 @@ void RecordEvent(Station& s, Press& press) {
 
   const std::string activity = ClassifyActivity(eventName, s.settings.eventListType);
   if (!editing) {
-    EventRowFilled(st.gridRowCount, row);
+    w.eventRows.filled(row);
     LocalNumberStep(n);
     PublishNumber(n, press);
     KeepNumberNew(n);
@@ -425,7 +424,7 @@ void AskAndQuit(Station& s) {
   MainWindow& w = s.main;
   if (s.platform.ask("Do you really want to quit? Y/N", "Close Program? Y/N", ui::Buttons::YesNo) != ui::Answer::Yes)
     return SetRecording(s.state, w.buttons, Recording::Ready);
-  SaveEventGrid(s.platform.files(), s.settings.programDir, w.boxes.cruise.text(), w.eventGrid, s.state.gridRowCount);
+  SaveEventGrid(s.platform.files(), s.settings.programDir, w.boxes.cruise.text(), w.eventGrid, w.eventRows.next());
   s.gps.form.visible = false;
   EndProgram(s.platform, w.pollTimer, s.gps.timer);
 }
@@ -443,9 +442,9 @@ void ClearLastEvent(Station& s) {
   w.pollTimer.setEnabled(false);
   if (s.platform.ask("Do You want to erase an event entry? Y/N", "Erase Last Event?", ui::Buttons::YesNo,
                      ui::Icon::Warning) == ui::Answer::Yes &&
-      s.state.gridRowCount > 1) {
-    const std::string cleared = w.eventGrid.cell(std::min(s.state.gridRowCount - 1, kEventRows), GridColumn::EventNo);
-    ClearLastEventRow(w.eventGrid, s.state.gridRowCount);
+      w.eventRows.lastEventRow() > 0) {
+    const std::string cleared = w.eventGrid.cell(w.eventRows.lastEventRow(), GridColumn::EventNo);
+    w.eventRows.clearLast();
     w.statusBar.note = "Event " + Trim(cleared) + " erased";
     const EventNumbering n = EventNumbering::of(s);
     const std::string boxBefore = w.boxes.eventNumber.text();

@@ -206,7 +206,7 @@ void SaveGpsSettings(Station& s) {
 }
 
 void HideGpsWindow(Station& s) {
-  s.platform.show(s.gps.form, false);
+  s.platform.hide(s.gps.form);
   s.platform.show(s.main.form);
 }
 

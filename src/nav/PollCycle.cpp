@@ -41,6 +41,7 @@ struct Poll {
   Menus& menus;
   ui::StatusBar& status;
   ui::Grid& eventGrid;
+  EventGridRows& eventRows;
   ui::Timer& pollTimer;
   ui::Timer& gpsTimer;
 };
@@ -156,7 +157,7 @@ void SwitchToManualEntry(Menus& menus) {
 }
 
 [[noreturn]] void SaveAndQuit(const Poll& p) {
-  SaveEventGrid(p.platform.files(), p.settings.programDir, p.boxes.cruise.text(), p.eventGrid, p.state.gridRowCount);
+  SaveEventGrid(p.platform.files(), p.settings.programDir, p.boxes.cruise.text(), p.eventGrid, p.eventRows.next());
   EndProgram(p.platform, p.pollTimer, p.gpsTimer);
 }
 
@@ -196,7 +197,7 @@ void EventNumberPart(const Poll& p, Position pos) {
   st.nav.decLon = FormatNumber(pos.lon, "00.000000");
   const EventNumbering n{p.platform, p.settings, st, p.boxes.eventNumber, p.status};
   switch (SyncEventNumber(n)) {
-    case NumberSync::Read: PullPendingLastEvent(n, p.eventGrid, p.boxes.cruise.text()); break;
+    case NumberSync::Read: PullPendingLastEvent(n, p.eventGrid, p.eventRows, p.boxes.cruise.text()); break;
     case NumberSync::NotRead: break;
     case NumberSync::Quit: SaveAndQuit(p);
     case NumberSync::ManualEntry: SwitchToManualEntry(p.menus); break;
@@ -219,8 +220,8 @@ void PollTick(Station& s) {
   SetTickInterval(s.settings.config, w.statusBar, w.pollTimer);
   const DateTime now = s.platform.now();
   const std::string heartbeat = now.shortDate() + "," + now.longTime();
-  const Poll p{s.platform,     s.settings, s.state,     w.boxes,     w.lineCombo, w.stationCombo,
-               w.clockOptions, w.menus,    w.statusBar, w.eventGrid, w.pollTimer, s.gps.timer};
+  const Poll p{s.platform, s.settings,  s.state,     w.boxes,     w.lineCombo, w.stationCombo, w.clockOptions,
+               w.menus,    w.statusBar, w.eventGrid, w.eventRows, w.pollTimer, s.gps.timer};
   Position pos;
   // Before Start and in standby the tick reads no navigation.
   if (s.state.recording == Recording::Ready) {

@@ -303,6 +303,7 @@ MainWindow::MainWindow()
       stopAdvanceCheck(AddStopAdvanceCheck(form)),
       timerActivityBox(AddTimerActivityBox(form)),
       eventGrid(AddEventGrid(form)),
+      eventRows(eventGrid),
       statusBar(AddStatusBar(form)),
       pollTimer(AddPollTimer(form)),
       menus(form) {
