@@ -79,7 +79,8 @@ std::optional<std::string> StateValue(const Station& s, const std::string& name)
   std::smatch m;
   if (std::regex_match(name, m, kConfigRow)) {
     const int n = std::stoi(m[1]);
-    if (n >= 1 && n <= kConfigRows) return s.settings.config.row(n);
+    // Scripts address every row, 22 to 30 included, by its number.
+    if (n >= 1 && n <= kConfigRows) return s.settings.config.rows.at(std::size_t(n));
   }
   if (std::regex_match(name, m, kMetItem)) {
     const int n = std::stoi(m[1]);
