@@ -21,7 +21,7 @@ const ruvek::bench::LogFile& TheLog() {
   return log;
 }
 
-void Preload(benchmark::State& state, const char* mode) {
+void Preload(benchmark::State& state, ruvek::PreloadMode mode) {
   const auto& log = TheLog();
   BenchPlatform platform(log.root());
   ruvek::Station station(platform);
@@ -36,10 +36,10 @@ void Preload(benchmark::State& state, const char* mode) {
   state.SetBytesProcessed(std::int64_t(state.iterations()) * log.bytes());
 }
 
-void BM_PreloadAllEvents(benchmark::State& s) { Preload(s, "ALLEVENTS"); }
-void BM_PreloadLastStation(benchmark::State& s) { Preload(s, "LASTSTA"); }
-void BM_PreloadCurrentStation(benchmark::State& s) { Preload(s, "CURRENTSTA"); }
-void BM_PreloadLastEvent(benchmark::State& s) { Preload(s, "LASTEVENT"); }
+void BM_PreloadAllEvents(benchmark::State& s) { Preload(s, ruvek::PreloadMode::AllEvents); }
+void BM_PreloadLastStation(benchmark::State& s) { Preload(s, ruvek::PreloadMode::LastSta); }
+void BM_PreloadCurrentStation(benchmark::State& s) { Preload(s, ruvek::PreloadMode::CurrentSta); }
+void BM_PreloadLastEvent(benchmark::State& s) { Preload(s, ruvek::PreloadMode::LastEvent); }
 
 void BM_BareLineRead(benchmark::State& state) {
   const auto& log = TheLog();

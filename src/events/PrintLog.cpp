@@ -87,8 +87,8 @@ void PrintEventLog(Station& s) {
   const DateTime now = s.platform.now();
   os::PrintDocument doc;
   try {
-    doc =
-        EventLogDocument(fs, log, w.eventGrid, settings.config.row(1), cruise, now.shortDate() + " " + now.longTime());
+    doc = EventLogDocument(fs, log, w.eventGrid, settings.config[ConfigRow::Project], cruise,
+                           now.shortDate() + " " + now.longTime());
   } catch (const os::FileError& e) {
     s.platform.ask("Unable to read " + log + " - nothing printed (" + e.what() + ")", "Print Log", ui::Buttons::OK,
                    ui::Icon::Exclamation);

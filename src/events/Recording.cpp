@@ -366,7 +366,7 @@ void RecordEvent(Station& s, Press& press) {
   const LogTarget target{
       s.platform.files(),
       LogFileNamesFor(s.settings.programDir, s.settings.dataDir, event.fields.cruise, s.settings.eventListType),
-      s.settings.config.row(1), w.menus.generateHtml.checked};
+      s.settings.config[ConfigRow::Project], w.menus.generateHtml.checked};
   WriteLogs(s, n, press, target, event);
 
   if (!editing) {
@@ -395,7 +395,7 @@ void StartRecording(Station& s) {
   MainWindow& w = s.main;
   // Asked whenever the serial input is not running: never started, or stopped
   // again (the GO button then shows "Go").
-  if (s.state.gpsSource == "GPS" && !s.state.gpsInput.portRunning &&
+  if (s.state.gpsSource == NavSource::Gps && !s.state.gpsInput.portRunning &&
       s.platform.ask("GPS is not started, return to GPS startup form? Y/N", "GPS not logging, return to activate?",
                      ui::Buttons::YesNo, ui::Icon::Error) == ui::Answer::Yes) {
     s.platform.show(s.gps.form);

@@ -84,7 +84,7 @@ void LoadStationRows(const os::FileSystem& fs, const std::string& path, float li
 bool FirstPass(const os::FileSystem& fs, const PreloadSource& source, ShownRows& shown,
                std::string& lastSeenLastEvent) {
   bool found = false;
-  const bool all = source.mode == "ALLEVENTS", current = source.mode == "CURRENTSTA";
+  const bool all = source.mode == PreloadMode::AllEvents, current = source.mode == PreloadMode::CurrentSta;
   const float line = StationNumber(source.line), station = StationNumber(source.station);
   LineSlots slots;
   fs.forEachLine(source.logPath, [&](std::string& text) {
@@ -136,13 +136,13 @@ void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& 
 void PreloadEventLog(const os::FileSystem& fs, const PreloadSource& source, EventGridRows& rows, StationState& state) {
   rows.startPreload();
   if (!fs.exists(source.logPath)) return;
-  const std::string& mode = source.mode;
-  ShownRows shown(mode == "ALLEVENTS" ? kAllEventsShown : kEventRows);
+  const PreloadMode mode = source.mode;
+  ShownRows shown(mode == PreloadMode::AllEvents ? kAllEventsShown : kEventRows);
   try {
     // "ALLEVENTS" and "CURRENTSTA" fill their rows in the pass that finds the
     // last event; the other modes need only the last event first, read from
     // the end of the file.
-    if (mode == "ALLEVENTS" || mode == "CURRENTSTA") {
+    if (mode == PreloadMode::AllEvents || mode == PreloadMode::CurrentSta) {
       FirstPass(fs, source, shown, state.lastSeenLastEvent);
     } else {
       // A header as the last long line (a log holding only its header): the
@@ -156,8 +156,8 @@ void PreloadEventLog(const os::FileSystem& fs, const PreloadSource& source, Even
     }
     std::vector<std::string> slots(kSlots);
     SplitCommas(state.lastSeenLastEvent, slots, kSlots);
-    if (mode == "LASTEVENT") shown.add(slots, PositionText::AsLogged);
-    if (mode == "LASTSTA")
+    if (mode == PreloadMode::LastEvent) shown.add(slots, PositionText::AsLogged);
+    if (mode == PreloadMode::LastSta)
       LoadStationRows(fs, source.logPath, StationNumber(slots[LogColumn::StndLine]),
                       StationNumber(slots[LogColumn::StndSta]), shown);
   } catch (const os::FileError&) {
@@ -172,20 +172,20 @@ std::vector<bool> SupersededGridRows(const ui::Grid& grid) {
   return SupersededEntries(numbers);
 }
 
-void MarkDisplayedEvents(Menus& menus, const std::string& mode) {
-  const std::pair<ui::Menu*, const char*> entries[] = {{&menus.lastEvent, "LASTEVENT"},
-                                                       {&menus.currentStation, "CURRENTSTA"},
-                                                       {&menus.lastStation, "LASTSTA"},
-                                                       {&menus.allEvents, "ALLEVENTS"}};
-  for (const auto& [entry, name] : entries) entry->checked = mode == name;
+void MarkDisplayedEvents(Menus& menus, PreloadMode mode) {
+  const std::pair<ui::Menu*, PreloadMode> entries[] = {{&menus.lastEvent, PreloadMode::LastEvent},
+                                                       {&menus.currentStation, PreloadMode::CurrentSta},
+                                                       {&menus.lastStation, PreloadMode::LastSta},
+                                                       {&menus.allEvents, PreloadMode::AllEvents}};
+  for (const auto& [entry, entryMode] : entries) entry->checked = mode == entryMode;
 }
 
-void ChooseDisplayedEvents(Menus& menus, ui::Menu& entry, const std::string& mode, Settings& settings) {
+void ChooseDisplayedEvents(Menus& menus, ui::Menu& entry, PreloadMode mode, Settings& settings) {
   if (entry.checked) return;
   for (ui::Menu* m : {&menus.lastEvent, &menus.currentStation, &menus.lastStation, &menus.allEvents})
     m->checked = m == &entry;
   settings.preloadMode = mode;
-  SetRowFromMenu(settings, 17, mode);
+  SetRowFromMenu(settings, ConfigRow::PreloadMode, PreloadModeName(mode));
 }
 
 }  // namespace ruvek

@@ -37,9 +37,9 @@ std::vector<bool> SupersededGridRows(const ui::Grid& grid);
 
 // What the start-up preload reads.
 struct PreloadSource {
-  std::string logPath;        // the network event log, dataDir + cruise + "Events.csv"
-  std::string mode;           // "LASTEVENT", "CURRENTSTA", "LASTSTA", "ALLEVENTS"; others load nothing
-  std::string line, station;  // the line and station boxes, for "CURRENTSTA"
+  std::string logPath;                      // the network event log, dataDir + cruise + "Events.csv"
+  PreloadMode mode = PreloadMode::Unknown;  // Unknown loads nothing
+  std::string line, station;                // the line and station boxes, for "CURRENTSTA"
 };
 
 // Start-up: fills the grid's rows from the log by the preload mode and leaves
@@ -48,11 +48,11 @@ void PreloadEventLog(const os::FileSystem& fs, const PreloadSource& source, Even
 
 // Moves the "Displayed Events" check mark to `entry` and makes `mode` the
 // preload mode (and configuration row 17 in memory) for the next start.
-void ChooseDisplayedEvents(Menus& menus, ui::Menu& entry, const std::string& mode, Settings& settings);
+void ChooseDisplayedEvents(Menus& menus, ui::Menu& entry, PreloadMode mode, Settings& settings);
 
 // Puts the "Displayed Events" check mark on the entry of the preload mode in
 // use; a mode of none of the entries (it loads nothing) leaves every entry
 // unmarked.
-void MarkDisplayedEvents(Menus& menus, const std::string& mode);
+void MarkDisplayedEvents(Menus& menus, PreloadMode mode);
 
 }  // namespace ruvek

@@ -162,7 +162,7 @@ TEST_F(PollTick, LineAndStationOnlyNorthAndWestAndTheRetryStatusOnlyWithoutAPosi
       {"$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C", "-99.00000", "-099.00000", false, true,
        "GPS Status: Bad Checksum"},
   };
-  station.settings.numberScheme = "JULIAN";  // the event number part leaves status panel 1 alone
+  station.settings.numberScheme = NumberScheme::Julian;  // the event number part leaves status panel 1 alone
   for (const auto& c : cases) {
     write("C:\\DATA\\CurrPos.txt", std::string(c.sentence) + "\r\n");
     w.lineCombo.setText("Line");
@@ -205,7 +205,7 @@ TEST_F(PollTick, YesToTheReadQuestionGivesSixMoreSilentAttempts) {
 }
 
 TEST_F(PollTick, MetRecordFillsTheBoxesAndTheLineStation) {
-  st.gpsSource = "MET";
+  st.gpsSource = NavSource::Met;
   st.nav.utcDate = "07-Jun-2018";
   write("C:\\DATA\\CurrPos.txt", "MET,07062018,183012,32.90000,LAT,-117.40000,LON,240.0,COG\r\n");
   ruvek::PollTick(station);
@@ -220,7 +220,7 @@ TEST_F(PollTick, MetRecordFillsTheBoxesAndTheLineStation) {
 }
 
 TEST_F(PollTick, UdpSourceShowsTheDatagramWithoutLineStation) {
-  st.gpsSource = "UDP";
+  st.gpsSource = NavSource::Udp;
   st.udpDatagram = "UDP,07-Jun-2018,18:30:12,32.9,-117.4,";
   ruvek::PollTick(station);
   EXPECT_EQ(w.boxes.date.text(), "07-Jun-2018");
