@@ -37,7 +37,7 @@ void BM_PollTick(benchmark::State& state) {
   for (const auto& [n, v] : rows) config.row(n) = v;
   station.settings = ruvek::DeriveSettings(config);
   w.eventGrid.resize(ruvek::kGridRows, ruvek::kGridCols);
-  station.state.gpsSource = "NETWORK";
+  station.state.gpsSource = ruvek::NavSource::Network;
   ruvek::SetRecording(station.state, w.buttons, ruvek::Recording::Ready);
   w.menus.autoFill.checked = true;
   w.clockOptions.option(ruvek::PcClock::Pst).setValue(true);

@@ -21,7 +21,7 @@ const ruvek::bench::LogFile& TheLog() {
   return log;
 }
 
-void Preload(benchmark::State& state, const char* mode) {
+void Preload(benchmark::State& state, ruvek::PreloadMode mode) {
   const auto& log = TheLog();
   BenchPlatform platform(log.root());
   ruvek::Station station(platform);
@@ -29,17 +29,17 @@ void Preload(benchmark::State& state, const char* mode) {
   grid.resize(ruvek::kGridRows, ruvek::kGridCols);
   const ruvek::PreloadSource source{"C:\\DATA\\0708SREvents.csv", mode, "93.3", "1999.0"};
   for (auto _ : state) {
-    ruvek::PreloadEventLog(platform.files(), source, grid, station.state);
-    benchmark::DoNotOptimize(station.state.gridRowCount);
+    ruvek::PreloadEventLog(platform.files(), source, station.main.eventRows, station.state);
+    benchmark::DoNotOptimize(station.main.eventRows.next());
   }
-  state.counters["rows"] = station.state.gridRowCount - 1;
+  state.counters["rows"] = station.main.eventRows.next() - 1;
   state.SetBytesProcessed(std::int64_t(state.iterations()) * log.bytes());
 }
 
-void BM_PreloadAllEvents(benchmark::State& s) { Preload(s, "ALLEVENTS"); }
-void BM_PreloadLastStation(benchmark::State& s) { Preload(s, "LASTSTA"); }
-void BM_PreloadCurrentStation(benchmark::State& s) { Preload(s, "CURRENTSTA"); }
-void BM_PreloadLastEvent(benchmark::State& s) { Preload(s, "LASTEVENT"); }
+void BM_PreloadAllEvents(benchmark::State& s) { Preload(s, ruvek::PreloadMode::AllEvents); }
+void BM_PreloadLastStation(benchmark::State& s) { Preload(s, ruvek::PreloadMode::LastSta); }
+void BM_PreloadCurrentStation(benchmark::State& s) { Preload(s, ruvek::PreloadMode::CurrentSta); }
+void BM_PreloadLastEvent(benchmark::State& s) { Preload(s, ruvek::PreloadMode::LastEvent); }
 
 void BM_BareLineRead(benchmark::State& state) {
   const auto& log = TheLog();

@@ -94,7 +94,7 @@ void BM_RecordEvent(benchmark::State& state) {
     ruvek::StartOrRecord(station);
     state.PauseTiming();
     st.resetHtml();
-    station.state.gridRowCount = 1;
+    station.main.eventRows.filled(0);
     state.ResumeTiming();
   }
   if (station.state.recording != ruvek::Recording::Ready) state.SkipWithError("the event did not finish");
@@ -117,7 +117,7 @@ void BM_RecordEventAndTick(benchmark::State& state) {
     ruvek::PollTick(station);
     state.PauseTiming();
     st.resetHtml();
-    station.state.gridRowCount = 1;
+    station.main.eventRows.filled(0);
     state.ResumeTiming();
   }
   if (station.state.backlog.events) state.SkipWithError("rows were left in the backlog");

@@ -63,7 +63,7 @@ void AskRestart(Station& s) {
   const auto answer = s.platform.ask("You have to restart the program to load the changes. Restart now? Y/N",
                                      "Restart Program?", ui::Buttons::YesNo, ui::Icon::Question);
   if (answer != ui::Answer::Yes) return;
-  s.platform.show(s.configEditor.form, false);
+  s.platform.hide(s.configEditor.form);
   RestartProgram(s.platform, s.main.pollTimer, s.gps.timer);
 }
 
@@ -240,7 +240,7 @@ void CloseConfigEditor(Station& s) {
     if (answer == ui::Answer::Yes && !SaveConfig(s)) return;
   }
   // The window is unloaded: what was typed into it and not saved is dropped.
-  s.platform.show(w.form, false);
+  s.platform.hide(w.form);
   ShowConfigRows(s.platform.files(), s.settings.config, w);
 }
 

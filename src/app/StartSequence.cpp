@@ -66,7 +66,7 @@ void ShowCaptions(const Settings& settings, MainWindow& w) {
   ShowListCaptions(w.pickers.singleFrame, settings.eventListType, settings.eventListPath);
   w.menus.eventNumberFile.caption = settings.eventNumberPath;
   w.menus.currentPositionFile.caption = settings.currPosPath;
-  w.form.caption = settings.config.row(1) + " " + settings.config.row(2) + " " + kDesignCaption;
+  w.form.caption = settings.config[ConfigRow::Project] + " " + settings.config[ConfigRow::Study] + " " + kDesignCaption;
 }
 
 void ChoosePickerMode(const Settings& settings, StationState& state, Pickers& pickers, ui::Menu& checkBoxMode) {
@@ -159,7 +159,7 @@ void LoadStartFiles(Station& s) {
 }
 
 void AskReadyToStart(Station& s) {
-  if (s.settings.config.row(10) != "NETWORK" && !s.state.networkMode) return;
+  if (s.settings.logMode != LogMode::Network && !s.state.networkMode) return;
   s.state.networkMode = true;
   s.main.statusBar.setText("Auto/Network Mode Enabled - Press Start to load Current Position.");
   const auto a = s.platform.ask("Press YES if you are Ready For Event Logging; Press NO to configure EventLog.",
@@ -168,35 +168,43 @@ void AskReadyToStart(Station& s) {
 }
 
 void ChooseNavigationSource(Station& s) {
-  const std::string source = ToUpper(Trim(s.settings.config.row(11)));
+  const NavSource source = s.settings.navSource;
   ui::Menu& autoFill = s.main.menus.autoFill;
-  if (source == "GPS" || source == "UDP") {
-    s.state.gpsSource = source;
-    autoFill.checked = true;
-    if (source == "UDP") ListenForDatagrams(s);
-    // The serial GPS window comes to the front; it shows the main window again.
-    FillGpsWindow(s);
-    s.platform.show(s.gps.form);
-    s.platform.show(s.main.form, false);
-  } else if (source == "KNORR" || source == "NETWORK") {
-    s.state.gpsSource = source;
-    autoFill.checked = true;
-  } else if (source == "MET") {
-    s.state.gpsSource = "MET";
-  } else if (source == "JORDAN" || source == "SCS") {
-    s.state.gpsSource = "SCS";
+  switch (source) {
+    case NavSource::Gps:
+    case NavSource::Udp:
+      s.state.gpsSource = source;
+      autoFill.checked = true;
+      if (source == NavSource::Udp) ListenForDatagrams(s);
+      // The serial GPS window comes to the front; it shows the main window again.
+      FillGpsWindow(s);
+      s.platform.show(s.gps.form);
+      s.platform.hide(s.main.form);
+      break;
+    case NavSource::Knorr:
+    case NavSource::Network:
+      s.state.gpsSource = source;
+      autoFill.checked = true;
+      break;
+    case NavSource::Met:
+    case NavSource::Scs: s.state.gpsSource = source; break;
+    // "JD" and unknown words leave the source as it is.
+    case NavSource::None:
+    case NavSource::Unknown: break;
   }
 }
 
 void ApplyLineStaMethod(const Settings& settings, Menus& menus) {
-  if (const auto mode = LineStaModeOfRow(settings.config.row(16))) CheckLineStaMode(menus, *mode);
+  if (const auto mode = LineStaModeOfRow(settings.config[ConfigRow::LineStaMethod])) CheckLineStaMode(menus, *mode);
 }
 
 void ApplyClockOption(const Settings& settings, ClockOptions& clockOptions) {
-  const std::string zone = ToUpper(Trim(settings.config.row(21)));
-  if (zone == "PST") clockOptions.option(PcClock::Pst).setValue(true);
-  if (zone == "PDT") clockOptions.option(PcClock::Pdt).setValue(true);
-  if (zone == "UTC") clockOptions.option(PcClock::Utc).setValue(true);
+  switch (settings.clockZone) {
+    case ClockZone::Pst: clockOptions.option(PcClock::Pst).setValue(true); break;
+    case ClockZone::Pdt: clockOptions.option(PcClock::Pdt).setValue(true); break;
+    case ClockZone::Utc: clockOptions.option(PcClock::Utc).setValue(true); break;
+    case ClockZone::Unknown: break;
+  }
 }
 
 void ApplyOptionLine(ui::OptionButton& option, const std::string& heading, const std::string& line,
@@ -283,7 +291,7 @@ void FormLoad(Station& s) {
   RemoveStaleTemporaries(s.platform.files(), s.settings);
   ShowCaptions(s.settings, w);
   if (origin == ConfigOrigin::Missing) return OpenForSetUp(s);
-  w.boxes.cruise.setText(s.settings.config.row(2));
+  w.boxes.cruise.setText(s.settings.config[ConfigRow::Study]);
   LoadOrderOccupied(s.platform.files(), s.settings.dataDir, st.orderOccupied, w.statusBar, w.menus.orderOccupiedFile);
   ChoosePickerMode(s.settings, st, w.pickers, w.menus.checkBoxMode);
   LayOutNumberBox(s.settings, w.boxes, w.eventCombo);
@@ -294,7 +302,7 @@ void FormLoad(Station& s) {
                   {LogFileNamesFor(settings.programDir, settings.dataDir, w.boxes.cruise.text(), settings.eventListType)
                        .networkEvents,
                    settings.preloadMode, w.lineCombo.text(), w.stationCombo.text()},
-                  w.eventGrid, st);
+                  w.eventRows, st);
   MarkDisplayedEvents(w.menus, settings.preloadMode);
   LoadEventNumber(EventNumbering::of(s), w.menus.autoFill, w.menus.eventNumberFile);
   // The share as it is now: a bare mount point left by an unmounted share is not it.

@@ -4,6 +4,7 @@
 #include <regex>
 
 #include "core/FixAge.h"
+#include "core/TextRoutines.h"
 
 namespace ruvek {
 namespace {
@@ -22,18 +23,20 @@ FixAge FixAgeNow(const Station& s) {
 const std::map<std::string, Getter>& Table() {
   static const std::map<std::string, Getter> kTable = {
       {"networkMode", [](const Station& s) { return Flag(s.state.networkMode); }},
-      {"gpsSource", [](const Station& s) { return s.state.gpsSource; }},
+      {"gpsSource", [](const Station& s) { return std::string(NavSourceName(s.state.gpsSource)); }},
       {"manualEventNumber", [](const Station& s) { return Flag(s.state.manualEventNumber); }},
       {"numberRolledBack", [](const Station& s) { return Flag(s.state.numberRolledBack); }},
       {"editingRow", [](const Station& s) { return Flag(s.state.editingRow); }},
-      {"gridRowCount", [](const Station& s) { return std::to_string(s.state.gridRowCount); }},
+      {"gridRowCount", [](const Station& s) { return std::to_string(s.main.eventRows.next()); }},
       {"orderOccupied", [](const Station& s) { return s.state.orderOccupied; }},
       {"nextEventNumber", [](const Station& s) { return std::to_string(s.state.nextEventNumber); }},
       {"lastPickerIndex", [](const Station& s) { return std::to_string(s.state.lastPickerIndex); }},
       {"lastSeenLastEvent", [](const Station& s) { return s.state.lastSeenLastEvent; }},
       {"multiMode", [](const Station& s) { return Flag(s.state.multiMode); }},
-      {"preloadMode", [](const Station& s) { return s.settings.preloadMode; }},
-      {"numberScheme", [](const Station& s) { return s.settings.numberScheme; }},
+      // The words of the rows, unknown ones included: row 17 changes with the
+      // preload mode, row 19 is read upper-cased.
+      {"preloadMode", [](const Station& s) { return s.settings.config[ConfigRow::PreloadMode]; }},
+      {"numberScheme", [](const Station& s) { return ToUpper(s.settings.config[ConfigRow::NumberScheme]); }},
       {"programDir", [](const Station& s) { return s.settings.programDir; }},
       {"dataDir", [](const Station& s) { return s.settings.dataDir; }},
       {"navDir", [](const Station& s) { return s.settings.navDir; }},
@@ -76,7 +79,8 @@ std::optional<std::string> StateValue(const Station& s, const std::string& name)
   std::smatch m;
   if (std::regex_match(name, m, kConfigRow)) {
     const int n = std::stoi(m[1]);
-    if (n >= 1 && n <= kConfigRows) return s.settings.config.row(n);
+    // Scripts address every row, 22 to 30 included, by its number.
+    if (n >= 1 && n <= kConfigRows) return s.settings.config.rows.at(std::size_t(n));
   }
   if (std::regex_match(name, m, kMetItem)) {
     const int n = std::stoi(m[1]);

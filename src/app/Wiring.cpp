@@ -84,12 +84,12 @@ void WireSelection(Station& s) {
 
 void WireLogView(Station& s) {
   Menus& menus = s.main.menus;
-  const std::pair<ui::Menu*, const char*> entries[] = {{&menus.lastEvent, "LASTEVENT"},
-                                                       {&menus.currentStation, "CURRENTSTA"},
-                                                       {&menus.lastStation, "LASTSTA"},
-                                                       {&menus.allEvents, "ALLEVENTS"}};
+  const std::pair<ui::Menu*, PreloadMode> entries[] = {{&menus.lastEvent, PreloadMode::LastEvent},
+                                                       {&menus.currentStation, PreloadMode::CurrentSta},
+                                                       {&menus.lastStation, PreloadMode::LastSta},
+                                                       {&menus.allEvents, PreloadMode::AllEvents}};
   for (const auto& [entry, mode] : entries)
-    entry->onClick = [&s, entry = entry, mode = std::string(mode)] {
+    entry->onClick = [&s, entry = entry, mode = mode] {
       ChooseDisplayedEvents(s.main.menus, *entry, mode, s.settings);
     };
   s.main.eventGrid.onDblClick = [&s] { LoadRowForCorrection(s); };

@@ -39,10 +39,11 @@ bool IsFullPath(const std::string& path) {
 }
 
 std::vector<std::string> DirectoryRowProblems(const CruiseConfig& config) {
-  static const std::pair<int, const char*> kDirectoryRows[] = {{3, "Data Directory:"}, {4, "Nav Directory:"}};
+  static const std::pair<ConfigRow, const char*> kDirectoryRows[] = {{ConfigRow::DataDir, "Data Directory:"},
+                                                                     {ConfigRow::NavDir, "Nav Directory:"}};
   std::vector<std::string> problems;
   for (const auto& [row, label] : kDirectoryRows) {
-    const std::string& value = config.row(row);
+    const std::string& value = config[row];
     if (!IsFullPath(value))
       problems.push_back(std::string(label) + " " + (value.empty() ? "(empty)" : value) + " is not a full path");
   }

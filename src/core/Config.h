@@ -14,11 +14,39 @@ inline constexpr const char* kConfigPath = "C:\\RuvekGPS\\RuvekGPS.cfg";
 inline constexpr int kConfigRows = 30;
 inline constexpr int kConfigRowsWritten = 21;
 
-// Rows numbered 1 to 30; slot 0 is unused.
+// The rows that have a meaning, by the label the configuration editor shows.
+enum class ConfigRow : int {
+  Project = 1,              // "Project:"
+  Study = 2,                // "Study:", the cruise designation
+  DataDir = 3,              // "Data Directory:"
+  NavDir = 4,               // "Nav Directory:"
+  EventFile = 5,            // "Event File:"
+  InitialsFile = 6,         // "Personnel Initials:"
+  EventNumberFile = 7,      // "EventNumber File:"
+  CurrPosFile = 8,          // "GPS Current Position:"
+  SamplingRate = 9,         // "Sampling Rate (ms):"
+  NetworkOrLocal = 10,      // "Network or Local:"
+  NavSource = 11,           // "GPS Source/Format:"
+  ComPort = 12,             // "Com port:"
+  ComSettings = 13,         // "Com port settings:"
+  PrimarySentence = 14,     // "GPS Primary String:"
+  DateSentence = 15,        // "GPS 2nd/Date String:"
+  LineStaMethod = 16,       // "Line.Sta Method:"
+  PreloadMode = 17,         // "Load Previous Events:"
+  CommentOptionsFile = 18,  // "Comment Options File:"
+  NumberScheme = 19,        // "Event Number Scheme:"
+  JulianOrPickers = 20,     // "Julian format | Events Select:"
+  PcClock = 21,             // "PC Time PST/PDT/UTC:"
+};
+
+// Rows numbered 1 to 30; slot 0 is unused. Code that means one row names it
+// (config[ConfigRow::DataDir]); row(n) serves the loops over all rows.
 struct CruiseConfig {
   std::array<std::string, kConfigRows + 1> rows{};
   std::string& row(int n) { return rows.at(std::size_t(n)); }
   const std::string& row(int n) const { return rows.at(std::size_t(n)); }
+  std::string& operator[](ConfigRow r) { return row(int(r)); }
+  const std::string& operator[](ConfigRow r) const { return row(int(r)); }
 };
 
 // Fills `config` from the file, each row with leading and trailing blanks

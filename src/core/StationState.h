@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/EventLogSchema.h"
+#include "core/Settings.h"
 #include "os/DateTime.h"
 #include "os/ShareMount.h"
 #include "ui/ShareLock.h"
@@ -98,13 +99,12 @@ struct BacklogStatus {
 
 struct StationState {
   Recording recording = Recording::NotStarted;
-  bool networkMode = true;         // false once the operator chose local operation
-  std::string gpsSource;           // the navigation source chosen at start: "NETWORK", "GPS", "MET", ...
-  bool manualEventNumber = false;  // the operator took the event number over
-  bool numberRolledBack = false;   // Clear Last holds the rolled-back number until the next event
-  bool editingRow = false;         // the next Record Event replaces the grid row loaded for editing
-  Correction correction;           // the grid row last loaded for editing
-  int gridRowCount = 1;            // the event grid's next free row; changed only by logview/EventGrid.h
+  bool networkMode = true;                // false once the operator chose local operation
+  NavSource gpsSource = NavSource::None;  // the navigation source chosen at start
+  bool manualEventNumber = false;         // the operator took the event number over
+  bool numberRolledBack = false;          // Clear Last holds the rolled-back number until the next event
+  bool editingRow = false;                // the next Record Event replaces the grid row loaded for editing
+  Correction correction;                  // the grid row last loaded for editing
   std::string orderOccupied;
   // Kept wider than the old 16-bit counter so numbers past 32767 go on counting.
   long long nextEventNumber = 0;

@@ -592,7 +592,7 @@ bool DesktopView::eventFilter(QObject* watched, QEvent* event) {
         if (form->onClose)
           form->onClose();
         else
-          platform_.show(*form, false);
+          platform_.hide(*form);
       });
       return true;
     }

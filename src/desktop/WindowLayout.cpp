@@ -84,7 +84,8 @@ QLabel* WindowLayout::caption(const std::string& controlName) const {
 
 QSize WindowLayout::designSize() const {
   if (!isMain_) return {form_.geo.width, form_.geo.height};
-  return {form_.geo.width / kTwipsPerPixel, form_.geo.height + (captions_.empty() ? 0 : kCaptionHeight)};
+  return {form_.geo.width / kTwipsPerPixel,
+          form_.geo.height / kTwipsPerPixel + (captions_.empty() ? 0 : kCaptionHeight)};
 }
 
 QRect WindowLayout::designRect(const Item& item) const {

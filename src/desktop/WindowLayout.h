@@ -19,9 +19,6 @@ class QWidget;
 
 namespace ruvek::ui {
 
-// The main window's width is set in twips, at this many to the pixel.
-inline constexpr int kTwipsPerPixel = 15;
-
 class WindowLayout {
  public:
   WindowLayout(Form& form, QWidget* client, bool isMain);

@@ -219,8 +219,9 @@ std::string CatchUpStation(Station& s, ui::ShareLock& lock) {
   const os::FileSystem& fs = s.platform.files();
   if (!st.dataShare.reachable(fs)) return {};
   if (!lock.held() && NumberFileReachable(EventNumbering::of(s))) lock.acquire(ShareLockPath(s.settings));
-  return CatchUp({fs, s.settings.config.row(1), BacklogPath(s.settings.programDir, s.main.boxes.cruise.text())},
-                 s.settings, st);
+  return CatchUp(
+      {fs, s.settings.config[ConfigRow::Project], BacklogPath(s.settings.programDir, s.main.boxes.cruise.text())},
+      s.settings, st);
 }
 
 void CatchUpTick(Station& s) {

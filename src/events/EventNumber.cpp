@@ -91,7 +91,7 @@ bool OfferNewFile(const EventNumbering& n) {
 }
 
 std::string LocalNumberPath(const Settings& settings) {
-  return settings.programDir + FileNamePart(Trim(settings.config.row(7)));
+  return settings.programDir + FileNamePart(Trim(settings.config[ConfigRow::EventNumberFile]));
 }
 
 void SwitchToLocalOperation(const EventNumbering& n, ui::Menu& autoFill, ui::Menu& numberFileEntry) {

@@ -49,7 +49,7 @@ os::PrintDocument EventLogDocument(const os::FileSystem& fs, const std::string& 
     if (!IsEventLine(line)) return;
     std::fill(slots.begin(), slots.end(), std::string());
     SplitCommas(line, slots, kSlots);
-    doc.rows.push_back(GridRowFromSlots(slots, /*cutPosition=*/false));
+    doc.rows.push_back(GridRowFromSlots(slots, PositionText::AsLogged));
     const std::string& date = doc.rows.back()[GridColumn::Date];
     if (const auto key = DateKey(date)) {
       if (!first || *key < *first) first = key, firstDate = Trim(date);
@@ -87,8 +87,8 @@ void PrintEventLog(Station& s) {
   const DateTime now = s.platform.now();
   os::PrintDocument doc;
   try {
-    doc =
-        EventLogDocument(fs, log, w.eventGrid, settings.config.row(1), cruise, now.shortDate() + " " + now.longTime());
+    doc = EventLogDocument(fs, log, w.eventGrid, settings.config[ConfigRow::Project], cruise,
+                           now.shortDate() + " " + now.longTime());
   } catch (const os::FileError& e) {
     s.platform.ask("Unable to read " + log + " - nothing printed (" + e.what() + ")", "Print Log", ui::Buttons::OK,
                    ui::Icon::Exclamation);

@@ -314,8 +314,7 @@ class RecordWork final : public EventWork {
     editing_ = st_.editingRow;
     // A corrected event goes over the row loaded for editing, even when another
     // row has been selected since.
-    row_ =
-        editing_ ? std::clamp(st_.correction.gridRow, 1, kEventRows) : RowForNewEvent(w_.eventGrid, st_.gridRowCount);
+    row_ = editing_ ? std::clamp(st_.correction.gridRow, 1, kEventRows) : w_.eventRows.rowForNewEvent();
     WriteCells(w_.eventGrid, row_, GridColumn::EventNo,
                {w_.boxes.eventNumber.text(), w_.lineCombo.text(), w_.stationCombo.text(), st_.nav.localDate,
                 st_.nav.localTime, eventName_});
@@ -333,7 +332,7 @@ class RecordWork final : public EventWork {
         w_.eventGrid, row_, GridColumn::Lat,
         {w_.boxes.lat.text(), w_.boxes.lon.text(), w_.initialsCombo.text(), CommentsField(w_.commentsBox.text())});
     activity_ = ClassifyActivity(eventName_, s_.settings.eventListType);
-    if (!editing_) EventRowFilled(st_.gridRowCount, row_);
+    if (!editing_) w_.eventRows.filled(row_);
   }
 
   void writeLogs() override {
@@ -349,7 +348,7 @@ class RecordWork final : public EventWork {
     const LogTarget target{
         s_.platform.files(),
         LogFileNamesFor(s_.settings.programDir, s_.settings.dataDir, event_.fields.cruise, s_.settings.eventListType),
-        s_.settings.config.row(1), w_.menus.generateHtml.checked};
+        s_.settings.config[ConfigRow::Project], w_.menus.generateHtml.checked};
     WriteLogs(s_, n_, press_, target, event_);
   }
 
@@ -403,7 +402,7 @@ void StartRecording(Station& s) {
   MainWindow& w = s.main;
   // Asked whenever the serial input is not running: never started, or stopped
   // again (the GO button then shows "Go").
-  if (s.state.gpsSource == "GPS" && !s.state.gpsInput.portRunning &&
+  if (s.state.gpsSource == NavSource::Gps && !s.state.gpsInput.portRunning &&
       s.platform.ask("GPS is not started, return to GPS startup form? Y/N", "GPS not logging, return to activate?",
                      ui::Buttons::YesNo, ui::Icon::Error) == ui::Answer::Yes) {
     s.platform.show(s.gps.form);
@@ -432,7 +431,7 @@ void AskAndQuit(Station& s) {
   MainWindow& w = s.main;
   if (s.platform.ask("Do you really want to quit? Y/N", "Close Program? Y/N", ui::Buttons::YesNo) != ui::Answer::Yes)
     return SetRecording(s.state, w.buttons, Recording::Ready);
-  SaveEventGrid(s.platform.files(), s.settings.programDir, w.boxes.cruise.text(), w.eventGrid, s.state.gridRowCount);
+  SaveEventGrid(s.platform.files(), s.settings.programDir, w.boxes.cruise.text(), w.eventGrid, w.eventRows.next());
   s.gps.form.visible = false;
   EndProgram(s.platform, w.pollTimer, s.gps.timer);
 }
@@ -450,9 +449,9 @@ void ClearLastEvent(Station& s) {
   w.pollTimer.setEnabled(false);
   if (s.platform.ask("Do You want to erase an event entry? Y/N", "Erase Last Event?", ui::Buttons::YesNo,
                      ui::Icon::Warning) == ui::Answer::Yes &&
-      s.state.gridRowCount > 1) {
-    const std::string cleared = w.eventGrid.cell(std::min(s.state.gridRowCount - 1, kEventRows), GridColumn::EventNo);
-    ClearLastEventRow(w.eventGrid, s.state.gridRowCount);
+      w.eventRows.lastEventRow() > 0) {
+    const std::string cleared = w.eventGrid.cell(w.eventRows.lastEventRow(), GridColumn::EventNo);
+    w.eventRows.clearLast();
     w.statusBar.note = "Event " + Trim(cleared) + " erased";
     const EventNumbering n = EventNumbering::of(s);
     const std::string boxBefore = w.boxes.eventNumber.text();

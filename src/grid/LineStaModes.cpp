@@ -118,7 +118,7 @@ void ChooseLineStaMode(Station& s, LineStaMode mode) {
     }
   }
   // Reaches the configuration file the next time the file is written.
-  SetRowFromMenu(s.settings, 16, RowValueOf(mode));
+  SetRowFromMenu(s.settings, ConfigRow::LineStaMethod, RowValueOf(mode));
 }
 
 void EditLineFile(Station& s) {

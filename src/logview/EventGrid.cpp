@@ -44,7 +44,7 @@ class ShownRows {
     start_ = (start_ + 1) % limit_;
     return oldest;
   }
-  void add(const std::vector<std::string>& slots, bool cutPosition) { FillGridRow(next(), slots, cutPosition); }
+  void add(const std::vector<std::string>& slots, PositionText position) { FillGridRow(next(), slots, position); }
   std::size_t size() const { return count_; }
   const Row& at(std::size_t i) const { return ring_[(start_ + i) % limit_]; }
 
@@ -73,7 +73,7 @@ void LoadStationRows(const os::FileSystem& fs, const std::string& path, float li
   fs.forEachLine(path, [&](std::string& text) {
     if (!IsEventLine(text)) return;
     const auto& s = slots.split(text);
-    if (AtStation(s, line, station)) shown.add(s, false);
+    if (AtStation(s, line, station)) shown.add(s, PositionText::AsLogged);
   });
 }
 
@@ -84,15 +84,15 @@ void LoadStationRows(const os::FileSystem& fs, const std::string& path, float li
 bool FirstPass(const os::FileSystem& fs, const PreloadSource& source, ShownRows& shown,
                std::string& lastSeenLastEvent) {
   bool found = false;
-  const bool all = source.mode == "ALLEVENTS", current = source.mode == "CURRENTSTA";
+  const bool all = source.mode == PreloadMode::AllEvents, current = source.mode == PreloadMode::CurrentSta;
   const float line = StationNumber(source.line), station = StationNumber(source.station);
   LineSlots slots;
   fs.forEachLine(source.logPath, [&](std::string& text) {
     if (!IsEventLine(text)) return;
-    if (all) shown.add(slots.split(text), false);
+    if (all) shown.add(slots.split(text), PositionText::AsLogged);
     if (current) {
       const auto& s = slots.split(text);
-      if (AtStation(s, line, station)) shown.add(s, true);
+      if (AtStation(s, line, station)) shown.add(s, PositionText::Cut);
     }
     // Taken, not copied: the lines carry long navigation tails.
     lastSeenLastEvent.swap(text);
@@ -101,12 +101,8 @@ bool FirstPass(const os::FileSystem& fs, const PreloadSource& source, ShownRows&
   return found;
 }
 
-void ShowRows(ui::Grid& grid, int& gridRowCount, const ShownRows& shown) {
-  for (std::size_t i = 0; i < shown.size(); ++i) {
-    const int r = int(i) + 1;
-    for (int c = 0; c < kGridCols; ++c) grid.setCell(r, c, shown.at(i)[std::size_t(c)]);
-    gridRowCount = r + 1;
-  }
+void ShowRows(EventGridRows& rows, const ShownRows& shown) {
+  for (std::size_t i = 0; i < shown.size(); ++i) rows.showPreloaded(int(i) + 1, shown.at(i));
 }
 
 }  // namespace
@@ -115,32 +111,13 @@ bool IsEventLine(const std::string& line) {
   return line.size() >= kEventLineLength && line.rfind("Cruise,Event#", 0) != 0;
 }
 
-int RowForNewEvent(ui::Grid& grid, int& gridRowCount) {
-  if (gridRowCount < 1) gridRowCount = 1;
-  if (gridRowCount > kEventRows) {
-    grid.removeRow(1);
-    gridRowCount = kEventRows;
-  }
-  return gridRowCount;
-}
-
-void EventRowFilled(int& gridRowCount, int row) { gridRowCount = row + 1; }
-
-bool ClearLastEventRow(ui::Grid& grid, int& gridRowCount) {
-  if (gridRowCount <= 1) return false;
-  const int row = std::min(gridRowCount - 1, kEventRows);
-  for (int c = 0; c < kGridCols; ++c) grid.setCell(row, c, "");
-  --gridRowCount;
-  return true;
-}
-
-std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots, bool cutPosition) {
+std::vector<std::string> GridRowFromSlots(const std::vector<std::string>& slots, PositionText position) {
   Row row(kGridCols);
-  FillGridRow(row, slots, cutPosition);
+  FillGridRow(row, slots, position);
   return row;
 }
 
-void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& slots, bool cutPosition) {
+void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& slots, PositionText position) {
   static const std::string kNone;
   auto slot = [&slots](std::size_t k) -> const std::string& { return k < slots.size() ? slots[k] : kNone; };
   row.resize(kGridCols);
@@ -150,22 +127,22 @@ void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& 
   static const std::size_t kSlotOfColumn[kGridCols] = {C::EventNo, C::StndLine, C::StndSta, C::LocalDate, C::LocalTime,
                                                        C::Event,   C::DecLat,   C::DecLon,  C::Operator,  C::Comments};
   for (std::size_t c = 0; c < std::size_t(kGridCols); ++c) row[c] = slot(kSlotOfColumn[c]);
-  if (cutPosition) {
+  if (position == PositionText::Cut) {
     row[GridColumn::Lat].resize(std::min<std::size_t>(row[GridColumn::Lat].size(), 6));
     row[GridColumn::Lon].resize(std::min<std::size_t>(row[GridColumn::Lon].size(), 7));
   }
 }
 
-void PreloadEventLog(const os::FileSystem& fs, const PreloadSource& source, ui::Grid& grid, StationState& state) {
-  state.gridRowCount = 0;
+void PreloadEventLog(const os::FileSystem& fs, const PreloadSource& source, EventGridRows& rows, StationState& state) {
+  rows.startPreload();
   if (!fs.exists(source.logPath)) return;
-  const std::string& mode = source.mode;
-  ShownRows shown(mode == "ALLEVENTS" ? kAllEventsShown : kEventRows);
+  const PreloadMode mode = source.mode;
+  ShownRows shown(mode == PreloadMode::AllEvents ? kAllEventsShown : kEventRows);
   try {
     // "ALLEVENTS" and "CURRENTSTA" fill their rows in the pass that finds the
     // last event; the other modes need only the last event first, read from
     // the end of the file.
-    if (mode == "ALLEVENTS" || mode == "CURRENTSTA") {
+    if (mode == PreloadMode::AllEvents || mode == PreloadMode::CurrentSta) {
       FirstPass(fs, source, shown, state.lastSeenLastEvent);
     } else {
       // A header as the last long line (a log holding only its header): the
@@ -179,14 +156,14 @@ void PreloadEventLog(const os::FileSystem& fs, const PreloadSource& source, ui::
     }
     std::vector<std::string> slots(kSlots);
     SplitCommas(state.lastSeenLastEvent, slots, kSlots);
-    if (mode == "LASTEVENT") shown.add(slots, false);
-    if (mode == "LASTSTA")
+    if (mode == PreloadMode::LastEvent) shown.add(slots, PositionText::AsLogged);
+    if (mode == PreloadMode::LastSta)
       LoadStationRows(fs, source.logPath, StationNumber(slots[LogColumn::StndLine]),
                       StationNumber(slots[LogColumn::StndSta]), shown);
   } catch (const os::FileError&) {
     // A log that cannot be read shows what was read before the failure.
   }
-  ShowRows(grid, state.gridRowCount, shown);
+  ShowRows(rows, shown);
 }
 
 std::vector<bool> SupersededGridRows(const ui::Grid& grid) {
@@ -195,20 +172,20 @@ std::vector<bool> SupersededGridRows(const ui::Grid& grid) {
   return SupersededEntries(numbers);
 }
 
-void MarkDisplayedEvents(Menus& menus, const std::string& mode) {
-  const std::pair<ui::Menu*, const char*> entries[] = {{&menus.lastEvent, "LASTEVENT"},
-                                                       {&menus.currentStation, "CURRENTSTA"},
-                                                       {&menus.lastStation, "LASTSTA"},
-                                                       {&menus.allEvents, "ALLEVENTS"}};
-  for (const auto& [entry, name] : entries) entry->checked = mode == name;
+void MarkDisplayedEvents(Menus& menus, PreloadMode mode) {
+  const std::pair<ui::Menu*, PreloadMode> entries[] = {{&menus.lastEvent, PreloadMode::LastEvent},
+                                                       {&menus.currentStation, PreloadMode::CurrentSta},
+                                                       {&menus.lastStation, PreloadMode::LastSta},
+                                                       {&menus.allEvents, PreloadMode::AllEvents}};
+  for (const auto& [entry, entryMode] : entries) entry->checked = mode == entryMode;
 }
 
-void ChooseDisplayedEvents(Menus& menus, ui::Menu& entry, const std::string& mode, Settings& settings) {
+void ChooseDisplayedEvents(Menus& menus, ui::Menu& entry, PreloadMode mode, Settings& settings) {
   if (entry.checked) return;
   for (ui::Menu* m : {&menus.lastEvent, &menus.currentStation, &menus.lastStation, &menus.allEvents})
     m->checked = m == &entry;
   settings.preloadMode = mode;
-  SetRowFromMenu(settings, 17, mode);
+  SetRowFromMenu(settings, ConfigRow::PreloadMode, PreloadModeName(mode));
 }
 
 }  // namespace ruvek

@@ -7,9 +7,9 @@
 namespace ruvek {
 
 void SaveEventGrid(const os::FileSystem& fs, const std::string& programDir, const std::string& cruise,
-                   const ui::Grid& grid, int gridRowCount) {
+                   const ui::Grid& grid, int nextRow) {
   std::string out;
-  const int last = std::min(gridRowCount, grid.rows() - 1);
+  const int last = std::min(nextRow, grid.rows() - 1);
   for (int r = 1; r <= last; ++r) {
     for (int c = 0; c < grid.cols(); ++c) {
       if (c) out += ',';

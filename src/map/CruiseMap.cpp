@@ -222,7 +222,7 @@ void PickOnCruiseMap(Station& s, double x, double y) {
   ui::Grid& grid = s.main.eventGrid;
   // The grid's columns: Evt#, StndLine, StndSta, DatePST, TimePST, ...; the
   // newest matching row wins.
-  for (int row = std::min(grid.rows() - 1, std::max(s.state.gridRowCount, 1)); row >= grid.fixedRows; --row) {
+  for (int row = std::min(grid.rows() - 1, std::max(s.main.eventRows.next(), 1)); row >= grid.fixedRows; --row) {
     if (grid.cols() < 5 || grid.cell(row, 0) != e->number) continue;
     if (grid.cell(row, 3) != e->localDate || grid.cell(row, 4) != e->localTime) continue;
     grid.row = row;

@@ -14,7 +14,8 @@ std::string ReadBounded(const os::FileSystem& fs, const std::string& path, std::
 
 CurrPosResult ReadOnce(const os::FileSystem& fs, const CruiseConfig& config, const std::string& path) {
   try {
-    return ParseCurrPos(ReadBounded(fs, path, kMaxPositionFileBytes), config.row(14), config.row(15));
+    return ParseCurrPos(ReadBounded(fs, path, kMaxPositionFileBytes), config[ConfigRow::PrimarySentence],
+                        config[ConfigRow::DateSentence]);
   } catch (const os::FileError&) {
     CurrPosResult failed;
     failed.status = CurrPosResult::ReadError;

@@ -109,8 +109,8 @@ void SelectPort(const std::string& row12, GpsWindow& w) {
 
 // The line settings of configuration row 13, which is stored back trimmed.
 void SelectLineSettings(ui::Platform& platform, CruiseConfig& config, GpsWindow& w) {
-  config.row(13) = Trim(config.row(13));
-  std::vector<std::string> parts = os::SettingsParts(config.row(13));
+  config[ConfigRow::ComSettings] = Trim(config[ConfigRow::ComSettings]);
+  std::vector<std::string> parts = os::SettingsParts(config[ConfigRow::ComSettings]);
   if (parts.size() > 4) {
     platform.ask("Other settings not configurable...", "");
     return;
@@ -155,8 +155,8 @@ void FillGpsWindow(Station& s) {
   GpsWindow& w = s.gps;
   CruiseConfig& config = s.settings.config;
   GpsInput& input = s.state.gpsInput;
-  w.sentences[0]->setText(config.row(14));
-  w.sentences[1]->setText(config.row(15));
+  w.sentences[0]->setText(config[ConfigRow::PrimarySentence]);
+  w.sentences[1]->setText(config[ConfigRow::DateSentence]);
   w.timer.setInterval(kCollectMs);
   w.timer.setEnabled(true);
   os::SerialPort& port = s.platform.serial();
@@ -170,7 +170,7 @@ void FillGpsWindow(Station& s) {
   } else {
     input.portRunning = false;
   }
-  SelectPort(config.row(12), w);
+  SelectPort(config[ConfigRow::ComPort], w);
   ShowDeviceNames(port, w);
   SelectLineSettings(s.platform, config, w);
 }
@@ -198,7 +198,7 @@ void SaveGpsSettings(Station& s) {
       baud + "," + SelectedCaption(w.parity) + "," + SelectedCaption(w.dataBits) + "," + SelectedCaption(w.stopBits);
   try {
     // The rows in memory change only once the file holds them too.
-    SaveConfigRows(s.platform, s.settings, {{12, port}, {13, line}}, true);
+    SaveConfigRows(s.platform, s.settings, {{ConfigRow::ComPort, port}, {ConfigRow::ComSettings, line}}, true);
   } catch (const os::FileError& e) {
     s.platform.ask("Unable to save the settings to " + std::string(kConfigPath) + ": " + e.what(), "", ui::Buttons::OK,
                    ui::Icon::Exclamation);
@@ -206,7 +206,7 @@ void SaveGpsSettings(Station& s) {
 }
 
 void HideGpsWindow(Station& s) {
-  s.platform.show(s.gps.form, false);
+  s.platform.hide(s.gps.form);
   s.platform.show(s.main.form);
 }
 
@@ -218,10 +218,11 @@ void CollectGpsInput(Station& s) {
   input.receiveBuffer += s.platform.serial().readAll();
   std::string shown = w.display.text();
   const CruiseConfig& config = s.settings.config;
-  if (auto records = ParseInput(input.receiveBuffer, shown, config.row(14), config.row(15)))
+  if (auto records =
+          ParseInput(input.receiveBuffer, shown, config[ConfigRow::PrimarySentence], config[ConfigRow::DateSentence]))
     input.unwrittenPosition = std::move(*records);
   w.display.setText(shown);
-  WritePositionFile(s.platform, s.settings.dataDir + config.row(8), input);
+  WritePositionFile(s.platform, s.settings.dataDir + config[ConfigRow::CurrPosFile], input);
 }
 
 void OpenGpsWindow(Station& s) {
@@ -230,7 +231,7 @@ void OpenGpsWindow(Station& s) {
 }
 
 void ListenForDatagrams(Station& s) {
-  const std::string row = Trim(s.settings.config.row(12));
+  const std::string row = Trim(s.settings.config[ConfigRow::ComPort]);
   const int port = PortNumber(row);
   os::UdpReceiver& receiver = s.platform.udp();
   receiver.close();
@@ -248,7 +249,7 @@ void ListenForDatagrams(Station& s) {
 }
 
 void NotePortChosen(GpsWindow& w, const CruiseConfig& config, int index) {
-  if (double(index) != LeadingNumber(config.row(12)) - 1) w.saveButton.enabled = true;
+  if (double(index) != LeadingNumber(config[ConfigRow::ComPort]) - 1) w.saveButton.enabled = true;
 }
 
 void ShowDeviceNames(const os::SerialPort& port, GpsWindow& w) {

@@ -1,16 +1,13 @@
 #include "nav/PollCycle.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "core/FixAge.h"
 #include "core/Format.h"
 #include "core/TextRoutines.h"
 #include "events/CatchUp.h"
 #include "events/EventNumber.h"
+#include "events/NumberSync.h"
 #include "grid/LineStaModes.h"
 #include "grid/LineStation.h"
-#include "logview/EventGrid.h"
 #include "logview/GridSnapshot.h"
 #include "nav/CurrPos.h"
 #include "nav/GpsSettings.h"
@@ -19,12 +16,8 @@ namespace ruvek {
 namespace {
 
 constexpr int kPositionWaitMs = 2000;
-constexpr int kNumberWaitMs = 1000;
 constexpr int kSilentRetries = 6;
 constexpr float kMissing = -99.0f;
-// The last-event line is split into at most this many fields: the record and
-// the first fields of its navigation tail.
-constexpr int kLastEventFields = 20;
 
 struct Position {
   float lat = 0, lon = 0;
@@ -48,15 +41,16 @@ struct Poll {
   Menus& menus;
   ui::StatusBar& status;
   ui::Grid& eventGrid;
+  EventGridRows& eventRows;
   ui::Timer& pollTimer;
   ui::Timer& gpsTimer;
 };
 
 void SetTickInterval(const CruiseConfig& config, ui::StatusBar& status, ui::Timer& pollTimer) {
-  const PollInterval interval = IntervalFromRow(config.row(9), kTickIntervalMs);
+  const PollInterval interval = IntervalFromRow(config[ConfigRow::SamplingRate], kTickIntervalMs);
   if (interval.clamped)
-    status.panel(2).text = "Sampling Rate " + Trim(config.row(9)) + " ms is too long: polling every " +
-                           std::to_string(kLongestInterval) + " ms";
+    status.panel(2).text = "Sampling Rate " + Trim(config[ConfigRow::SamplingRate]) +
+                           " ms is too long: polling every " + std::to_string(kLongestInterval) + " ms";
   pollTimer.setInterval(interval.ms);
 }
 
@@ -76,19 +70,19 @@ Position ReadNmea(const Poll& p) {
 // os::FileError to the position retry.
 Position ReadPosition(const Poll& p) {
   const std::string& path = p.settings.currPosPath;
-  const std::string& source = p.state.gpsSource;
+  const NavSource source = p.state.gpsSource;
   // The datagram takes the place of the position file, which need not exist.
-  if (source == "UDP") {
+  if (source == NavSource::Udp) {
     ShowDatagram(p.state.udpDatagram, p.boxes);
     return {};
   }
   if (!p.platform.files().exists(path)) {
-    p.status.setText(source == "KNORR" ? "Reading Current Position file..."
-                                       : "Unable to find " + path + " file - retrying...");
+    p.status.setText(source == NavSource::Knorr ? "Reading Current Position file..."
+                                                : "Unable to find " + path + " file - retrying...");
     return {};
   }
-  if (source == "NETWORK" || source == "GPS") return ReadNmea(p);
-  if (source == "MET") {
+  if (source == NavSource::Network || source == NavSource::Gps) return ReadNmea(p);
+  if (source == NavSource::Met) {
     const DecimalPosition d = ReadMetRecord(p.platform.files(), path, p.state, p.boxes, p.status);
     return {d.lat, d.lon};
   }
@@ -99,8 +93,8 @@ Position ReadPosition(const Poll& p) {
 // the MET record's date, time and position, or the datagram; empty when it
 // read none.
 std::string FixReading(const Poll& p, Position pos) {
-  const std::string& source = p.state.gpsSource;
-  if (source == "UDP") {
+  const NavSource source = p.state.gpsSource;
+  if (source == NavSource::Udp) {
     // A datagram without a position (junk on the port) is no fix: it must not
     // make a dead feed look fresh.
     const DatagramDisplay d = ParseDatagram(p.state.udpDatagram);
@@ -108,7 +102,7 @@ std::string FixReading(const Poll& p, Position pos) {
                                                                                          : std::string();
   }
   if (!HasPosition(pos.lat, pos.lon)) return {};
-  if (source == "MET")
+  if (source == NavSource::Met)
     return p.boxes.date.text() + "," + p.boxes.time.text() + "," + p.boxes.lat.text() + "," + p.boxes.lon.text();
   return p.state.nav.rawLine;
 }
@@ -116,12 +110,12 @@ std::string FixReading(const Poll& p, Position pos) {
 // The time the fix of this tick carries, as the operator is told it: the
 // sentence's UTC time, or the time field of the datagram or MET record.
 std::string FixTime(const Poll& p) {
-  const std::string& source = p.state.gpsSource;
-  const std::string time = source == "UDP"   ? ParseDatagram(p.state.udpDatagram).localTime
-                           : source == "MET" ? p.boxes.time.text()
-                                             : p.state.nav.utcTime;
+  const NavSource source = p.state.gpsSource;
+  const std::string time = source == NavSource::Udp   ? ParseDatagram(p.state.udpDatagram).localTime
+                           : source == NavSource::Met ? p.boxes.time.text()
+                                                      : p.state.nav.utcTime;
   if (time.empty()) return {};
-  return (source == "UDP" || source == "MET" ? "time " : "UTC ") + time;
+  return (source == NavSource::Udp || source == NavSource::Met ? "time " : "UTC ") + time;
 }
 
 // The line and station of the position, shown by the active Line.Sta mode. The
@@ -132,7 +126,7 @@ void ShowLineStation(const Poll& p, Position pos) {
   if (!UsablePosition(pos.lat, pos.lon)) {
     if (HasPosition(pos.lat, pos.lon) || menus.selectedLine.checked) return;
     // The UDP source reads no file; its datagrams give no line and station.
-    if (p.state.gpsSource == "UDP")
+    if (p.state.gpsSource == NavSource::Udp)
       p.status.setText(p.state.udpDatagram.empty() ? "No navigation datagram yet - waiting..."
                                                    : "Reading navigation datagrams...");
     else
@@ -163,7 +157,7 @@ void SwitchToManualEntry(Menus& menus) {
 }
 
 [[noreturn]] void SaveAndQuit(const Poll& p) {
-  SaveEventGrid(p.platform.files(), p.settings.programDir, p.boxes.cruise.text(), p.eventGrid, p.state.gridRowCount);
+  SaveEventGrid(p.platform.files(), p.settings.programDir, p.boxes.cruise.text(), p.eventGrid, p.eventRows.next());
   EndProgram(p.platform, p.pollTimer, p.gpsTimer);
 }
 
@@ -195,80 +189,18 @@ Outcome PositionPart(const Poll& p, Position& pos) {
   }
 }
 
-// Another logging computer has used a number: show its last event in the grid
-// and count on from its number.
-void PullLastEvent(const Poll& p) {
-  const os::FileSystem& fs = p.platform.files();
-  const std::string path =
-      LogFileNamesFor(p.settings.programDir, p.settings.dataDir, p.boxes.cruise.text(), p.settings.eventListType)
-          .lastEvent;
-  if (!fs.exists(path)) return;
-  const std::string line = fs.firstLine(path);
-  StationState& st = p.state;
-  // This station's own event is in its grid already (a corrected event leaves
-  // the box below the file's number, so the raise that follows finds it).
-  if (line == st.lastSeenLastEvent || line == st.ownLastEvent) return;
-  st.lastSeenLastEvent = line;
-  std::vector<std::string> f(kLastEventFields);
-  SplitCommas(line, f, kLastEventFields);
-  // A new cruise's empty grid counts 0 rows: the event goes to row 1, never
-  // over the headings; a full grid gives up its oldest row.
-  const int row = RowForNewEvent(p.eventGrid, st.gridRowCount);
-  // Grid columns Evt#, Line, Sta, Date, Time, Event, Lat, Lon, Init, Comments:
-  // an event pulled from another computer shows the UTC date and time.
-  using C = LogColumn;
-  static const std::size_t kFieldOfColumn[kGridCols] = {C::EventNo, C::StndLine, C::StndSta, C::UtcDate,  C::UtcTime,
-                                                        C::Event,   C::DecLat,   C::DecLon,  C::Operator, C::Comments};
-  for (int c = 0; c < kGridCols; ++c) p.eventGrid.setCell(row, c, f[kFieldOfColumn[c]]);
-  EventRowFilled(st.gridRowCount, row);
-  p.eventGrid.row = row;
-  // The number file's value was raised already; an older last-event line
-  // (written a moment before the number) never takes the box back.
-  st.nextEventNumber = std::max(st.nextEventNumber, NumberPlus(EventNumberValue(f[LogColumn::EventNo]).value_or(0), 1));
-  p.boxes.eventNumber.setText(EventNumberText(st.nextEventNumber));
-}
-
-// The position's decimal texts, then the event number with its retry.
+// The position's decimal texts, then the event number file and another
+// station's last event.
 void EventNumberPart(const Poll& p, Position pos) {
   StationState& st = p.state;
+  st.nav.decLat = FormatNumber(pos.lat, "00.000000");
+  st.nav.decLon = FormatNumber(pos.lon, "00.000000");
   const EventNumbering n{p.platform, p.settings, st, p.boxes.eventNumber, p.status};
-  while (true) {
-    st.nav.decLat = FormatNumber(pos.lat, "00.000000");
-    st.nav.decLon = FormatNumber(pos.lon, "00.000000");
-    if (JulianScheme(p.settings)) return ShowJulianNumber(n);
-    if (!p.platform.files().exists(p.settings.eventNumberPath)) {
-      p.status.setText("Unable to find Event Number file...Retry" + std::to_string(st.eventFileRetries) + ".");
-      return;
-    }
-    try {
-      if (RaiseFromFile(n, /*holdWhileRolledBack=*/true)) st.lastEventPending = true;
-      st.eventFileRetries = 0;
-      p.status.setText("Reading Event Number file..." + EventNumberText(st.nextEventNumber));
-    } catch (const os::FileError&) {
-      p.platform.wait(kNumberWaitMs);
-      ++st.eventFileRetries;
-      if (st.eventFileRetries <= kSilentRetries) {
-        p.status.setText("Unable to find Event Number file...Retry" + std::to_string(st.eventFileRetries) + ".");
-        continue;
-      }
-      const auto answer = p.platform.ask(
-          "Unable to find Event Number file...Quit the program?\r  [Yes] to quit or [No] for manual entry",
-          "Can't Find the Event Number file, Quit?", ui::Buttons::YesNo, ui::Icon::Warning);
-      if (answer == ui::Answer::Yes) SaveAndQuit(p);
-      SwitchToManualEntry(p.menus);
-      st.eventFileRetries = 0;
-      return;
-    }
-    // Another station's event: a last-event file that cannot be read now is
-    // read again at the next tick.
-    if (st.lastEventPending) {
-      try {
-        PullLastEvent(p);
-        st.lastEventPending = false;
-      } catch (const os::FileError&) {
-      }
-    }
-    return;
+  switch (SyncEventNumber(n)) {
+    case NumberSync::Read: PullPendingLastEvent(n, p.eventGrid, p.eventRows, p.boxes.cruise.text()); break;
+    case NumberSync::NotRead: break;
+    case NumberSync::Quit: SaveAndQuit(p);
+    case NumberSync::ManualEntry: SwitchToManualEntry(p.menus); break;
   }
 }
 
@@ -288,15 +220,15 @@ void PollTick(Station& s) {
   SetTickInterval(s.settings.config, w.statusBar, w.pollTimer);
   const DateTime now = s.platform.now();
   const std::string heartbeat = now.shortDate() + "," + now.longTime();
-  const Poll p{s.platform,     s.settings, s.state,     w.boxes,     w.lineCombo, w.stationCombo,
-               w.clockOptions, w.menus,    w.statusBar, w.eventGrid, w.pollTimer, s.gps.timer};
+  const Poll p{s.platform, s.settings,  s.state,     w.boxes,     w.lineCombo, w.stationCombo, w.clockOptions,
+               w.menus,    w.statusBar, w.eventGrid, w.eventRows, w.pollTimer, s.gps.timer};
   Position pos;
   // Before Start and in standby the tick reads no navigation.
   if (s.state.recording == Recording::Ready) {
     w.timerActivityBox.setText(heartbeat);
     // The newest datagram is this tick's position, however short a time ago
     // it came: the GPS window's timer, which lists them, may not have run yet.
-    if (s.state.gpsSource == "UDP") TakeDatagrams(s.platform.udp(), s.state.udpDatagram, s.gps.display);
+    if (s.state.gpsSource == NavSource::Udp) TakeDatagrams(s.platform.udp(), s.state.udpDatagram, s.gps.display);
     if (PositionPart(p, pos) == Outcome::EndTick) return;
   }
   EventNumberPart(p, pos);

@@ -125,6 +125,28 @@ void FileSystem::flushFolders() const {
   for (const std::string& folder : std::exchange(changedFolders_, {})) FlushFolder(folder);
 }
 
+std::optional<std::string> LastLineFromEnd(std::int64_t size, std::size_t minLength,
+                                           const std::function<std::string(std::int64_t, std::size_t)>& readAt) {
+  std::string tail;
+  std::int64_t from = size;
+  std::int64_t block = 1 << 16;
+  while (true) {
+    const std::int64_t start = from > block ? from - block : 0;
+    tail.insert(0, readAt(start, std::size_t(from - start)));
+    from = start;
+    // The first line of the tail may begin before it, unless the tail is the whole file.
+    std::optional<std::string_view> last;
+    bool first = true;
+    ForEachLine(tail, [&](std::string_view line) {
+      if ((from == 0 || !first) && line.size() >= minLength) last = line;
+      first = false;
+    });
+    if (last) return std::string(*last);
+    if (from == 0) return std::nullopt;
+    block *= 2;
+  }
+}
+
 std::vector<std::string> FileSystem::readLines(const std::string& path) const { return SplitLines(readAll(path)); }
 
 std::string FileSystem::firstLine(const std::string& path) const {

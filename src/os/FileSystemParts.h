@@ -2,6 +2,9 @@
 // What the file layer's system halves (FileSystemPosix.cpp,
 // FileSystemWindows.cpp) and the share lock have in common: reading the
 // program's drive-form paths and naming temporary files.
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace ruvek::os {
@@ -28,5 +31,11 @@ void FlushFolder(const std::string& hostFolder);
 // The process id in one of this computer's temporary file names, or 0 for any
 // other name.
 long OwnTempPid(const std::string& name);
+// The last line of at least `minLength` characters of a file of `size` bytes,
+// read from its end in blocks that double until such a line is whole:
+// `readAt(start, length)` returns those bytes of the file (it throws when it
+// cannot). Nothing when no line is that long.
+std::optional<std::string> LastLineFromEnd(std::int64_t size, std::size_t minLength,
+                                           const std::function<std::string(std::int64_t, std::size_t)>& readAt);
 
 }  // namespace ruvek::os

@@ -207,39 +207,14 @@ std::optional<std::string> FileSystem::lastLineOfAtLeast(const std::string& path
   const int fd = ::open(hostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) fail("cannot open", path);
   struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    const int saved = errno;
-    ::close(fd);
-    errno = saved;
-    fail("cannot open", path);
-  }
-  std::string tail;
-  off_t from = st.st_size;
-  std::size_t block = 1 << 16;
-  while (true) {
-    const off_t start = from > off_t(block) ? from - off_t(block) : 0;
-    std::string chunk(std::size_t(from - start), '\0');
-    if (::pread(fd, chunk.data(), chunk.size(), start) != ssize_t(chunk.size())) {
-      const int saved = errno;
-      ::close(fd);
-      errno = saved;
-      fail("cannot read", path);
-    }
-    tail.insert(0, chunk);
-    from = start;
-    // The first line of the tail may begin before it, unless the tail is the whole file.
-    std::optional<std::string_view> last;
-    bool first = true;
-    ForEachLine(tail, [&](std::string_view line) {
-      if ((from == 0 || !first) && line.size() >= minLength) last = line;
-      first = false;
-    });
-    if (last || from == 0) {
-      ::close(fd);
-      return last ? std::optional<std::string>(std::string(*last)) : std::nullopt;
-    }
-    block *= 2;
-  }
+  if (::fstat(fd, &st) != 0) closeAndFail(fd, "cannot open", path);
+  std::optional<std::string> last = LastLineFromEnd(st.st_size, minLength, [&](std::int64_t start, std::size_t length) {
+    std::string chunk(length, '\0');
+    if (::pread(fd, chunk.data(), length, off_t(start)) != ssize_t(length)) closeAndFail(fd, "cannot read", path);
+    return chunk;
+  });
+  ::close(fd);
+  return last;
 }
 
 void FileSystem::append(const std::string& path, const std::string& data, Flush flush) const {

@@ -201,33 +201,19 @@ std::optional<std::string> FileSystem::lastLineOfAtLeast(const std::string& path
   const HANDLE file = openForReading(hostPath(path), path);
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file, &size)) closeAndFail(file, "cannot open", path, ::GetLastError());
-  std::string tail;
-  long long from = size.QuadPart;
-  long long block = 1 << 16;
-  while (true) {
-    const long long start = from > block ? from - block : 0;
-    std::string chunk(std::size_t(from - start), '\0');
-    LARGE_INTEGER at{};
-    at.QuadPart = start;
-    DWORD n = 0;
-    if (!::SetFilePointerEx(file, at, nullptr, FILE_BEGIN) ||
-        !::ReadFile(file, chunk.data(), DWORD(chunk.size()), &n, nullptr) || n != chunk.size())
-      closeAndFail(file, "cannot read", path, ::GetLastError());
-    tail.insert(0, chunk);
-    from = start;
-    // The first line of the tail may begin before it, unless the tail is the whole file.
-    std::optional<std::string_view> last;
-    bool first = true;
-    ForEachLine(tail, [&](std::string_view line) {
-      if ((from == 0 || !first) && line.size() >= minLength) last = line;
-      first = false;
-    });
-    if (last || from == 0) {
-      ::CloseHandle(file);
-      return last ? std::optional<std::string>(std::string(*last)) : std::nullopt;
-    }
-    block *= 2;
-  }
+  std::optional<std::string> last =
+      LastLineFromEnd(size.QuadPart, minLength, [&](std::int64_t start, std::size_t length) {
+        std::string chunk(length, '\0');
+        LARGE_INTEGER at{};
+        at.QuadPart = start;
+        DWORD n = 0;
+        if (!::SetFilePointerEx(file, at, nullptr, FILE_BEGIN) ||
+            !::ReadFile(file, chunk.data(), DWORD(chunk.size()), &n, nullptr) || n != chunk.size())
+          closeAndFail(file, "cannot read", path, ::GetLastError());
+        return chunk;
+      });
+  ::CloseHandle(file);
+  return last;
 }
 
 void FileSystem::append(const std::string& path, const std::string& data, Flush flush) const {

@@ -121,7 +121,7 @@ EventNamesRead EventNamesFrom(const std::vector<std::string>& lines, int capacit
 }
 
 void StoreListInConfig(ui::Platform& platform, Settings& settings, const std::string& row5) {
-  SaveConfigRows(platform, settings, {{5, row5}});
+  SaveConfigRows(platform, settings, {{ConfigRow::EventFile, row5}});
 }
 
 std::string EventListTypeOf(const std::string& fileName) { return ReplaceAll(Trim(fileName), "Events.txt", ""); }

@@ -87,7 +87,7 @@ void UpdateEventList(Station& s) {
     if (!WriteList(s.platform, s.listEditor, path)) return;
     ReloadEventList(EventListContext::of(s));
   }
-  s.platform.show(s.listEditor.form, false);
+  s.platform.hide(s.listEditor.form);
 }
 
 void SaveToNewEventFile(Station& s) {
@@ -103,9 +103,9 @@ void SaveToNewEventFile(Station& s) {
     if (!SaveStep(s.platform, [&] { StoreListInConfig(s.platform, s.settings, row5); }))
       ReportUnwritten(s.platform, kConfigPath);
   }
-  s.platform.show(s.listEditor.form, false);
+  s.platform.hide(s.listEditor.form);
 }
 
-void CloseListEditor(Station& s) { s.platform.show(s.listEditor.form, false); }
+void CloseListEditor(Station& s) { s.platform.hide(s.listEditor.form); }
 
 }  // namespace ruvek

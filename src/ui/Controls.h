@@ -37,9 +37,13 @@ enum class Kind {
   Picture
 };
 
+// A control's place in pixels. The main window's own size and the grids'
+// column widths are kept in twips, as the window sets them and the scripts read
+// them ("frmActivity.width=14085"), at kTwipsPerPixel to the pixel.
 struct Geometry {
   int left = 0, top = 0, width = 0, height = 0;
 };
+inline constexpr int kTwipsPerPixel = 15;
 
 class Control {
  public:

@@ -95,16 +95,19 @@ class Platform {
   Answer ask(const std::string& text, const std::string& title, Buttons buttons = Buttons::OK, Icon icon = Icon::None) {
     return messageBox(text, title, buttons, icon);
   }
-  // Shows (or hides) a window.
-  void show(Form& form, bool visible = true) {
-    form.visible = visible;
-    formShown(form);
-  }
+  // Shows a window, or hides it.
+  void show(Form& form) { setShown(form, true); }
+  void hide(Form& form) { setShown(form, false); }
 
  protected:
   explicit Platform(os::FileSystem files) : files_(std::move(files)) {}
 
  private:
+  void setShown(Form& form, bool visible) {
+    form.visible = visible;
+    formShown(form);
+  }
+
   os::FileSystem files_;
   os::NoUdpReceiver noUdp_;
 };

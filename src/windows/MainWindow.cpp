@@ -303,11 +303,12 @@ MainWindow::MainWindow()
       stopAdvanceCheck(AddStopAdvanceCheck(form)),
       timerActivityBox(AddTimerActivityBox(form)),
       eventGrid(AddEventGrid(form)),
+      eventRows(eventGrid),
       statusBar(AddStatusBar(form)),
       pollTimer(AddPollTimer(form)),
       menus(form) {
   form.caption = "Ruvek Event Log";
-  form.geo = {0, 0, 14085, 600};  // width in twips, as the window sets it at start
+  form.geo = {0, 0, 14085, 600 * ui::kTwipsPerPixel};  // in twips, as the window sets its width at start
 }
 
 void SetRecording(StationState& state, Buttons& buttons, Recording recording) {

@@ -8,13 +8,12 @@
 
 #include "core/StationState.h"
 #include "ui/Controls.h"
+#include "windows/EventGridRows.h"
 
 namespace ruvek {
 
 inline constexpr int kOptionPickers = 30;
 inline constexpr int kCheckPickers = 27;
-inline constexpr int kGridRows = 2000;
-inline constexpr int kGridCols = 10;
 
 // The columns of the event grid, as its headings name them.
 struct GridColumn {
@@ -142,6 +141,7 @@ struct MainWindow {
   ui::CheckBox& stopAdvanceCheck;  // Check2 "Stop Event Advance"
   ui::TextBox& timerActivityBox;   // Text2: the poll's heartbeat
   ui::Grid& eventGrid;             // EventLog
+  EventGridRows eventRows;         // its event rows and next free row
   ui::StatusBar& statusBar;        // StatusBar1
   ui::Timer& pollTimer;            // Timer1: the navigation poll
   Menus menus;

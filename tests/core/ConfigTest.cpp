@@ -100,7 +100,11 @@ std::string Derived(const Settings& d, const std::string& what) {
   if (what == "multi") return StartsInCheckBoxMode(d.config) ? "true" : "false";
   if (what == "long") return d.longJulian ? "true" : "false";
   if (what == "type") return d.eventListType;
-  if (what == "scheme") return d.numberScheme;
+  if (what == "scheme") return d.numberScheme == NumberScheme::Julian ? "JULIAN" : "numeric";
+  if (what == "network") return d.logMode == LogMode::Network ? "true" : "false";
+  if (what == "source") return NavSourceName(d.navSource);
+  if (what == "preload") return PreloadModeName(d.preloadMode);
+  if (what == "clock") return d.clockZone == ClockZone::Pdt ? "PDT" : d.clockZone == ClockZone::Unknown ? "none" : "?";
   return "?";
 }
 
@@ -120,7 +124,12 @@ INSTANTIATE_TEST_SUITE_P(
                       DerivedCase{20, "long", "long", "true"}, DerivedCase{20, "LONG", "multi", "false"},
                       DerivedCase{5, "CUFESEvents.txt", "type", "CUFES"},
                       DerivedCase{5, "bridgeevents.txt", "type", "bridgeevents.txt"},
-                      DerivedCase{19, "julian", "scheme", "JULIAN"}));
+                      DerivedCase{19, "julian", "scheme", "JULIAN"}, DerivedCase{19, "JULIANS", "scheme", "numeric"},
+                      DerivedCase{10, "NETWORK", "network", "true"}, DerivedCase{10, "network", "network", "false"},
+                      DerivedCase{11, " gps ", "source", "GPS"}, DerivedCase{11, "jordan", "source", "SCS"},
+                      DerivedCase{11, "JD", "source", ""}, DerivedCase{11, "LORAN", "source", ""},
+                      DerivedCase{17, "LASTSTA", "preload", "LASTSTA"}, DerivedCase{17, "laststa", "preload", ""},
+                      DerivedCase{21, " pdt ", "clock", "PDT"}, DerivedCase{21, "EST", "clock", "none"}));
 
 TEST(DerivedPaths, AreConcatenationsOfTheirRows) {
   CruiseConfig c;

@@ -169,7 +169,7 @@ TEST_F(RecordSteps, AMissingOrBlankFileThrowsForTheWorkflowRetryAndAFailedWriteS
 }
 
 TEST_F(RecordSteps, JulianSchemeNeverTouchesTheFile) {
-  station.settings.numberScheme = "JULIAN";
+  station.settings.numberScheme = NumberScheme::Julian;
   station.settings.longJulian = true;
   platform.clock = {2026, 2, 2, 14, 5, 9};
   RecordNetworkEvent("Station Arrival");
@@ -199,7 +199,7 @@ TEST_F(RecordSteps, ClearLastNeverGoesBackBelowAnotherStationsNumberNorTouchesTh
   EXPECT_EQ(box(), "12");
   EXPECT_FALSE(st.numberRolledBack);
 
-  station.settings.numberScheme = "JULIAN";
+  station.settings.numberScheme = NumberScheme::Julian;
   w.boxes.eventNumber.setText("157.1010");
   EXPECT_TRUE(RollBackEventNumber(numbering(), "157.1005"));
   EXPECT_EQ(box(), "157.1005");

@@ -123,7 +123,8 @@ void NumberValues(std::string_view bytes) {
 void GridRow(std::string_view bytes) {
   std::vector<std::string> slots(200);
   SplitCommas(bytes, slots, 200);
-  for (bool cut : {false, true}) Require(GridRowFromSlots(slots, cut).size() == 10);
+  for (PositionText cut : {PositionText::AsLogged, PositionText::Cut})
+    Require(GridRowFromSlots(slots, cut).size() == 10);
 }
 
 void EventList(std::string_view bytes) {

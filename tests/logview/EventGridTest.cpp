@@ -11,11 +11,11 @@ TEST(GridRowFromSlots, MapsRecordColumnsToGridColumns) {
   slots[8] = "32.123456";
   slots[9] = "-117.123456";
   EXPECT_EQ((std::vector<std::string>{"s1", "s2", "s3", "s6", "s7", "s11", "32.123456", "-117.123456", "s12", "s15"}),
-            GridRowFromSlots(slots, false));
+            GridRowFromSlots(slots, PositionText::AsLogged));
   EXPECT_EQ((std::vector<std::string>{"s1", "s2", "s3", "s6", "s7", "s11", "32.123", "-117.12", "s12", "s15"}),
-            GridRowFromSlots(slots, true));
+            GridRowFromSlots(slots, PositionText::Cut));
   // Short slot arrays never read past their end.
-  EXPECT_EQ(std::vector<std::string>(10), GridRowFromSlots(std::vector<std::string>(2), true));
+  EXPECT_EQ(std::vector<std::string>(10), GridRowFromSlots(std::vector<std::string>(2), PositionText::Cut));
 }
 
 }  // namespace

@@ -82,14 +82,14 @@ class PollTick : public test::StationFixture {
 };
 
 TEST_F(PollTick, AnotherStationsEventArrivingInAnEmptyGridGoesToRowOne) {
-  st.gridRowCount = 0;  // a new cruise: the preload found no events
+  w.eventRows.startPreload();  // a new cruise: the preload found no events
   lastEvent("15", "CTD Deployed");
   ruvek::PollTick(station);
   EXPECT_EQ(w.eventGrid.cell(0, 0), "Evt#");
   EXPECT_EQ(w.eventGrid.cell(0, 9), "Comments");
   EXPECT_EQ(w.eventGrid.cell(1, 0), "15");
   EXPECT_EQ(w.eventGrid.cell(1, 5), "CTD Deployed");
-  EXPECT_EQ(st.gridRowCount, 2);
+  EXPECT_EQ(w.eventRows.next(), 2);
   EXPECT_EQ(w.eventGrid.row, 1);
 }
 
@@ -105,7 +105,7 @@ TEST_F(PollTick, PulledEventFillsTheGridColumnsFromTheRecord) {
 
 TEST_F(PollTick, AFullGridDropsItsOldestRowForThePulledEvent) {
   for (int r = 1; r < kGridRows; ++r) w.eventGrid.setCell(r, 0, std::to_string(r));
-  st.gridRowCount = kGridRows;
+  w.eventRows.filled(kGridRows - 1);
   lastEvent("2500", "Bongo");
   ruvek::PollTick(station);
   EXPECT_EQ(w.eventGrid.rows(), kGridRows);
@@ -113,7 +113,7 @@ TEST_F(PollTick, AFullGridDropsItsOldestRowForThePulledEvent) {
   EXPECT_EQ(w.eventGrid.cell(1, 0), "2");
   EXPECT_EQ(w.eventGrid.cell(kGridRows - 2, 0), std::to_string(kGridRows - 1));
   EXPECT_EQ(w.eventGrid.cell(kGridRows - 1, 0), "2500");
-  EXPECT_EQ(st.gridRowCount, kGridRows);
+  EXPECT_EQ(w.eventRows.next(), kGridRows);
   EXPECT_EQ(box(), "2501");
 }
 
@@ -122,7 +122,7 @@ TEST_F(PollTick, TheSameLastEventSeenTwiceAddsOneRow) {
   ruvek::PollTick(station);
   w.boxes.eventNumber.setText("11");  // as if the number were taken back; the line is unchanged
   ruvek::PollTick(station);
-  EXPECT_EQ(st.gridRowCount, 2);
+  EXPECT_EQ(w.eventRows.next(), 2);
   EXPECT_EQ(w.eventGrid.cell(2, 0), "");
 }
 
@@ -162,7 +162,7 @@ TEST_F(PollTick, LineAndStationOnlyNorthAndWestAndTheRetryStatusOnlyWithoutAPosi
       {"$GPGGA,183012.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,-35.2,M,,*5C", "-99.00000", "-099.00000", false, true,
        "GPS Status: Bad Checksum"},
   };
-  station.settings.numberScheme = "JULIAN";  // the event number part leaves status panel 1 alone
+  station.settings.numberScheme = NumberScheme::Julian;  // the event number part leaves status panel 1 alone
   for (const auto& c : cases) {
     write("C:\\DATA\\CurrPos.txt", std::string(c.sentence) + "\r\n");
     w.lineCombo.setText("Line");
@@ -205,7 +205,7 @@ TEST_F(PollTick, YesToTheReadQuestionGivesSixMoreSilentAttempts) {
 }
 
 TEST_F(PollTick, MetRecordFillsTheBoxesAndTheLineStation) {
-  st.gpsSource = "MET";
+  st.gpsSource = NavSource::Met;
   st.nav.utcDate = "07-Jun-2018";
   write("C:\\DATA\\CurrPos.txt", "MET,07062018,183012,32.90000,LAT,-117.40000,LON,240.0,COG\r\n");
   ruvek::PollTick(station);
@@ -220,7 +220,7 @@ TEST_F(PollTick, MetRecordFillsTheBoxesAndTheLineStation) {
 }
 
 TEST_F(PollTick, UdpSourceShowsTheDatagramWithoutLineStation) {
-  st.gpsSource = "UDP";
+  st.gpsSource = NavSource::Udp;
   st.udpDatagram = "UDP,07-Jun-2018,18:30:12,32.9,-117.4,";
   ruvek::PollTick(station);
   EXPECT_EQ(w.boxes.date.text(), "07-Jun-2018");
