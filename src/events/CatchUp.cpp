@@ -183,6 +183,8 @@ std::string CatchUp(const CatchUpTarget& target, const Settings& settings, Stati
     }
   }
   if (waiting.size() == file.entries.size()) return {};
+  // A row leaves the backlog only once its file's new name is on the disk too.
+  fs.flushFolders();
   try {
     BacklogFile rest{waiting, file.unreadable};
     if (rest.unreadable.empty())
@@ -229,6 +231,8 @@ void CatchUpTick(Station& s) {
   {
     st.dataShare.recheck();
     ui::ShareLock lock(s.platform, s.main.statusBar, st.lockStats);
+    // Flushed before the lock's release, each folder once.
+    const os::FolderFlushes flushes(s.platform.files());
     message = CatchUpStation(s, lock);
   }
   if (st.backlog.events) s.main.statusBar.setText(BacklogWaitingText(st.backlog));

@@ -93,6 +93,17 @@ EventFields LoggedEvent::atSnapshot() const {
 
 bool AppendHtmlRow(const os::FileSystem& fs, const std::string& path, const std::string& project,
                    const std::string& cruise, const std::string& row) {
+  // The log is read at once: asking first whether it is there costs every
+  // event a call. A log that cannot be read is looked at again below.
+  std::optional<std::string> bytes;
+  try {
+    bytes = fs.readAll(path);
+  } catch (const os::FileError&) {
+  }
+  if (bytes) {
+    fs.replace(path, RewriteHtmlLog(*bytes, row, HtmlHead(project, cruise)));
+    return true;
+  }
   if (!fs.exists(path)) {
     // Made whole under a temporary name: a kill never leaves a log without
     // its head. When another station made it meanwhile, the row goes into theirs.

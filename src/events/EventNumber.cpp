@@ -217,9 +217,66 @@ void RequestManualOverride(const EventNumbering& n) {
   n.state.manualEventNumber = true;
 }
 
-void NumberStepAfterChecks(const EventNumbering& n, bool zeroPosition) {
+void RecordEventNumbers(const EventNumbering& n, bool zeroPosition, EventWork& work) {
+  const bool newEvent = !n.state.editingRow;
+  // The file's value under the present hold of the share lock: every failure
+  // lets the lock go, and the file is then read again.
+  std::optional<double> value;
+  const auto fileStep = [&](const std::function<void()>& step) {
+    work.numberFileStep([&] {
+      try {
+        step();
+      } catch (const os::FileError&) {
+        value.reset();
+        throw;
+      }
+    });
+  };
+  if (newEvent)
+    fileStep([&] {
+      work.lockShare();
+      work.catchUp();
+      NumberStepAfterChecks(n, zeroPosition, &value);
+    });
+  work.afterChecks();
+  if (newEvent) {
+    StationArrivalRule(n.state, work.eventName());
+    work.orderOccupied();
+    RememberEventName(n.state, work.eventName());
+  }
+  work.fillRow();
+  if (newEvent) {
+    LocalNumberStep(n);
+    // When the shared file took the number but its local copy failed, the
+    // retry writes the number again without reading the shared file: it now
+    // holds this event's own number, which must not raise the box past it.
+    bool sharedFileWritten = false;
+    fileStep([&] {
+      work.lockShare();
+      if (sharedFileWritten) return PublishEventNumber(n);
+      try {
+        PublishStep(n, &value);
+      } catch (const os::FileError& e) {
+        sharedFileWritten = e.path != n.settings.eventNumberPath && e.path == n.settings.localEventNumberPath;
+        throw;
+      }
+    });
+    // Again for when the operator gave the event number file up.
+    KeepNumberNew(n);
+  }
+  work.writeLogs();
+  if (newEvent) {
+    NoteNumberLogged(n);
+    AdvanceAfterRecord(n);
+  }
+  ReleaseManualOverride(n.state);
+}
+
+void NumberStepAfterChecks(const EventNumbering& n, bool zeroPosition, std::optional<double>* value) {
   if (JulianScheme(n.settings)) return ShowJulianNumber(n);
-  n.state.nextEventNumber = NumberPlus(RecordTimeValue(n), zeroPosition ? 1 : -1);
+  const double read = RecordTimeValue(n);
+  if (value) *value = read;
+  n.state.nextEventNumber = NumberPlus(read, zeroPosition ? 1 : -1);
   if (!n.state.manualEventNumber && BoxValue(n) < double(n.state.nextEventNumber))
     ShowNumber(n, n.state.nextEventNumber);
 }
@@ -236,9 +293,9 @@ void LocalNumberStep(const EventNumbering& n) {
   if (!n.state.manualEventNumber) ShowNumber(n, n.state.nextEventNumber);
 }
 
-void PublishStep(const EventNumbering& n) {
+void PublishStep(const EventNumbering& n, const std::optional<double>* value) {
   if (JulianScheme(n.settings)) return ShowJulianNumber(n);
-  RaiseTo(n, RecordTimeValue(n), false);
+  RaiseTo(n, value && *value ? **value : RecordTimeValue(n), false);
   KeepNumberNew(n);
   n.status.setText(ReadingNumberStatus(n.state.nextEventNumber));
   WriteNumberFiles(n);

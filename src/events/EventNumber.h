@@ -8,31 +8,15 @@
 // (nextEventNumber) is that value plus one; it is a long long, so numbers
 // past 32767 go on counting instead of wrapping to negative.
 //
-// Record Event calls the number steps in this order (NUMERIC and JULIAN alike;
-// each step checks the scheme itself):
-//   NumberStepAfterChecks  after the navigation check (zeroPosition true: the
-//                          operator confirmed zero latitude and longitude) or
-//                          after the GPS time check (false);
-//   StationArrivalRule     not when replacing an edited row; then the
-//                          order-occupied counter, then RememberEventName;
-//   LocalNumberStep        after the grid row and the activity, not when
-//                          replacing an edited row;
-//   PublishStep            not when replacing an edited row; the retry of a
-//                          file failure starts again here; it keeps the
-//                          number new (KeepNumberNew) before it writes it;
-//   KeepNumberNew          not when replacing an edited row, again for when
-//                          the operator gave the event number file up;
-//   (the logs are written with the box's number; numberRolledBack is cleared
-//   right after the local logs)
-//   NoteNumberLogged       not when replacing an edited row;
-//   AdvanceAfterRecord     not when replacing an edited row;
-//   ReleaseManualOverride  always.
+// Record Event runs the number steps in the order RecordEventNumbers gives
+// them, with the event's other work between them.
 // NumberStepAfterChecks and PublishStep read or write the event number file and
 // throw os::FileError when it fails, so the workflow's retry handles it: a
 // NumberFileWriteError when the write failed. At record time a blank file is
 // unreadable, and so is a file on a data directory that is not the share it
 // was at start (os::ShareMount). The share lock (ShareLockPath) is
 // taken by the workflow around them.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -134,12 +118,51 @@ bool RollBackEventNumber(const EventNumbering& n, const std::string& clearedNumb
 // the number.
 void RequestManualOverride(const EventNumbering& n);
 
-// ---- record-time steps (see the order above)
-void NumberStepAfterChecks(const EventNumbering& n, bool zeroPosition);
+// What Record Event does between its number steps, called at its places.
+class EventWork {
+ public:
+  virtual ~EventWork() = default;
+  // Runs `step`, which reads or writes the event number file, with the
+  // workflow's retry; nothing once the operator gave the file up in this event.
+  virtual void numberFileStep(const std::function<void()>& step) = 0;
+  // Takes the share lock, unless it is held.
+  virtual void lockShare() = 0;
+  // Forwards the backlog under the lock, before the number file is read: the
+  // value read is then past the numbers forwarded.
+  virtual void catchUp() = 0;
+  // After the first number step: the event's name is read once, the grid row
+  // gets the number, line, station, date, time and event.
+  virtual void afterChecks() = 0;
+  virtual const std::string& eventName() const = 0;
+  // The order-occupied counter (a new event).
+  virtual void orderOccupied() = 0;
+  // The rest of the grid row and the activity.
+  virtual void fillRow() = 0;
+  // The logs, written with the box's number; numberRolledBack is cleared
+  // right after the local logs.
+  virtual void writeLogs() = 0;
+};
+
+// Record Event's number steps in their order, NUMERIC and JULIAN alike (each
+// step checks the scheme itself). A corrected event (state.editingRow) keeps
+// the number it was loaded with: only the override is released for it. The
+// event number file is read once, under the share lock, by the first step;
+// the publish step takes that value while the lock is held since, and reads
+// the file again only when a failure let the lock go. `zeroPosition`: the
+// operator confirmed a latitude and longitude of zero.
+void RecordEventNumbers(const EventNumbering& n, bool zeroPosition, EventWork& work);
+
+// ---- the steps, in that order
+// The first step, after the navigation check (zeroPosition true) or after the
+// GPS time check (false). With `value`, the value read is kept there.
+void NumberStepAfterChecks(const EventNumbering& n, bool zeroPosition, std::optional<double>* value = nullptr);
 void StationArrivalRule(StationState& state, const std::string& eventName);
 void RememberEventName(StationState& state, const std::string& eventName);
 void LocalNumberStep(const EventNumbering& n);
-void PublishStep(const EventNumbering& n);
+// Raises the box to the file's value + 1 (the value in `value` when it holds
+// one, else the file read now), keeps the number new (KeepNumberNew) and writes
+// it. The retry of a failure starts again here.
+void PublishStep(const EventNumbering& n, const std::optional<double>* value = nullptr);
 // NUMERIC, a new event: the box never shows a number this station has logged
 // in this run, nor nothing; an empty box or one at or below the highest number
 // logged is raised above it. A number the operator typed or Clear Last rolled

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <utility>
@@ -134,24 +135,6 @@ void NumberFileStep(const EventNumbering& n, Press& press, Step step) {
       });
 }
 
-// The number is published under the share lock. When the shared file took the
-// number but its local copy failed, a retry writes the number again without
-// reading the shared file: it now holds this event's own number, which must not
-// raise the box past it.
-void PublishNumber(const EventNumbering& n, Press& press) {
-  bool sharedFileWritten = false;
-  NumberFileStep(n, press, [&] {
-    LockShare(n, press.lock);
-    if (sharedFileWritten) return PublishEventNumber(n);
-    try {
-      PublishStep(n);
-    } catch (const os::FileError& e) {
-      sharedFileWritten = e.path != n.settings.eventNumberPath && e.path == n.settings.localEventNumberPath;
-      throw;
-    }
-  });
-}
-
 // The age of the fix the running poll fills the boxes with, when it is older
 // than five of the poll's intervals (the fix-age badge is red). Nothing while
 // the poll is stopped (Auto Fill off, F9): the boxes are then the operator's,
@@ -175,10 +158,8 @@ std::string StaleFixText(const FixAge& age, const std::string& fixTime) {
 }
 
 // The questions for a position of 0, 0, for a fix gone stale and for a clock
-// that has not moved (one of them at most), then the first event number step.
-// False when the operator said No.
-bool PassChecks(const EventNumbering& n, const Boxes& boxes, const std::optional<FixAge>& staleFix, Press& press) {
-  const bool zeroPosition = LeadingNumber(boxes.lat.text()) == 0 && LeadingNumber(boxes.lon.text()) == 0;
+// that has not moved (one of them at most). False when the operator said No.
+bool PassChecks(const EventNumbering& n, bool zeroPosition, const std::optional<FixAge>& staleFix) {
   if (zeroPosition) {
     if (!NavigationQuestion(n.platform, "Navigation fields have not updated, record event anyways? Y/N")) return false;
   } else if (staleFix) {
@@ -188,8 +169,6 @@ bool PassChecks(const EventNumbering& n, const Boxes& boxes, const std::optional
                        ui::Buttons::YesNo, ui::Icon::Warning) == ui::Answer::No)
       return false;
   }
-  // A corrected event keeps the number it was loaded with.
-  if (!n.state.editingRow) NumberFileStep(n, press, [&] { NumberStepAfterChecks(n, zeroPosition); });
   return true;
 }
 
@@ -305,12 +284,87 @@ void WriteLogs(Station& s, const EventNumbering& n, Press& press, const LogTarge
         question, quick, skipFile);
   const std::string backlog = BacklogPath(n.settings.programDir, event.fields.cruise);
   const bool forwarded = AddToBacklog(target.files, backlog, UnwrittenRows(target, event, job), n.state.backlog);
+  // The event's new names are on the disk before anyone is told what was written.
+  target.files.flushFolders();
   press.lock.release();
   ReportUnwrittenLogs(n.platform, target.names, job, forwarded ? std::string() : backlog);
   if (!press.caughtUp.empty())
     n.platform.ask(std::exchange(press.caughtUp, {}), "", ui::Buttons::OK, ui::Icon::Information);
   if (n.state.backlog.events) n.status.setText(BacklogWaitingText(n.state.backlog));
 }
+
+// Record Event's work between its number steps (RecordEventNumbers).
+class RecordWork final : public EventWork {
+ public:
+  RecordWork(Station& s, Press& press) : s_(s), w_(s.main), st_(s.state), press_(press), n_(EventNumbering::of(s)) {}
+
+  bool editing() const { return editing_; }
+  const LoggedEvent& event() const { return event_; }
+
+  void numberFileStep(const std::function<void()>& step) override { NumberFileStep(n_, press_, step); }
+  // The lock is held from the number's read to the network logs, so that the
+  // number, the rows and the last-event line of this event go together.
+  void lockShare() override { LockShare(n_, press_.lock); }
+  // Events waiting in the backlog reach the share before this one takes its
+  // number: the number file is raised past theirs.
+  void catchUp() override { press_.caughtUp += CatchUpStation(s_, press_.lock); }
+
+  void afterChecks() override {
+    eventName_ = w_.eventCombo.text();
+    editing_ = st_.editingRow;
+    // A corrected event goes over the row loaded for editing, even when another
+    // row has been selected since.
+    row_ = editing_ ? std::clamp(st_.correction.gridRow, 1, kEventRows) : w_.eventRows.rowForNewEvent();
+    WriteCells(w_.eventGrid, row_, GridColumn::EventNo,
+               {w_.boxes.eventNumber.text(), w_.lineCombo.text(), w_.stationCombo.text(), st_.nav.localDate,
+                st_.nav.localTime, eventName_});
+    // The time check compares the poll's time, not the one the logs get below.
+    st_.previousEventTime = st_.nav.localTime;
+  }
+  const std::string& eventName() const override { return eventName_; }
+
+  void orderOccupied() override {
+    OrderOccupiedStep(s_.platform.files(), s_.settings, st_, w_.statusBar, w_.menus.orderOccupiedFile, eventName_);
+  }
+
+  void fillRow() override {
+    WriteCells(
+        w_.eventGrid, row_, GridColumn::Lat,
+        {w_.boxes.lat.text(), w_.boxes.lon.text(), w_.initialsCombo.text(), CommentsField(w_.commentsBox.text())});
+    activity_ = ClassifyActivity(eventName_, s_.settings.eventListType);
+    if (!editing_) w_.eventRows.filled(row_);
+  }
+
+  void writeLogs() override {
+    // The logs carry the local date and time of the moment they are written.
+    SetLocalClock(st_.nav, w_.clockOptions.selected(), s_.platform.now());
+    // The order-occupied value is never written with a closing table tag.
+    st_.orderOccupied = StripTableTag(st_.orderOccupied);
+    event_ = EventOnScreen(w_, st_, eventName_, activity_);
+    if (editing_) KeepLoggedValues(st_.correction, w_.boxes, event_);
+    // The grid row carries the number, the local date and the time the logs carry.
+    w_.eventGrid.setCell(row_, GridColumn::EventNo, event_.fields.eventNo);
+    WriteCells(w_.eventGrid, row_, GridColumn::Date, {event_.fields.localDate, event_.fields.localTime});
+    const LogTarget target{
+        s_.platform.files(),
+        LogFileNamesFor(s_.settings.programDir, s_.settings.dataDir, event_.fields.cruise, s_.settings.eventListType),
+        s_.settings.config[ConfigRow::Project], w_.menus.generateHtml.checked};
+    WriteLogs(s_, n_, press_, target, event_);
+  }
+
+ private:
+  Station& s_;
+  MainWindow& w_;
+  StationState& st_;
+  Press& press_;
+  const EventNumbering n_;
+  // The event's name is read once; everything after the checks uses this value.
+  std::string eventName_;
+  bool editing_ = false;
+  int row_ = 0;
+  std::string activity_;
+  LoggedEvent event_;
+};
 
 void RecordEvent(Station& s, Press& press) {
   MainWindow& w = s.main;
@@ -320,66 +374,19 @@ void RecordEvent(Station& s, Press& press) {
   const std::optional<FixAge> staleFix = StaleFix(s);
   StartPollTimer(w.pollTimer, s.settings.sampleIntervalMs);
   SetRecording(st, w.buttons, Recording::Saving);
-  if (!PassChecks(n, w.boxes, staleFix, press)) return SetRecording(st, w.buttons, Recording::Ready);
+  const bool zeroPosition = LeadingNumber(w.boxes.lat.text()) == 0 && LeadingNumber(w.boxes.lon.text()) == 0;
+  if (!PassChecks(n, zeroPosition, staleFix)) return SetRecording(st, w.buttons, Recording::Ready);
 
-  // The event's name is read once; everything after the checks uses this value.
-  const std::string eventName = w.eventCombo.text();
-  const bool editing = st.editingRow;
-  // A corrected event goes over the row loaded for editing, even when another
-  // row has been selected since.
-  const int row = editing ? std::clamp(st.correction.gridRow, 1, kEventRows) : w.eventRows.rowForNewEvent();
-  WriteCells(w.eventGrid, row, GridColumn::EventNo,
-             {w.boxes.eventNumber.text(), w.lineCombo.text(), w.stationCombo.text(), st.nav.localDate, st.nav.localTime,
-              eventName});
-  // The time check compares the poll's time, not the one the logs get below.
-  st.previousEventTime = st.nav.localTime;
-  if (!editing) {
-    // The lock is held from the counter to the network logs, so that the
-    // number, the rows and the last-event line of this event go together.
-    LockShare(n, press.lock);
-    // Events waiting in the backlog reach the share before this one takes its
-    // number: the number file is raised past theirs.
-    press.caughtUp += CatchUpStation(s, press.lock);
-    StationArrivalRule(st, eventName);
-    OrderOccupiedStep(s.platform.files(), s.settings, st, w.statusBar, w.menus.orderOccupiedFile, eventName);
-    RememberEventName(st, eventName);
-  }
-  WriteCells(w.eventGrid, row, GridColumn::Lat,
-             {w.boxes.lat.text(), w.boxes.lon.text(), w.initialsCombo.text(), CommentsField(w.commentsBox.text())});
-
-  const std::string activity = ClassifyActivity(eventName, s.settings.eventListType);
-  if (!editing) {
-    w.eventRows.filled(row);
-    LocalNumberStep(n);
-    PublishNumber(n, press);
-    KeepNumberNew(n);
-  }
-  // The logs carry the local date and time of the moment they are written.
-  SetLocalClock(st.nav, w.clockOptions.selected(), s.platform.now());
-  // The order-occupied value is never written with a closing table tag.
-  st.orderOccupied = StripTableTag(st.orderOccupied);
-  LoggedEvent event = EventOnScreen(w, st, eventName, activity);
-  if (editing) KeepLoggedValues(st.correction, w.boxes, event);
-  // The grid row carries the number, the local date and the time the logs carry.
-  w.eventGrid.setCell(row, GridColumn::EventNo, event.fields.eventNo);
-  WriteCells(w.eventGrid, row, GridColumn::Date, {event.fields.localDate, event.fields.localTime});
-  const LogTarget target{
-      s.platform.files(),
-      LogFileNamesFor(s.settings.programDir, s.settings.dataDir, event.fields.cruise, s.settings.eventListType),
-      s.settings.config[ConfigRow::Project], w.menus.generateHtml.checked};
-  WriteLogs(s, n, press, target, event);
-
-  if (!editing) {
-    NoteNumberLogged(n);
-    AdvanceAfterRecord(n);
-  }
+  // A folder that gets several new names in the event is flushed once.
+  const os::FolderFlushes flushes(s.platform.files());
+  RecordWork work(s, press);
+  RecordEventNumbers(n, zeroPosition, work);
   ResetConditions(w.conditions, w.commentsBox);
-  if (!editing && !w.stopAdvanceCheck.value()) AdvanceEventPicker(w.pickers, eventName, st);
+  if (!work.editing() && !w.stopAdvanceCheck.value()) AdvanceEventPicker(w.pickers, work.eventName(), st);
   st.editingRow = false;
   st.correction = {};
   ShowCorrection(w, st);
-  w.statusBar.note = "Event " + Trim(event.fields.eventNo) + (editing ? " corrected" : " recorded");
-  ReleaseManualOverride(st);
+  w.statusBar.note = "Event " + Trim(work.event().fields.eventNo) + (work.editing() ? " corrected" : " recorded");
   s.platform.wait(kSettleMs);
   SetRecording(st, w.buttons, Recording::Ready);
   // The next event is chosen next: a Space on the record or standby button

@@ -1,7 +1,5 @@
 #include "nav/CurrPos.h"
 
-#include <filesystem>
-
 namespace ruvek {
 namespace {
 
@@ -11,10 +9,7 @@ constexpr int kSilentAttempts = 6;
 // The whole file, refusing one too large to be a position file so that a runaway
 // writer cannot make the poll read without end. Throws os::FileError.
 std::string ReadBounded(const os::FileSystem& fs, const std::string& path, std::uintmax_t maxBytes) {
-  std::error_code ec;
-  const auto size = std::filesystem::file_size(fs.hostPath(path), ec);
-  if (!ec && size > maxBytes) throw os::FileError("too large for a position file: " + path, path);
-  return fs.readAll(path);
+  return fs.readAll(path, maxBytes);
 }
 
 CurrPosResult ReadOnce(const os::FileSystem& fs, const CruiseConfig& config, const std::string& path) {

@@ -1,9 +1,11 @@
 #include "os/FileSystem.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <random>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "os/FileSystemParts.h"
@@ -88,7 +90,11 @@ std::string TemporaryName(const std::string& hostFile, long pid) {
   return hostFile + std::string(kTempMark) + HostTag() + "." + std::to_string(pid) + "." + randomPart();
 }
 
-std::string TempNameFor(const std::string& hostFile) { return TemporaryName(hostFile, os::ProcessId()); }
+std::string TempNameFor(const std::string& hostFile) {
+  // Asked once: the process never changes its id, and every temporary file costs no call for it.
+  static const long pid = os::ProcessId();
+  return TemporaryName(hostFile, pid);
+}
 
 long OwnTempPid(const std::string& name) {
   const std::size_t randomDot = name.rfind('.');
@@ -106,6 +112,17 @@ long OwnTempPid(const std::string& name) {
   for (char c : random)
     if (!std::isxdigit(static_cast<unsigned char>(c))) return 0;
   return std::stol(pid);
+}
+
+void FileSystem::folderChanged(const std::string& hostFile) const {
+  std::string folder = FolderOf(hostFile);
+  if (putOff_ == 0) return FlushFolder(folder);
+  if (std::find(changedFolders_.begin(), changedFolders_.end(), folder) == changedFolders_.end())
+    changedFolders_.push_back(std::move(folder));
+}
+
+void FileSystem::flushFolders() const {
+  for (const std::string& folder : std::exchange(changedFolders_, {})) FlushFolder(folder);
 }
 
 std::optional<std::string> LastLineFromEnd(std::int64_t size, std::size_t minLength,

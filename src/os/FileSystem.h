@@ -33,8 +33,11 @@ struct FileError : std::runtime_error {
 };
 
 // Whether a write must be on the disk before the call returns: the file's data
-// is flushed (fsync), and its folder when the call gave the file a new name.
+// is flushed (fsync), and its folder when the call gave the file a new name
+// (put off while a FolderFlushes is open).
 enum class Flush { No, Yes };
+
+class FolderFlushes;
 
 class FileSystem {
  public:
@@ -47,7 +50,9 @@ class FileSystem {
   // True for an existing regular file.
   bool exists(const std::string& path) const;
   bool folderExists(const std::string& path) const;
-  std::string readAll(const std::string& path) const;
+  // The whole file; a file larger than `maxBytes` is refused (FileError)
+  // before anything is read, so a runaway writer never makes a read without end.
+  std::string readAll(const std::string& path, std::uintmax_t maxBytes = UINTMAX_MAX) const;
   // The lines of a text file, split as os/Lines.h splits text.
   std::vector<std::string> readLines(const std::string& path) const;
   // The first line, or "" for an empty file.
@@ -74,8 +79,8 @@ class FileSystem {
   // changed, when `path` exists already (another station made it first).
   bool create(const std::string& path, const std::string& data) const;
   // Replaces the file whole: written and flushed under a temporary name beside
-  // it, renamed over it, and the folder flushed. A failure leaves the old file
-  // and no temporary file.
+  // it, renamed over it, and the folder flushed (put off while a FolderFlushes
+  // is open). A failure leaves the old file and no temporary file.
   void replace(const std::string& path, const std::string& data) const;
   // The same for a file made piece by piece: `fill` calls `write` with each
   // piece in order (it may clear and reuse the text afterwards), so a large
@@ -90,8 +95,38 @@ class FileSystem {
   // on this one, are left alone. Returns the names removed.
   std::vector<std::string> removeStaleTemporaries(const std::string& folder) const;
 
+  // Flushes, once each, the folders whose flush a FolderFlushes put off so
+  // far. Best effort, as every folder flush: some network file systems refuse
+  // it, and the files themselves are whole already.
+  void flushFolders() const;
+
  private:
+  friend class FolderFlushes;
+  // A call gave `hostFile` a new name: its folder is flushed now, or noted
+  // while the flushes are put off.
+  void folderChanged(const std::string& hostFile) const;
+
   std::string root_;
+  mutable int putOff_ = 0;
+  mutable std::vector<std::string> changedFolders_;
+};
+
+// Puts the folder flushes of one piece of work off while it lives, so that a
+// folder that gets several new names (an event's one-line files and HTML logs)
+// is flushed once; when the last one ends, the noted folders are flushed.
+// Nothing written in the meantime may be told durable to anyone (the operator,
+// the backlog) before flushFolders() has run.
+class FolderFlushes {
+ public:
+  explicit FolderFlushes(const FileSystem& files) : files_(files) { ++files_.putOff_; }
+  ~FolderFlushes() {
+    if (--files_.putOff_ == 0) files_.flushFolders();
+  }
+  FolderFlushes(const FolderFlushes&) = delete;
+  FolderFlushes& operator=(const FolderFlushes&) = delete;
+
+ private:
+  const FileSystem& files_;
 };
 
 // The name a temporary file of process `pid` on this computer gets beside the

@@ -23,6 +23,11 @@ std::string DriveRest(const std::string& rest, char separator);
 const std::string& HostTag();
 // The name a temporary file of this process gets beside `hostFile`.
 std::string TempNameFor(const std::string& hostFile);
+// The host folder that holds the host file `hostFile`.
+std::string FolderOf(const std::string& hostFile);
+// Flushes the host folder `hostFolder` so the new names in it survive a power
+// cut; best effort (nothing where renames are written through).
+void FlushFolder(const std::string& hostFolder);
 // The process id in one of this computer's temporary file names, or 0 for any
 // other name.
 long OwnTempPid(const std::string& name);

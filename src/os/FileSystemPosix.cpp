@@ -39,18 +39,6 @@ int writeWhole(int fd, const std::string& data, bool flush, ssize_t& written) {
   return 0;
 }
 
-// Flushes the folder that holds `hostFile`, so a new name in it survives a
-// power cut. Best effort: some network file systems refuse it, and the file
-// itself is already whole.
-void flushFolderOf(const std::string& hostFile) {
-  const std::size_t slash = hostFile.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : hostFile.substr(0, slash);
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  (void)::fsync(fd);
-  ::close(fd);
-}
-
 // Writes `data` whole into the new file `hostFile`, open as `fd`, flushes and
 // closes it. On failure removes the file and throws for `path`.
 void fillNewFile(int fd, const std::string& hostFile, const std::string& data, const std::string& path) {
@@ -86,6 +74,18 @@ bool StatOf(const FileSystem& fs, const std::string& path, struct stat& st) {
 
 }  // namespace
 
+std::string FolderOf(const std::string& hostFile) {
+  const std::size_t slash = hostFile.rfind('/');
+  return slash == std::string::npos ? "." : slash == 0 ? "/" : hostFile.substr(0, slash);
+}
+
+void FlushFolder(const std::string& hostFolder) {
+  const int fd = ::open(hostFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  (void)::fsync(fd);
+  ::close(fd);
+}
+
 std::string FileSystem::hostPath(const std::string& path) const {
   if (!path.empty() && path[0] == '/') return path;
   if (!IsDriveForm(path)) {
@@ -119,7 +119,7 @@ std::optional<std::uintmax_t> FileSystem::size(const std::string& path) const {
   return std::uintmax_t(st.st_size);
 }
 
-std::string FileSystem::readAll(const std::string& path) const {
+std::string FileSystem::readAll(const std::string& path, std::uintmax_t maxBytes) const {
   const std::string host = hostPath(path);
   const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) fail("cannot open", path);
@@ -129,7 +129,13 @@ std::string FileSystem::readAll(const std::string& path) const {
     errno = EISDIR;
     fail("not a file:", path);
   }
+  if (std::uintmax_t(st.st_size) > maxBytes) {
+    ::close(fd);
+    errno = EFBIG;
+    fail("too large:", path);
+  }
   std::string out;
+  out.reserve(std::size_t(st.st_size));
   char buf[65536];
   while (true) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
@@ -142,6 +148,9 @@ std::string FileSystem::readAll(const std::string& path) const {
     }
     if (n == 0) break;
     out.append(buf, std::size_t(n));
+    // A short read that reaches the size the file had is its end: no further
+    // read is needed to find it. One cut short by a signal reads on.
+    if (std::size_t(n) < sizeof buf && out.size() >= std::size_t(st.st_size)) break;
   }
   ::close(fd);
   return out;
@@ -210,8 +219,10 @@ std::optional<std::string> FileSystem::lastLineOfAtLeast(const std::string& path
 
 void FileSystem::append(const std::string& path, const std::string& data, Flush flush) const {
   const std::string host = hostPath(path);
-  const bool isNew = flush == Flush::Yes && ::access(host.c_str(), F_OK) != 0;
-  const int fd = ::open(host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  // Opened as it stands first: only a file made here gives its folder a new name.
+  int fd = ::open(host.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  const bool isNew = fd < 0 && errno == ENOENT;
+  if (isNew) fd = ::open(host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
   if (fd < 0) fail("cannot open", path);
   ssize_t n = 0;
   if (const int error = writeWhole(fd, data, flush == Flush::Yes, n)) {
@@ -226,7 +237,7 @@ void FileSystem::append(const std::string& path, const std::string& data, Flush 
     closeAndFail(fd, "cannot write", path);
   }
   if (::close(fd) != 0) fail("cannot close", path);
-  if (isNew) flushFolderOf(host);
+  if (isNew && flush == Flush::Yes) folderChanged(host);
 }
 
 bool FileSystem::create(const std::string& path, const std::string& data) const {
@@ -234,7 +245,7 @@ bool FileSystem::create(const std::string& path, const std::string& data) const 
   const std::string temp = writeTemp(host, data, path);
   if (::link(temp.c_str(), host.c_str()) == 0) {
     ::unlink(temp.c_str());
-    flushFolderOf(host);
+    folderChanged(host);
     return true;
   }
   const int error = errno;
@@ -252,7 +263,7 @@ bool FileSystem::create(const std::string& path, const std::string& data) const 
     fail("cannot create", path);
   }
   fillNewFile(fd, host, data, path);
-  flushFolderOf(host);
+  folderChanged(host);
   return true;
 }
 
@@ -265,7 +276,7 @@ void FileSystem::replace(const std::string& path, const std::string& data) const
     errno = saved;
     fail("cannot replace", path);
   }
-  flushFolderOf(host);
+  folderChanged(host);
 }
 
 void FileSystem::replaceWith(const std::string& path, const std::function<void(const Writer& write)>& fill) const {
@@ -292,7 +303,7 @@ void FileSystem::replaceWith(const std::string& path, const std::function<void(c
     errno = error;
     fail("cannot write", path);
   }
-  flushFolderOf(host);
+  folderChanged(host);
 }
 
 void FileSystem::remove(const std::string& path) const {

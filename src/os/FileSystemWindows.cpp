@@ -96,6 +96,15 @@ bool moveInto(const std::string& temp, const std::string& host, DWORD flags, DWO
 
 }  // namespace
 
+std::string FolderOf(const std::string& hostFile) {
+  const std::size_t slash = hostFile.find_last_of("\\/");
+  return slash == std::string::npos ? "." : hostFile.substr(0, slash);
+}
+
+// Every rename is written through (MOVEFILE_WRITE_THROUGH): a folder has no
+// flush of its own to wait for.
+void FlushFolder(const std::string&) {}
+
 // The drive letters are the machine's own. A root given for tests stands for
 // the drives it holds a folder of (ROOT\C for C:), the others stay real.
 std::string FileSystem::hostPath(const std::string& path) const {
@@ -131,8 +140,11 @@ std::optional<std::uintmax_t> FileSystem::size(const std::string& path) const {
   return (std::uintmax_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-std::string FileSystem::readAll(const std::string& path) const {
+std::string FileSystem::readAll(const std::string& path, std::uintmax_t maxBytes) const {
   const HANDLE file = openForReading(hostPath(path), path);
+  LARGE_INTEGER size{};
+  if (::GetFileSizeEx(file, &size) && std::uintmax_t(size.QuadPart) > maxBytes)
+    closeAndFail(file, "too large:", path, ERROR_FILE_TOO_LARGE);
   std::string out;
   char buf[65536];
   DWORD n = 0;

@@ -235,6 +235,51 @@ TEST_F(RecordSteps, ANewEventNeverGetsANumberThisStationLogged) {
   EXPECT_EQ(box(), "14");
 }
 
+// Record Event's work between the number steps, noted in the order it is called.
+struct NotedWork : EventWork {
+  std::string calls;
+  std::function<void()> onAfterChecks;
+  std::string name = "CTD Deployed";
+  void numberFileStep(const std::function<void()>& step) override { step(); }
+  void lockShare() override { calls += "lock "; }
+  void catchUp() override { calls += "catchUp "; }
+  void afterChecks() override {
+    calls += "afterChecks ";
+    if (onAfterChecks) onAfterChecks();
+  }
+  const std::string& eventName() const override { return name; }
+  void orderOccupied() override { calls += "orderOccupied "; }
+  void fillRow() override { calls += "fillRow "; }
+  void writeLogs() override { calls += "writeLogs"; }
+};
+
+// The file is read once, under the lock, before the grid row: a value written
+// afterwards (as by a station that ignores the lock) is not read again. A
+// corrected event keeps its number and touches no number file.
+TEST_F(RecordSteps, RecordEventNumbersRunsTheStepsInOrderAndReadsTheFileOnce) {
+  struct Case {
+    bool editing;
+    const char* calls;
+    const char* file;
+    const char* box;
+  };
+  const Case cases[] = {{false, "lock catchUp afterChecks orderOccupied fillRow lock writeLogs", "11\r\n", "12"},
+                        {true, "afterChecks fillRow writeLogs", "20\r\n", "11"}};
+  for (const auto& c : cases) {
+    write("C:\\DATA\\EventNumber.txt", "10\r\n");
+    w.boxes.eventNumber.setText("11");
+    st.editingRow = c.editing;
+    st.manualEventNumber = true;
+    NotedWork work;
+    work.onAfterChecks = [&] { write("C:\\DATA\\EventNumber.txt", "20\r\n"); };
+    RecordEventNumbers(numbering(), false, work);
+    EXPECT_EQ(work.calls, c.calls);
+    EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), c.file);
+    EXPECT_EQ(box(), c.box);
+    EXPECT_FALSE(st.manualEventNumber);
+  }
+}
+
 TEST_F(RecordSteps, RaiseFromFileOnlyRaises) {
   struct Case {
     const char* file;

@@ -149,6 +149,21 @@ TEST_F(FullDrive, WritesThatCannotGoOutWholeLeaveEveryFileAsItWasAndNoTemporaryF
   EXPECT_EQ("Cruise,Event#\r\n0708SR,11\r\n", Slurp(log_));
 }
 
+// The whole-file reader stops at the file's end without a read past it, at
+// any length around its 64 KiB blocks, and refuses a file over its bound.
+TEST_F(LineReading, ReadAllReadsEveryLengthWholeAndRefusesOneOverItsBound) {
+  const os::FileSystem fs;
+  const std::string path = (dir_ / "CurrPos.txt").string();
+  for (std::size_t length : {0u, 1u, 65535u, 65536u, 65537u, 200000u}) {
+    std::string bytes(length, 'x');
+    if (length) bytes.back() = 'z';
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    EXPECT_EQ(bytes, fs.readAll(path)) << length;
+    EXPECT_EQ(bytes, fs.readAll(path, length)) << length;
+    if (length) EXPECT_THROW(fs.readAll(path, length - 1), os::FileError) << length;
+  }
+}
+
 TEST_F(LineReading, CreateMakesANewFileWholeOrLeavesTheOneThere) {
   os::FileSystem fs;
   const std::string path = (dir_ / "0708SREvents.htm").string();
