@@ -654,7 +654,7 @@ bool DesktopView::keyPress(Control& c, const QKeyEvent& event) {
   // a changed key is typed into the model instead, a swallowed one nowhere.
   if (key == typed && c.kind() != Kind::Grid) return false;
   if (key != 0) {
-    if (auto* text = dynamic_cast<EditableText*>(&c)) act([text, key] { text->applyKey(key); });
+    if (auto* editable = dynamic_cast<EditableText*>(&c)) act([editable, key] { editable->applyKey(key); });
   }
   return true;
 }

@@ -323,7 +323,9 @@ TEST_F(ConfigEditor, FieldsNamingMissingPlacesOrABadRateAreMarkedAndStillSaved) 
     SCOPED_TRACE(std::string(c.field) + " " + c.text);
     EXPECT_EQ(Got(parts[i], warning(c) + ".visible"), *c.why ? "true" : "false");
     EXPECT_EQ(Got(parts[i], warning(c) + ".tooltip"), c.why);
-    if (c.caption) EXPECT_EQ(Got(parts[i], warning(c) + ".caption"), c.caption);
+    if (c.caption) {
+      EXPECT_EQ(Got(parts[i], warning(c) + ".caption"), c.caption);
+    }
   }
   EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{3, "C:\\NOPE\\"},
                                                   {4, ""},
@@ -369,7 +371,9 @@ TEST_F(ConfigEditor, EachRowWriterKeepsTheRowsTheEditorSaved) {
     const auto r = st.run(kStart + edited + c.script + "get CruiseConfig(1)\n");
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(Got(r.out, "CruiseConfig(1)"), "Tesmora");  // the rows in memory still govern the run
-    if (*c.message) EXPECT_EQ(Count(r.out, c.message), 1u) << r.out;
+    if (*c.message) {
+      EXPECT_EQ(Count(r.out, c.message), 1u) << r.out;
+    }
     if (c.rows.empty())
       EXPECT_TRUE(std::filesystem::is_directory(st.host(kCfg)));
     else
