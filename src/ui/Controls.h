@@ -318,7 +318,8 @@ class Form : public Control {
   T& add(std::string name, std::string holder = {}) {
     auto owned = std::make_unique<T>(std::move(name));
     T& ref = *owned;
-    ref.container = holder.empty() ? this->name() : std::move(holder);
+    if (holder.empty()) holder = this->name();
+    ref.container = std::move(holder);
     controls_.push_back(std::move(owned));
     return ref;
   }
