@@ -20,10 +20,10 @@ void ReadConfig(const os::FileSystem& fs, CruiseConfig& config, const std::strin
     config.rows[i + 1] = TrimSpaces(lines[i]);
 }
 
-void WriteConfig(const os::FileSystem& fs, const CruiseConfig& config, bool trimRows, const std::string& path) {
+void WriteConfig(const os::FileSystem& fs, const CruiseConfig& config, RowBlanks blanks, const std::string& path) {
   std::string out;
   for (int n = 1; n <= kConfigRowsWritten; ++n) {
-    std::string row = trimRows ? TrimSpaces(config.row(n)) : config.row(n);
+    std::string row = blanks == RowBlanks::Trim ? TrimSpaces(config.row(n)) : config.row(n);
     // A line break inside a row would shift every later row.
     std::replace_if(
         row.begin(), row.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');

@@ -55,9 +55,10 @@ struct CruiseConfig {
 void ReadConfig(const os::FileSystem& fs, CruiseConfig& config, const std::string& path = kConfigPath);
 
 // Rewrites the file with rows 1 to 21, each ending in CR LF; a line break inside
-// a row is written as a blank. With `trimRows` each row is written without
-// leading and trailing blanks.
-void WriteConfig(const os::FileSystem& fs, const CruiseConfig& config, bool trimRows = false,
+// a row is written as a blank. With RowBlanks::Trim each row is written
+// without leading and trailing blanks.
+enum class RowBlanks { Keep, Trim };
+void WriteConfig(const os::FileSystem& fs, const CruiseConfig& config, RowBlanks blanks = RowBlanks::Keep,
                  const std::string& path = kConfigPath);
 
 // A full path: a drive letter, ":" and a backslash or slash ("C:\DATA\"), or a

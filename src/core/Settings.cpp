@@ -105,7 +105,7 @@ void SetRowFromMenu(Settings& settings, ConfigRow row, const std::string& value)
 }
 
 void SaveConfigRows(ui::Platform& platform, Settings& settings, const std::map<ConfigRow, std::string>& changes,
-                    bool trimRows) {
+                    RowBlanks blanks) {
   const os::FileSystem& fs = platform.files();
   const std::optional<std::vector<std::string>> onDisk = LinesOnDisk(fs);
   CruiseConfig rows = settings.config;
@@ -115,7 +115,7 @@ void SaveConfigRows(ui::Platform& platform, Settings& settings, const std::map<C
     for (int n : settings.menuRows) rows.row(n) = settings.config.row(n);
   }
   for (const auto& [row, value] : changes) rows[row] = value;
-  WriteConfig(fs, rows, trimRows);
+  WriteConfig(fs, rows, blanks);
   for (const auto& [row, value] : changes) settings.config[row] = value;
   settings.menuRows.clear();
   if (!onDisk)

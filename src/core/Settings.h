@@ -86,10 +86,10 @@ void SetRowFromMenu(Settings& settings, ConfigRow row, const std::string& value)
 // take the changes; the others still govern this run. A file that is missing or
 // holds no row is written from the rows in memory, and the operator is told.
 // Throws os::FileError when the file cannot be read or written: nothing is
-// written and the rows in memory are unchanged. With `trimRows` every row is
+// written and the rows in memory are unchanged. With RowBlanks::Trim every row is
 // written without leading and trailing blanks.
 void SaveConfigRows(ui::Platform& platform, Settings& settings, const std::map<ConfigRow, std::string>& changes,
-                    bool trimRows = false);
+                    RowBlanks blanks = RowBlanks::Keep);
 
 // True when configuration row 20 contains "MULTI" (case included): the event
 // pickers start as check boxes.

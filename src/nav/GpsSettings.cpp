@@ -198,7 +198,8 @@ void SaveGpsSettings(Station& s) {
       baud + "," + SelectedCaption(w.parity) + "," + SelectedCaption(w.dataBits) + "," + SelectedCaption(w.stopBits);
   try {
     // The rows in memory change only once the file holds them too.
-    SaveConfigRows(s.platform, s.settings, {{ConfigRow::ComPort, port}, {ConfigRow::ComSettings, line}}, true);
+    SaveConfigRows(s.platform, s.settings, {{ConfigRow::ComPort, port}, {ConfigRow::ComSettings, line}},
+                   RowBlanks::Trim);
   } catch (const os::FileError& e) {
     s.platform.ask("Unable to save the settings to " + std::string(kConfigPath) + ": " + e.what(), "", ui::Buttons::OK,
                    ui::Icon::Exclamation);

@@ -76,7 +76,7 @@ TEST_F(ConfigFile, RewriteHoldsExactlyTwentyOneCrLfLines) {
     expected += (n == 5 ? "BridgeEvents.txt" : n == 13 ? " 4800,n,8,1 " : "r" + std::to_string(n)) + "\r\n";
   EXPECT_EQ(expected, readFile());
 
-  WriteConfig(fs_, c, /*trimRows=*/true);
+  WriteConfig(fs_, c, RowBlanks::Trim);
   EXPECT_NE(readFile().find("\r\n4800,n,8,1\r\n"), std::string::npos);
 
   // A line break typed into a row stays in its row.
