@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "desktop/GridView.h"
 #include "desktop/PictureView.h"
@@ -435,7 +436,7 @@ QWidget* DesktopView::buildScrollingBox(TextBox& model, QWidget* parent) {
 
 QWidget* DesktopView::bindToggle(QAbstractButton* w, Control& c, std::function<bool()> checked) {
   connect(w, &QAbstractButton::clicked, this, [this, &c] { act([&c] { c.click(); }); });
-  bindings_.push_back({&c, w, [&c, w, checked] {
+  bindings_.push_back({&c, w, [&c, w, checked = std::move(checked)] {
                          const QSignalBlocker block(w);
                          w->setText(Q(c.caption));
                          w->setChecked(checked());
@@ -654,7 +655,7 @@ bool DesktopView::keyPress(Control& c, const QKeyEvent& event) {
   // a changed key is typed into the model instead, a swallowed one nowhere.
   if (key == typed && c.kind() != Kind::Grid) return false;
   if (key != 0) {
-    if (auto* text = dynamic_cast<EditableText*>(&c)) act([text, key] { text->applyKey(key); });
+    if (auto* editable = dynamic_cast<EditableText*>(&c)) act([editable, key] { editable->applyKey(key); });
   }
   return true;
 }

@@ -24,8 +24,6 @@ constexpr int kWidestColumn = 320;
 constexpr int kCellPadding = 12;
 // A cut cell's tooltip breaks its text into lines this long at most.
 constexpr int kTipLine = 72;
-// A tooltip this long or shorter stays on one line.
-constexpr int kOneLineTip = 80;
 
 // Shows the full text of a cell too narrow for it as the cell's tooltip; over
 // any other cell the grid's own tooltip shows.

@@ -117,13 +117,9 @@ std::string EscapeHtml(std::string_view text) {
 
 std::vector<std::string> HtmlHead(const std::string& project, const std::string& cruise) {
   const std::string title = EscapeHtml(project) + " " + EscapeHtml(cruise) + " EVENT LOG";
-  return {"<HTML>",
-          "<HEAD>",
-          "<TITLE>" + title + "</TITLE>",
-          "</HEAD>",
-          "<BODY>",
-          "<H2><CENTER>" + title + "</CENTER></H2>",
-          "<TABLE BORDER=1 CELLSPACING=1>",
+  return {"<HTML>", "<HEAD>", "<TITLE>" + title + "</TITLE>", "</HEAD>", "<BODY>",
+          "<H2><CENTER>" + title + "</CENTER></H2>", "<TABLE BORDER=1 CELLSPACING=1>",
+          // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): one heading row, written in two pieces
           "<TR><TH>STUDY<TH>Event#<TH>Line<TH>Sta<TH>UTC_Date<TH>UTC_Time<TH>Latitude<TH>Longitude<TH>Activity"
           "<TH>Event<TH>Init.<TH>Loc_Date<TH>Loc_Time<TH>Comments<TH>Ord_Occ"};
 }

@@ -488,7 +488,7 @@ void AdvanceEventPicker(Pickers& pickers, const std::string& eventName, const St
   for (int i = 0; i < last; ++i) {
     if (!options[std::size_t(i)]->value()) continue;
     options[std::size_t(i)]->setValue(false);
-    options[std::size_t(i + 1)]->setValue(true);
+    options[std::size_t(i) + 1]->setValue(true);
     return;
   }
 }

@@ -109,6 +109,6 @@ class HeadlessPlatform : public Platform {
 // Printed texts show CR, LF and TAB as <CR>, <LF> and <TAB>.
 std::string ShowTokens(const std::string& text);
 // Script texts: surrounding quotes removed, <CR> <LF> <TAB> <BS> turned into characters.
-std::string ReadTokens(const std::string& text);
+std::string ReadTokens(const std::string& raw);
 
 }  // namespace ruvek::ui

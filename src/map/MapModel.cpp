@@ -247,7 +247,7 @@ std::string DegreeLabel(double value, bool latitude) {
   long tenths = std::lround(a * 600);  // tenths of a minute
   const long degrees = tenths / 600;
   tenths -= degrees * 600;
-  char text[32];
+  char text[64];  // room for any long, so no format can be cut short
   if (tenths == 0)
     std::snprintf(text, sizeof text, "%ld\u00b0%c", degrees, hemisphere);
   else if (tenths % 10 == 0)

@@ -28,7 +28,7 @@
 namespace ruvek::os {
 
 struct FileError : std::runtime_error {
-  FileError(const std::string& what, std::string path) : std::runtime_error(what), path(std::move(path)) {}
+  FileError(const std::string& what, std::string file) : std::runtime_error(what), path(std::move(file)) {}
   std::string path;  // the file as the program names it
 };
 

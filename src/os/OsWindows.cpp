@@ -77,7 +77,7 @@ const std::string& BootId() {
   static const std::string id = [] {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     const long long bootMs =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now).count() - (long long)(::GetTickCount64());
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count() - static_cast<long long>(::GetTickCount64());
     return "boot-" + std::to_string((bootMs + 30000) / 60000);
   }();
   return id;

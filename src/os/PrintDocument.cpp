@@ -81,7 +81,7 @@ Columns PlaceColumns(const PrintDocument& doc, double usable) {
 // PDF numbers with two decimals, written without the C library so that no
 // locale can turn the point into a comma.
 std::string Num(double v) {
-  long long hundredths = (long long)(v * 100 + (v < 0 ? -0.5 : 0.5));
+  long long hundredths = static_cast<long long>(v * 100 + (v < 0 ? -0.5 : 0.5));
   std::string sign = hundredths < 0 ? "-" : "";
   hundredths = std::llabs(hundredths);
   std::string frac = std::to_string(hundredths % 100);

@@ -70,7 +70,7 @@ ConditionTakenOut CommentsWithoutCondition(Group group, int option, const std::s
   return {ReplaceAll(comments, removed, ""), true};
 }
 
-std::string CleanComments(std::string text) {
+std::string CleanComments(const std::string& text) {
   // Replacing ":;" and ";;" until neither is left comes to this: a semicolon
   // that follows a colon or a semicolon (after the clean-up so far) is dropped.
   std::string result;

@@ -39,7 +39,7 @@ ConditionTakenOut CommentsWithoutCondition(Group group, int option, const std::s
 // The comments box's change rule, run to its end: ":;" becomes ":" and ";;"
 // becomes ";" until neither is left. So a run of semicolons right after a colon
 // vanishes and any other run shrinks to one semicolon. One pass, linear time.
-std::string CleanComments(std::string text);
+std::string CleanComments(const std::string& text);
 
 // Check-box pickers: a ticked box beyond the first adds ";" and its caption to the
 // comments; clearing it removes every ";" followed by its caption.

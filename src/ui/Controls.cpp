@@ -258,10 +258,10 @@ std::optional<std::string> Timer::property(const std::string& name) const {
 
 // ---- the form
 
-Menu& Form::addMenu(std::string name, std::string caption, std::string parent) {
+Menu& Form::addMenu(std::string name, std::string label, std::string parent) {
   auto owned = std::make_unique<Menu>(std::move(name), std::move(parent));
   Menu& ref = *owned;
-  ref.caption = std::move(caption);
+  ref.caption = std::move(label);
   ref.container = this->name();
   controls_.push_back(std::move(owned));
   return ref;

@@ -207,8 +207,8 @@ class Frame : public Control {
 
 class Menu : public Control {
  public:
-  explicit Menu(std::string name, std::string parent = {})
-      : Control(std::move(name), Kind::Menu), parent(std::move(parent)) {}
+  explicit Menu(std::string name, std::string parentName = {})
+      : Control(std::move(name), Kind::Menu), parent(std::move(parentName)) {}
   std::string parent;  // empty for an entry on the menu bar
   bool checked = false;
   // The entry is one that carries a check mark or not; the others are commands.
@@ -315,14 +315,15 @@ class Form : public Control {
   explicit Form(std::string name) : Control(std::move(name), Kind::Form) { visible = false; }
 
   template <class T>
-  T& add(std::string name, std::string container = {}) {
+  T& add(std::string name, std::string holder = {}) {
     auto owned = std::make_unique<T>(std::move(name));
     T& ref = *owned;
-    ref.container = container.empty() ? this->name() : std::move(container);
+    if (holder.empty()) holder = this->name();
+    ref.container = std::move(holder);
     controls_.push_back(std::move(owned));
     return ref;
   }
-  Menu& addMenu(std::string name, std::string caption, std::string parent = {});
+  Menu& addMenu(std::string name, std::string label, std::string parent = {});
 
   Control* find(const std::string& name) const;
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }

@@ -19,7 +19,7 @@
 namespace ruvek {
 
 struct Station {
-  explicit Station(ui::Platform& platform) : platform(platform) {}
+  explicit Station(ui::Platform& host) : platform(host) {}
 
   ui::Platform& platform;
   Settings settings;

@@ -42,18 +42,18 @@ class ConfigFile : public ::testing::Test {
 
 TEST_F(ConfigFile, BlankLinesKeepTheirRowsAndBlanksAroundRowsAreRemoved) {
   const CruiseConfig c = read("Tesmora\r\n  0708SR  \r\n\r\nC:\\NAV\\\r\n");
-  EXPECT_EQ(c.row(1), "Tesmora");
-  EXPECT_EQ(c.row(2), "0708SR");
-  EXPECT_EQ(c.row(3), "");
-  EXPECT_EQ(c.row(4), "C:\\NAV\\");
-  EXPECT_EQ(c.row(5), "");
+  EXPECT_EQ("Tesmora", c.row(1));
+  EXPECT_EQ("0708SR", c.row(2));
+  EXPECT_EQ("", c.row(3));
+  EXPECT_EQ("C:\\NAV\\", c.row(4));
+  EXPECT_EQ("", c.row(5));
 }
 
 TEST_F(ConfigFile, ReadsThirtyRowsAndIgnoresTheRest) {
   std::string bytes;
   for (int n = 1; n <= 35; ++n) bytes += "row" + std::to_string(n) + "\r\n";
   const CruiseConfig c = read(bytes);
-  EXPECT_EQ(c.row(30), "row30");
+  EXPECT_EQ("row30", c.row(30));
   EXPECT_THROW(c.row(31), std::out_of_range);
 }
 
@@ -61,7 +61,7 @@ TEST_F(ConfigFile, MissingFileThrowsAndLeavesEmptyRows) {
   CruiseConfig c;
   c.row(1) = "old";
   EXPECT_THROW(ReadConfig(fs_, c), os::FileError);
-  EXPECT_EQ(c.row(1), "");
+  EXPECT_EQ("", c.row(1));
 }
 
 TEST_F(ConfigFile, RewriteHoldsExactlyTwentyOneCrLfLines) {
@@ -74,7 +74,7 @@ TEST_F(ConfigFile, RewriteHoldsExactlyTwentyOneCrLfLines) {
   std::string expected;
   for (int n = 1; n <= 21; ++n)
     expected += (n == 5 ? "BridgeEvents.txt" : n == 13 ? " 4800,n,8,1 " : "r" + std::to_string(n)) + "\r\n";
-  EXPECT_EQ(readFile(), expected);
+  EXPECT_EQ(expected, readFile());
 
   WriteConfig(fs_, c, RowBlanks::Trim);
   EXPECT_NE(readFile().find("\r\n4800,n,8,1\r\n"), std::string::npos);
@@ -111,7 +111,7 @@ std::string Derived(const Settings& d, const std::string& what) {
 TEST_P(DerivedValues, FollowTheirRow) {
   CruiseConfig c;
   c.row(GetParam().row) = GetParam().value;
-  EXPECT_EQ(Derived(DeriveSettings(c), GetParam().what), GetParam().expected) << GetParam().value;
+  EXPECT_EQ(GetParam().expected, Derived(DeriveSettings(c), GetParam().what)) << GetParam().value;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -139,11 +139,11 @@ TEST(DerivedPaths, AreConcatenationsOfTheirRows) {
   c.row(7) = "EventNumber.txt";
   c.row(8) = "CurrPos.txt";
   const Settings d = DeriveSettings(c);
-  EXPECT_EQ(d.eventNumberPath, "C:\\CODES\\2007\\0701\\Events\\EventNumber.txt");
-  EXPECT_EQ(d.localEventNumberPath, "C:\\RuvekGPS\\EventNumber.txt");
-  EXPECT_EQ(d.currPosPath, "Q:\\NAV\\CurrPos.txt");
-  EXPECT_EQ(d.eventListPath, "C:\\RuvekGPS\\BridgeEvents.txt");
-  EXPECT_EQ(d.eventListType, "Bridge");
+  EXPECT_EQ("C:\\CODES\\2007\\0701\\Events\\EventNumber.txt", d.eventNumberPath);
+  EXPECT_EQ("C:\\RuvekGPS\\EventNumber.txt", d.localEventNumberPath);
+  EXPECT_EQ("Q:\\NAV\\CurrPos.txt", d.currPosPath);
+  EXPECT_EQ("C:\\RuvekGPS\\BridgeEvents.txt", d.eventListPath);
+  EXPECT_EQ("Bridge", d.eventListType);
 
   // File names from rows stay inside their folder.
   for (int row : {5, 6, 7, 8, 18}) c.row(row) = "..\\..\\x/y.txt";

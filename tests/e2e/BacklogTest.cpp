@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "e2e/EventLogCheck.h"
 #include "e2e/Station.h"
@@ -33,7 +35,8 @@ struct OutageStation {
              "$GPRMC,183012.00,A,3254.0000,N,11724.0000,W,10.0,240.0,070618,12.5,E,D*2E\r\n");
     if (!mount) return;
     const std::string share = st.host("C:\\SHARE"), data = st.host("C:\\DATA");
-    std::system(("mkdir -p '" + share + "'").c_str());
+    std::error_code ignored;  // a folder that cannot be made only fails the mount below
+    std::filesystem::create_directories(share, ignored);
     mounted = std::system(("mount -t tmpfs -o size=128k tmpfs '" + share + "' 2>/dev/null && mount --bind '" + share +
                            "' '" + data + "'")
                               .c_str()) == 0;

@@ -60,7 +60,7 @@ class ConfigEditor : public ::testing::Test {
     std::string script = kStart + "click mnuEditCfg\n";
     for (const auto& step : steps) script += "echo ==\n" + step;
     const auto r = st.run(script + "echo ==\nanswer No\nclick FrmEditCFG.Command1(0)\n");
-    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(0, r.code) << r.err;
     auto parts = Parts(r.out);
     if (parts.size() != steps.size() + 2) {
       ADD_FAILURE() << r.out;
@@ -85,11 +85,11 @@ TEST_F(ConfigEditor, UpdateSaveWithoutChangesWritesTheRowsInMemory) {
   const auto r = st.run(kStart +
                         "click mnuCalcLine\nclick mnuAllEvents\nclick mnuEditCfg\nget FrmEditCFG.Combo1(2)\n"
                         "answer No\nclick FrmEditCFG.Command1(0)\nget FrmEditCFG.visible\nget frmActivity.caption\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(CrLfLines(st.read(kCfg)), expected);
-  EXPECT_EQ(Got(r.out, "FrmEditCFG.Combo1(2)"), "CALCULATE");
-  EXPECT_EQ(Count(r.out, kRestartBox + "No"), 1u) << r.out;
-  EXPECT_EQ(Got(r.out, "FrmEditCFG.visible"), "true");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(expected, CrLfLines(st.read(kCfg)));
+  EXPECT_EQ("CALCULATE", Got(r.out, "FrmEditCFG.Combo1(2)"));
+  EXPECT_EQ(1u, Count(r.out, kRestartBox + "No")) << r.out;
+  EXPECT_EQ("true", Got(r.out, "FrmEditCFG.visible"));
 }
 
 TEST_F(ConfigEditor, NoToTheRestartKeepsTheOldSettingsAndTheNextStartUsesTheFile) {
@@ -97,15 +97,15 @@ TEST_F(ConfigEditor, NoToTheRestartKeepsTheOldSettingsAndTheNextStartUsesTheFile
                         "click mnuEditCfg\ntype FrmEditCFG.Text1(1) Newproj\nchoose FrmEditCFG.Combo1(2) SELECT\n"
                         "answer No\nclick FrmEditCFG.Command1(0)\nget frmActivity.caption\nget CruiseConfig(16)\n"
                         "get mnuStndLine.checked\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{1, "Newproj"}, {16, "SELECT"}}));
-  EXPECT_EQ(Got(r.out, "frmActivity.caption"), "Tesmora 0708SR Ruvek Event Log");
-  EXPECT_EQ(Got(r.out, "CruiseConfig(16)"), "STANDARD");
-  EXPECT_EQ(Got(r.out, "mnuStndLine.checked"), "true");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(seededRows({{1, "Newproj"}, {16, "SELECT"}}), CrLfLines(st.read(kCfg)));
+  EXPECT_EQ("Tesmora 0708SR Ruvek Event Log", Got(r.out, "frmActivity.caption"));
+  EXPECT_EQ("STANDARD", Got(r.out, "CruiseConfig(16)"));
+  EXPECT_EQ("true", Got(r.out, "mnuStndLine.checked"));
 
   const auto next = st.run(kStart + "get frmActivity.caption\nget mnuSelectLine.checked\n");
-  EXPECT_EQ(Got(next.out, "frmActivity.caption"), "Newproj 0708SR Ruvek Event Log");
-  EXPECT_EQ(Got(next.out, "mnuSelectLine.checked"), "true");
+  EXPECT_EQ("Newproj 0708SR Ruvek Event Log", Got(next.out, "frmActivity.caption"));
+  EXPECT_EQ("true", Got(next.out, "mnuSelectLine.checked"));
 }
 
 TEST_F(ConfigEditor, YesToTheRestartLoadsTheMainWindowAgainFromTheFile) {
@@ -118,21 +118,21 @@ TEST_F(ConfigEditor, YesToTheRestartLoadsTheMainWindowAgainFromTheFile) {
                         "get mnuMulti.checked\nget mnuCalcLine.checked\nget txtComments\nget FrmEditCFG.visible\n"
                         "get frmCommCheck.visible\nget Command1(0)\nget Timer1.enabled\n"
                         "click mnuEditCfg\nget FrmEditCFG.Combo1(2)\nget FrmEditCFG.Text1(2)\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out, kRestartBox + "Yes"), 1u) << r.out;
-  EXPECT_EQ(Count(r.out, kReady), 2u) << r.out;  // the start sequence ran again, its questions too
-  EXPECT_EQ(Got(r.out, "frmActivity.caption"), " 0708SR Ruvek Event Log");
-  EXPECT_EQ(Got(r.out, "CruiseConfig(1)"), "");
-  EXPECT_EQ(Got(r.out, "multiMode"), "false");
-  EXPECT_EQ(Got(r.out, "mnuMulti.checked"), "false");
-  EXPECT_EQ(Got(r.out, "mnuCalcLine.checked"), "true");
-  EXPECT_EQ(Got(r.out, "txtComments"), "Comments:");
-  EXPECT_EQ(Got(r.out, "FrmEditCFG.visible"), "false");
-  EXPECT_EQ(Got(r.out, "frmCommCheck.visible"), "false");
-  EXPECT_EQ(Got(r.out, "Command1(0)"), "Record Event");
-  EXPECT_EQ(Got(r.out, "FrmEditCFG.Combo1(2)"), "CALCULATE");  // the new window's editor, on the new rows
-  EXPECT_EQ(Got(r.out, "FrmEditCFG.Text1(2)"), "0708SR");
-  EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{1, ""}, {16, "CALCULATE"}}));
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(1u, Count(r.out, kRestartBox + "Yes")) << r.out;
+  EXPECT_EQ(2u, Count(r.out, kReady)) << r.out;  // the start sequence ran again, its questions too
+  EXPECT_EQ(" 0708SR Ruvek Event Log", Got(r.out, "frmActivity.caption"));
+  EXPECT_EQ("", Got(r.out, "CruiseConfig(1)"));
+  EXPECT_EQ("false", Got(r.out, "multiMode"));
+  EXPECT_EQ("false", Got(r.out, "mnuMulti.checked"));
+  EXPECT_EQ("true", Got(r.out, "mnuCalcLine.checked"));
+  EXPECT_EQ("Comments:", Got(r.out, "txtComments"));
+  EXPECT_EQ("false", Got(r.out, "FrmEditCFG.visible"));
+  EXPECT_EQ("false", Got(r.out, "frmCommCheck.visible"));
+  EXPECT_EQ("Record Event", Got(r.out, "Command1(0)"));
+  EXPECT_EQ("CALCULATE", Got(r.out, "FrmEditCFG.Combo1(2)"));  // the new window's editor, on the new rows
+  EXPECT_EQ("0708SR", Got(r.out, "FrmEditCFG.Text1(2)"));
+  EXPECT_EQ(seededRows({{1, ""}, {16, "CALCULATE"}}), CrLfLines(st.read(kCfg)));
 }
 
 TEST_F(ConfigEditor, RestartClosesTheReadingGpsWindowAndOpensTheNewSource) {
@@ -142,16 +142,16 @@ TEST_F(ConfigEditor, RestartClosesTheReadingGpsWindowAndOpensTheNewSource) {
                         "click mnuEditCfg\nchoose FrmEditCFG.Combo1(1) NETWORK\nanswer Yes Yes\n"
                         "click FrmEditCFG.Command1(0)\necho ==\nget frmCommCheck.visible\nget frmActivity.visible\n"
                         "get frmCommCheck.btnGo\nget frmCommCheck.Timer1.enabled\nget gpsSource\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   const auto parts = Parts(r.out);
-  ASSERT_EQ(parts.size(), 2u) << r.out;
+  ASSERT_EQ(2u, parts.size()) << r.out;
   EXPECT_NE(Got(parts[0], "frmCommCheck.btnGo"), "GO");
-  EXPECT_EQ(Got(parts[0], "frmCommCheck.Timer1.enabled"), "true");
-  EXPECT_EQ(Got(parts[1], "frmCommCheck.visible"), "false");
-  EXPECT_EQ(Got(parts[1], "frmActivity.visible"), "true");
-  EXPECT_EQ(Got(parts[1], "frmCommCheck.btnGo"), "GO");
-  EXPECT_EQ(Got(parts[1], "frmCommCheck.Timer1.enabled"), "false");
-  EXPECT_EQ(Got(parts[1], "gpsSource"), "NETWORK");
+  EXPECT_EQ("true", Got(parts[0], "frmCommCheck.Timer1.enabled"));
+  EXPECT_EQ("false", Got(parts[1], "frmCommCheck.visible"));
+  EXPECT_EQ("true", Got(parts[1], "frmActivity.visible"));
+  EXPECT_EQ("GO", Got(parts[1], "frmCommCheck.btnGo"));
+  EXPECT_EQ("false", Got(parts[1], "frmCommCheck.Timer1.enabled"));
+  EXPECT_EQ("NETWORK", Got(parts[1], "gpsSource"));
 }
 
 TEST_F(ConfigEditor, NewCruiseSetUpRebuildsBothDirectoriesFromTheStudy) {
@@ -192,18 +192,18 @@ TEST_F(ConfigEditor, NewCruiseSetUpRebuildsBothDirectoriesFromTheStudy) {
     const Case& c = cases[i];
     const std::string& part = parts[i];
     SCOPED_TRACE(std::string(c.dataDir) + " " + (c.study ? c.study : "(passed through)"));
-    EXPECT_EQ(Count(part, kNewCruiseBox), c.study ? 1u : 0u) << part;
-    EXPECT_EQ(Got(part, "FrmEditCFG.Text1(3)"), c.expected);
-    EXPECT_EQ(Got(part, "FrmEditCFG.Text1(4)"), c.expected);
+    EXPECT_EQ(c.study ? 1u : 0u, Count(part, kNewCruiseBox)) << part;
+    EXPECT_EQ(c.expected, Got(part, "FrmEditCFG.Text1(3)"));
+    EXPECT_EQ(c.expected, Got(part, "FrmEditCFG.Text1(4)"));
     if (*c.message) {
-      EXPECT_EQ(Count(part, std::string("MSGBOX | Reset for new cruise? | ") + c.message + " | OK | exclamation"), 1u)
+      EXPECT_EQ(1u, Count(part, std::string("MSGBOX | Reset for new cruise? | ") + c.message + " | OK | exclamation"))
           << part;
     } else {
-      EXPECT_EQ(Count(part, "| OK |"), 0u) << part;
+      EXPECT_EQ(0u, Count(part, "| OK |")) << part;
     }
   }
   // The last case is saved: the file keeps the directories the operator set.
-  EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{2, "0801SR"}}));
+  EXPECT_EQ(seededRows({{2, "0801SR"}}), CrLfLines(st.read(kCfg)));
 }
 
 TEST_F(ConfigEditor, StudyEditedSurvivesAClosingWithoutSaveAndEndsWithASave) {
@@ -212,15 +212,15 @@ TEST_F(ConfigEditor, StudyEditedSurvivesAClosingWithoutSaveAndEndsWithASave) {
                         "answer No\nclick FrmEditCFG.Command1(1)\nget FrmEditCFG.visible\necho ==\n"
                         "click mnuEditCfg\nget FrmEditCFG.Text1(2)\nanswer Cancel\nblur FrmEditCFG.Text1(2)\necho ==\n"
                         "answer No\nclick FrmEditCFG.Command1(0)\nblur FrmEditCFG.Text1(2)\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   const auto parts = Parts(r.out);
-  ASSERT_EQ(parts.size(), 3u);
-  EXPECT_EQ(Count(parts[0], kNewCruiseBox), 1u);
-  EXPECT_EQ(Got(parts[0], "FrmEditCFG.visible"), "false");
-  EXPECT_EQ(CrLfLines(st.read(kCfg))[1], "0708SR");  // closing saved nothing
-  EXPECT_EQ(Got(parts[1], "FrmEditCFG.Text1(2)"), "0708SR");
-  EXPECT_EQ(Count(parts[1], kNewCruiseBox), 1u);  // asked again without a key typed
-  EXPECT_EQ(Count(parts[2], kNewCruiseBox), 0u);  // the save cleared it
+  ASSERT_EQ(3u, parts.size());
+  EXPECT_EQ(1u, Count(parts[0], kNewCruiseBox));
+  EXPECT_EQ("false", Got(parts[0], "FrmEditCFG.visible"));
+  EXPECT_EQ("0708SR", CrLfLines(st.read(kCfg))[1]);  // closing saved nothing
+  EXPECT_EQ("0708SR", Got(parts[1], "FrmEditCFG.Text1(2)"));
+  EXPECT_EQ(1u, Count(parts[1], kNewCruiseBox));  // asked again without a key typed
+  EXPECT_EQ(0u, Count(parts[2], kNewCruiseBox));  // the save cleared it
 }
 
 TEST_F(ConfigEditor, CaptionNamesTheFileCloseAsksToSaveAndAMissingEditorIsExplained) {
@@ -255,11 +255,11 @@ TEST_F(ConfigEditor, CaptionNamesTheFileCloseAsksToSaveAndAMissingEditorIsExplai
     const auto r = st.run(kStart + "click mnuEditCfg\nget FrmEditCFG.caption\n" + c.steps +
                               "click FrmEditCFG.Command1(1)\nget FrmEditCFG.visible\n",
                           c.shellSetup);
-    ASSERT_EQ(r.code, 0) << r.err << r.out;
-    EXPECT_EQ(Got(r.out, "FrmEditCFG.caption"), std::string(kCfg) + " Current Settings");
+    ASSERT_EQ(0, r.code) << r.err << r.out;
+    EXPECT_EQ(std::string(kCfg) + " Current Settings", Got(r.out, "FrmEditCFG.caption"));
     EXPECT_EQ(Count(r.out, c.box.empty() ? "MSGBOX | Save Changes?" : c.box), c.box.empty() ? 0u : 1u) << r.out;
-    EXPECT_EQ(Got(r.out, "FrmEditCFG.visible"), c.visible);
-    EXPECT_EQ(CrLfLines(st.read(kCfg)), expected);
+    EXPECT_EQ(c.visible, Got(r.out, "FrmEditCFG.visible"));
+    EXPECT_EQ(expected, CrLfLines(st.read(kCfg)));
   }
 }
 
@@ -271,19 +271,18 @@ TEST_F(ConfigEditor, FailedSaveLeavesTheFileWholeAndOffersNoRestart) {
                             "click mnuEditCfg\ntype FrmEditCFG.Text1(1) Newproj\nclick FrmEditCFG.Command1(0)\n"
                             "get FrmEditCFG.visible\nget frmActivity.caption\n",
                         FailRenames("RuvekGPS.cfg"));
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out,
-                  "MSGBOX |  | Unable to write C:\\RuvekGPS\\RuvekGPS.cfg - the settings were not saved | OK "
-                  "| error | OK"),
-            1u)
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(1u, Count(r.out,
+                      "MSGBOX |  | Unable to write C:\\RuvekGPS\\RuvekGPS.cfg - the settings were not saved | OK "
+                      "| error | OK"))
       << r.out;
-  EXPECT_EQ(Count(r.out, "Restart Program?"), 0u);
-  EXPECT_EQ(st.read(kCfg), before);
-  EXPECT_EQ(Got(r.out, "FrmEditCFG.visible"), "true");
-  EXPECT_EQ(Got(r.out, "frmActivity.caption"), "Tesmora 0708SR Ruvek Event Log");
-  EXPECT_EQ(Listing(st, "C:\\RuvekGPS"),
-            (std::vector<std::string>{"CommentOpt.txt", "CruiseEvents.txt", "Line90.txt", "Line93.txt", "Lines.txt",
-                                      "RuvekGPS.cfg", "Watch.txt"}));
+  EXPECT_EQ(0u, Count(r.out, "Restart Program?"));
+  EXPECT_EQ(before, st.read(kCfg));
+  EXPECT_EQ("true", Got(r.out, "FrmEditCFG.visible"));
+  EXPECT_EQ("Tesmora 0708SR Ruvek Event Log", Got(r.out, "frmActivity.caption"));
+  EXPECT_EQ((std::vector<std::string>{"CommentOpt.txt", "CruiseEvents.txt", "Line90.txt", "Line93.txt", "Lines.txt",
+                                      "RuvekGPS.cfg", "Watch.txt"}),
+            Listing(st, "C:\\RuvekGPS"));
 }
 
 TEST_F(ConfigEditor, FieldsNamingMissingPlacesOrABadRateAreMarkedAndStillSaved) {
@@ -321,16 +320,19 @@ TEST_F(ConfigEditor, FieldsNamingMissingPlacesOrABadRateAreMarkedAndStillSaved) 
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     const Case& c = cases[i];
     SCOPED_TRACE(std::string(c.field) + " " + c.text);
-    EXPECT_EQ(Got(parts[i], warning(c) + ".visible"), *c.why ? "true" : "false");
-    EXPECT_EQ(Got(parts[i], warning(c) + ".tooltip"), c.why);
-    if (c.caption) EXPECT_EQ(Got(parts[i], warning(c) + ".caption"), c.caption);
+    EXPECT_EQ(*c.why ? "true" : "false", Got(parts[i], warning(c) + ".visible"));
+    EXPECT_EQ(c.why, Got(parts[i], warning(c) + ".tooltip"));
+    if (c.caption) {
+      EXPECT_EQ(c.caption, Got(parts[i], warning(c) + ".caption"));
+    }
   }
-  EXPECT_EQ(CrLfLines(st.read(kCfg)), seededRows({{3, "C:\\NOPE\\"},
-                                                  {4, ""},
-                                                  {5, "D:\\Lists\\LabEvents.txt"},
-                                                  {8, "CurrPos.txt"},
-                                                  {9, "15000ms"},
-                                                  {18, " CommentOpt.txt "}}));
+  EXPECT_EQ(seededRows({{3, "C:\\NOPE\\"},
+                        {4, ""},
+                        {5, "D:\\Lists\\LabEvents.txt"},
+                        {8, "CurrPos.txt"},
+                        {9, "15000ms"},
+                        {18, " CommentOpt.txt "}}),
+            CrLfLines(st.read(kCfg)));
 }
 
 TEST_F(ConfigEditor, EachRowWriterKeepsTheRowsTheEditorSaved) {
@@ -367,13 +369,15 @@ TEST_F(ConfigEditor, EachRowWriterKeepsTheRowsTheEditorSaved) {
     rows.insert({{1, "Newproj"}, {17, "ALLEVENTS"}});
     const auto expected = seededRows(rows);
     const auto r = st.run(kStart + edited + c.script + "get CruiseConfig(1)\n");
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(Got(r.out, "CruiseConfig(1)"), "Tesmora");  // the rows in memory still govern the run
-    if (*c.message) EXPECT_EQ(Count(r.out, c.message), 1u) << r.out;
+    ASSERT_EQ(0, r.code) << r.err;
+    EXPECT_EQ("Tesmora", Got(r.out, "CruiseConfig(1)"));  // the rows in memory still govern the run
+    if (*c.message) {
+      EXPECT_EQ(1u, Count(r.out, c.message)) << r.out;
+    }
     if (c.rows.empty())
       EXPECT_TRUE(std::filesystem::is_directory(st.host(kCfg)));
     else
-      EXPECT_EQ(CrLfLines(st.read(kCfg)), expected);
+      EXPECT_EQ(expected, CrLfLines(st.read(kCfg)));
   }
 }
 
@@ -389,8 +393,8 @@ TEST_F(ConfigEditor, SaveWritesWhatTheEditorWouldShowAlsoWhenNeverOpened) {
     SCOPED_TRACE(script);
     st.seed();
     const auto expected = seededRows(rows);
-    ASSERT_EQ(st.run(kStart + script + "answer No\nclick FrmEditCFG.Command1(0)\n").code, 0);
-    EXPECT_EQ(CrLfLines(st.read(kCfg)), expected);
+    ASSERT_EQ(0, st.run(kStart + script + "answer No\nclick FrmEditCFG.Command1(0)\n").code);
+    EXPECT_EQ(expected, CrLfLines(st.read(kCfg)));
   }
 }
 
@@ -423,24 +427,23 @@ TEST_F(ListEditor, UpdateWritesTheNamedRowsAndReloadsThePickers) {
                                                     "click frmEventEdit.Command1(0)\nget frmEventEdit.visible\n"
                                                     "get lastPickerIndex\nget Option1(1)\nget Option1(2).visible\n"
                                                     "get Combo1.items\nget frmEventEdit.caption\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(2,1)"), "");
-  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(3,1)"), "MANTA");
-  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(3,0)"), "3");
-  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(4,1)"), "");  // Backspace on an empty cell, Tab and CR: nothing
-  EXPECT_EQ(st.read(kList), "Bongo\r\nMANTA\r\n");
-  EXPECT_EQ(Count(r.out,
-                  "MSGBOX | Update exisiting Event File? | Overwrite existing events file "
-                  "C:\\RuvekGPS\\CruiseEvents.txt? Y/N | YesNo | none | Yes\n"
-                  "MSGBOX |  | C:\\RuvekGPS\\CruiseEvents.txt updated with 2 events. | OK | none | OK\n"),
-            1u)
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("", Got(r.out, "frmEventEdit.EventList(2,1)"));
+  EXPECT_EQ("MANTA", Got(r.out, "frmEventEdit.EventList(3,1)"));
+  EXPECT_EQ("3", Got(r.out, "frmEventEdit.EventList(3,0)"));
+  EXPECT_EQ("", Got(r.out, "frmEventEdit.EventList(4,1)"));  // Backspace on an empty cell, Tab and CR: nothing
+  EXPECT_EQ("Bongo\r\nMANTA\r\n", st.read(kList));
+  EXPECT_EQ(1u, Count(r.out,
+                      "MSGBOX | Update exisiting Event File? | Overwrite existing events file "
+                      "C:\\RuvekGPS\\CruiseEvents.txt? Y/N | YesNo | none | Yes\n"
+                      "MSGBOX |  | C:\\RuvekGPS\\CruiseEvents.txt updated with 2 events. | OK | none | OK\n"))
       << r.out;
-  EXPECT_EQ(Got(r.out, "frmEventEdit.visible"), "false");
-  EXPECT_EQ(Got(r.out, "lastPickerIndex"), "1");
-  EXPECT_EQ(Got(r.out, "Option1(1)"), "MANTA");
-  EXPECT_EQ(Got(r.out, "Option1(2).visible"), "false");
-  EXPECT_EQ(Got(r.out, "Combo1.items"), "Bongo|MANTA");
-  EXPECT_EQ(Got(r.out, "frmEventEdit.caption"), "C:\\RuvekGPS\\CruiseEvents.txt  Event List");
+  EXPECT_EQ("false", Got(r.out, "frmEventEdit.visible"));
+  EXPECT_EQ("1", Got(r.out, "lastPickerIndex"));
+  EXPECT_EQ("MANTA", Got(r.out, "Option1(1)"));
+  EXPECT_EQ("false", Got(r.out, "Option1(2).visible"));
+  EXPECT_EQ("Bongo|MANTA", Got(r.out, "Combo1.items"));
+  EXPECT_EQ("C:\\RuvekGPS\\CruiseEvents.txt  Event List", Got(r.out, "frmEventEdit.caption"));
 }
 
 TEST_F(ListEditor, NoToTheOverwriteQuestionWritesNothingAndClosesTheWindow) {
@@ -448,12 +451,12 @@ TEST_F(ListEditor, NoToTheOverwriteQuestionWritesNothingAndClosesTheWindow) {
   const auto r = run(list, kBongoGapManta +
                                "answer No\nclick frmEventEdit.Command1(0)\nget frmEventEdit.visible\n"
                                "get Option1(1)\nget frmEventEdit.EventList(3,1)\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ(st.read(kList), list);
-  EXPECT_EQ(Count(r.out, "updated with"), 0u);
-  EXPECT_EQ(Got(r.out, "frmEventEdit.visible"), "false");
-  EXPECT_EQ(Got(r.out, "Option1(1)"), "Secchi");
-  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(3,1)"), "MANTA");  // the grid keeps what was typed
+  EXPECT_EQ(0u, Count(r.out, "updated with"));
+  EXPECT_EQ("false", Got(r.out, "frmEventEdit.visible"));
+  EXPECT_EQ("Secchi", Got(r.out, "Option1(1)"));
+  EXPECT_EQ("MANTA", Got(r.out, "frmEventEdit.EventList(3,1)"));  // the grid keeps what was typed
 }
 
 TEST_F(ListEditor, SaveToNewEventFileLoadsItAndStoresItInRow5OnYes) {
@@ -464,33 +467,33 @@ TEST_F(ListEditor, SaveToNewEventFileLoadsItAndStoresItInRow5OnYes) {
                          "get CruiseConfig(5)\nget frmEventEdit.caption\nget frmEventEdit.visible\n"
                          "echo ==\nclick mnuMakeEvFile\nfile cancel\nclick frmEventEdit.Command1(1)\n"
                          "get frmEventEdit.visible\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   const auto parts = Parts(r.out);
-  ASSERT_EQ(parts.size(), 2u);
-  EXPECT_EQ(st.read("C:\\RuvekGPS\\LabEvents.txt"), "Bongo\r\nMANTA\r\n");
-  EXPECT_EQ(st.read(kList), CrLf({"Bongo", "Secchi"}));
-  EXPECT_EQ(Count(parts[0],
+  ASSERT_EQ(2u, parts.size());
+  EXPECT_EQ("Bongo\r\nMANTA\r\n", st.read("C:\\RuvekGPS\\LabEvents.txt"));
+  EXPECT_EQ(CrLf({"Bongo", "Secchi"}), st.read(kList));
+  EXPECT_EQ(1u,
+            Count(parts[0],
                   "MSGBOX |  | Save the event file to C:\\RuvekGPS\\xxxxxEvents.txt (xxxxx = eventlist type) | OK | "
                   "none | OK\nFILEDIALOG | C:\\RuvekGPS | C:\\RuvekGPS\\LabEvents.txt\n"
                   "MSGBOX |  | C:\\RuvekGPS\\LabEvents.txt updated with 2 events. | OK | none | OK\n"
-                  "MSGBOX | Save change to cfg? | Save to RuvekGPS.cfg? Y/N | YesNo | none | Yes\n"),
-            1u)
+                  "MSGBOX | Save change to cfg? | Save to RuvekGPS.cfg? Y/N | YesNo | none | Yes\n"))
       << r.out;
-  EXPECT_EQ(Got(parts[0], "frmSelectEvent.caption"), "Lab Events");
-  EXPECT_EQ(Got(parts[0], "eventListPath"), "C:\\RuvekGPS\\LabEvents.txt");
-  EXPECT_EQ(Got(parts[0], "eventListType"), "Lab");
-  EXPECT_EQ(Got(parts[0], "CruiseConfig(5)"), "LabEvents.txt");
-  EXPECT_EQ(Got(parts[0], "frmEventEdit.caption"), "C:\\RuvekGPS\\LabEvents.txt  Event List");
-  EXPECT_EQ(Got(parts[0], "frmEventEdit.visible"), "false");
+  EXPECT_EQ("Lab Events", Got(parts[0], "frmSelectEvent.caption"));
+  EXPECT_EQ("C:\\RuvekGPS\\LabEvents.txt", Got(parts[0], "eventListPath"));
+  EXPECT_EQ("Lab", Got(parts[0], "eventListType"));
+  EXPECT_EQ("LabEvents.txt", Got(parts[0], "CruiseConfig(5)"));
+  EXPECT_EQ("C:\\RuvekGPS\\LabEvents.txt  Event List", Got(parts[0], "frmEventEdit.caption"));
+  EXPECT_EQ("false", Got(parts[0], "frmEventEdit.visible"));
   const auto cfg = CrLfLines(st.read(kCfg));
-  ASSERT_EQ(cfg.size(), 21u);
-  EXPECT_EQ(cfg[4], "LabEvents.txt");
-  EXPECT_EQ(cfg[20], "PST");
+  ASSERT_EQ(21u, cfg.size());
+  EXPECT_EQ("LabEvents.txt", cfg[4]);
+  EXPECT_EQ("PST", cfg[20]);
   // A cancelled dialog writes nothing and asks nothing more.
-  EXPECT_EQ(Count(parts[1], "FILEDIALOG | C:\\RuvekGPS | cancel"), 1u);
-  EXPECT_EQ(Count(parts[1], "updated with"), 0u);
-  EXPECT_EQ(Count(parts[1], "Save change to cfg?"), 0u);
-  EXPECT_EQ(Got(parts[1], "frmEventEdit.visible"), "true");
+  EXPECT_EQ(1u, Count(parts[1], "FILEDIALOG | C:\\RuvekGPS | cancel"));
+  EXPECT_EQ(0u, Count(parts[1], "updated with"));
+  EXPECT_EQ(0u, Count(parts[1], "Save change to cfg?"));
+  EXPECT_EQ("true", Got(parts[1], "frmEventEdit.visible"));
 }
 
 TEST_F(ListEditor, AListSavedOutsideTheProgramDirectoryLoadsAtTheNextStart) {
@@ -505,16 +508,16 @@ TEST_F(ListEditor, AListSavedOutsideTheProgramDirectoryLoadsAtTheNextStart) {
     std::filesystem::create_directories(std::filesystem::path(st.host(chosen)).parent_path());
     const auto saved = run(CrLf({"Bongo", "Secchi"}),
                            std::string("file ") + chosen + "\nanswer Yes\nclick frmEventEdit.Command1(1)\n");
-    ASSERT_EQ(saved.code, 0) << saved.err;
+    ASSERT_EQ(0, saved.code) << saved.err;
     EXPECT_EQ(CrLfLines(st.read(kCfg)).at(4), row5);
     st.write("C:\\DATA\\CurrPos.txt", "$GPGGA,030000.00,3254.0000,N,11724.0000,W,2,09,0.9,5.1,M,,M,,\r\n");
     const auto next =
         st.run(kStart + "advance 1000\ntick Timer1\n" + Record("Secchi") + "get eventListPath\nget Option1(1)\n");
-    ASSERT_EQ(next.code, 0) << next.err;
+    ASSERT_EQ(0, next.code) << next.err;
     EXPECT_EQ(Got(next.out, "eventListPath"), chosen);
-    EXPECT_EQ(Got(next.out, "Option1(1)"), "Secchi");
+    EXPECT_EQ("Secchi", Got(next.out, "Option1(1)"));
     for (const char* log : {"C:\\RuvekGPS\\0708SRLab.csv", "C:\\DATA\\0708SRLab.csv"})
-      EXPECT_EQ(Column(CrLfLines(st.read(log)).back(), 11), "Secchi") << log;
+      EXPECT_EQ("Secchi", Column(CrLfLines(st.read(log)).back(), 11)) << log;
   }
 }
 
@@ -541,24 +544,24 @@ TEST_F(ListEditor, SaveThatCannotReplaceTheFileIsTriedFiveTimesAndKeepsEverythin
                            "\nget clock\nget frmEventEdit.visible\nget Option1(1)\nget frmEventEdit.EventList(3,1)\n"
                            "get eventListPath\n",
                        FailRenames(c.target, c.failures));
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(Got(r.out, "clock"), c.clock);
+    ASSERT_EQ(0, r.code) << r.err;
+    EXPECT_EQ(c.clock, Got(r.out, "clock"));
     if (c.written) {
-      EXPECT_EQ(st.read(path), "Bongo\r\nMANTA\r\n");
-      EXPECT_EQ(Got(r.out, "Option1(1)"), "MANTA");
+      EXPECT_EQ("Bongo\r\nMANTA\r\n", st.read(path));
+      EXPECT_EQ("MANTA", Got(r.out, "Option1(1)"));
       continue;
     }
-    EXPECT_EQ(Count(r.out, "MSGBOX |  | Unable to write " + path + " | OK | error | OK"), 1u) << r.out;
-    EXPECT_EQ(Count(r.out, "updated with"), 0u);
-    EXPECT_EQ(Count(r.out, "Save change to cfg?"), 0u);
+    EXPECT_EQ(1u, Count(r.out, "MSGBOX |  | Unable to write " + path + " | OK | error | OK")) << r.out;
+    EXPECT_EQ(0u, Count(r.out, "updated with"));
+    EXPECT_EQ(0u, Count(r.out, "Save change to cfg?"));
     EXPECT_EQ(st.exists(path) ? st.read(path) : "", std::string(c.target) == "LabEvents.txt" ? "" : list);
-    EXPECT_EQ(Got(r.out, "frmEventEdit.visible"), "true");
-    EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(3,1)"), "MANTA");
-    EXPECT_EQ(Got(r.out, "Option1(1)"), "Secchi");
-    EXPECT_EQ(Got(r.out, "eventListPath"), kList);
-    EXPECT_EQ(Listing(st, "C:\\RuvekGPS"),
-              (std::vector<std::string>{"CommentOpt.txt", "CruiseEvents.txt", "Line90.txt", "Line93.txt", "Lines.txt",
-                                        "RuvekGPS.cfg", "Watch.txt"}));
+    EXPECT_EQ("true", Got(r.out, "frmEventEdit.visible"));
+    EXPECT_EQ("MANTA", Got(r.out, "frmEventEdit.EventList(3,1)"));
+    EXPECT_EQ("Secchi", Got(r.out, "Option1(1)"));
+    EXPECT_EQ(kList, Got(r.out, "eventListPath"));
+    EXPECT_EQ((std::vector<std::string>{"CommentOpt.txt", "CruiseEvents.txt", "Line90.txt", "Line93.txt", "Lines.txt",
+                                        "RuvekGPS.cfg", "Watch.txt"}),
+              Listing(st, "C:\\RuvekGPS"));
   }
 }
 
@@ -576,13 +579,13 @@ TEST_F(ListEditor, LinesBeyondThePickersAreWrittenAfterTheGridUnchanged) {
                      "select frmEventEdit.EventList 1 1\nkeys frmEventEdit.EventList x\nanswer Yes\n"
                      "click frmEventEdit.Command1(0)\nget lastPickerIndex\nget Check1(0)\n",
                      {}, {{20, "MULTI"}});
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(26,1)"), "EVENT 26");
-  EXPECT_EQ(Got(r.out, "frmEventEdit.EventList(27,1)"), "");
-  EXPECT_EQ(st.read(kList), expected);
-  EXPECT_EQ(Count(r.out, "C:\\RuvekGPS\\CruiseEvents.txt updated with 30 events."), 1u) << r.out;
-  EXPECT_EQ(Got(r.out, "lastPickerIndex"), "25");
-  EXPECT_EQ(Got(r.out, "Check1(0)"), "EVENT 1X");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("EVENT 26", Got(r.out, "frmEventEdit.EventList(26,1)"));
+  EXPECT_EQ("", Got(r.out, "frmEventEdit.EventList(27,1)"));
+  EXPECT_EQ(expected, st.read(kList));
+  EXPECT_EQ(1u, Count(r.out, "C:\\RuvekGPS\\CruiseEvents.txt updated with 30 events.")) << r.out;
+  EXPECT_EQ("25", Got(r.out, "lastPickerIndex"));
+  EXPECT_EQ("EVENT 1X", Got(r.out, "Check1(0)"));
 }
 
 }  // namespace

@@ -37,10 +37,10 @@ TEST_F(EventNumbers, FileHolding57ShowsTheNextNumber58) {
   const auto r = st.run(
       "answer Yes\nstart\nget Text1(5)\nget nextEventNumber\ntick Timer1\nget Text1(5)\n"
       "get StatusBar1.Panels(1)\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out, "Text1(5)=58\n"), 2u) << r.out;
-  EXPECT_EQ(Got(r.out, "nextEventNumber"), "58");
-  EXPECT_EQ(Got(r.out, "StatusBar1.Panels(1)"), "Reading Event Number file...58");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(2u, Count(r.out, "Text1(5)=58\n")) << r.out;
+  EXPECT_EQ("58", Got(r.out, "nextEventNumber"));
+  EXPECT_EQ("Reading Event Number file...58", Got(r.out, "StatusBar1.Panels(1)"));
 }
 
 TEST_F(EventNumbers, BoxAtOrAboveTheFilesNextNumberIsNotChanged) {
@@ -49,9 +49,9 @@ TEST_F(EventNumbers, BoxAtOrAboveTheFilesNextNumberIsNotChanged) {
   const auto r = st.run(
       "answer Yes\nstart\nanswer Yes\ndblclick Text1(5)\ntype Text1(5) 70\ntick Timer1\n"
       "get Text1(5)\nget nextEventNumber\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "70");
-  EXPECT_EQ(Got(r.out, "nextEventNumber"), "58");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("70", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("58", Got(r.out, "nextEventNumber"));
 }
 
 TEST_F(EventNumbers, AnotherStationsNumberRaisesTheBoxAndItsEventJoinsTheGrid) {
@@ -61,15 +61,15 @@ TEST_F(EventNumbers, AnotherStationsNumberRaisesTheBoxAndItsEventJoinsTheGrid) {
                         "tick Timer1\nget Text1(5)\nget EventLog(0,0)\nget EventLog(1,0)\nget EventLog(1,5)\n"
                         "get EventLog(1,9)\nget gridRowCount\nget lastSeenLastEvent\n"
                         "tick Timer1\nget gridRowCount\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_TRUE(r.out.find("Text1(5)=11\n") != std::string::npos) << r.out;
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "16");
-  EXPECT_EQ(Got(r.out, "EventLog(0,0)"), "Evt#");
-  EXPECT_EQ(Got(r.out, "EventLog(1,0)"), "15");
-  EXPECT_EQ(Got(r.out, "EventLog(1,5)"), "CTD Deployed");
-  EXPECT_EQ(Got(r.out, "EventLog(1,9)"), "Sea Conditions: Calm");
-  EXPECT_EQ(Got(r.out, "lastSeenLastEvent"), LastEventLine("15", "CTD Deployed"));
-  EXPECT_EQ(Count(r.out, "gridRowCount=2\n"), 2u) << r.out;  // the same line seen twice adds one row
+  EXPECT_EQ("16", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("Evt#", Got(r.out, "EventLog(0,0)"));
+  EXPECT_EQ("15", Got(r.out, "EventLog(1,0)"));
+  EXPECT_EQ("CTD Deployed", Got(r.out, "EventLog(1,5)"));
+  EXPECT_EQ("Sea Conditions: Calm", Got(r.out, "EventLog(1,9)"));
+  EXPECT_EQ(LastEventLine("15", "CTD Deployed"), Got(r.out, "lastSeenLastEvent"));
+  EXPECT_EQ(2u, Count(r.out, "gridRowCount=2\n")) << r.out;  // the same line seen twice adds one row
 }
 
 // A new cruise: no network event log yet, so the grid holds no event when the
@@ -82,14 +82,14 @@ TEST_F(EventNumbers, FirstEventOfAnotherStationInAnEmptyGridGoesToRowOne) {
                         OtherStationWrites("0708SRLastEvent.csv", LastEventLine("1", "Station Arrival")) +
                         "tick Timer1\nget EventLog(0,0)\nget EventLog(0,5)\nget EventLog(1,0)\n"
                         "get EventLog(1,5)\nget gridRowCount\nget EventLog.row\nget Text1(5)\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Got(r.out, "EventLog(0,0)"), "Evt#");
-  EXPECT_EQ(Got(r.out, "EventLog(0,5)"), "Event");
-  EXPECT_EQ(Got(r.out, "EventLog(1,0)"), "1");
-  EXPECT_EQ(Got(r.out, "EventLog(1,5)"), "Station Arrival");
-  EXPECT_EQ(Got(r.out, "gridRowCount"), "2");
-  EXPECT_EQ(Got(r.out, "EventLog.row"), "1");
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("Evt#", Got(r.out, "EventLog(0,0)"));
+  EXPECT_EQ("Event", Got(r.out, "EventLog(0,5)"));
+  EXPECT_EQ("1", Got(r.out, "EventLog(1,0)"));
+  EXPECT_EQ("Station Arrival", Got(r.out, "EventLog(1,5)"));
+  EXPECT_EQ("2", Got(r.out, "gridRowCount"));
+  EXPECT_EQ("1", Got(r.out, "EventLog.row"));
+  EXPECT_EQ("2", Got(r.out, "Text1(5)"));
 }
 
 TEST_F(EventNumbers, AnUnreadableLastEventFileIsPulledAtTheNextTickAndTheCountStartsAfresh) {
@@ -101,12 +101,12 @@ TEST_F(EventNumbers, AnUnreadableLastEventFileIsPulledAtTheNextTickAndTheCountSt
              OtherStationWrites("0708SRLastEvent.csv", LastEventLine("15", "Bongo")) +
              "tick Timer1\nget gridRowCount\nget EventLog(1,0)\nget EventLog(1,5)\n"
              "sh rm \"$RUVEK_ROOT/C/DATA/EventNumber.txt\"\ntick Timer1\nget StatusBar1.Panels(1)\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "16");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("16", Got(r.out, "Text1(5)"));
   EXPECT_NE(r.out.find("gridRowCount=0\n"), std::string::npos) << r.out;
-  EXPECT_EQ(Got(r.out, "gridRowCount"), "2");
-  EXPECT_EQ(Got(r.out, "EventLog(1,0)") + " " + Got(r.out, "EventLog(1,5)"), "15 Bongo");
-  EXPECT_EQ(Got(r.out, "StatusBar1.Panels(1)"), "Unable to find Event Number file...Retry0.");
+  EXPECT_EQ("2", Got(r.out, "gridRowCount"));
+  EXPECT_EQ("15 Bongo", Got(r.out, "EventLog(1,0)") + " " + Got(r.out, "EventLog(1,5)"));
+  EXPECT_EQ("Unable to find Event Number file...Retry0.", Got(r.out, "StatusBar1.Panels(1)"));
 }
 
 // A blank event number file is unreadable: at start it takes the unreadable
@@ -117,25 +117,24 @@ TEST_F(EventNumbers, ABlankFileIsUnreadableAndNoEventIsLoggedWithoutANumber) {
   st.write("C:\\DATA\\EventNumber.txt", "\r\n");
   st.write("C:\\RuvekGPS\\EventNumber.txt", "20\r\n");
   auto r = st.run("answer No Yes\nstart\nget eventNumberPath\nget Text1(5)\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out, kRemapQuestion), 1u) << r.out;
-  EXPECT_EQ(Got(r.out, "eventNumberPath"), "C:\\RuvekGPS\\EventNumber.txt");
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "21");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(1u, Count(r.out, kRemapQuestion)) << r.out;
+  EXPECT_EQ("C:\\RuvekGPS\\EventNumber.txt", Got(r.out, "eventNumberPath"));
+  EXPECT_EQ("21", Got(r.out, "Text1(5)"));
 
   Station fresh;
   fresh.seed();
   r = fresh.run(Started() + Record("Bongo") + OtherStationWrites("EventNumber.txt", "") + "answer No\n" +
                 Record("Manta") + "get EventLog(2,0)\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out,
-                  "MSGBOX | Unable to READ from the server! | Having trouble reading "
-                  "C:\\DATA\\EventNumber.txt Y to retry after checking C is available. | YesNo | error | No"),
-            1u)
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(1u, Count(r.out,
+                      "MSGBOX | Unable to READ from the server! | Having trouble reading "
+                      "C:\\DATA\\EventNumber.txt Y to retry after checking C is available. | YesNo | error | No"))
       << r.out;
-  EXPECT_EQ(Got(r.out, "EventLog(2,0)"), "12");
+  EXPECT_EQ("12", Got(r.out, "EventLog(2,0)"));
   const auto lines = CrLfLines(fresh.read("C:\\DATA\\0708SREvents.csv"));
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(Column(lines[0], 1) + " " + Column(lines[1], 1), "11 12");
+  ASSERT_EQ(2u, lines.size());
+  EXPECT_EQ("11 12", Column(lines[0], 1) + " " + Column(lines[1], 1));
 }
 
 // Whatever the start did, the box shows the number the next event is logged
@@ -148,11 +147,11 @@ TEST_F(EventNumbers, AStationThatGaveTheFileUpShowsLogsAndGridsOne) {
       "clock 2026-06-08 03:00:00\nanswer No No Yes No\nstart\nget Text1(5)\nclick Command1(0)\n"
       "type Text1(3) 32.91234\ntype Text1(4) -117.41234\nanswer Yes No\n" +
       Record("Bongo") + "get EventLog(1,0)\nget Text1(5)\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_NE(r.out.find("Text1(5)=1\n"), std::string::npos) << r.out;
-  EXPECT_EQ(Got(r.out, "EventLog(1,0)"), "1");
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
-  EXPECT_EQ(Column(CrLfLines(st.read("C:\\RuvekGPS\\0708SREvents.csv"))[1], 1), "1");
+  EXPECT_EQ("1", Got(r.out, "EventLog(1,0)"));
+  EXPECT_EQ("2", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("1", Column(CrLfLines(st.read("C:\\RuvekGPS\\0708SREvents.csv"))[1], 1));
 }
 
 TEST_F(EventNumbers, JulianFormsAt140509OnTheSecondOfFebruary) {
@@ -169,10 +168,10 @@ TEST_F(EventNumbers, JulianFormsAt140509OnTheSecondOfFebruary) {
     const auto r = fresh.run(
         "clock 2026-02-02 14:05:09\nanswer Yes\nstart\nget Text1(5)\necho --\n"
         "advance 10000\nget Text1(5)\n");
-    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_EQ(0, r.code) << r.err;
     const std::size_t cut = r.out.find("--");
-    EXPECT_EQ(Got(r.out.substr(0, cut), "Text1(5)"), c.atStart) << c.row20;
-    EXPECT_EQ(Got(r.out.substr(cut), "Text1(5)"), c.tenSecondsOn) << c.row20;
+    EXPECT_EQ(c.atStart, Got(r.out.substr(0, cut), "Text1(5)")) << c.row20;
+    EXPECT_EQ(c.tenSecondsOn, Got(r.out.substr(cut), "Text1(5)")) << c.row20;
   }
 }
 
@@ -180,11 +179,11 @@ TEST_F(EventNumbers, MissingFileIsOfferedForCreation) {
   st.seed();
   st.remove("C:\\DATA\\EventNumber.txt");
   const auto r = st.run("answer Yes Yes\nstart\nget Text1(5)\nget nextEventNumber\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out, std::string(kCreateQuestion) + "Yes"), 1u) << r.out;
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(1u, Count(r.out, std::string(kCreateQuestion) + "Yes")) << r.out;
   // The new file says 1: the box shows the number the first event is logged with.
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
-  EXPECT_EQ(st.read("C:\\DATA\\EventNumber.txt"), "1\r\n");
+  EXPECT_EQ("2", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("1\r\n", st.read("C:\\DATA\\EventNumber.txt"));
 }
 
 TEST_F(EventNumbers, NoAndNoSwitchToLocalOperationWithTheProgramDirectoryFile) {
@@ -193,7 +192,7 @@ TEST_F(EventNumbers, NoAndNoSwitchToLocalOperationWithTheProgramDirectoryFile) {
   const auto r = st.run(
       "answer No No Yes Yes\nstart\nget eventNumberPath\nget mnuEventNumFile.caption\n"
       "get Text1(5)\nget mnuAuto.checked\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   const std::string local = "MSGBOX |  | Auto/Network Mode Disabled - Press Start then manually enter data. | OK";
   const std::string localCreate =
       "MSGBOX | Unable to find Eventnumber.txt - create one? | Unable to find C:\\RuvekGPS\\EventNumber.txt! Create "
@@ -205,10 +204,10 @@ TEST_F(EventNumbers, NoAndNoSwitchToLocalOperationWithTheProgramDirectoryFile) {
   ASSERT_TRUE(a != std::string::npos && b != std::string::npos && c != std::string::npos && d != std::string::npos)
       << r.out;
   EXPECT_TRUE(a < b && b < c && c < d) << r.out;
-  EXPECT_EQ(Got(r.out, "eventNumberPath"), "C:\\RuvekGPS\\EventNumber.txt");
-  EXPECT_EQ(Got(r.out, "mnuEventNumFile.caption"), "C:\\RuvekGPS\\EventNumber.txt");
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
-  EXPECT_EQ(st.read("C:\\RuvekGPS\\EventNumber.txt"), "1\r\n");
+  EXPECT_EQ("C:\\RuvekGPS\\EventNumber.txt", Got(r.out, "eventNumberPath"));
+  EXPECT_EQ("C:\\RuvekGPS\\EventNumber.txt", Got(r.out, "mnuEventNumFile.caption"));
+  EXPECT_EQ("2", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("1\r\n", st.read("C:\\RuvekGPS\\EventNumber.txt"));
   EXPECT_FALSE(st.exists("C:\\DATA\\EventNumber.txt"));
 }
 
@@ -218,11 +217,11 @@ TEST_F(EventNumbers, YesToTheRemapQuestionLooksForTheNetworkFileAgain) {
   // The operator remaps the drive before answering Yes: here the file is back
   // only on the second pass, so the question is asked twice then the box is set.
   const auto r = st.run("answer No Yes Yes Yes\nstart\nget Text1(5)\nget eventNumberPath\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out, kRemapQuestion), 1u) << r.out;
-  EXPECT_EQ(Count(r.out, kCreateQuestion), 2u) << r.out;
-  EXPECT_EQ(Got(r.out, "eventNumberPath"), "C:\\DATA\\EventNumber.txt");
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "2");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(1u, Count(r.out, kRemapQuestion)) << r.out;
+  EXPECT_EQ(2u, Count(r.out, kCreateQuestion)) << r.out;
+  EXPECT_EQ("C:\\DATA\\EventNumber.txt", Got(r.out, "eventNumberPath"));
+  EXPECT_EQ("2", Got(r.out, "Text1(5)"));
 }
 
 TEST_F(EventNumbers, ManualOverrideUnlocksTheBoxAndHoldsItAgainstThePoll) {
@@ -232,17 +231,16 @@ TEST_F(EventNumbers, ManualOverrideUnlocksTheBoxAndHoldsItAgainstThePoll) {
       "get Text1(5).locked\nanswer Yes\ndblclick Text1(5)\nget Text1(5).locked\n"
       "get manualEventNumber\n" +
       OtherStationWrites("EventNumber.txt", "40") + "tick Timer1\nget Text1(5)\nget nextEventNumber\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out,
-                  "MSGBOX | Enter Event Number Manually Y/N? | This field is auto-incremented by the program! "
-                  "Manual entry override? Y/N? | YesNo | question |"),
-            2u);
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(2u, Count(r.out,
+                      "MSGBOX | Enter Event Number Manually Y/N? | This field is auto-incremented by the program! "
+                      "Manual entry override? Y/N? | YesNo | question |"));
   EXPECT_TRUE(r.out.find("Text1(5).locked=true\nMSGBOX") != std::string::npos) << r.out;
   EXPECT_TRUE(r.out.find("| No\nText1(5).locked=true\n") != std::string::npos) << r.out;
-  EXPECT_EQ(Got(r.out, "Text1(5).locked"), "false");
-  EXPECT_EQ(Got(r.out, "manualEventNumber"), "true");
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "11");
-  EXPECT_EQ(Got(r.out, "nextEventNumber"), "41");
+  EXPECT_EQ("false", Got(r.out, "Text1(5).locked"));
+  EXPECT_EQ("true", Got(r.out, "manualEventNumber"));
+  EXPECT_EQ("11", Got(r.out, "Text1(5)"));
+  EXPECT_EQ("41", Got(r.out, "nextEventNumber"));
 }
 
 // The event number file exists but cannot be read: it is made a link to a file
@@ -258,19 +256,19 @@ TEST_F(EventNumbers, SevenEventFileFailuresAskToQuitAndNoSwitchesToManualEntry) 
   const auto r = st.run("answer Yes\nstart\n" + BreakTheNumberFile() +
                         "answer No\ntick Timer1\nget clock\nget mnuAuto.checked\nget mnuSelectLine.checked\n"
                         "get Text1(5)\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out, std::string(kQuitQuestion) + "No"), 1u) << r.out;
-  EXPECT_EQ(Got(r.out, "mnuAuto.checked"), "false");
-  EXPECT_EQ(Got(r.out, "mnuSelectLine.checked"), "true");
-  EXPECT_EQ(Got(r.out, "Text1(5)"), "11");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(1u, Count(r.out, std::string(kQuitQuestion) + "No")) << r.out;
+  EXPECT_EQ("false", Got(r.out, "mnuAuto.checked"));
+  EXPECT_EQ("true", Got(r.out, "mnuSelectLine.checked"));
+  EXPECT_EQ("11", Got(r.out, "Text1(5)"));
 }
 
 TEST_F(EventNumbers, SevenEventFileFailuresYesSavesTheGridAndQuits) {
   st.seed();
   const auto r = st.run("answer Yes\nstart\n" + BreakTheNumberFile() + "answer Yes\ntick Timer1\necho unreached\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Count(r.out, std::string(kQuitQuestion) + "Yes\nENDED"), 1u) << r.out;
-  EXPECT_EQ(r.out.find("unreached"), std::string::npos);
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(1u, Count(r.out, std::string(kQuitQuestion) + "Yes\nENDED")) << r.out;
+  EXPECT_EQ(std::string::npos, r.out.find("unreached"));
   EXPECT_TRUE(st.exists("C:\\RuvekGPS\\0708SREvents.ins"));
 }
 

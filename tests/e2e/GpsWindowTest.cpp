@@ -57,7 +57,7 @@ TEST_F(GpsWindow, PortAndLineSettingsComeFromTheirRows) {
     std::string script = "get CruiseConfig(13)\n";
     for (const char* name : names) script += "get frmCommCheck." + std::string(name) + "\n";
     const auto r = start(script, {{12, c.row12}, {13, c.row13}});
-    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_EQ(0, r.code) << r.err;
     for (const auto& line : c.shown) {
       const bool config = line.rfind("CruiseConfig", 0) == 0;
       EXPECT_NE(r.out.find((config ? "" : "frmCommCheck.") + line + "\n"), std::string::npos)
@@ -66,8 +66,8 @@ TEST_F(GpsWindow, PortAndLineSettingsComeFromTheirRows) {
     }
   }
   const auto r = start("get frmCommCheck.Option2(2).value\n", {{13, "9600,n,8,1,x"}});
-  EXPECT_EQ(Count(r.out, "MSGBOX |  | Other settings not configurable... | OK"), 1u) << r.out;
-  EXPECT_EQ(Got(r.out, "frmCommCheck.Option2(2).value"), "false");
+  EXPECT_EQ(1u, Count(r.out, "MSGBOX |  | Other settings not configurable... | OK")) << r.out;
+  EXPECT_EQ("false", Got(r.out, "frmCommCheck.Option2(2).value"));
 }
 
 TEST_F(GpsWindow, TicksSplitLinesIntoTheDisplayAndWriteTheQuotedRecords) {
@@ -81,16 +81,16 @@ TEST_F(GpsWindow, TicksSplitLinesIntoTheDisplayAndWriteTheQuotedRecords) {
       kRmc.substr(30) +
       "<CR><LF>\ntick frmCommCheck.Timer1\n"
       "get frmCommCheck.txtDisplay\ntick Timer1\nget Text1(3)\nget Text1(4)\nget StatusBar1.Panels(3)\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_NE(r.out.find("frmCommCheck.btnGo=Stop\nfrmCommCheck.txtDisplay=\n"), std::string::npos) << r.out;
   // The RMC sentence waits in the buffer until its line end has come.
   EXPECT_NE(r.out.find("frmCommCheck.txtDisplay=" + kGga + "<CR><LF>\n"), std::string::npos) << r.out;
-  EXPECT_EQ(st.read("C:\\first.txt"), "\"" + kGga + "\r\"\r\n\"\"\r\n");
-  EXPECT_EQ(Got(r.out, "frmCommCheck.txtDisplay"), kGga + "<CR><LF>" + kRmc + "<CR><LF>");
-  EXPECT_EQ(st.read(kPositionFile), "\"" + kGga + "\r\"\r\n\"" + kRmc + "\r\"\r\n");
-  EXPECT_EQ(Got(r.out, "Text1(3)"), "32.86872");
-  EXPECT_EQ(Got(r.out, "Text1(4)"), "-117.24280");
-  EXPECT_EQ(Got(r.out, "StatusBar1.Panels(3)"), "GPS Status: Good");
+  EXPECT_EQ("\"" + kGga + "\r\"\r\n\"\"\r\n", st.read("C:\\first.txt"));
+  EXPECT_EQ(kGga + "<CR><LF>" + kRmc + "<CR><LF>", Got(r.out, "frmCommCheck.txtDisplay"));
+  EXPECT_EQ("\"" + kGga + "\r\"\r\n\"" + kRmc + "\r\"\r\n", st.read(kPositionFile));
+  EXPECT_EQ("32.86872", Got(r.out, "Text1(3)"));
+  EXPECT_EQ("-117.24280", Got(r.out, "Text1(4)"));
+  EXPECT_EQ("GPS Status: Good", Got(r.out, "StatusBar1.Panels(3)"));
 }
 
 TEST_F(GpsWindow, TheDisplayKeepsItsLast1500CharactersAndWithoutAPrimaryNothingIsWritten) {
@@ -104,8 +104,8 @@ TEST_F(GpsWindow, TheDisplayKeepsItsLast1500CharactersAndWithoutAPrimaryNothingI
   const auto r = start("click frmCommCheck.btnGo\nserial " + kRmc + "<CR><LF>\ntick frmCommCheck.Timer1\n" +
                        "sh cp \"$RUVEK_ROOT/C/DATA/CurrPos.txt\" \"$RUVEK_ROOT/C/first.txt\"\nserial " + serial +
                        "\ntick frmCommCheck.Timer1\nget frmCommCheck.txtDisplay\n");
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(st.read("C:\\first.txt"), "before\r\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("before\r\n", st.read("C:\\first.txt"));
   const std::string shown = (kRmc + "\r\n" + lines).substr(kRmc.size() + 2 + lines.size() - 1500);
   std::string printed = shown;
   for (std::size_t p; (p = printed.find("\r\n")) != std::string::npos;) printed.replace(p, 2, "<CR><LF>");
@@ -127,7 +127,7 @@ TEST_F(GpsWindow, EachCollectionWritesTheNewestCompleteFixOfA1HzFeed) {
   for (std::size_t i = 0, from = 0; i < std::size(ticks); from = ticks[i++][0])
     script += "serial " + feed.substr(from, ticks[i][0] - from) + "\ntick frmCommCheck.Timer1\nsh cp " +
               "\"$RUVEK_ROOT/C/DATA/CurrPos.txt\" \"$RUVEK_ROOT/C/" + std::to_string(i) + "\"\n";
-  ASSERT_EQ(start(script).code, 0);
+  ASSERT_EQ(0, start(script).code);
   for (std::size_t i = 0; i < std::size(ticks); ++i)
     EXPECT_EQ(st.read("C:\\" + std::to_string(i)),
               "\"" + fix("$GPGGA", int(ticks[i][1])) + "\r\"\r\n\"" + fix("$GPRMC", int(ticks[i][2])) + "\r\"\r\n");
@@ -155,15 +155,15 @@ TEST_F(GpsWindow, GoRefusesWhatCannotOpenAndStopsWithGo) {
     const auto r = st.run("ports 2\nanswer Yes\nstart\n" + std::string(c.actions) +
                           "click frmCommCheck.btnGo\nget frmCommCheck.btnGo\nserial " + kGga +
                           "<CR><LF>\ntick frmCommCheck.Timer1\nget frmCommCheck.txtDisplay\n");
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(Count(r.out, "MSGBOX |  | " + std::string(c.message)), 1u) << c.message << "\n" << r.out;
-    EXPECT_EQ(Got(r.out, "frmCommCheck.btnGo"), c.caption) << c.message;
-    EXPECT_EQ(Got(r.out, "frmCommCheck.txtDisplay").rfind("Click [GO]", 0), 0u) << "nothing collected\n" << r.out;
+    ASSERT_EQ(0, r.code) << r.err;
+    EXPECT_EQ(1u, Count(r.out, "MSGBOX |  | " + std::string(c.message))) << c.message << "\n" << r.out;
+    EXPECT_EQ(c.caption, Got(r.out, "frmCommCheck.btnGo")) << c.message;
+    EXPECT_EQ(0u, Got(r.out, "frmCommCheck.txtDisplay").rfind("Click [GO]", 0)) << "nothing collected\n" << r.out;
   }
   const auto r = start("click frmCommCheck.btnGo\nclick frmCommCheck.btnGo\nget frmCommCheck.btnGo\nserial " + kGga +
                        "<CR><LF>\ntick frmCommCheck.Timer1\nget frmCommCheck.txtDisplay\n");
-  EXPECT_EQ(Got(r.out, "frmCommCheck.btnGo"), "Go");
-  EXPECT_EQ(Got(r.out, "frmCommCheck.txtDisplay"), "");
+  EXPECT_EQ("Go", Got(r.out, "frmCommCheck.btnGo"));
+  EXPECT_EQ("", Got(r.out, "frmCommCheck.txtDisplay"));
   EXPECT_FALSE(st.exists(kPositionFile));
 }
 
@@ -173,13 +173,13 @@ TEST_F(GpsWindow, SaveSettingsWritesThePortRowsWithACustomBaud) {
       "click frmCommCheck.Option4(1)\nclick frmCommCheck.Command1\nget CruiseConfig(12)\nget CruiseConfig(13)\n"
       "click frmCommCheck.Option1(4)\ntype frmCommCheck.Text1 0\nclick frmCommCheck.Command1\n",
       {{13, "4800,n,7,1"}});
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   const auto rows = CrLfLines(st.read("C:\\RuvekGPS\\RuvekGPS.cfg"));
   ASSERT_GE(rows.size(), 13u);
-  EXPECT_EQ(rows[11], "3");
-  EXPECT_EQ(rows[12], "19200,n,8,1");
-  EXPECT_EQ(Got(r.out, "CruiseConfig(13)"), "19200,n,8,1");
-  EXPECT_EQ(Count(r.out, "MSGBOX |  | Please enter the commport value before saving settings | OK"), 1u) << r.out;
+  EXPECT_EQ("3", rows[11]);
+  EXPECT_EQ("19200,n,8,1", rows[12]);
+  EXPECT_EQ("19200,n,8,1", Got(r.out, "CruiseConfig(13)"));
+  EXPECT_EQ(1u, Count(r.out, "MSGBOX |  | Please enter the commport value before saving settings | OK")) << r.out;
 }
 
 TEST_F(GpsWindow, SaveSettingsAfterAFourthCommaWritesFourRealValues) {
@@ -187,12 +187,12 @@ TEST_F(GpsWindow, SaveSettingsAfterAFourthCommaWritesFourRealValues) {
   for (const char* row13 : {"4800,n,8,1,", "9600,e,7,2,odd"}) {
     SCOPED_TRACE(row13);
     const auto r = start("click frmCommCheck.Option1(1)\nclick frmCommCheck.Command1\n", {{13, row13}});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(Count(r.out, "MSGBOX |  | Other settings not configurable... | OK"), 1u) << r.out;
+    ASSERT_EQ(0, r.code) << r.err;
+    EXPECT_EQ(1u, Count(r.out, "MSGBOX |  | Other settings not configurable... | OK")) << r.out;
     const auto rows = CrLfLines(st.read("C:\\RuvekGPS\\RuvekGPS.cfg"));
-    ASSERT_EQ(rows.size(), 21u);
-    EXPECT_EQ(rows[11], "2");
-    EXPECT_EQ(rows[12], "4800,n,8,1");
+    ASSERT_EQ(21u, rows.size());
+    EXPECT_EQ("2", rows[11]);
+    EXPECT_EQ("4800,n,8,1", rows[12]);
   }
 }
 
@@ -204,15 +204,14 @@ TEST_F(GpsWindow, ReloadingWithThePortOpenAsksWhetherToReset) {
       "<CR><LF>\ntick frmCommCheck.Timer1\necho still collecting\nget frmCommCheck.txtDisplay\n"
       "answer Yes\nclick mnuComSet\nget frmCommCheck.btnGo\nserial " +
       kRmc + "<CR><LF>\ntick frmCommCheck.Timer1\necho reset\nget frmCommCheck.txtDisplay\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_NE(r.out.find("frmCommCheck.visible=false\nfrmActivity.visible=true\n"), std::string::npos) << r.out;
-  EXPECT_EQ(Count(r.out,
-                  "MSGBOX | Com Port Opened, Reset? | Comm Port is already open, reset? Y/N (N will display "
-                  "current input) | YesNoCancel | none"),
-            2u)
+  EXPECT_EQ(2u, Count(r.out,
+                      "MSGBOX | Com Port Opened, Reset? | Comm Port is already open, reset? Y/N (N will display "
+                      "current input) | YesNoCancel | none"))
       << r.out;
   EXPECT_NE(r.out.find("still collecting\nfrmCommCheck.txtDisplay=" + kGga + "<CR><LF>\n"), std::string::npos) << r.out;
-  EXPECT_EQ(Got(r.out, "frmCommCheck.btnGo"), "Go");
+  EXPECT_EQ("Go", Got(r.out, "frmCommCheck.btnGo"));
   EXPECT_NE(r.out.find("reset\nfrmCommCheck.txtDisplay=" + kGga + "<CR><LF>\n"), std::string::npos) << r.out;
 }
 
@@ -228,7 +227,7 @@ TEST_F(GpsWindow, AnUnwritablePositionFileIsReportedOnceATickUntilStop) {
       kGga +
       "<CR><LF>\ntick frmCommCheck.Timer1\nclick frmCommCheck.btnGo\ntick frmCommCheck.Timer1\n"
       "tick frmCommCheck.Timer1\necho end\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_NE(r.out.find(unable + "\nsecond\n" + unable + "\nthird\nstopped\n" + unable + "\nend\n"), std::string::npos)
       << r.out;
 }
@@ -240,26 +239,25 @@ TEST_F(GpsWindow, UdpDatagramsAreListedAndShownByThePoll) {
                      "\ntick Timer1\nget Text1(1)\nget Text1(2)\nget Text1(3)\nget Text1(4)\n"
                      "get StatusBar1.Panels(1)\ntick frmCommCheck.Timer1\nget frmCommCheck.txtDisplay\n",
                  {{11, "UDP"}, {12, "5000"}, {19, "JULIAN"}});
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ(Got(r.out, "frmCommCheck.txtDisplay"),
             "Click [GO] to initiate GPS serial input<CR><LF>Wait for GPS text "
             "to display<CR><LF>then click [Hide GPS]<CR><LF>" +
                 older + "<CR><LF>" + datagram + "<CR><LF>");
-  EXPECT_EQ(Got(r.out, "Text1(1)"), "08-Jun-2026");
-  EXPECT_EQ(Got(r.out, "Text1(2)"), "03:00:00");
-  EXPECT_EQ(Got(r.out, "Text1(3)"), "32.90000");
-  EXPECT_EQ(Got(r.out, "Text1(4)"), "-117.40000");
-  EXPECT_EQ(Got(r.out, "StatusBar1.Panels(1)"), "Reading navigation datagrams...");
+  EXPECT_EQ("08-Jun-2026", Got(r.out, "Text1(1)"));
+  EXPECT_EQ("03:00:00", Got(r.out, "Text1(2)"));
+  EXPECT_EQ("32.90000", Got(r.out, "Text1(3)"));
+  EXPECT_EQ("-117.40000", Got(r.out, "Text1(4)"));
+  EXPECT_EQ("Reading navigation datagrams...", Got(r.out, "StatusBar1.Panels(1)"));
   for (const char* row12 : {"0", "70000", "x"}) {
     r = start("udp " + datagram + "\ntick frmCommCheck.Timer1\ntick Timer1\nget Text1(1)\nget StatusBar1.Panels(1)\n",
               {{11, "UDP"}, {12, row12}, {19, "JULIAN"}});
-    EXPECT_EQ(Count(r.out, "MSGBOX | UDP Navigation | The UDP port \"" + std::string(row12) +
-                               "\" (Com port in RuvekGPS.cfg) is not a number from 1 to 65535: no navigation "
-                               "datagrams are received. | OK | exclamation"),
-              1u)
+    EXPECT_EQ(1u, Count(r.out, "MSGBOX | UDP Navigation | The UDP port \"" + std::string(row12) +
+                                   "\" (Com port in RuvekGPS.cfg) is not a number from 1 to 65535: no navigation "
+                                   "datagrams are received. | OK | exclamation"))
         << r.out;
-    EXPECT_EQ(Got(r.out, "Text1(1)"), "");
-    EXPECT_EQ(Got(r.out, "StatusBar1.Panels(1)"), "No navigation datagram yet - waiting...");
+    EXPECT_EQ("", Got(r.out, "Text1(1)"));
+    EXPECT_EQ("No navigation datagram yet - waiting...", Got(r.out, "StatusBar1.Panels(1)"));
   }
 }
 
@@ -270,9 +268,9 @@ TEST_F(GpsWindow, ADatagramWithoutAPositionIsNoNewFix) {
       "udp UDP,08-Jun-2026,03:00:00,32.9,-117.4,\ntick Timer1\nadvance 40000\n"
       "udp UDP,garbage,\nadvance 40000\nget fixAgeSeconds\nget fixAgeLevel\n",
       {{11, "UDP"}, {12, "5000"}, {19, "JULIAN"}});
-  ASSERT_EQ(r.code, 0) << r.err;
-  EXPECT_EQ(Got(r.out, "fixAgeSeconds"), "80") << r.out;
-  EXPECT_EQ(Got(r.out, "fixAgeLevel"), "red") << r.out;
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("80", Got(r.out, "fixAgeSeconds")) << r.out;
+  EXPECT_EQ("red", Got(r.out, "fixAgeLevel")) << r.out;
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST(Navsim, PtyPrintsItsDeviceAndWritesSentencesThereAtTheBaudRate) {
   const auto started = std::chrono::steady_clock::now();
   Simulator sim({"--pty", "--baud", "1200", "--quiet", "--start", "2018-06-07 18:30:12"});
   const std::string path = sim.firstLine();
-  ASSERT_EQ(path.rfind("/dev/", 0), 0u) << "printed: " << path;
+  ASSERT_EQ(0u, path.rfind("/dev/", 0)) << "printed: " << path;
   const int port = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
   ASSERT_GE(port, 0) << path << ": " << std::strerror(errno);
   termios raw{};
@@ -78,7 +78,7 @@ TEST(Navsim, UdpSendsTheDatagramOfEachUpdateToTheAddress) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ASSERT_EQ(::bind(receiver, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(0, ::bind(receiver, reinterpret_cast<sockaddr*>(&address), sizeof address));
   socklen_t length = sizeof address;
   ::getsockname(receiver, reinterpret_cast<sockaddr*>(&address), &length);
   const std::string target = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
@@ -87,7 +87,7 @@ TEST(Navsim, UdpSendsTheDatagramOfEachUpdateToTheAddress) {
                  "--local-offset", "-8"});
   const std::string datagram = ReadUntil(receiver, 5000, [](const std::string& t) { return !t.empty(); });
   ::close(receiver);
-  EXPECT_EQ(datagram, "UDP,07-Jun-2018,10:30:12,-32.900000,117.400000,");
+  EXPECT_EQ("UDP,07-Jun-2018,10:30:12,-32.900000,117.400000,", datagram);
 }
 
 }  // namespace

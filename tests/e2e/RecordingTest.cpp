@@ -482,8 +482,9 @@ TEST(RecordRetry, ALogGivenUpIsSkippedAloneAndNamedInOneMessage) {
     EXPECT_EQ("12", Got(r.out, "Text1(5)"));
     EXPECT_EQ("11\r\n", st.read(kNumberFile));
     for (const char* log : kLogs)
-      if (std::string(log) != c.file)
+      if (std::string(log) != c.file) {
         EXPECT_EQ(1u, Holding(st, log, "Bongo")) << log << " with " << c.file << " blocked";
+      }
   }
 }
 

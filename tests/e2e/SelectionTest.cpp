@@ -93,7 +93,7 @@ TEST_F(Selection, BlankLinesTakeNoPickerAndLeadingBlanksStay) {
                      "get lastPickerIndex\nget Combo1.items\nget Combo1\nget Option1(0)\nget Option1(1)\n"
                      "get Option1(2)\nget Option1(2).visible\nget Option1(3).visible\nget frmEventEdit.EventList(3,1)\n"
                      "get frmEventEdit.EventList(4,1)\nclick Option1(2)\nget Combo1\nget txtComments\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("2", Last(r.out, "lastPickerIndex"));
   EXPECT_EQ("Bongo|Manta| Secchi", Last(r.out, "Combo1.items"));
   EXPECT_EQ((std::vector<std::string>{"Bongo", " Secchi"}), Got(r.out, "Combo1"));
@@ -132,7 +132,7 @@ TEST_F(Selection, EachModeLoadsUpToItsCapacityAndSaysSoOnce) {
                 ".visible\nget multiMode\nget frmSelectMulti.visible\nget frmSelectEvent.visible\n"
                 "answer No\nclick mnuCruise\nget lastPickerIndex\n",
             {{20, c.mode}});
-    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_EQ(0, r.code) << r.err;
     const std::string lastIndex = std::to_string(c.loaded - 1);
     EXPECT_EQ((std::vector<std::string>{lastIndex, lastIndex}), Got(r.out, "lastPickerIndex"));
     EXPECT_EQ(std::size_t(c.loaded), Lines(ReplaceBars(Last(r.out, "Combo1.items"))).size());
@@ -167,7 +167,7 @@ TEST_F(Selection, FrameGridAndTimerBoxFollowTheListLength) {
     const auto r = run(Numbered(c.events),
                        "get frmSelectEvent.width\nget frmSelectEvent.height\nget EventLog.width\nget Text2.visible\n"
                        "get Text2.top\nget lastPickerIndex\nget Combo1\nget Option1(0).visible\n");
-    ASSERT_EQ(r.code, 0) << r.err;
+    ASSERT_EQ(0, r.code) << r.err;
     EXPECT_EQ("220", Last(r.out, "frmSelectEvent.width"));
     EXPECT_EQ(std::to_string(c.frameHeight), Last(r.out, "frmSelectEvent.height"));
     EXPECT_EQ(std::to_string(c.gridWidth), Last(r.out, "EventLog.width"));
@@ -190,7 +190,7 @@ TEST_F(Selection, BridgeListIsLoadedAndStoredInRow5OnYes) {
       "get eventListPath\nget eventListType\nget CruiseConfig(5)\nget Combo1\nget Combo1.items\nget lastPickerIndex\n"
       "get Option1(1).visible\nget Option1(2).visible\nget frmEventEdit.EventList(2,1)\n"
       "get frmEventEdit.EventList(3,1)\nget frmSelectMulti.caption\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("Bridge Events", Last(r.out, "frmSelectEvent.caption"));
   EXPECT_EQ("Events loaded from C:\\RuvekGPS\\BridgeEvents.txt (Double-click to edit)",
             Last(r.out, "frmSelectEvent.tooltip"));
@@ -222,7 +222,7 @@ TEST_F(Selection, BridgeListAnsweredNoHoldsForThisRunOnly) {
   const auto r = st.run(
       "answer Yes\nstart\nanswer No\nclick mnuBridge\nget frmSelectEvent.caption\n"
       "get CruiseConfig(5)\nget eventListPath\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("Bridge Events", Last(r.out, "frmSelectEvent.caption"));
   EXPECT_EQ("CruiseEvents.txt", Last(r.out, "CruiseConfig(5)"));
   EXPECT_EQ("C:\\RuvekGPS\\BridgeEvents.txt", Last(r.out, "eventListPath"));
@@ -234,7 +234,7 @@ TEST_F(Selection, MissingMenuListIsReportedAndChangesNothing) {
   const auto r = run(CrLf({"Bongo", "Manta", "Secchi"}),
                      "click mnuCUFES\nget lastPickerIndex\nget eventListPath\nget eventListType\n"
                      "get frmSelectEvent.caption\nget Combo1.items\nchoose Combo1 Manta\nget Option1(1).value\n");
-  ASSERT_EQ(r.code, 0) << r.err << r.out;
+  ASSERT_EQ(0, r.code) << r.err << r.out;
   EXPECT_EQ(1, CountBoxes(r.out, " | Unable to find C:\\RuvekGPS\\CUFESEvents.txt | OK | none | OK"));
   EXPECT_EQ("2", Last(r.out, "lastPickerIndex"));
   EXPECT_EQ("C:\\RuvekGPS\\CruiseEvents.txt", Last(r.out, "eventListPath"));
@@ -250,7 +250,7 @@ TEST_F(Selection, MissingListAtStartIsReportedByItsOwnPath) {
   const auto r = st.run(
       "answer Yes\nstart\nget lastPickerIndex\nget Combo1.items\nget Combo1\n"
       "get Option1(0).visible\nget eventNumberPath\nget mnuEventNumFile.caption\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ(1, CountBoxes(r.out, " | Unable to find C:\\RuvekGPS\\CruiseEvents.txt | OK | none | OK")) << r.out;
   EXPECT_EQ("-1", Last(r.out, "lastPickerIndex"));
   EXPECT_EQ("", Last(r.out, "Combo1.items"));
@@ -266,7 +266,7 @@ TEST_F(Selection, LowerCaseListNameKeepsItsWholeNameAsType) {
   st.seed({{5, "bridgeevents.txt"}});
   st.write("C:\\RuvekGPS\\bridgeevents.txt", CrLf({"Bridge Arrival"}));
   const auto r = st.run("answer Yes\nstart\nget frmSelectEvent.caption\nget eventListType\nget Combo1\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("bridgeevents.txt Events", Last(r.out, "frmSelectEvent.caption"));
   EXPECT_EQ("bridgeevents.txt", Last(r.out, "eventListType"));
   EXPECT_EQ("Bridge Arrival", Last(r.out, "Combo1"));
@@ -286,7 +286,7 @@ TEST_F(Selection, ListThatCannotBeReadTwiceIsReportedAndTheShownListStays) {
   const auto r = st.run(
       "clock 2026-06-08 03:00:00\nanswer Yes\nstart\nget clock\nclick mnuBridge\nget clock\nget Combo1.items\n"
       "get eventListPath\nget frmSelectEvent.caption\nget Option1(1).visible\n");
-  ASSERT_EQ(r.code, 0) << r.err << r.out;
+  ASSERT_EQ(0, r.code) << r.err << r.out;
   // One wait of a second between the two reads.
   EXPECT_EQ((std::vector<std::string>{"2026-06-08 03:00:00", "2026-06-08 03:00:01"}), Got(r.out, "clock"));
   EXPECT_EQ(1, CountBoxes(r.out, " | Unable to read C:\\RuvekGPS\\BridgeEvents.txt | OK | exclamation | OK")) << r.out;
@@ -305,7 +305,7 @@ TEST_F(Selection, ConfigurationThatCannotBeRewrittenIsAskedTwiceThenReported) {
       "clock 2026-06-08 03:00:00\nanswer Yes\nstart\n"
       "sh rm \"$RUVEK_ROOT/C/RuvekGPS/RuvekGPS.cfg\" && mkdir \"$RUVEK_ROOT/C/RuvekGPS/RuvekGPS.cfg\"\n"
       "answer Yes Yes\nclick mnuBridge\nget clock\nget CruiseConfig(5)\nget Combo1.items\nget eventListType\n");
-  ASSERT_EQ(r.code, 0) << r.err << r.out;
+  ASSERT_EQ(0, r.code) << r.err << r.out;
   EXPECT_EQ(2, CountBoxes(r.out, kSaveQuestion + " | Yes"));
   EXPECT_EQ(1, CountBoxes(r.out,
                           " | Unable to save C:\\RuvekGPS\\RuvekGPS.cfg - the event list is in use for this run only | "
@@ -321,7 +321,7 @@ TEST_F(Selection, StartLoadThatCannotBeReadIsRetriedByStartUpThenSkipped) {
   st.seed();
   MakeUnreadable(st, kCruiseList);
   const auto r = st.run("answer Yes\nstart\nget lastPickerIndex\nget Combo1.items\nget Option1(0).visible\n");
-  ASSERT_EQ(r.code, 0) << r.err << r.out;
+  ASSERT_EQ(0, r.code) << r.err << r.out;
   EXPECT_EQ(1, CountBoxes(r.out, " | Event File is not available...retrying | OK | none | OK")) << r.out;
   EXPECT_EQ("-1", Last(r.out, "lastPickerIndex"));
   EXPECT_EQ("", Last(r.out, "Combo1.items"));
@@ -338,7 +338,7 @@ TEST_F(Selection, CheckBoxWalkMakesTheLoneTickedBoxTheEvent) {
                      "click Check1(0)\nget Combo1\n"                   // the first box alone
                      "type txtComments Comments:\nclick Check1(2)\nget txtComments\n",
                      {{20, "MULTI"}});
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ((std::vector<std::string>{"Manta", "Manta", "Secchi", "Secchi", "Bongo"}), Got(r.out, "Combo1"));
   EXPECT_EQ((std::vector<std::string>{"Comments: X", "Comments: X;Secchi", "Comments: X;Secchi", "Comments: X",
                                       "Comments:Secchi"}),
@@ -353,7 +353,7 @@ TEST_F(Selection, DropDownChoiceSelectsTheMatchingPickerInEitherMode) {
                      "click mnuMulti\nchoose Combo1 Manta\nget Check1(1).value\nget Combo1\n"
                      "click Check1(1)\nchoose Combo1 Bongo\nget Check1(0).value\nget Check1(3).value\nget Combo1\n"
                      "get txtComments\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("true", Last(r.out, "Option1(1).value"));
   EXPECT_EQ((std::vector<std::string>{"false", "false"}), Got(r.out, "Option1(0).value"));
   // With duplicate captions the last matching option stays selected and every matching box is ticked.
@@ -374,7 +374,7 @@ TEST_F(Selection, SwitchingToCheckBoxesAndBackRefillsFromTheSameFile) {
                      "click mnuMulti\n"
                      "get multiMode\nget mnuMulti.checked\nget frmSelectMulti.visible\nget frmSelectEvent.visible\n"
                      "get lastPickerIndex\nget Option1(4).value\nget Option1(29)\nget Combo1\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ((std::vector<std::string>{"true", "false"}), Got(r.out, "multiMode"));
   EXPECT_EQ((std::vector<std::string>{"true", "false"}), Got(r.out, "mnuMulti.checked"));
   EXPECT_EQ("Switch to CheckBox Mode", Last(r.out, "mnuMulti"));
@@ -398,7 +398,7 @@ TEST_F(Selection, SwitchAfterTheListFileHasGoneKeepsTheListInUse) {
                      "sh rm \"$RUVEK_ROOT/C/RuvekGPS/CruiseEvents.txt\"\nclick mnuMulti\n"
                      "get Check1(0)\nget Check1(1)\nget Check1(1).visible\nget Check1(2).visible\nget lastPickerIndex\n"
                      "get Combo1.items\nclick Check1(1)\nget Combo1\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ(1, CountBoxes(r.out, " | Unable to find C:\\RuvekGPS\\CruiseEvents.txt | OK | none | OK")) << r.out;
   EXPECT_EQ("Bongo", Last(r.out, "Check1(0)"));
   EXPECT_EQ("Manta", Last(r.out, "Check1(1)"));
@@ -411,7 +411,7 @@ TEST_F(Selection, SwitchAfterTheListFileHasGoneKeepsTheListInUse) {
 
 TEST_F(Selection, DoubleClickOnThePickerFrameOpensTheListEditor) {
   const auto r = run(CrLf({"Bongo"}), "get frmEventEdit.visible\ndblclick frmSelectEvent\nget frmEventEdit.visible\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ((std::vector<std::string>{"false", "true"}), Got(r.out, "frmEventEdit.visible"));
 }
 
@@ -441,7 +441,7 @@ TEST_F(Selection, ConditionClicksAndDoubleClicksWriteTheCommentText) {
                      "type txtComments Comments:;Bongo\nget txtComments\n"
                      "type txtComments \"Comments:;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;;; a;;;;;;;:;;;b\"\n"
                      "get txtComments\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ((std::vector<std::string>{
                 "Comments: Sea Conditions: Calm",
                 "Comments: Sea Conditions: Calm;Day/Night: Night",
@@ -473,7 +473,7 @@ TEST_F(Selection, WithoutCommentOptionsTheConditionTextsAreEmpty) {
       "answer Yes\nstart\nget txtComments\nclick Option3(0)\nget txtComments\n"
       "type txtComments Comments: a;b;c\nclick Option4(1)\ndblclick Option4(1)\nget txtComments\n"
       "get Option4(1).value\ntype txtComments Comments: a; b; c\ndblclick Option5(2)\nget txtComments\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ(1, CountBoxes(r.out, " | Unable to find C:\\RuvekGPS\\CommentOpt.txt | OK | none | OK"));
   EXPECT_EQ((std::vector<std::string>{"Comments:", "Comments: ", "Comments: abc", "Comments: abc"}),
             Got(r.out, "txtComments"));

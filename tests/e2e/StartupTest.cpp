@@ -30,7 +30,7 @@ TEST_F(Startup, CaptionsPathsMenusAndGridFollowTheConfiguration) {
       "get mnuhtml.checked\nget mnuCalcLine.checked\nget mnuMulti.checked\nget mnuAllEvents.checked\n"
       "get EventLog.rows\nget EventLog(0,0)\nget EventLog(0,9)\nget frmEventEdit.EventList(0,1)\n"
       "get Command1(0)\nget Text1(5).width\nget Combo1.width\nget Combo1.left\nget gridRowCount\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   for (const char* line :
        {"frmActivity.caption=Tesmora 0708SR Ruvek Event Log",
         "Text1(0)=0708SR",
@@ -90,7 +90,7 @@ TEST_F(Startup, AShortCommentOptionsFileIsRetriedOnceThenReported) {
   st.seed();
   st.write("C:\\RuvekGPS\\CommentOpt.txt", CrLf({"Station Type", "Standard"}));
   const auto r = st.run("answer Yes\nstart\nget Option3(1)\nget Frame6.caption\nget Combo2.items\n");
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(0, r.code) << r.err;
   EXPECT_TRUE(Has(r.out, "MSGBOX |  | Event File is not available...retrying | OK | none | OK")) << r.out;
   EXPECT_TRUE(Has(
       r.out, "MSGBOX |  | Unable to read C:\\RuvekGPS\\CommentOpt.txt - going on without it | OK | exclamation | OK"))
@@ -140,12 +140,12 @@ TEST_F(Startup, F9StopsThePollAndExitAsksFirst) {
   const auto r = start(
       "get Timer1.enabled\nkey F9\nget Timer1.enabled\nanswer No\nclick mnuExit\n"
       "echo still here\nanswer Yes\nclick mnuExit\necho never\n");
-  EXPECT_EQ(r.code, 0);
+  EXPECT_EQ(0, r.code);
   EXPECT_TRUE(Has(r.out, "Timer1.enabled=true") && Has(r.out, "Timer1.enabled=false")) << r.out;
   EXPECT_TRUE(Has(r.out, "MSGBOX | Close Program? Y/N | Do you really want to quit? Y/N | YesNo | none | No")) << r.out;
   EXPECT_TRUE(Has(r.out, "still here")) << r.out;
   EXPECT_TRUE(r.out.size() >= 6 && r.out.compare(r.out.size() - 6, 6, "ENDED\n") == 0) << r.out;
-  EXPECT_EQ(r.out.find("never"), std::string::npos);
+  EXPECT_EQ(std::string::npos, r.out.find("never"));
 }
 
 TEST_F(Startup, AMissingConfigurationIsReportedAndTheWindowOpensOnEmptyRows) {
@@ -155,8 +155,8 @@ TEST_F(Startup, AMissingConfigurationIsReportedAndTheWindowOpensOnEmptyRows) {
   const auto r = st.run(
       "answer No\nstart\nget frmActivity.caption\nget CruiseConfig(1)\nget networkMode\n"
       "answer Yes\nclick mnuExit\n");
-  ASSERT_EQ(r.code, 0) << r.out << r.err;
-  EXPECT_EQ(r.out.rfind("MSGBOX |  | Unable to find C:\\RuvekGPS\\RuvekGPS.cfg | OK | none | OK\n", 0), 0u) << r.out;
+  ASSERT_EQ(0, r.code) << r.out << r.err;
+  EXPECT_EQ(0u, r.out.rfind("MSGBOX |  | Unable to find C:\\RuvekGPS\\RuvekGPS.cfg | OK | none | OK\n", 0)) << r.out;
   EXPECT_FALSE(Has(r.out, "Unable to find Event Number File.")) << r.out;
   EXPECT_TRUE(Has(r.out, "frmActivity.caption=  Ruvek Event Log")) << r.out;
   EXPECT_TRUE(Has(r.out, "CruiseConfig(1)=")) << r.out;
@@ -168,21 +168,21 @@ TEST(ScriptContract, ErrorsAndUnansweredBoxesEndWithTheirCodes) {
   Station st;
   st.seed();
   auto r = st.run("click Command1(0)\n");
-  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(2, r.code);
   EXPECT_NE(r.err.find("ERROR"), std::string::npos);
   r = st.run("answer Yes\nstart\nfrobnicate\n");
-  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(2, r.code);
   r = st.run("answer Yes\nstart\nget NoSuchControl\n");
-  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(2, r.code);
   r = st.run("answer Yes\nstart\nget Text1(5).nosuchproperty\n");
-  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(2, r.code);
   r = st.run("start\necho never\n");
-  EXPECT_EQ(r.code, 3);
+  EXPECT_EQ(3, r.code);
   EXPECT_TRUE(Has(r.out,
                   "MSGBOX | Ready to Start? Y/N | Press YES if you are Ready For Event Logging; Press NO to "
                   "configure EventLog. | YesNo | none | NONE"))
       << r.out;
-  EXPECT_EQ(r.err, "ERROR unanswered message box\n");
+  EXPECT_EQ("ERROR unanswered message box\n", r.err);
   r = st.run(
       "clock 2026-02-02 14:05:09\necho \"  two blanks<TAB>\"\nanswer Yes\nstart\nget clock\nadvance 1500\nget clock\n");
   EXPECT_TRUE(Has(r.out, "  two blanks\t")) << r.out;

@@ -15,20 +15,20 @@ TEST(EventNumberValue, ReadsTheLeadingNumberOfTheLine) {
       {"57", 57}, {" 57 ", 57},   {"57abc", 57}, {"abc", 0}, {"", std::nullopt}, {"   ", std::nullopt},
       {"-3", -3}, {"12.5", 12.5}, {"1e9", 1},
   };
-  for (const auto& c : cases) EXPECT_EQ(EventNumberValue(c.line), c.value) << "line '" << c.line << "'";
+  for (const auto& c : cases) EXPECT_EQ(c.value, EventNumberValue(c.line)) << "line '" << c.line << "'";
 }
 
 TEST(EventNumberValue, HugeValuesAreLimitedSoCountingNeverOverflows) {
-  EXPECT_EQ(EventNumberValue("99999999999999999999999"), double(kEventNumberLimit));
-  EXPECT_EQ(EventNumberValue("-99999999999999999999999"), -double(kEventNumberLimit));
-  EXPECT_EQ(NumberPlus(double(kEventNumberLimit), 1), kEventNumberLimit + 1);
+  EXPECT_EQ(double(kEventNumberLimit), EventNumberValue("99999999999999999999999"));
+  EXPECT_EQ(-double(kEventNumberLimit), EventNumberValue("-99999999999999999999999"));
+  EXPECT_EQ(kEventNumberLimit + 1, NumberPlus(double(kEventNumberLimit), 1));
 }
 
 TEST(NumberPlus, CountsPast32767AndRoundsHalvesToEven) {
-  EXPECT_EQ(NumberPlus(32767, 1), 32768);
-  EXPECT_EQ(NumberPlus(57, -1), 56);
-  EXPECT_EQ(NumberPlus(12.5, 1), 14);  // 13.5 -> 14
-  EXPECT_EQ(NumberPlus(11.5, 1), 12);  // 12.5 -> 12
+  EXPECT_EQ(32768, NumberPlus(32767, 1));
+  EXPECT_EQ(56, NumberPlus(57, -1));
+  EXPECT_EQ(14, NumberPlus(12.5, 1));  // 13.5 -> 14
+  EXPECT_EQ(12, NumberPlus(11.5, 1));  // 12.5 -> 12
 }
 
 TEST(ArrivalBump, SkipsNumbersByThePreviousEvent) {
@@ -48,14 +48,14 @@ TEST(ArrivalBump, SkipsNumbersByThePreviousEvent) {
       {"CTD Deployed", "Bongo", 0},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(ArrivalBump(c.event, c.previous), c.bump) << c.event << " after '" << c.previous << "'";
+    EXPECT_EQ(c.bump, ArrivalBump(c.event, c.previous)) << c.event << " after '" << c.previous << "'";
 }
 
 TEST(ReadingNumberStatus, PutsOneBlankBeforeANumberThatIsNotNegative) {
-  EXPECT_EQ(ReadingNumberStatus(58), "Reading Event Number file... 58");
-  EXPECT_EQ(ReadingNumberStatus(0), "Reading Event Number file... 0");
-  EXPECT_EQ(ReadingNumberStatus(-1), "Reading Event Number file...-1");
-  EXPECT_EQ(ReadingNumberStatus(40000), "Reading Event Number file... 40000");
+  EXPECT_EQ("Reading Event Number file... 58", ReadingNumberStatus(58));
+  EXPECT_EQ("Reading Event Number file... 0", ReadingNumberStatus(0));
+  EXPECT_EQ("Reading Event Number file...-1", ReadingNumberStatus(-1));
+  EXPECT_EQ("Reading Event Number file... 40000", ReadingNumberStatus(40000));
 }
 
 class RecordSteps : public test::StationFixture {
@@ -80,19 +80,19 @@ TEST_F(RecordSteps, NetworkEventUsesTheBoxNumberAndPublishesIt) {
   write("C:\\DATA\\EventNumber.txt", "10\r\n");
   w.boxes.eventNumber.setText("11");
   RecordNetworkEvent("CTD Deployed");
-  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "11\r\n");
-  EXPECT_EQ(read("C:\\RuvekGPS\\EventNumber.txt"), "11\r\n");  // the local copy
-  EXPECT_EQ(box(), "12");
-  EXPECT_EQ(st.nextEventNumber, 12);
-  EXPECT_EQ(w.statusBar.panel(1).text, "Reading Event Number file... 11");
+  EXPECT_EQ("11\r\n", read("C:\\DATA\\EventNumber.txt"));
+  EXPECT_EQ("11\r\n", read("C:\\RuvekGPS\\EventNumber.txt"));  // the local copy
+  EXPECT_EQ("12", box());
+  EXPECT_EQ(12, st.nextEventNumber);
+  EXPECT_EQ("Reading Event Number file... 11", w.statusBar.panel(1).text);
 }
 
 TEST_F(RecordSteps, NetworkEventTakesTheFileNumberWhenAnotherStationWentAhead) {
   write("C:\\DATA\\EventNumber.txt", "20\r\n");
   w.boxes.eventNumber.setText("11");
   RecordNetworkEvent("Station Arrival");
-  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "21\r\n");
-  EXPECT_EQ(box(), "22");
+  EXPECT_EQ("21\r\n", read("C:\\DATA\\EventNumber.txt"));
+  EXPECT_EQ("22", box());
 }
 
 TEST_F(RecordSteps, ManualOverrideIsLoggedAndTheCounterGoesOn) {
@@ -103,8 +103,8 @@ TEST_F(RecordSteps, ManualOverrideIsLoggedAndTheCounterGoesOn) {
   EXPECT_FALSE(w.boxes.eventNumber.locked);
   w.boxes.eventNumber.setText("50");
   RecordNetworkEvent("CTD Deployed");
-  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "50\r\n");
-  EXPECT_EQ(box(), "51");  // the counter goes on above the number logged
+  EXPECT_EQ("50\r\n", read("C:\\DATA\\EventNumber.txt"));
+  EXPECT_EQ("51", box());  // the counter goes on above the number logged
   EXPECT_FALSE(st.manualEventNumber);
   EXPECT_FALSE(w.boxes.eventNumber.locked);  // stays unlocked
 }
@@ -130,8 +130,8 @@ TEST_F(RecordSteps, LocalOperationCountsOnFromTheFileWithTheArrivalBump) {
     StationArrivalRule(st, c.event);
     LocalNumberStep(numbering());
     PublishStep(numbering());
-    EXPECT_EQ(box(), c.logged) << c.event << " after '" << c.previous << "'";
-    EXPECT_EQ(read(station.settings.eventNumberPath), std::string(c.logged) + "\r\n");
+    EXPECT_EQ(c.logged, box()) << c.event << " after '" << c.previous << "'";
+    EXPECT_EQ(std::string(c.logged) + "\r\n", read(station.settings.eventNumberPath));
   }
 }
 
@@ -144,15 +144,15 @@ TEST_F(RecordSteps, ConfirmedZeroPositionInLocalOperationLogsFilePlusTwoPlusBump
   StationArrivalRule(st, "Station Arrival");  // bump 1 after no previous event
   LocalNumberStep(numbering());
   PublishStep(numbering());
-  EXPECT_EQ(box(), "13");
+  EXPECT_EQ("13", box());
 }
 
 TEST_F(RecordSteps, NumbersPast32767KeepCounting) {
   write("C:\\DATA\\EventNumber.txt", "32767\r\n");
   w.boxes.eventNumber.setText("32768");
   RecordNetworkEvent("CTD Deployed");
-  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "32768\r\n");
-  EXPECT_EQ(box(), "32769");
+  EXPECT_EQ("32768\r\n", read("C:\\DATA\\EventNumber.txt"));
+  EXPECT_EQ("32769", box());
 }
 
 TEST_F(RecordSteps, AMissingOrBlankFileThrowsForTheWorkflowRetryAndAFailedWriteSaysSo) {
@@ -161,7 +161,7 @@ TEST_F(RecordSteps, AMissingOrBlankFileThrowsForTheWorkflowRetryAndAFailedWriteS
     w.boxes.eventNumber.setText("11");
     EXPECT_THROW(NumberStepAfterChecks(numbering(), false), os::FileError) << "'" << content << "'";
     EXPECT_THROW(PublishStep(numbering()), os::FileError);
-    EXPECT_EQ(box(), "11");
+    EXPECT_EQ("11", box());
   }
   write("C:\\DATA\\EventNumber.txt", "10\r\n");
   write("C:\\RuvekGPS\\EventNumber.txt\\blocker", "x");  // the local copy cannot be replaced
@@ -173,7 +173,7 @@ TEST_F(RecordSteps, JulianSchemeNeverTouchesTheFile) {
   station.settings.longJulian = true;
   platform.clock = {2026, 2, 2, 14, 5, 9};
   RecordNetworkEvent("Station Arrival");
-  EXPECT_EQ(box(), "033.140509");
+  EXPECT_EQ("033.140509", box());
   EXPECT_FALSE(platform.files().exists("C:\\DATA\\EventNumber.txt"));
 }
 
@@ -181,13 +181,13 @@ TEST_F(RecordSteps, ClearLastRollsBackAndHoldsTheClearedNumber) {
   write("C:\\DATA\\EventNumber.txt", "11\r\n");
   w.boxes.eventNumber.setText("12");
   EXPECT_TRUE(RollBackEventNumber(numbering(), "11"));
-  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "10\r\n");
-  EXPECT_EQ(box(), "11");
-  EXPECT_EQ(st.nextEventNumber, 11);
+  EXPECT_EQ("10\r\n", read("C:\\DATA\\EventNumber.txt"));
+  EXPECT_EQ("11", box());
+  EXPECT_EQ(11, st.nextEventNumber);
   EXPECT_TRUE(st.numberRolledBack);
   // The poll reads 10 meanwhile but leaves the held number alone.
   EXPECT_FALSE(RaiseFromFile(numbering(), true));
-  EXPECT_EQ(box(), "11");
+  EXPECT_EQ("11", box());
 }
 
 TEST_F(RecordSteps, ClearLastNeverGoesBackBelowAnotherStationsNumberNorTouchesTheFileInTheJulianScheme) {
@@ -195,15 +195,15 @@ TEST_F(RecordSteps, ClearLastNeverGoesBackBelowAnotherStationsNumberNorTouchesTh
   write("C:\\DATA\\EventNumber.txt", "12\r\n");
   w.boxes.eventNumber.setText("12");
   EXPECT_FALSE(RollBackEventNumber(numbering(), "11"));
-  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "12\r\n");
-  EXPECT_EQ(box(), "12");
+  EXPECT_EQ("12\r\n", read("C:\\DATA\\EventNumber.txt"));
+  EXPECT_EQ("12", box());
   EXPECT_FALSE(st.numberRolledBack);
 
   station.settings.numberScheme = NumberScheme::Julian;
   w.boxes.eventNumber.setText("157.1010");
   EXPECT_TRUE(RollBackEventNumber(numbering(), "157.1005"));
-  EXPECT_EQ(box(), "157.1005");
-  EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), "12\r\n");
+  EXPECT_EQ("157.1005", box());
+  EXPECT_EQ("12\r\n", read("C:\\DATA\\EventNumber.txt"));
 }
 
 // Whatever the event number file says, a new event never gets a number this
@@ -224,7 +224,7 @@ TEST_F(RecordSteps, ANewEventNeverGetsANumberThisStationLogged) {
     st.manualEventNumber = c.manual;
     st.numberRolledBack = c.rolledBack;
     KeepNumberNew(numbering());
-    EXPECT_EQ(box(), c.kept) << "box '" << c.box << "'";
+    EXPECT_EQ(c.kept, box()) << "box '" << c.box << "'";
   }
   // The file is stale (its write failed): the box goes on from the number logged.
   st.manualEventNumber = st.numberRolledBack = false;
@@ -232,7 +232,7 @@ TEST_F(RecordSteps, ANewEventNeverGetsANumberThisStationLogged) {
   st.nextEventNumber = 11;
   NoteNumberLogged(numbering());
   AdvanceAfterRecord(numbering());
-  EXPECT_EQ(box(), "14");
+  EXPECT_EQ("14", box());
 }
 
 // Record Event's work between the number steps, noted in the order it is called.
@@ -297,7 +297,7 @@ TEST_F(RecordSteps, RaiseFromFileOnlyRaises) {
     w.boxes.eventNumber.setText(c.boxBefore);
     st.manualEventNumber = c.manual;
     RaiseFromFile(numbering());
-    EXPECT_EQ(box(), c.boxAfter) << "file " << c.file << " box " << c.boxBefore;
+    EXPECT_EQ(c.boxAfter, box()) << "file " << c.file << " box " << c.boxBefore;
   }
 }
 

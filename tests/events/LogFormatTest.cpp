@@ -90,7 +90,7 @@ TEST(Headers, DifferOnlyInTheLocalDateAndTimeColumns) {
       kNetworkHeader);
   std::string local(kNetworkHeader);
   local.replace(local.find("DatePST,TimePST"), 15, "DateLoc,TimeLoc");
-  EXPECT_EQ(local, kLocalHeader);
+  EXPECT_EQ(kLocalHeader, local);
 }
 
 TEST(NavigationTail, AlwaysHasTheFirst112ItemsAndOnlyNonBlankLaterOnes) {

@@ -47,25 +47,25 @@ TEST_F(GpsDesktop, WidgetsShowTheWindowsModelsAndActOnThem) {
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(window->isVisible());
   EXPECT_FALSE(view->mainWindow()->isVisible());
-  EXPECT_EQ(window->windowTitle().toStdString(), "GPS Settings");
-  EXPECT_EQ(widget<QGroupBox>("frmCommCheck.Frame1")->title().toStdString(), "GPS Port");
+  EXPECT_EQ("GPS Settings", window->windowTitle().toStdString());
+  EXPECT_EQ("GPS Port", widget<QGroupBox>("frmCommCheck.Frame1")->title().toStdString());
   EXPECT_TRUE(widget<QRadioButton>("frmCommCheck.Option1(4)")->isChecked());
-  EXPECT_EQ(widget<QLineEdit>("frmCommCheck.Text1")->text().toStdString(), "7");
+  EXPECT_EQ("7", widget<QLineEdit>("frmCommCheck.Text1")->text().toStdString());
   EXPECT_TRUE(widget<QRadioButton>("frmCommCheck.Option3(1)")->isChecked());
-  EXPECT_EQ(widget<QLineEdit>("frmCommCheck.Text2(0)")->text().toStdString(), "$GPGGA");
+  EXPECT_EQ("$GPGGA", widget<QLineEdit>("frmCommCheck.Text2(0)")->text().toStdString());
   auto* go = widget<QPushButton>("frmCommCheck.btnGo");
-  EXPECT_EQ(go->toolTip().toStdString(), "Verify Serial Port Settings then single-click to start GPS input");
-  EXPECT_EQ(widget<QRadioButton>("frmCommCheck.Option1(0)")->toolTip().toStdString().rfind("Com1 opens ", 0), 0u);
+  EXPECT_EQ("Verify Serial Port Settings then single-click to start GPS input", go->toolTip().toStdString());
+  EXPECT_EQ(0u, widget<QRadioButton>("frmCommCheck.Option1(0)")->toolTip().toStdString().rfind("Com1 opens ", 0));
   auto* display = widget<QPlainTextEdit>("frmCommCheck.txtDisplay");
   EXPECT_TRUE(display->isReadOnly());
-  EXPECT_EQ(display->toPlainText().toStdString(),
-            "Click [GO] to initiate GPS serial input\nWait for GPS text to display\nthen click [Hide GPS]\n");
+  EXPECT_EQ("Click [GO] to initiate GPS serial input\nWait for GPS text to display\nthen click [Hide GPS]\n",
+            display->toPlainText().toStdString());
 
   widget<QRadioButton>("frmCommCheck.Option2(2)")->click();
   EXPECT_TRUE(gps().bauds[2]->value());
   EXPECT_FALSE(widget<QRadioButton>("frmCommCheck.Option2(1)")->isChecked());
   platform->dispatch([this] { gps().display.setText(std::string(40, 'x') + "\r\n$GPGGA,last\r\n"); });
-  EXPECT_EQ(display->toPlainText().toStdString(), std::string(40, 'x') + "\n$GPGGA,last\n");
+  EXPECT_EQ(std::string(40, 'x') + "\n$GPGGA,last\n", display->toPlainText().toStdString());
   EXPECT_TRUE(display->textCursor().atEnd());
 
   // Closing the window hides it as Hide GPS does, and the main window comes back.
@@ -86,7 +86,7 @@ TEST_F(GpsDesktop, ThePortLayerReadsTheSimulatorsPseudoTerminal) {
   ::close(probe);
   test::Simulator sim({"--pty", "--baud", "9600", "--interval", "250", "--speed", "0", "--quiet"});
   const std::string device = sim.firstLine();
-  ASSERT_EQ(device.rfind("/dev/", 0), 0u) << "printed: " << device;
+  ASSERT_EQ(0u, device.rfind("/dev/", 0)) << "printed: " << device;
   ::setenv("RUVEK_COM1", device.c_str(), 1);
   ::setenv("RUVEK_COM2", "/dev/ruvek-no-such-device", 1);
   open({{11, "GPS"}, {12, "1"}, {13, "9600,n,8,1"}});
@@ -94,12 +94,12 @@ TEST_F(GpsDesktop, ThePortLayerReadsTheSimulatorsPseudoTerminal) {
   widget<QRadioButton>("frmCommCheck.Option1(1)")->click();
   widget<QPushButton>("frmCommCheck.btnGo")->click();
   ASSERT_FALSE(asked.empty());
-  EXPECT_EQ(asked.back(), "Com port2 not found.  Check your com port setting and try again.");
-  EXPECT_EQ(widget<QPushButton>("frmCommCheck.btnGo")->text().toStdString(), "Go");
+  EXPECT_EQ("Com port2 not found.  Check your com port setting and try again.", asked.back());
+  EXPECT_EQ("Go", widget<QPushButton>("frmCommCheck.btnGo")->text().toStdString());
 
   widget<QRadioButton>("frmCommCheck.Option1(0)")->click();
   widget<QPushButton>("frmCommCheck.btnGo")->click();
-  EXPECT_EQ(widget<QPushButton>("frmCommCheck.btnGo")->text().toStdString(), "Stop") << asked.back();
+  EXPECT_EQ("Stop", widget<QPushButton>("frmCommCheck.btnGo")->text().toStdString()) << asked.back();
   std::string written;
   for (int round = 0; round < 20; ++round) {
     pump(500);
@@ -110,16 +110,16 @@ TEST_F(GpsDesktop, ThePortLayerReadsTheSimulatorsPseudoTerminal) {
   ::unsetenv("RUVEK_COM1");
   ::unsetenv("RUVEK_COM2");
   const auto records = test::CrLfLines(written);
-  ASSERT_EQ(records.size(), 2u) << written;
-  EXPECT_EQ(records[0].rfind("\"$GPGGA,", 0), 0u) << written;
-  EXPECT_EQ(records[1].rfind("\"$GPRMC,", 0), 0u) << written;
-  EXPECT_EQ(records[0].back(), '"');
+  ASSERT_EQ(2u, records.size()) << written;
+  EXPECT_EQ(0u, records[0].rfind("\"$GPGGA,", 0)) << written;
+  EXPECT_EQ(0u, records[1].rfind("\"$GPRMC,", 0)) << written;
+  EXPECT_EQ('"', records[0].back());
   EXPECT_NE(widget<QPlainTextEdit>("frmCommCheck.txtDisplay")->toPlainText().indexOf("$GPGGA,"), -1);
 
   tick(model().pollTimer);
-  EXPECT_EQ(model().boxes.lat.text(), "32.90000");
-  EXPECT_EQ(model().boxes.lon.text(), "-117.40000");
-  EXPECT_EQ(widget<QLineEdit>("Text1(3)")->text().toStdString(), "32.90000");
+  EXPECT_EQ("32.90000", model().boxes.lat.text());
+  EXPECT_EQ("-117.40000", model().boxes.lon.text());
+  EXPECT_EQ("32.90000", widget<QLineEdit>("Text1(3)")->text().toStdString());
   EXPECT_FALSE(app->station()->state.nav.stndLine.empty());
   widget<QPushButton>("frmCommCheck.btnGo")->click();
   EXPECT_FALSE(platform->serial().isOpen());
@@ -153,10 +153,10 @@ TEST_F(GpsDesktop, TheUdpReceiverTakesDatagramsSentOnTheLoopback) {
   const std::string shown = widget<QPlainTextEdit>("frmCommCheck.txtDisplay")->toPlainText().toStdString();
   EXPECT_NE(shown.find("10:30:11,32.800000,-117.300000,\nUDP,07-Jun-2018,10:30:12"), std::string::npos) << shown;
   tick(model().pollTimer);
-  EXPECT_EQ(model().boxes.date.text(), "07-Jun-2018");
-  EXPECT_EQ(model().boxes.time.text(), "10:30:12");
-  EXPECT_EQ(widget<QLineEdit>("Text1(3)")->text().toStdString(), "32.90000");
-  EXPECT_EQ(widget<QLineEdit>("Text1(4)")->text().toStdString(), "-117.40000");
+  EXPECT_EQ("07-Jun-2018", model().boxes.date.text());
+  EXPECT_EQ("10:30:12", model().boxes.time.text());
+  EXPECT_EQ("32.90000", widget<QLineEdit>("Text1(3)")->text().toStdString());
+  EXPECT_EQ("-117.40000", widget<QLineEdit>("Text1(4)")->text().toStdString());
 }
 
 }  // namespace

@@ -137,9 +137,9 @@ TEST_F(WindowBehaviour, OnlyMarkedEntriesAreCheckableAndModesAreChoicesOfOne) {
     EXPECT_TRUE(group->isExclusive());
     EXPECT_EQ(group->actions().size(), size);
   }
-  EXPECT_EQ(view->action("mnuCruise")->actionGroup(), nullptr);
-  EXPECT_EQ(view->action("mnuNetwork")->shortcut(), QKeySequence(Qt::Key_F1));
-  EXPECT_EQ(view->action("mnuExit")->shortcut(), QKeySequence("Ctrl+Q"));
+  EXPECT_EQ(nullptr, view->action("mnuCruise")->actionGroup());
+  EXPECT_EQ(QKeySequence(Qt::Key_F1), view->action("mnuNetwork")->shortcut());
+  EXPECT_EQ(QKeySequence("Ctrl+Q"), view->action("mnuExit")->shortcut());
   // Each entry of the Config menu has its own access key, and its sections are apart.
   QMenu* config = view->action("mnuCfg")->menu();
   std::set<QChar> keys;
@@ -153,7 +153,7 @@ TEST_F(WindowBehaviour, OnlyMarkedEntriesAreCheckableAndModesAreChoicesOfOne) {
     ASSERT_GE(at, 0) << a->text().toStdString();
     EXPECT_TRUE(keys.insert(a->text()[at + 1].toUpper()).second) << a->text().toStdString();
   }
-  EXPECT_EQ(separators, 4);
+  EXPECT_EQ(4, separators);
   // The handler moves the mark; the drawing follows it.
   view->action("mnuCalcLine")->trigger();
   EXPECT_TRUE(view->action("mnuCalcLine")->isChecked());
@@ -164,14 +164,14 @@ TEST_F(WindowBehaviour, BoxesOpenOverTheWindowWideEnoughAndNameTheFilesOnThisCom
   answerNextBox(QMessageBox::No);
   view->action("mnuExit")->trigger();
   EXPECT_EQ(shown.parent, view->mainWindow());
-  EXPECT_EQ(shown.title.toStdString(), "Close Program? Y/N");
+  EXPECT_EQ("Close Program? Y/N", shown.title.toStdString());
   EXPECT_GE(shown.width, QFontMetrics(QApplication::font()).horizontalAdvance(shown.title) + 100);
   EXPECT_TRUE(shown.details.isEmpty());
   EXPECT_FALSE(platform->ended());
 
   answerNextBox(QMessageBox::Ok);
   platform->dispatch([this] { platform->ask("Unable to find C:\\RuvekGPS\\Watch.txt.", ""); });
-  EXPECT_EQ(shown.text.toStdString(), "Unable to find C:\\RuvekGPS\\Watch.txt.");
+  EXPECT_EQ("Unable to find C:\\RuvekGPS\\Watch.txt.", shown.text.toStdString());
   EXPECT_EQ(shown.details.toStdString(),
             "C:\\RuvekGPS\\Watch.txt is " + st.root() + "/C/RuvekGPS/Watch.txt on this computer.");
 
@@ -187,7 +187,7 @@ TEST_F(WindowBehaviour, BoxesOpenOverTheWindowWideEnoughAndNameTheFilesOnThisCom
   for (const char* form : {"frmActivity", "FrmEditCFG"}) view->window(form)->hide();
   answerNextBox(QMessageBox::Ok);
   platform->dispatch([this] { platform->ask("Unable to find C:\\RuvekGPS\\RuvekGPS.cfg", ""); });
-  EXPECT_EQ(shown.parent, nullptr);
+  EXPECT_EQ(nullptr, shown.parent);
   EXPECT_FALSE(shown.details.isEmpty());
 }
 
@@ -202,7 +202,7 @@ TEST_F(WindowBehaviour, TheCloseButtonAsksAsExitDoes) {
     return std::optional(a);
   };
   EXPECT_FALSE(main->close());
-  EXPECT_EQ(asked.back(), "Do you really want to quit? Y/N");
+  EXPECT_EQ("Do you really want to quit? Y/N", asked.back());
   EXPECT_TRUE(main->isVisible());
   EXPECT_FALSE(platform->ended());
   main->close();
@@ -212,7 +212,7 @@ TEST_F(WindowBehaviour, TheCloseButtonAsksAsExitDoes) {
 TEST_F(WindowBehaviour, HelpOpensTheManualAndAboutTellsTheVersion) {
   UrlCatcher browser;
   view->action("mnuNetwork")->trigger();
-  ASSERT_EQ(browser.opened.size(), 1);
+  ASSERT_EQ(1, browser.opened.size());
   EXPECT_TRUE(browser.opened[0].toLocalFile().endsWith("/docs/manual/index.html"));
   EXPECT_EQ(browser.opened[0].toLocalFile(), ui::ManualPath());
 
@@ -226,7 +226,7 @@ TEST_F(WindowBehaviour, EditorsStayOverTheMainWindowAndAnOptionGroupIsOneTabStop
   QMainWindow* main = view->mainWindow();
   main->show();
   for (const char* name : {"FrmEditCFG", "frmEventEdit"}) {
-    EXPECT_EQ(view->window(name)->windowType(), Qt::Tool) << name;
+    EXPECT_EQ(Qt::Tool, view->window(name)->windowType()) << name;
     EXPECT_EQ(view->window(name)->parentWidget(), main) << name;
   }
   // A question the editor asks leaves the editor in front with the keyboard.
@@ -253,7 +253,7 @@ TEST_F(WindowBehaviour, EditorsStayOverTheMainWindowAndAnOptionGroupIsOneTabStop
     const auto checked = std::find_if(group.begin(), group.end(), [](auto* w) { return w->isChecked(); });
     const std::size_t stop = checked == group.end() ? 0 : std::size_t(checked - group.begin());
     for (std::size_t i = 0; i < group.size(); ++i) EXPECT_EQ(bool(group[i]->focusPolicy() & Qt::TabFocus), i == stop);
-    EXPECT_EQ(std::count(group.begin(), group.end(), nextTabStop(group[stop])), 0);
+    EXPECT_EQ(0, std::count(group.begin(), group.end(), nextTabStop(group[stop])));
     group[stop]->setFocus();
     QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
     QApplication::sendEvent(group[stop], &down);

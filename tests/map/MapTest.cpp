@@ -45,7 +45,8 @@ TEST(CruiseMap, SeededCruiseDrawsOneMarkerPerEventWhereTheProjectionPutsIt) {
   const char* activities[] = {"CTD", "BONGO", "MANTA"};
   for (int i = 0; i < 12; ++i) {
     MapEvent e;
-    e.lat = 32 + 0.25 * (i / 4);
+    const int row = i / 4;  // four events a row
+    e.lat = 32 + 0.25 * row;
     e.lon = -119 + 0.5 * (i % 4);
     e.activity = activities[i % 3];
     content.events.push_back(e);

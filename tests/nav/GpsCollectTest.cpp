@@ -22,27 +22,27 @@ TEST(SplitReceived, MovesCompleteLinesAndKeepsTheRest) {
   for (const auto& c : cases) {
     std::string buffer = c.buffer, display = c.display;
     SplitReceived(buffer, display);
-    EXPECT_EQ(buffer, c.restAfter) << c.buffer;
-    EXPECT_EQ(display, c.displayAfter) << c.buffer;
+    EXPECT_EQ(c.restAfter, buffer) << c.buffer;
+    EXPECT_EQ(c.displayAfter, display) << c.buffer;
   }
   // The display keeps its last 1500 characters; a line without an end its last 64 KiB.
   std::string display(1400, 'd'), buffer = std::string(200, 'x') + "\r\n" + std::string(kReceiveLimit + 10, 'y');
   SplitReceived(buffer, display);
-  EXPECT_EQ(display, std::string(1298, 'd') + std::string(200, 'x') + "\r\n");
-  EXPECT_EQ(buffer, std::string(kReceiveLimit, 'y'));
+  EXPECT_EQ(std::string(1298, 'd') + std::string(200, 'x') + "\r\n", display);
+  EXPECT_EQ(std::string(kReceiveLimit, 'y'), buffer);
 }
 
 TEST(PositionRecords, QuoteBothSentencesAndCutAMergedPrimary) {
-  EXPECT_EQ(NewestSentence("$GPGGA,1\r\n$GPGGA,2\r\n$GPGGA,3", "$GPGGA"), "$GPGGA,2\r");  // not a line still coming
-  EXPECT_EQ(PositionRecords("$GPGGA,1\r", ""), "\"$GPGGA,1\r\"\r\n\"\"\r\n");
+  EXPECT_EQ("$GPGGA,2\r", NewestSentence("$GPGGA,1\r\n$GPGGA,2\r\n$GPGGA,3", "$GPGGA"));  // not a line still coming
+  EXPECT_EQ("\"$GPGGA,1\r\"\r\n\"\"\r\n", PositionRecords("$GPGGA,1\r", ""));
   // ",,,$" at position 9 of a 20-character sentence keeps its first 11 characters.
-  EXPECT_EQ(PositionRecords("$GPGGA,1,,,$GPRMC,2\r", "$GPRMC,2\r"), "\"$GPGGA,1,,,\"\r\n\"$GPRMC,2\r\"\r\n");
+  EXPECT_EQ("\"$GPGGA,1,,,\"\r\n\"$GPRMC,2\r\"\r\n", PositionRecords("$GPGGA,1,,,$GPRMC,2\r", "$GPRMC,2\r"));
   // A primary sentence of fewer than 5 characters (its CR counted) writes nothing.
   std::string buffer = "$GP\r\n", shown;
   EXPECT_FALSE(ParseInput(buffer, shown, "$GP", "$GPRMC"));
   buffer = "$GPGA\r\n";
   shown.clear();
-  EXPECT_EQ(ParseInput(buffer, shown, "$GP", "$GPRMC").value_or(""), "\"$GPGA\r\"\r\n\"\"\r\n");
+  EXPECT_EQ("\"$GPGA\r\"\r\n\"\"\r\n", ParseInput(buffer, shown, "$GP", "$GPRMC").value_or(""));
 }
 
 }  // namespace

@@ -28,17 +28,17 @@ TEST(IntervalFromRow, UsesRow9OrTwentySecondsWithinTheTimersRange) {
                         {"99999999999999999999", 65535, true}};
   for (const auto& c : cases) {
     const PollInterval interval = IntervalFromRow(c.row9, kTickIntervalMs);
-    EXPECT_EQ(interval.ms, c.ms) << "row 9 '" << c.row9 << "'";
-    EXPECT_EQ(interval.clamped, c.clamped) << "row 9 '" << c.row9 << "'";
+    EXPECT_EQ(c.ms, interval.ms) << "row 9 '" << c.row9 << "'";
+    EXPECT_EQ(c.clamped, interval.clamped) << "row 9 '" << c.row9 << "'";
   }
 }
 
 TEST(CutDateTimeText, TakesTheDateByItsSeparatorAndTheLastEightCharacters) {
-  EXPECT_EQ(CutDateTimeText("28-Feb-2026 18:30:00").date, "28-Feb-2026");
-  EXPECT_EQ(CutDateTimeText("28-Feb-2026 18:30:00").time, "18:30:00");
-  EXPECT_EQ(CutDateTimeText("02/28/2026 18:30:00").date, "02/28/2026");
-  EXPECT_EQ(CutDateTimeText("20260228 18:30:00").date, "");  // date left unchanged
-  EXPECT_EQ(CutDateTimeText("1:2").time, "1:2");
+  EXPECT_EQ("28-Feb-2026", CutDateTimeText("28-Feb-2026 18:30:00").date);
+  EXPECT_EQ("18:30:00", CutDateTimeText("28-Feb-2026 18:30:00").time);
+  EXPECT_EQ("02/28/2026", CutDateTimeText("02/28/2026 18:30:00").date);
+  EXPECT_EQ("", CutDateTimeText("20260228 18:30:00").date);  // date left unchanged
+  EXPECT_EQ("1:2", CutDateTimeText("1:2").time);
 }
 
 TEST(UsablePosition, NeedsNorthWestAndNoMissingMark) {
@@ -49,7 +49,7 @@ TEST(UsablePosition, NeedsNorthWestAndNoMissingMark) {
   const Case cases[] = {{32.9f, -117.4f, true},   {32.9f, -99.0f, false}, {-99.0f, -99.0f, false},
                         {0.0f, -117.4f, false},   {32.9f, 0.0f, false},   {32.9f, 10.0f, false},
                         {-32.9f, -117.4f, false}, {32.9f, -98.99f, true}};
-  for (const auto& c : cases) EXPECT_EQ(UsablePosition(c.lat, c.lon), c.usable) << c.lat << ", " << c.lon;
+  for (const auto& c : cases) EXPECT_EQ(c.usable, UsablePosition(c.lat, c.lon)) << c.lat << ", " << c.lon;
 }
 
 TEST(HasPosition, AnyValueButTheMissingMarkOrNothingRead) {
@@ -59,7 +59,7 @@ TEST(HasPosition, AnyValueButTheMissingMarkOrNothingRead) {
   };
   const Case cases[] = {{32.9f, -117.4f, true}, {-33.9f, 151.2f, true}, {0.0f, -78.5f, true},   {51.5f, 0.0f, true},
                         {0.0f, 0.0f, false},    {32.9f, -99.0f, false}, {-99.0f, -99.0f, false}};
-  for (const auto& c : cases) EXPECT_EQ(HasPosition(c.lat, c.lon), c.position) << c.lat << ", " << c.lon;
+  for (const auto& c : cases) EXPECT_EQ(c.position, HasPosition(c.lat, c.lon)) << c.lat << ", " << c.lon;
 }
 
 class PollTick : public test::StationFixture {
@@ -85,12 +85,12 @@ TEST_F(PollTick, AnotherStationsEventArrivingInAnEmptyGridGoesToRowOne) {
   w.eventRows.startPreload();  // a new cruise: the preload found no events
   lastEvent("15", "CTD Deployed");
   ruvek::PollTick(station);
-  EXPECT_EQ(w.eventGrid.cell(0, 0), "Evt#");
-  EXPECT_EQ(w.eventGrid.cell(0, 9), "Comments");
-  EXPECT_EQ(w.eventGrid.cell(1, 0), "15");
-  EXPECT_EQ(w.eventGrid.cell(1, 5), "CTD Deployed");
-  EXPECT_EQ(w.eventRows.next(), 2);
-  EXPECT_EQ(w.eventGrid.row, 1);
+  EXPECT_EQ("Evt#", w.eventGrid.cell(0, 0));
+  EXPECT_EQ("Comments", w.eventGrid.cell(0, 9));
+  EXPECT_EQ("15", w.eventGrid.cell(1, 0));
+  EXPECT_EQ("CTD Deployed", w.eventGrid.cell(1, 5));
+  EXPECT_EQ(2, w.eventRows.next());
+  EXPECT_EQ(1, w.eventGrid.row);
 }
 
 TEST_F(PollTick, PulledEventFillsTheGridColumnsFromTheRecord) {
@@ -99,8 +99,8 @@ TEST_F(PollTick, PulledEventFillsTheGridColumnsFromTheRecord) {
   const char* expected[kGridCols] = {"15",           "90.0",      "28.0",        "08-Jun-2026", "11:00:00",
                                      "CTD Deployed", "33.100000", "-117.900000", "XYZ",         "Sea Conditions: Calm"};
   for (int c = 0; c < kGridCols; ++c) EXPECT_EQ(w.eventGrid.cell(1, c), expected[c]) << "column " << c;
-  EXPECT_EQ(box(), "16");
-  EXPECT_EQ(w.statusBar.panel(1).text, "Reading Event Number file...16");
+  EXPECT_EQ("16", box());
+  EXPECT_EQ("Reading Event Number file...16", w.statusBar.panel(1).text);
 }
 
 TEST_F(PollTick, AFullGridDropsItsOldestRowForThePulledEvent) {
@@ -108,13 +108,13 @@ TEST_F(PollTick, AFullGridDropsItsOldestRowForThePulledEvent) {
   w.eventRows.filled(kGridRows - 1);
   lastEvent("2500", "Bongo");
   ruvek::PollTick(station);
-  EXPECT_EQ(w.eventGrid.rows(), kGridRows);
-  EXPECT_EQ(w.eventGrid.cell(0, 0), "Evt#");
-  EXPECT_EQ(w.eventGrid.cell(1, 0), "2");
-  EXPECT_EQ(w.eventGrid.cell(kGridRows - 2, 0), std::to_string(kGridRows - 1));
-  EXPECT_EQ(w.eventGrid.cell(kGridRows - 1, 0), "2500");
-  EXPECT_EQ(w.eventRows.next(), kGridRows);
-  EXPECT_EQ(box(), "2501");
+  EXPECT_EQ(kGridRows, w.eventGrid.rows());
+  EXPECT_EQ("Evt#", w.eventGrid.cell(0, 0));
+  EXPECT_EQ("2", w.eventGrid.cell(1, 0));
+  EXPECT_EQ(std::to_string(kGridRows - 1), w.eventGrid.cell(kGridRows - 2, 0));
+  EXPECT_EQ("2500", w.eventGrid.cell(kGridRows - 1, 0));
+  EXPECT_EQ(kGridRows, w.eventRows.next());
+  EXPECT_EQ("2501", box());
 }
 
 TEST_F(PollTick, TheSameLastEventSeenTwiceAddsOneRow) {
@@ -122,8 +122,8 @@ TEST_F(PollTick, TheSameLastEventSeenTwiceAddsOneRow) {
   ruvek::PollTick(station);
   w.boxes.eventNumber.setText("11");  // as if the number were taken back; the line is unchanged
   ruvek::PollTick(station);
-  EXPECT_EQ(w.eventRows.next(), 2);
-  EXPECT_EQ(w.eventGrid.cell(2, 0), "");
+  EXPECT_EQ(2, w.eventRows.next());
+  EXPECT_EQ("", w.eventGrid.cell(2, 0));
 }
 
 TEST_F(PollTick, HalfValidPositionTakesTheNoPositionBranch) {
@@ -133,11 +133,11 @@ TEST_F(PollTick, HalfValidPositionTakesTheNoPositionBranch) {
   w.stationCombo.setText("Sta");
   const std::string tip = w.lineCombo.tooltip;
   ruvek::PollTick(station);
-  EXPECT_EQ(w.boxes.lat.text(), "32.90000");
-  EXPECT_EQ(w.boxes.lon.text(), "-099.00000");
-  EXPECT_EQ(st.nav.calcLine, "");
-  EXPECT_EQ(w.lineCombo.text(), "Line");
-  EXPECT_EQ(w.stationCombo.text(), "Sta");
+  EXPECT_EQ("32.90000", w.boxes.lat.text());
+  EXPECT_EQ("-099.00000", w.boxes.lon.text());
+  EXPECT_EQ("", st.nav.calcLine);
+  EXPECT_EQ("Line", w.lineCombo.text());
+  EXPECT_EQ("Sta", w.stationCombo.text());
   EXPECT_EQ(w.lineCombo.tooltip, tip);
 }
 
@@ -170,13 +170,13 @@ TEST_F(PollTick, LineAndStationOnlyNorthAndWestAndTheRetryStatusOnlyWithoutAPosi
     st.nav.calcLine.clear();
     w.statusBar.setText("before");
     ruvek::PollTick(station);
-    EXPECT_EQ(w.boxes.lat.text(), c.lat) << c.sentence;
-    EXPECT_EQ(w.boxes.lon.text(), c.lon) << c.sentence;
-    EXPECT_EQ(w.lineCombo.text() != "Line", c.lineStation) << c.sentence;
-    EXPECT_EQ(st.nav.calcLine.empty(), !c.lineStation) << c.sentence;
-    EXPECT_EQ(w.statusBar.panel(3).text, c.gpsStatus) << c.sentence;
-    EXPECT_EQ(w.statusBar.panel(1).text,
-              c.retryStatus ? "Unable to find C:\\DATA\\CurrPos.txt file...retrying" : "before")
+    EXPECT_EQ(c.lat, w.boxes.lat.text()) << c.sentence;
+    EXPECT_EQ(c.lon, w.boxes.lon.text()) << c.sentence;
+    EXPECT_EQ(c.lineStation, w.lineCombo.text() != "Line") << c.sentence;
+    EXPECT_EQ(!c.lineStation, st.nav.calcLine.empty()) << c.sentence;
+    EXPECT_EQ(c.gpsStatus, w.statusBar.panel(3).text) << c.sentence;
+    EXPECT_EQ(c.retryStatus ? "Unable to find C:\\DATA\\CurrPos.txt file...retrying" : "before",
+              w.statusBar.panel(1).text)
         << c.sentence;
   }
 }
@@ -188,10 +188,10 @@ TEST_F(PollTick, SevenUnreadablePositionReadsAskOnceAndNoEndsWithBad) {
   platform.answers = {ui::Answer::No};
   const CurrPosResult read =
       ReadCurrPos(platform, station.settings.config, station.settings.currPosPath, w.statusBar, st.nav);
-  EXPECT_EQ(platform.boxes.size(), 1u);
-  EXPECT_EQ(platform.waitedMs, 7 * 2000);
-  EXPECT_EQ(read.status, CurrPosResult::Bad);
-  EXPECT_EQ(w.statusBar.panel(3).text, "GPS Status: BAD!");
+  EXPECT_EQ(1u, platform.boxes.size());
+  EXPECT_EQ(7 * 2000, platform.waitedMs);
+  EXPECT_EQ(CurrPosResult::Bad, read.status);
+  EXPECT_EQ("GPS Status: BAD!", w.statusBar.panel(3).text);
 }
 
 TEST_F(PollTick, YesToTheReadQuestionGivesSixMoreSilentAttempts) {
@@ -200,8 +200,8 @@ TEST_F(PollTick, YesToTheReadQuestionGivesSixMoreSilentAttempts) {
   write("C:\\DATA\\CurrPos.txt", tooLong);
   platform.answers = {ui::Answer::Yes, ui::Answer::No};
   ReadCurrPos(platform, station.settings.config, station.settings.currPosPath, w.statusBar, st.nav);
-  EXPECT_EQ(platform.boxes.size(), 2u);
-  EXPECT_EQ(platform.waitedMs, 14 * 2000);
+  EXPECT_EQ(2u, platform.boxes.size());
+  EXPECT_EQ(14 * 2000, platform.waitedMs);
 }
 
 TEST_F(PollTick, MetRecordFillsTheBoxesAndTheLineStation) {
@@ -209,36 +209,36 @@ TEST_F(PollTick, MetRecordFillsTheBoxesAndTheLineStation) {
   st.nav.utcDate = "07-Jun-2018";
   write("C:\\DATA\\CurrPos.txt", "MET,07062018,183012,32.90000,LAT,-117.40000,LON,240.0,COG\r\n");
   ruvek::PollTick(station);
-  EXPECT_EQ(w.boxes.date.text(), "07-Jun-2018");
-  EXPECT_EQ(w.boxes.time.text(), "18:30:12");
-  EXPECT_EQ(w.boxes.lat.text(), "32.90000");
-  EXPECT_EQ(w.boxes.lon.text(), "-117.40000");
-  EXPECT_EQ(w.boxes.utcDate.text(), "07-Jun-2018");
-  EXPECT_EQ(st.nav.metItems[7], "240.0");
-  EXPECT_EQ(st.nav.stndLine, "93.3");
-  EXPECT_EQ(st.nav.stndSta, "28.0");
+  EXPECT_EQ("07-Jun-2018", w.boxes.date.text());
+  EXPECT_EQ("18:30:12", w.boxes.time.text());
+  EXPECT_EQ("32.90000", w.boxes.lat.text());
+  EXPECT_EQ("-117.40000", w.boxes.lon.text());
+  EXPECT_EQ("07-Jun-2018", w.boxes.utcDate.text());
+  EXPECT_EQ("240.0", st.nav.metItems[7]);
+  EXPECT_EQ("93.3", st.nav.stndLine);
+  EXPECT_EQ("28.0", st.nav.stndSta);
 }
 
 TEST_F(PollTick, UdpSourceShowsTheDatagramWithoutLineStation) {
   st.gpsSource = NavSource::Udp;
   st.udpDatagram = "UDP,07-Jun-2018,18:30:12,32.9,-117.4,";
   ruvek::PollTick(station);
-  EXPECT_EQ(w.boxes.date.text(), "07-Jun-2018");
-  EXPECT_EQ(w.boxes.lat.text(), "32.90000");
-  EXPECT_EQ(w.boxes.lon.text(), "-117.40000");
-  EXPECT_EQ(st.nav.calcLine, "");
-  EXPECT_EQ(st.nav.decLat, "00.000000");
+  EXPECT_EQ("07-Jun-2018", w.boxes.date.text());
+  EXPECT_EQ("32.90000", w.boxes.lat.text());
+  EXPECT_EQ("-117.40000", w.boxes.lon.text());
+  EXPECT_EQ("", st.nav.calcLine);
+  EXPECT_EQ("00.000000", st.nav.decLat);
 }
 
 TEST_F(PollTick, BeforeStartOnlyTheNumberIsRefreshed) {
   SetRecording(st, w.buttons, Recording::NotStarted);
   write("C:\\DATA\\EventNumber.txt", "57\r\n");
   ruvek::PollTick(station);
-  EXPECT_EQ(st.nav.decLat, "00.000000");
-  EXPECT_EQ(st.nav.decLon, "00.000000");
-  EXPECT_EQ(w.boxes.lat.text(), "");
-  EXPECT_EQ(w.timerActivityBox.text(), "");
-  EXPECT_EQ(box(), "58");
+  EXPECT_EQ("00.000000", st.nav.decLat);
+  EXPECT_EQ("00.000000", st.nav.decLon);
+  EXPECT_EQ("", w.boxes.lat.text());
+  EXPECT_EQ("", w.timerActivityBox.text());
+  EXPECT_EQ("58", box());
 }
 
 }  // namespace

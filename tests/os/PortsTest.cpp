@@ -32,20 +32,20 @@ TEST(SerialSettingsText, TakesWhatAPortTakesAndSaysWhyNot) {
   for (const auto& c : cases) {
     std::string why;
     const auto s = ParseSerialSettings(c.text, &why);
-    ASSERT_EQ(s.has_value(), c.baud > 0) << c.text;
-    EXPECT_EQ(why, c.why) << c.text;
+    ASSERT_EQ(c.baud > 0, s.has_value()) << c.text;
+    EXPECT_EQ(c.why, why) << c.text;
     if (!s) continue;
-    EXPECT_EQ(s->baud, c.baud);
-    EXPECT_EQ(s->parity, c.parity);
-    EXPECT_EQ(s->dataBits, c.dataBits);
-    EXPECT_EQ(s->stopBits, c.stopBits);
+    EXPECT_EQ(c.baud, s->baud);
+    EXPECT_EQ(c.parity, s->parity);
+    EXPECT_EQ(c.dataBits, s->dataBits);
+    EXPECT_EQ(c.stopBits, s->stopBits);
   }
 }
 
 TEST(SerialDevice, TheEnvironmentNamesItOrTheSystemsSerialLine) {
   os::SetEnvironment("RUVEK_COM3", "/dev/ttyUSB0");
   os::SetEnvironment("RUVEK_COM4", "");
-  EXPECT_EQ(SerialDeviceName(3), "/dev/ttyUSB0");
+  EXPECT_EQ("/dev/ttyUSB0", SerialDeviceName(3));
 #ifdef _WIN32
   const std::pair<int, const char*> defaults[] = {{1, "COM1"}, {4, "COM4"}, {9, "COM9"}, {12, "\\\\.\\COM12"}};
 #else

@@ -12,7 +12,7 @@ TEST(TextBoxModel, ChangeHandlerRunsOnlyForANewText) {
   box.setText("a");
   box.setText("a");
   box.setText("b");
-  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(2, changes);
 }
 
 TEST(TextBoxModel, ChangeHandlerMayChangeTheTextAgainUntilItSettles) {
@@ -22,7 +22,7 @@ TEST(TextBoxModel, ChangeHandlerMayChangeTheTextAgainUntilItSettles) {
     if (auto p = t.find(";;"); p != std::string::npos) box.setText(t.erase(p, 1));
   };
   box.setText("a;;;;b");
-  EXPECT_EQ(box.text(), "a;b");
+  EXPECT_EQ("a;b", box.text());
 }
 
 TEST(OptionButtonModel, SelectingClearsTheGroupAndClicksOnce) {
@@ -40,8 +40,8 @@ TEST(OptionButtonModel, SelectingClearsTheGroupAndClicksOnce) {
   EXPECT_TRUE(b.value());
   b.setValue(false);  // clearing runs nothing
   EXPECT_FALSE(b.value());
-  EXPECT_EQ(clicksA, 1);
-  EXPECT_EQ(clicksB, 1);
+  EXPECT_EQ(1, clicksA);
+  EXPECT_EQ(1, clicksB);
 }
 
 TEST(CheckBoxModel, EveryChangedTickClicks) {
@@ -51,7 +51,7 @@ TEST(CheckBoxModel, EveryChangedTickClicks) {
   box.setValue(true);
   box.setValue(true);
   box.setValue(false);
-  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(2, clicks);
 }
 
 TEST(ComboBoxModel, ChoosingAnItemClicksAndUnknownItemsAreRefused) {
@@ -61,8 +61,8 @@ TEST(ComboBoxModel, ChoosingAnItemClicksAndUnknownItemsAreRefused) {
   combo.onClick = [&] { ++clicks; };
   EXPECT_TRUE(combo.choose("Manta"));
   EXPECT_FALSE(combo.choose("Secchi"));
-  EXPECT_EQ(combo.text(), "Manta");
-  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ("Manta", combo.text());
+  EXPECT_EQ(1, clicks);
 }
 
 TEST(GridModel, CellsOutsideTheGridAreIgnoredAndRemovingARowKeepsTheSize) {
@@ -71,15 +71,15 @@ TEST(GridModel, CellsOutsideTheGridAreIgnoredAndRemovingARowKeepsTheSize) {
   grid.setCell(0, 0, "Evt#");
   for (int r = 1; r < 4; ++r) grid.setCell(r, 0, std::to_string(r));
   grid.setCell(9, 9, "x");
-  EXPECT_EQ(grid.cell(9, 9), "");
+  EXPECT_EQ("", grid.cell(9, 9));
   grid.removeRow(1);
-  EXPECT_EQ(grid.rows(), 4);
-  EXPECT_EQ(grid.cell(0, 0), "Evt#");
-  EXPECT_EQ(grid.cell(1, 0), "2");
-  EXPECT_EQ(grid.cell(2, 0), "3");
-  EXPECT_EQ(grid.cell(3, 0), "");
+  EXPECT_EQ(4, grid.rows());
+  EXPECT_EQ("Evt#", grid.cell(0, 0));
+  EXPECT_EQ("2", grid.cell(1, 0));
+  EXPECT_EQ("3", grid.cell(2, 0));
+  EXPECT_EQ("", grid.cell(3, 0));
   grid.removeRow(0);  // the heading row stays
-  EXPECT_EQ(grid.cell(0, 0), "Evt#");
+  EXPECT_EQ("Evt#", grid.cell(0, 0));
 }
 
 TEST(OperatorActions, RunTheHandlersAsTheDesktopDoesAndNothingWhenDisabled) {
@@ -89,7 +89,7 @@ TEST(OperatorActions, RunTheHandlersAsTheDesktopDoesAndNothingWhenDisabled) {
   option.onDblClick = [&] { ran.push_back("dblclick"); };
   option.doubleClick();  // selected first, then the double-click handler
   option.click();        // already selected: nothing
-  EXPECT_EQ(ran, (std::vector<std::string>{"click", "dblclick"}));
+  EXPECT_EQ((std::vector<std::string>{"click", "dblclick"}), ran);
 
   CheckBox check("Check1(0)");
   check.click();
@@ -104,46 +104,46 @@ TEST(OperatorActions, RunTheHandlersAsTheDesktopDoesAndNothingWhenDisabled) {
     if (key == 'a') key = 'A';  // changed
   };
   box.type("axbc\b", true);  // Backspace takes the c away again
-  EXPECT_EQ(box.text(), "Ab");
+  EXPECT_EQ("Ab", box.text());
   box.type("d", false);
-  EXPECT_EQ(box.text(), "Abd");
+  EXPECT_EQ("Abd", box.text());
   box.locked = true;
   box.type("zz", true);
-  EXPECT_EQ(box.text(), "Abd");
+  EXPECT_EQ("Abd", box.text());
 
   Grid grid("EventLog");
   grid.resize(3, 2);
   int selected = 0;
   grid.onClick = [&] { ++selected; };
   grid.selectCell(2, 1);
-  EXPECT_EQ(grid.row * 10 + grid.col, 21);
-  EXPECT_EQ(selected, 1);
+  EXPECT_EQ(21, grid.row * 10 + grid.col);
+  EXPECT_EQ(1, selected);
 }
 
 TEST(ControlProperties, ReadAsScriptsNameThem) {
   ComboBox combo("Combo1");
   combo.items = {"Bongo", "Manta"};
   combo.setText("Manta");
-  EXPECT_EQ(combo.shownValue(), "Manta");
-  EXPECT_EQ(combo.property("items"), "Bongo|Manta");
-  EXPECT_EQ(combo.property("caption"), std::nullopt);
+  EXPECT_EQ("Manta", combo.shownValue());
+  EXPECT_EQ("Bongo|Manta", combo.property("items"));
+  EXPECT_EQ(std::nullopt, combo.property("caption"));
   StatusBar bar("StatusBar1");
   bar.panel(3).text = "GPS Status: Good";
-  EXPECT_EQ(bar.property("Panels(3)"), "GPS Status: Good");
-  EXPECT_EQ(bar.property("Panels(7)"), std::nullopt);
+  EXPECT_EQ("GPS Status: Good", bar.property("Panels(3)"));
+  EXPECT_EQ(std::nullopt, bar.property("Panels(7)"));
   Timer timer("Timer1");
   timer.setEnabled(false);
   EXPECT_FALSE(timer.tick());
-  EXPECT_EQ(timer.property("enabled"), "false");
-  EXPECT_EQ(timer.shownValue(), "1000");
+  EXPECT_EQ("false", timer.property("enabled"));
+  EXPECT_EQ("1000", timer.shownValue());
 }
 
 TEST(TimerModel, IntervalStaysInTheTimersRange) {
   Timer t("Timer1");
   t.setInterval(0);
-  EXPECT_EQ(t.interval(), 1);
+  EXPECT_EQ(1, t.interval());
   t.setInterval(70000);
-  EXPECT_EQ(t.interval(), 65535);
+  EXPECT_EQ(65535, t.interval());
 }
 
 }  // namespace

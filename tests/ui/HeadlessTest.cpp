@@ -10,11 +10,11 @@ namespace ruvek::ui {
 namespace {
 
 TEST(ScriptTexts, TokensAndQuotes) {
-  EXPECT_EQ(ReadTokens("\"  padded \""), "  padded ");
-  EXPECT_EQ(ReadTokens("a<CR><LF>b<TAB>c<BS>"), "a\r\nb\tc\b");
-  EXPECT_EQ(ReadTokens("C:\\RuvekGPS\\x"), "C:\\RuvekGPS\\x");
-  EXPECT_EQ(ReadTokens("\"half"), "\"half");
-  EXPECT_EQ(ShowTokens("a\r\nb\tc"), "a<CR><LF>b<TAB>c");
+  EXPECT_EQ("  padded ", ReadTokens("\"  padded \""));
+  EXPECT_EQ("a\r\nb\tc\b", ReadTokens("a<CR><LF>b<TAB>c<BS>"));
+  EXPECT_EQ("C:\\RuvekGPS\\x", ReadTokens("C:\\RuvekGPS\\x"));
+  EXPECT_EQ("\"half", ReadTokens("\"half"));
+  EXPECT_EQ("a<CR><LF>b<TAB>c", ShowTokens("a\r\nb\tc"));
 }
 
 TEST(DriveMapping, DriveLettersBecomeFoldersUnderTheRoot) {
@@ -28,13 +28,13 @@ TEST(DriveMapping, DriveLettersBecomeFoldersUnderTheRoot) {
   const char* const expected[] = {"/srv/station/C/RuvekGPS/RuvekGPS.cfg", "/srv/station/Q/nav/CurrPos.txt",
                                   "/srv/station/C/etc/passwd", "/srv/station/C/DATA/", "/srv/station/C/"};
 #endif
-  EXPECT_EQ(fs.hostPath("C:\\RuvekGPS\\RuvekGPS.cfg"), expected[0]);
-  EXPECT_EQ(fs.hostPath("q:\\nav\\CurrPos.txt"), expected[1]);
-  EXPECT_EQ(fs.hostPath("/tmp/x.txt"), "/tmp/x.txt");
+  EXPECT_EQ(expected[0], fs.hostPath("C:\\RuvekGPS\\RuvekGPS.cfg"));
+  EXPECT_EQ(expected[1], fs.hostPath("q:\\nav\\CurrPos.txt"));
+  EXPECT_EQ("/tmp/x.txt", fs.hostPath("/tmp/x.txt"));
   // ".." never climbs above the drive's folder, as on the drive itself.
-  EXPECT_EQ(fs.hostPath("C:\\..\\..\\etc\\passwd"), expected[2]);
-  EXPECT_EQ(fs.hostPath("C:\\DATA\\.\\..\\DATA\\"), expected[3]);
-  EXPECT_EQ(fs.hostPath("C:"), expected[4]);
+  EXPECT_EQ(expected[2], fs.hostPath("C:\\..\\..\\etc\\passwd"));
+  EXPECT_EQ(expected[3], fs.hostPath("C:\\DATA\\.\\..\\DATA\\"));
+  EXPECT_EQ(expected[4], fs.hostPath("C:"));
   // Paths that are not full are never resolved against the working folder.
   for (const char* notFull : {"DATA\\EventNumber.txt", "EventNumber.txt", "\\\\server\\share\\x", ""}) {
     EXPECT_THROW(fs.hostPath(notFull), os::FileError) << notFull;
@@ -44,8 +44,8 @@ TEST(DriveMapping, DriveLettersBecomeFoldersUnderTheRoot) {
 }
 
 TEST(LineSplitting, AcceptsEveryLineEnd) {
-  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+  EXPECT_EQ((std::vector<std::string>{"a", "b", "c", "d"}), SplitLines("a\r\nb\nc\rd"));
+  EXPECT_EQ((std::vector<std::string>{"a", ""}), SplitLines("a\r\n\r\n"));
   EXPECT_TRUE(SplitLines("").empty());
 }
 
@@ -70,7 +70,7 @@ TEST_F(VirtualClock, AdvanceFiresEveryDueTickInTimeOrder) {
   arm(a, 300);
   arm(b, 500);
   platform.advance(1000);
-  EXPECT_EQ(fired, (std::vector<std::string>{"A@300", "B@500", "A@600", "A@900", "B@1000"}));
+  EXPECT_EQ((std::vector<std::string>{"A@300", "B@500", "A@600", "A@900", "B@1000"}), fired);
 }
 
 TEST_F(VirtualClock, TicksThatCameDueDuringAWaitAreNotDeliveredIntoIt) {
@@ -86,23 +86,24 @@ TEST_F(VirtualClock, TicksThatCameDueDuringAWaitAreNotDeliveredIntoIt) {
     --depth;
   };
   platform.advance(1000);
-  EXPECT_EQ(nested, 1);
+  EXPECT_EQ(1, nested);
   // Ticks at 100, 400, 700 and 1000; the missed due times are skipped, and
   // the last wait runs past the end of the advance.
-  EXPECT_EQ(platform.clockMs() % 100000, 1250);
+  EXPECT_EQ(1250, platform.clockMs() % 100000);
 }
 
 TEST_F(VirtualClock, MessageBoxesTakeQueuedAnswersAndStopWhenNoneFits) {
   platform.queueAnswer(Answer::Yes);
-  EXPECT_EQ(platform.messageBox("text", "title", Buttons::OK, Icon::None), Answer::OK);
-  EXPECT_EQ(platform.messageBox("Q?", "T", Buttons::YesNo, Icon::Warning), Answer::Yes);
+  EXPECT_EQ(Answer::OK, platform.messageBox("text", "title", Buttons::OK, Icon::None));
+  EXPECT_EQ(Answer::Yes, platform.messageBox("Q?", "T", Buttons::YesNo, Icon::Warning));
   platform.queueAnswer(Answer::Cancel);
   EXPECT_THROW(platform.messageBox("Q2", "T2", Buttons::YesNo, Icon::Error), ScriptExit);
-  EXPECT_EQ(out.str(),
-            "MSGBOX | title | text | OK | none | OK\n"
-            "MSGBOX | T | Q? | YesNo | warning | Yes\n"
-            "MSGBOX | T2 | Q2 | YesNo | error | NONE\n");
-  EXPECT_EQ(err.str(), "ERROR unanswered message box\n");
+  EXPECT_EQ(
+      "MSGBOX | title | text | OK | none | OK\n"
+      "MSGBOX | T | Q? | YesNo | warning | Yes\n"
+      "MSGBOX | T2 | Q2 | YesNo | error | NONE\n",
+      out.str());
+  EXPECT_EQ("ERROR unanswered message box\n", err.str());
 }
 
 }  // namespace
