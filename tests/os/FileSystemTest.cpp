@@ -160,7 +160,9 @@ TEST_F(LineReading, ReadAllReadsEveryLengthWholeAndRefusesOneOverItsBound) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     EXPECT_EQ(bytes, fs.readAll(path)) << length;
     EXPECT_EQ(bytes, fs.readAll(path, length)) << length;
-    if (length) EXPECT_THROW(fs.readAll(path, length - 1), os::FileError) << length;
+    if (length) {
+      EXPECT_THROW(fs.readAll(path, length - 1), os::FileError) << length;
+    }
   }
 }
 
