@@ -139,13 +139,8 @@ std::string FileSystem::readAll(const std::string& path, std::uintmax_t maxBytes
   char buf[65536];
   while (true) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int saved = errno;
-      ::close(fd);
-      errno = saved;
-      fail("cannot read", path);
-    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) closeAndFail(fd, "cannot read", path);
     if (n == 0) break;
     out.append(buf, std::size_t(n));
     // A short read that reaches the size the file had is its end: no further
@@ -164,12 +159,7 @@ void FileSystem::forEachLine(const std::string& path, const std::function<void(s
   while (true) {
     const ssize_t n = ::read(fd, buf, sizeof buf);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const int saved = errno;
-      ::close(fd);
-      errno = saved;
-      fail("cannot read", path);
-    }
+    if (n < 0) closeAndFail(fd, "cannot read", path);
     if (n == 0) break;
     lines.feed(buf, std::size_t(n), visit);
   }
@@ -189,12 +179,7 @@ std::string FileSystem::readFrom(const std::string& path, std::uintmax_t offset)
   while (true) {
     const ssize_t n = ::pread(fd, buf, sizeof buf, at);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const int saved = errno;
-      ::close(fd);
-      errno = saved;
-      fail("cannot read", path);
-    }
+    if (n < 0) closeAndFail(fd, "cannot read", path);
     if (n == 0) break;
     out.append(buf, std::size_t(n));
     at += n;
