@@ -80,7 +80,7 @@ void BM_GpsCollectionTick(benchmark::State& state) {
     benchmark::DoNotOptimize(station.gps.display.text().size());
   }
   state.counters["chars"] = double(waiting.size());
-  if (!station.state.gpsInput.portRunning || station.gps.display.text().size() != ruvek::kDisplayLimit ||
+  if (!station.state.poll.gpsInput.portRunning || station.gps.display.text().size() != ruvek::kDisplayLimit ||
       !platform.files().exists("C:\\DATA\\CurrPos.txt"))
     state.SkipWithError("tick gave a wrong result");
   std::error_code ec;

@@ -37,7 +37,7 @@ void BM_PollTick(benchmark::State& state) {
   for (const auto& [n, v] : rows) config.row(n) = v;
   station.settings = ruvek::DeriveSettings(config);
   w.eventGrid.resize(ruvek::kGridRows, ruvek::kGridCols);
-  station.state.gpsSource = ruvek::NavSource::Network;
+  station.state.poll.gpsSource = ruvek::NavSource::Network;
   ruvek::SetRecording(station.state, w.buttons, ruvek::Recording::Ready);
   w.menus.autoFill.checked = true;
   w.clockOptions.option(ruvek::PcClock::Pst).setValue(true);
@@ -45,9 +45,9 @@ void BM_PollTick(benchmark::State& state) {
 
   for (auto _ : state) {
     ruvek::PollTick(station);
-    benchmark::DoNotOptimize(station.state.nav.stndSta);
+    benchmark::DoNotOptimize(station.state.poll.nav.stndSta);
   }
-  if (station.state.nav.stndSta != "28.0" || w.boxes.eventNumber.text() != "11")
+  if (station.state.poll.nav.stndSta != "28.0" || w.boxes.eventNumber.text() != "11")
     state.SkipWithError("tick gave a wrong result");
   std::error_code ec;
   std::filesystem::remove_all(root, ec);

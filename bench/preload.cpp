@@ -29,7 +29,7 @@ void Preload(benchmark::State& state, ruvek::PreloadMode mode) {
   grid.resize(ruvek::kGridRows, ruvek::kGridCols);
   const ruvek::PreloadSource source{"C:\\DATA\\0708SREvents.csv", mode, "93.3", "1999.0"};
   for (auto _ : state) {
-    ruvek::PreloadEventLog(platform.files(), source, station.main.eventRows, station.state);
+    ruvek::PreloadEventLog(platform.files(), source, station.main.eventRows, station.state.numbers);
     benchmark::DoNotOptimize(station.main.eventRows.next());
   }
   state.counters["rows"] = station.main.eventRows.next() - 1;

@@ -173,7 +173,7 @@ void ChooseNavigationSource(Station& s) {
   switch (source) {
     case NavSource::Gps:
     case NavSource::Udp:
-      s.state.gpsSource = source;
+      s.state.poll.gpsSource = source;
       autoFill.checked = true;
       if (source == NavSource::Udp) ListenForDatagrams(s);
       // The serial GPS window comes to the front; it shows the main window again.
@@ -183,11 +183,11 @@ void ChooseNavigationSource(Station& s) {
       break;
     case NavSource::Knorr:
     case NavSource::Network:
-      s.state.gpsSource = source;
+      s.state.poll.gpsSource = source;
       autoFill.checked = true;
       break;
     case NavSource::Met:
-    case NavSource::Scs: s.state.gpsSource = source; break;
+    case NavSource::Scs: s.state.poll.gpsSource = source; break;
     // "JD" and unknown words leave the source as it is.
     case NavSource::None:
     case NavSource::Unknown: break;
@@ -282,7 +282,7 @@ void FormLoad(Station& s) {
   StationState& st = s.state;
   w.form.geo.width = 14085;
   st.networkMode = true;
-  st.manualEventNumber = false;
+  st.numbers.manualEventNumber = false;
   st.editingRow = false;
   ConfigOrigin origin = ConfigOrigin::File;
   s.settings = ReadSettings(s.platform, origin);
@@ -302,7 +302,7 @@ void FormLoad(Station& s) {
                   {LogFileNamesFor(settings.programDir, settings.dataDir, w.boxes.cruise.text(), settings.eventListType)
                        .networkEvents,
                    settings.preloadMode, w.lineCombo.text(), w.stationCombo.text()},
-                  w.eventRows, st);
+                  w.eventRows, st.numbers);
   MarkDisplayedEvents(w.menus, settings.preloadMode);
   LoadEventNumber(EventNumbering::of(s), w.menus.autoFill, w.menus.eventNumberFile);
   // The share as it is now: a bare mount point left by an unmounted share is not it.

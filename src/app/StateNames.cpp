@@ -16,22 +16,22 @@ using Getter = std::string (*)(const Station&);
 // The age of the last good position now, by the program's clock.
 FixAge FixAgeNow(const Station& s) {
   const ui::Timer& poll = s.main.pollTimer;
-  return FixAgeAt(s.state.lastFix, s.platform.now().toMillis(), poll.interval(),
+  return FixAgeAt(s.state.poll.lastFix, s.platform.now().toMillis(), poll.interval(),
                   poll.isEnabled() && s.main.menus.autoFill.checked);
 }
 
 const std::map<std::string, Getter>& Table() {
   static const std::map<std::string, Getter> kTable = {
       {"networkMode", [](const Station& s) { return Flag(s.state.networkMode); }},
-      {"gpsSource", [](const Station& s) { return std::string(NavSourceName(s.state.gpsSource)); }},
-      {"manualEventNumber", [](const Station& s) { return Flag(s.state.manualEventNumber); }},
-      {"numberRolledBack", [](const Station& s) { return Flag(s.state.numberRolledBack); }},
+      {"gpsSource", [](const Station& s) { return std::string(NavSourceName(s.state.poll.gpsSource)); }},
+      {"manualEventNumber", [](const Station& s) { return Flag(s.state.numbers.manualEventNumber); }},
+      {"numberRolledBack", [](const Station& s) { return Flag(s.state.numbers.numberRolledBack); }},
       {"editingRow", [](const Station& s) { return Flag(s.state.editingRow); }},
       {"gridRowCount", [](const Station& s) { return std::to_string(s.main.eventRows.next()); }},
       {"orderOccupied", [](const Station& s) { return s.state.orderOccupied; }},
-      {"nextEventNumber", [](const Station& s) { return std::to_string(s.state.nextEventNumber); }},
+      {"nextEventNumber", [](const Station& s) { return std::to_string(s.state.numbers.nextEventNumber); }},
       {"lastPickerIndex", [](const Station& s) { return std::to_string(s.state.lastPickerIndex); }},
-      {"lastSeenLastEvent", [](const Station& s) { return s.state.lastSeenLastEvent; }},
+      {"lastSeenLastEvent", [](const Station& s) { return s.state.numbers.lastSeenLastEvent; }},
       {"multiMode", [](const Station& s) { return Flag(s.state.multiMode); }},
       // The words of the rows, unknown ones included: row 17 changes with the
       // preload mode, row 19 is read upper-cased.
@@ -55,16 +55,16 @@ const std::map<std::string, Getter>& Table() {
       {"lockWaits", [](const Station& s) { return std::to_string(s.state.lockStats.waits); }},
       {"lockTakeovers", [](const Station& s) { return std::to_string(s.state.lockStats.takeovers); }},
       {"backlogEvents", [](const Station& s) { return std::to_string(s.state.backlog.events); }},
-      {"NavSnapshot.localDate", [](const Station& s) { return s.state.nav.localDate; }},
-      {"NavSnapshot.localTime", [](const Station& s) { return s.state.nav.localTime; }},
-      {"NavSnapshot.utcDate", [](const Station& s) { return s.state.nav.utcDate; }},
-      {"NavSnapshot.utcTime", [](const Station& s) { return s.state.nav.utcTime; }},
-      {"NavSnapshot.decLat", [](const Station& s) { return s.state.nav.decLat; }},
-      {"NavSnapshot.decLon", [](const Station& s) { return s.state.nav.decLon; }},
-      {"NavSnapshot.calcLine", [](const Station& s) { return s.state.nav.calcLine; }},
-      {"NavSnapshot.calcSta", [](const Station& s) { return s.state.nav.calcSta; }},
-      {"NavSnapshot.stndLine", [](const Station& s) { return s.state.nav.stndLine; }},
-      {"NavSnapshot.stndSta", [](const Station& s) { return s.state.nav.stndSta; }},
+      {"NavSnapshot.localDate", [](const Station& s) { return s.state.poll.nav.localDate; }},
+      {"NavSnapshot.localTime", [](const Station& s) { return s.state.poll.nav.localTime; }},
+      {"NavSnapshot.utcDate", [](const Station& s) { return s.state.poll.nav.utcDate; }},
+      {"NavSnapshot.utcTime", [](const Station& s) { return s.state.poll.nav.utcTime; }},
+      {"NavSnapshot.decLat", [](const Station& s) { return s.state.poll.nav.decLat; }},
+      {"NavSnapshot.decLon", [](const Station& s) { return s.state.poll.nav.decLon; }},
+      {"NavSnapshot.calcLine", [](const Station& s) { return s.state.poll.nav.calcLine; }},
+      {"NavSnapshot.calcSta", [](const Station& s) { return s.state.poll.nav.calcSta; }},
+      {"NavSnapshot.stndLine", [](const Station& s) { return s.state.poll.nav.stndLine; }},
+      {"NavSnapshot.stndSta", [](const Station& s) { return s.state.poll.nav.stndSta; }},
   };
   return kTable;
 }
@@ -84,7 +84,7 @@ std::optional<std::string> StateValue(const Station& s, const std::string& name)
   }
   if (std::regex_match(name, m, kMetItem)) {
     const int n = std::stoi(m[1]);
-    if (n >= 0 && std::size_t(n) < kMetItems) return s.state.nav.metItems[std::size_t(n)];
+    if (n >= 0 && std::size_t(n) < kMetItems) return s.state.poll.nav.metItems[std::size_t(n)];
   }
   return std::nullopt;
 }

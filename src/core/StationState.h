@@ -83,8 +83,6 @@ struct Correction {
   std::optional<LoggedRow> logged;
 };
 
-// The flags and counters the handlers share, the navigation snapshot, and the
-// working state of the poll and the recording workflow.
 // The rows of the network logs this station could not write, kept in the
 // backlog file until the share takes them (events/Backlog.h).
 struct BacklogStatus {
@@ -97,25 +95,27 @@ struct BacklogStatus {
   std::vector<std::string> waitingFiles;
 };
 
-struct StationState {
-  Recording recording = Recording::NotStarted;
-  bool networkMode = true;                // false once the operator chose local operation
-  NavSource gpsSource = NavSource::None;  // the navigation source chosen at start
-  bool manualEventNumber = false;         // the operator took the event number over
-  bool numberRolledBack = false;          // Clear Last holds the rolled-back number until the next event
-  bool editingRow = false;                // the next Record Event replaces the grid row loaded for editing
-  Correction correction;                  // the grid row last loaded for editing
-  std::string orderOccupied;
+// The event number as this station knows it: the next number, the operator's
+// override, Clear Last's roll-back, and the last-event lines seen and written.
+// The number steps (events/EventNumber.h, events/NumberSync.h) keep it.
+struct NumberState {
+  bool manualEventNumber = false;  // the operator took the event number over
+  bool numberRolledBack = false;   // Clear Last holds the rolled-back number until the next event
   // Kept wider than the old 16-bit counter so numbers past 32767 go on counting.
   long long nextEventNumber = 0;
   // The highest event number this station has logged in this run (NUMERIC):
   // a new event is never given it or a lower one again.
   std::optional<double> highestNumberLogged;
-  int lastPickerIndex = -1;  // the last picker that holds an event of the list
-  bool multiMode = false;    // check-box pickers in use
+  int eventFileRetries = 0;       // consecutive failures of the poll's event number read
+  bool lastEventPending = false;  // another station's last event is still to be pulled into the grid
   std::string lastSeenLastEvent;
   std::string ownLastEvent;  // the line this station last wrote to the last-event file
+};
 
+// What the navigation poll reads and keeps: the source chosen at start, the
+// snapshot of the last read, the serial input's state and the last good fix.
+struct PollState {
+  NavSource gpsSource = NavSource::None;  // the navigation source chosen at start
   NavSnapshot nav;
   int metLatIndex = 0;  // the MET items that hold the latitude and the longitude
   int metLonIndex = 0;
@@ -124,13 +124,25 @@ struct StationState {
   std::string udpDatagram;
   GpsInput gpsInput;
   LastFix lastFix;
+};
 
-  int eventFileRetries = 0;       // consecutive failures of the poll's event number read
-  bool lastEventPending = false;  // another station's last event is still to be pulled into the grid
+// The station's working state: the recording workflow's, the number's, the
+// poll's and the share's.
+struct StationState {
+  Recording recording = Recording::NotStarted;
+  bool networkMode = true;  // false once the operator chose local operation
+  bool editingRow = false;  // the next Record Event replaces the grid row loaded for editing
+  Correction correction;    // the grid row last loaded for editing
+  std::string orderOccupied;
+  int lastPickerIndex = -1;  // the last picker that holds an event of the list
+  bool multiMode = false;    // check-box pickers in use
   std::string previousEventTime;
   std::string previousEventName;
   bool ctdAtDepthLogged = false;
   std::string lastEditorFile;  // the file the line-file dialog last held
+
+  NumberState numbers;
+  PollState poll;
 
   os::ShareMount dataShare;      // the data directory's file system, noted at start
   ui::ShareLockStats lockStats;  // waits for the share lock and takeovers of a dead holder's lock

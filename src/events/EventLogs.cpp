@@ -155,10 +155,10 @@ void WriteNetworkLogs(const LogTarget& target, const LoggedEvent& event, Station
   if (!state.editingRow)
     Reported(job, LogWrite::LastEvent, [&] {
       fs.replace(names.lastEvent, withTail);
-      state.ownLastEvent = record + event.tail;
+      state.numbers.ownLastEvent = record + event.tail;
     });
   Reported(job, LogWrite::NetworkList, [&] { AppendWithHeader(fs, names.networkList, kNetworkHeader, record); });
-  Retried(job, LogWrite::ClearMet, [&] { state.nav.metItems.fill(std::string()); });
+  Retried(job, LogWrite::ClearMet, [&] { state.poll.nav.metItems.fill(std::string()); });
   if (ctd.action == CtdAction::WriteFile) {
     Reported(job, LogWrite::CtdAtDepth, [&] {
       fs.replace(names.ctdAtDepth, Line(record));

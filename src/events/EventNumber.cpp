@@ -36,10 +36,10 @@ double RecordTimeValue(const EventNumbering& n) {
 // Clear Last holds it (with holdWhileRolledBack) or the box shows as much.
 bool RaiseTo(const EventNumbering& n, double value, bool holdWhileRolledBack) {
   StationState& st = n.state;
-  st.nextEventNumber = NumberPlus(value, 1);
-  if (st.manualEventNumber || (holdWhileRolledBack && st.numberRolledBack)) return false;
-  if (!(BoxValue(n) < double(st.nextEventNumber))) return false;
-  ShowNumber(n, st.nextEventNumber);
+  st.numbers.nextEventNumber = NumberPlus(value, 1);
+  if (st.numbers.manualEventNumber || (holdWhileRolledBack && st.numbers.numberRolledBack)) return false;
+  if (!(BoxValue(n) < double(st.numbers.nextEventNumber))) return false;
+  ShowNumber(n, st.numbers.nextEventNumber);
   return true;
 }
 
@@ -63,8 +63,8 @@ bool LoadFromExistingFile(const EventNumbering& n) {
   try {
     const auto value = EventNumberValue(ReadNumberLine(n));
     if (!value) return false;
-    n.state.nextEventNumber = NumberPlus(*value, 1);
-    ShowNumber(n, n.state.nextEventNumber);
+    n.state.numbers.nextEventNumber = NumberPlus(*value, 1);
+    ShowNumber(n, n.state.numbers.nextEventNumber);
     return true;
   } catch (const os::FileError&) {
     return false;
@@ -85,7 +85,7 @@ bool OfferNewFile(const EventNumbering& n) {
     return false;
   }
   // The new file says 1 was used: the next event is logged as 2.
-  n.state.nextEventNumber = 2;
+  n.state.numbers.nextEventNumber = 2;
   ShowNumber(n, 2);
   return true;
 }
@@ -110,7 +110,7 @@ bool UsingLocalFile(const EventNumbering& n) {
 
 // The station counts from 0 on its own: its first event is logged as 1.
 void GiveUpNumberFile(const EventNumbering& n) {
-  n.state.nextEventNumber = 0;
+  n.state.numbers.nextEventNumber = 0;
   ShowNumber(n, 1);
   n.platform.ask("Unable to use " + n.settings.eventNumberPath +
                      " - enter the event number by hand (double-click the event number box).",
@@ -202,10 +202,10 @@ bool RollBackEventNumber(const EventNumbering& n, const std::string& clearedNumb
     } catch (const os::FileError& e) {
       throw NumberFileWriteError(e);
     }
-    n.state.nextEventNumber = NumberPlus(previous, 1);
-    ShowNumber(n, n.state.nextEventNumber);
+    n.state.numbers.nextEventNumber = NumberPlus(previous, 1);
+    ShowNumber(n, n.state.numbers.nextEventNumber);
   }
-  n.state.numberRolledBack = true;
+  n.state.numbers.numberRolledBack = true;
   return true;
 }
 
@@ -214,7 +214,7 @@ void RequestManualOverride(const EventNumbering& n) {
                                      "Enter Event Number Manually Y/N?", ui::Buttons::YesNo, ui::Icon::Question);
   if (answer != ui::Answer::Yes) return;
   n.box.locked = false;
-  n.state.manualEventNumber = true;
+  n.state.numbers.manualEventNumber = true;
 }
 
 void RecordEventNumbers(const EventNumbering& n, bool zeroPosition, EventWork& work) {
@@ -269,35 +269,35 @@ void RecordEventNumbers(const EventNumbering& n, bool zeroPosition, EventWork& w
     NoteNumberLogged(n);
     AdvanceAfterRecord(n);
   }
-  ReleaseManualOverride(n.state);
+  ReleaseManualOverride(n.state.numbers);
 }
 
 void NumberStepAfterChecks(const EventNumbering& n, bool zeroPosition, std::optional<double>* value) {
   if (JulianScheme(n.settings)) return ShowJulianNumber(n);
   const double read = RecordTimeValue(n);
   if (value) *value = read;
-  n.state.nextEventNumber = NumberPlus(read, zeroPosition ? 1 : -1);
-  if (!n.state.manualEventNumber && BoxValue(n) < double(n.state.nextEventNumber))
-    ShowNumber(n, n.state.nextEventNumber);
+  n.state.numbers.nextEventNumber = NumberPlus(read, zeroPosition ? 1 : -1);
+  if (!n.state.numbers.manualEventNumber && BoxValue(n) < double(n.state.numbers.nextEventNumber))
+    ShowNumber(n, n.state.numbers.nextEventNumber);
 }
 
 void StationArrivalRule(StationState& state, const std::string& eventName) {
-  state.nextEventNumber += ArrivalBump(eventName, state.previousEventName);
+  state.numbers.nextEventNumber += ArrivalBump(eventName, state.previousEventName);
 }
 
 void RememberEventName(StationState& state, const std::string& eventName) { state.previousEventName = Trim(eventName); }
 
 void LocalNumberStep(const EventNumbering& n) {
   if (JulianScheme(n.settings) || n.state.networkMode) return;
-  ++n.state.nextEventNumber;
-  if (!n.state.manualEventNumber) ShowNumber(n, n.state.nextEventNumber);
+  ++n.state.numbers.nextEventNumber;
+  if (!n.state.numbers.manualEventNumber) ShowNumber(n, n.state.numbers.nextEventNumber);
 }
 
 void PublishStep(const EventNumbering& n, const std::optional<double>* value) {
   if (JulianScheme(n.settings)) return ShowJulianNumber(n);
   RaiseTo(n, value && *value ? **value : RecordTimeValue(n), false);
   KeepNumberNew(n);
-  n.status.setText(ReadingNumberStatus(n.state.nextEventNumber));
+  n.status.setText(ReadingNumberStatus(n.state.numbers.nextEventNumber));
   WriteNumberFiles(n);
 }
 
@@ -305,11 +305,12 @@ void KeepNumberNew(const EventNumbering& n) {
   StationState& st = n.state;
   if (JulianScheme(n.settings)) return;
   const bool blank = Trim(n.box.text()).empty();
-  const bool reusedOnPurpose = st.manualEventNumber || st.numberRolledBack;
-  if (!blank && (reusedOnPurpose || !st.highestNumberLogged || BoxValue(n) > *st.highestNumberLogged)) return;
-  long long next = std::max(st.nextEventNumber, 1LL);
-  if (st.highestNumberLogged) next = std::max(next, NumberPlus(std::floor(*st.highestNumberLogged), 1));
-  st.nextEventNumber = next;
+  const bool reusedOnPurpose = st.numbers.manualEventNumber || st.numbers.numberRolledBack;
+  if (!blank && (reusedOnPurpose || !st.numbers.highestNumberLogged || BoxValue(n) > *st.numbers.highestNumberLogged))
+    return;
+  long long next = std::max(st.numbers.nextEventNumber, 1LL);
+  if (st.numbers.highestNumberLogged) next = std::max(next, NumberPlus(std::floor(*st.numbers.highestNumberLogged), 1));
+  st.numbers.nextEventNumber = next;
   ShowNumber(n, next);
 }
 
@@ -317,18 +318,20 @@ void NoteNumberLogged(const EventNumbering& n) {
   if (JulianScheme(n.settings)) return;
   const double logged = BoxValue(n);
   StationState& st = n.state;
-  if (!st.highestNumberLogged || logged > *st.highestNumberLogged) st.highestNumberLogged = logged;
+  if (!st.numbers.highestNumberLogged || logged > *st.numbers.highestNumberLogged)
+    st.numbers.highestNumberLogged = logged;
 }
 
 void AdvanceAfterRecord(const EventNumbering& n) {
   if (JulianScheme(n.settings)) return;
   StationState& st = n.state;
-  ++st.nextEventNumber;
-  if (st.highestNumberLogged)
-    st.nextEventNumber = std::max(st.nextEventNumber, NumberPlus(std::floor(*st.highestNumberLogged), 1));
-  ShowNumber(n, st.nextEventNumber);
+  ++st.numbers.nextEventNumber;
+  if (st.numbers.highestNumberLogged)
+    st.numbers.nextEventNumber =
+        std::max(st.numbers.nextEventNumber, NumberPlus(std::floor(*st.numbers.highestNumberLogged), 1));
+  ShowNumber(n, st.numbers.nextEventNumber);
 }
 
-void ReleaseManualOverride(StationState& state) { state.manualEventNumber = false; }
+void ReleaseManualOverride(NumberState& numbers) { numbers.manualEventNumber = false; }
 
 }  // namespace ruvek

@@ -172,6 +172,6 @@ void KeepNumberNew(const EventNumbering& n);
 void NoteNumberLogged(const EventNumbering& n);
 // next = next + 1, and never at or below a number logged in this run.
 void AdvanceAfterRecord(const EventNumbering& n);
-void ReleaseManualOverride(StationState& state);
+void ReleaseManualOverride(NumberState& numbers);
 
 }  // namespace ruvek

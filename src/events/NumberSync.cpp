@@ -27,8 +27,8 @@ void PullLastEvent(const EventNumbering& n, ui::Grid& eventGrid, EventGridRows& 
   StationState& st = n.state;
   // This station's own event is in its grid already (a corrected event leaves
   // the box below the file's number, so the raise that follows finds it).
-  if (line == st.lastSeenLastEvent || line == st.ownLastEvent) return;
-  st.lastSeenLastEvent = line;
+  if (line == st.numbers.lastSeenLastEvent || line == st.numbers.ownLastEvent) return;
+  st.numbers.lastSeenLastEvent = line;
   std::vector<std::string> f(kLastEventFields);
   SplitCommas(line, f, kLastEventFields);
   // A new cruise's empty grid counts 0 rows: the event goes to row 1, never
@@ -44,8 +44,9 @@ void PullLastEvent(const EventNumbering& n, ui::Grid& eventGrid, EventGridRows& 
   eventGrid.row = row;
   // The number file's value was raised already; an older last-event line
   // (written a moment before the number) never takes the box back.
-  st.nextEventNumber = std::max(st.nextEventNumber, NumberPlus(EventNumberValue(f[LogColumn::EventNo]).value_or(0), 1));
-  n.box.setText(EventNumberText(st.nextEventNumber));
+  st.numbers.nextEventNumber =
+      std::max(st.numbers.nextEventNumber, NumberPlus(EventNumberValue(f[LogColumn::EventNo]).value_or(0), 1));
+  n.box.setText(EventNumberText(st.numbers.nextEventNumber));
 }
 
 }  // namespace
@@ -58,26 +59,27 @@ NumberSync SyncEventNumber(const EventNumbering& n) {
       return NumberSync::NotRead;
     }
     if (!n.platform.files().exists(n.settings.eventNumberPath)) {
-      n.status.setText("Unable to find Event Number file...Retry" + std::to_string(st.eventFileRetries) + ".");
+      n.status.setText("Unable to find Event Number file...Retry" + std::to_string(st.numbers.eventFileRetries) + ".");
       return NumberSync::NotRead;
     }
     try {
-      if (RaiseFromFile(n, /*holdWhileRolledBack=*/true)) st.lastEventPending = true;
-      st.eventFileRetries = 0;
-      n.status.setText("Reading Event Number file..." + EventNumberText(st.nextEventNumber));
+      if (RaiseFromFile(n, /*holdWhileRolledBack=*/true)) st.numbers.lastEventPending = true;
+      st.numbers.eventFileRetries = 0;
+      n.status.setText("Reading Event Number file..." + EventNumberText(st.numbers.nextEventNumber));
       return NumberSync::Read;
     } catch (const os::FileError&) {
       n.platform.wait(kNumberWaitMs);
-      ++st.eventFileRetries;
-      if (st.eventFileRetries <= kSilentRetries) {
-        n.status.setText("Unable to find Event Number file...Retry" + std::to_string(st.eventFileRetries) + ".");
+      ++st.numbers.eventFileRetries;
+      if (st.numbers.eventFileRetries <= kSilentRetries) {
+        n.status.setText("Unable to find Event Number file...Retry" + std::to_string(st.numbers.eventFileRetries) +
+                         ".");
         continue;
       }
       const auto answer = n.platform.ask(
           "Unable to find Event Number file...Quit the program?\r  [Yes] to quit or [No] for manual entry",
           "Can't Find the Event Number file, Quit?", ui::Buttons::YesNo, ui::Icon::Warning);
       if (answer == ui::Answer::Yes) return NumberSync::Quit;
-      st.eventFileRetries = 0;
+      st.numbers.eventFileRetries = 0;
       return NumberSync::ManualEntry;
     }
   }
@@ -85,10 +87,10 @@ NumberSync SyncEventNumber(const EventNumbering& n) {
 
 void PullPendingLastEvent(const EventNumbering& n, ui::Grid& eventGrid, EventGridRows& rows,
                           const std::string& cruise) {
-  if (!n.state.lastEventPending) return;
+  if (!n.state.numbers.lastEventPending) return;
   try {
     PullLastEvent(n, eventGrid, rows, cruise);
-    n.state.lastEventPending = false;
+    n.state.numbers.lastEventPending = false;
   } catch (const os::FileError&) {
   }
 }

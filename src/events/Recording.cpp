@@ -142,7 +142,7 @@ void NumberFileStep(const EventNumbering& n, Press& press, Step step) {
 std::optional<FixAge> StaleFix(const Station& s) {
   const MainWindow& w = s.main;
   if (!w.menus.autoFill.checked || !w.pollTimer.isEnabled() || s.state.editingRow) return std::nullopt;
-  const FixAge age = FixAgeAt(s.state.lastFix, s.platform.now().toMillis(), w.pollTimer.interval(), true);
+  const FixAge age = FixAgeAt(s.state.poll.lastFix, s.platform.now().toMillis(), w.pollTimer.interval(), true);
   if (age.level != FixAgeLevel::Red) return std::nullopt;
   return age;
 }
@@ -163,8 +163,8 @@ bool PassChecks(const EventNumbering& n, bool zeroPosition, const std::optional<
   if (zeroPosition) {
     if (!NavigationQuestion(n.platform, "Navigation fields have not updated, record event anyways? Y/N")) return false;
   } else if (staleFix) {
-    if (!NavigationQuestion(n.platform, StaleFixText(*staleFix, n.state.lastFix.time))) return false;
-  } else if (n.state.nav.localTime == n.state.previousEventTime) {
+    if (!NavigationQuestion(n.platform, StaleFixText(*staleFix, n.state.poll.lastFix.time))) return false;
+  } else if (n.state.poll.nav.localTime == n.state.previousEventTime) {
     if (n.platform.ask("GPS Time hasn't changed since the last event, record anyways? Y/N", "Time hasn't updated!",
                        ui::Buttons::YesNo, ui::Icon::Warning) == ui::Answer::No)
       return false;
@@ -182,7 +182,7 @@ void WriteCells(ui::Grid& grid, int row, int firstCol, std::initializer_list<std
 // neither read nor written: an arrival then gets the missing value.
 void OrderOccupiedStep(const os::FileSystem& fs, const Settings& settings, StationState& state, ui::StatusBar& status,
                        ui::Menu& fileEntry, const std::string& eventName) {
-  const bool arrival = Contains(ToUpper(eventName), "ARRIVAL") && !Contains(state.lastSeenLastEvent, "ARRIVAL");
+  const bool arrival = Contains(ToUpper(eventName), "ARRIVAL") && !Contains(state.numbers.lastSeenLastEvent, "ARRIVAL");
   if (!state.dataShare.reachable(fs)) {
     if (arrival) state.orderOccupied = kMissingOrderOccupied;
     return;
@@ -198,7 +198,7 @@ void OrderOccupiedStep(const os::FileSystem& fs, const Settings& settings, Stati
 // operator typed the navigation: the boxes' position stands for the snapshot's.
 LoggedEvent EventOnScreen(const MainWindow& w, const StationState& state, const std::string& eventName,
                           const std::string& activity) {
-  const NavSnapshot& nav = state.nav;
+  const NavSnapshot& nav = state.poll.nav;
   LoggedEvent event;
   EventFields& f = event.fields;
   f.cruise = w.boxes.cruise.text();
@@ -268,7 +268,7 @@ void WriteLogs(Station& s, const EventNumbering& n, Press& press, const LogTarge
   };
   Retry(
       n.platform, press, [&] { WriteLocalLogs(target, event, job); }, question, quick, skipFile);
-  n.state.numberRolledBack = false;
+  n.state.numbers.numberRolledBack = false;
   if (n.state.networkMode)
     Retry(
         n.platform, press,
@@ -316,10 +316,10 @@ class RecordWork final : public EventWork {
     // row has been selected since.
     row_ = editing_ ? std::clamp(st_.correction.gridRow, 1, kEventRows) : w_.eventRows.rowForNewEvent();
     WriteCells(w_.eventGrid, row_, GridColumn::EventNo,
-               {w_.boxes.eventNumber.text(), w_.lineCombo.text(), w_.stationCombo.text(), st_.nav.localDate,
-                st_.nav.localTime, eventName_});
+               {w_.boxes.eventNumber.text(), w_.lineCombo.text(), w_.stationCombo.text(), st_.poll.nav.localDate,
+                st_.poll.nav.localTime, eventName_});
     // The time check compares the poll's time, not the one the logs get below.
-    st_.previousEventTime = st_.nav.localTime;
+    st_.previousEventTime = st_.poll.nav.localTime;
   }
   const std::string& eventName() const override { return eventName_; }
 
@@ -337,7 +337,7 @@ class RecordWork final : public EventWork {
 
   void writeLogs() override {
     // The logs carry the local date and time of the moment they are written.
-    SetLocalClock(st_.nav, w_.clockOptions.selected(), s_.platform.now());
+    SetLocalClock(st_.poll.nav, w_.clockOptions.selected(), s_.platform.now());
     // The order-occupied value is never written with a closing table tag.
     st_.orderOccupied = StripTableTag(st_.orderOccupied);
     event_ = EventOnScreen(w_, st_, eventName_, activity_);
@@ -402,7 +402,7 @@ void StartRecording(Station& s) {
   MainWindow& w = s.main;
   // Asked whenever the serial input is not running: never started, or stopped
   // again (the GO button then shows "Go").
-  if (s.state.gpsSource == NavSource::Gps && !s.state.gpsInput.portRunning &&
+  if (s.state.poll.gpsSource == NavSource::Gps && !s.state.poll.gpsInput.portRunning &&
       s.platform.ask("GPS is not started, return to GPS startup form? Y/N", "GPS not logging, return to activate?",
                      ui::Buttons::YesNo, ui::Icon::Error) == ui::Answer::Yes) {
     s.platform.show(s.gps.form);
@@ -410,7 +410,7 @@ void StartRecording(Station& s) {
   }
   SetRecording(s.state, w.buttons, Recording::Ready);
   w.buttons.record.tooltip = "Saves the event number and all data displayed into the Cruise events log.";
-  ReleaseManualOverride(s.state);
+  ReleaseManualOverride(s.state.numbers);
   s.platform.wait(kSettleMs);
   SetRecording(s.state, w.buttons, Recording::Ready);
 }
@@ -495,7 +495,7 @@ void AdvanceEventPicker(Pickers& pickers, const std::string& eventName, const St
 
 void StartOrRecord(Station& s) {
   Press press(s);
-  s.state.eventFileRetries = 0;
+  s.state.numbers.eventFileRetries = 0;
   switch (s.state.recording) {
     case Recording::NotStarted: return StartRecording(s);
     case Recording::Ready: return RecordEvent(s, press);

@@ -100,7 +100,7 @@ void ChooseLineStaMode(Station& s, LineStaMode mode) {
   MainWindow& w = s.main;
   if (MenuOf(w.menus, mode).checked) return;
   CheckLineStaMode(w.menus, mode);
-  const NavSnapshot& nav = s.state.nav;
+  const NavSnapshot& nav = s.state.poll.nav;
   switch (mode) {
     case LineStaMode::Standard:
       w.lineCombo.setText(nav.stndLine);

@@ -133,7 +133,7 @@ void FillGridRow(std::vector<std::string>& row, const std::vector<std::string>& 
   }
 }
 
-void PreloadEventLog(const os::FileSystem& fs, const PreloadSource& source, EventGridRows& rows, StationState& state) {
+void PreloadEventLog(const os::FileSystem& fs, const PreloadSource& source, EventGridRows& rows, NumberState& numbers) {
   rows.startPreload();
   if (!fs.exists(source.logPath)) return;
   const PreloadMode mode = source.mode;
@@ -143,19 +143,19 @@ void PreloadEventLog(const os::FileSystem& fs, const PreloadSource& source, Even
     // last event; the other modes need only the last event first, read from
     // the end of the file.
     if (mode == PreloadMode::AllEvents || mode == PreloadMode::CurrentSta) {
-      FirstPass(fs, source, shown, state.lastSeenLastEvent);
+      FirstPass(fs, source, shown, numbers.lastSeenLastEvent);
     } else {
       // A header as the last long line (a log holding only its header): the
       // last event, if any, comes from a pass over the whole log. A log
       // without any event line shows no row.
       auto last = fs.lastLineOfAtLeast(source.logPath, kEventLineLength);
       if (last && IsEventLine(*last))
-        state.lastSeenLastEvent = std::move(*last);
-      else if (!last || !FirstPass(fs, source, shown, state.lastSeenLastEvent))
+        numbers.lastSeenLastEvent = std::move(*last);
+      else if (!last || !FirstPass(fs, source, shown, numbers.lastSeenLastEvent))
         return;
     }
     std::vector<std::string> slots(kSlots);
-    SplitCommas(state.lastSeenLastEvent, slots, kSlots);
+    SplitCommas(numbers.lastSeenLastEvent, slots, kSlots);
     if (mode == PreloadMode::LastEvent) shown.add(slots, PositionText::AsLogged);
     if (mode == PreloadMode::LastSta)
       LoadStationRows(fs, source.logPath, StationNumber(slots[LogColumn::StndLine]),

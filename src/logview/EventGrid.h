@@ -44,7 +44,7 @@ struct PreloadSource {
 
 // Start-up: fills the grid's rows from the log by the preload mode and leaves
 // the log's last event line in lastSeenLastEvent.
-void PreloadEventLog(const os::FileSystem& fs, const PreloadSource& source, EventGridRows& rows, StationState& state);
+void PreloadEventLog(const os::FileSystem& fs, const PreloadSource& source, EventGridRows& rows, NumberState& numbers);
 
 // Moves the "Displayed Events" check mark to `entry` and makes `mode` the
 // preload mode (and configuration row 17 in memory) for the next start.

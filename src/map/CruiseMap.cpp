@@ -72,7 +72,7 @@ void Fit(CruiseMapData& d) {
 
 void NoteTrack(Station& s, CruiseMapData& d) {
   double lat = 0, lon = 0;
-  if (!ParseNumber(s.state.nav.decLat, lat) || !ParseNumber(s.state.nav.decLon, lon)) return;
+  if (!ParseNumber(s.state.poll.nav.decLat, lat) || !ParseNumber(s.state.poll.nav.decLon, lon)) return;
   if (std::abs(lat) > 90 || std::abs(lon) > 180 || lat == -99 || lon == -99 || (lat == 0 && lon == 0)) return;
   std::vector<GeoPoint>& track = d.content.track;
   if (track.empty() || track.back().lat != lat || track.back().lon != lon) track.push_back({lat, lon});
@@ -83,7 +83,7 @@ void NoteTrack(Station& s, CruiseMapData& d) {
     track.push_back({lat, lon});
   }
   d.content.ship = GeoPoint{lat, lon};
-  const double heading = HeadingOf(s.state.nav.rawLine);
+  const double heading = HeadingOf(s.state.poll.nav.rawLine);
   if (std::isfinite(heading)) d.content.heading = heading;
 }
 

@@ -66,11 +66,11 @@ CurrPosResult ReadCurrPos(ui::Platform& platform, const CruiseConfig& config, co
   }
 }
 
-DecimalPosition ReadMetRecord(const os::FileSystem& fs, const std::string& path, StationState& state, Boxes& boxes,
+DecimalPosition ReadMetRecord(const os::FileSystem& fs, const std::string& path, PollState& poll, Boxes& boxes,
                               ui::StatusBar& status) {
   const std::string bytes = ReadBounded(fs, path, kMaxPositionFileBytes);
-  NavSnapshot& nav = state.nav;
-  const MetResult met = ParseMetRecord(bytes, nav.metItems, state.metLatIndex, state.metLonIndex);
+  NavSnapshot& nav = poll.nav;
+  const MetResult met = ParseMetRecord(bytes, nav.metItems, poll.metLatIndex, poll.metLonIndex);
   if (met.status != MetResult::Good) throw os::FileError("unreadable MET record in " + path, path);
   status.setText("Reading Current Position file...");
   boxes.date.setText(met.localDate);

@@ -35,7 +35,7 @@ CurrPosResult ReadCurrPos(ui::Platform& platform, const CruiseConfig& config, co
 // date, time, latitude and longitude boxes and the kept UTC date and time in
 // the UTC boxes. Throws os::FileError when the file cannot be read or holds no
 // record (the poll's position retry handles it).
-DecimalPosition ReadMetRecord(const os::FileSystem& fs, const std::string& path, StationState& state, Boxes& boxes,
+DecimalPosition ReadMetRecord(const os::FileSystem& fs, const std::string& path, PollState& poll, Boxes& boxes,
                               ui::StatusBar& status);
 
 // Shows the fields of the UDP source's datagram text in the date, time,

@@ -154,7 +154,7 @@ std::string DeviceTip(const os::SerialPort& port, int number) {
 void FillGpsWindow(Station& s) {
   GpsWindow& w = s.gps;
   CruiseConfig& config = s.settings.config;
-  GpsInput& input = s.state.gpsInput;
+  GpsInput& input = s.state.poll.gpsInput;
   w.sentences[0]->setText(config[ConfigRow::PrimarySentence]);
   w.sentences[1]->setText(config[ConfigRow::DateSentence]);
   w.timer.setInterval(kCollectMs);
@@ -176,10 +176,10 @@ void FillGpsWindow(Station& s) {
 }
 
 void StartOrStopGpsInput(Station& s) {
-  if (s.state.gpsInput.portRunning)
-    StopInput(s.platform.serial(), s.gps, s.state.gpsInput);
+  if (s.state.poll.gpsInput.portRunning)
+    StopInput(s.platform.serial(), s.gps, s.state.poll.gpsInput);
   else
-    StartInput(s.platform, s.gps, s.state.gpsInput);
+    StartInput(s.platform, s.gps, s.state.poll.gpsInput);
 }
 
 void SaveGpsSettings(Station& s) {
@@ -213,8 +213,8 @@ void HideGpsWindow(Station& s) {
 
 void CollectGpsInput(Station& s) {
   GpsWindow& w = s.gps;
-  TakeDatagrams(s.platform.udp(), s.state.udpDatagram, w.display);
-  GpsInput& input = s.state.gpsInput;
+  TakeDatagrams(s.platform.udp(), s.state.poll.udpDatagram, w.display);
+  GpsInput& input = s.state.poll.gpsInput;
   if (!input.portRunning) return;
   input.receiveBuffer += s.platform.serial().readAll();
   std::string shown = w.display.text();

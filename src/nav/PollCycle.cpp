@@ -55,7 +55,7 @@ void SetTickInterval(const CruiseConfig& config, ui::StatusBar& status, ui::Time
 }
 
 Position ReadNmea(const Poll& p) {
-  NavSnapshot& nav = p.state.nav;
+  NavSnapshot& nav = p.state.poll.nav;
   const DecimalPosition d =
       ToDecimal(ReadCurrPos(p.platform, p.settings.config, p.settings.currPosPath, p.status, nav));
   SetLocalClock(nav, p.clockOptions.selected(), p.platform.now());
@@ -70,10 +70,10 @@ Position ReadNmea(const Poll& p) {
 // os::FileError to the position retry.
 Position ReadPosition(const Poll& p) {
   const std::string& path = p.settings.currPosPath;
-  const NavSource source = p.state.gpsSource;
+  const NavSource source = p.state.poll.gpsSource;
   // The datagram takes the place of the position file, which need not exist.
   if (source == NavSource::Udp) {
-    ShowDatagram(p.state.udpDatagram, p.boxes);
+    ShowDatagram(p.state.poll.udpDatagram, p.boxes);
     return {};
   }
   if (!p.platform.files().exists(path)) {
@@ -83,7 +83,7 @@ Position ReadPosition(const Poll& p) {
   }
   if (source == NavSource::Network || source == NavSource::Gps) return ReadNmea(p);
   if (source == NavSource::Met) {
-    const DecimalPosition d = ReadMetRecord(p.platform.files(), path, p.state, p.boxes, p.status);
+    const DecimalPosition d = ReadMetRecord(p.platform.files(), path, p.state.poll, p.boxes, p.status);
     return {d.lat, d.lon};
   }
   return {};
@@ -93,27 +93,27 @@ Position ReadPosition(const Poll& p) {
 // the MET record's date, time and position, or the datagram; empty when it
 // read none.
 std::string FixReading(const Poll& p, Position pos) {
-  const NavSource source = p.state.gpsSource;
+  const NavSource source = p.state.poll.gpsSource;
   if (source == NavSource::Udp) {
     // A datagram without a position (junk on the port) is no fix: it must not
     // make a dead feed look fresh.
-    const DatagramDisplay d = ParseDatagram(p.state.udpDatagram);
-    return HasPosition(float(LeadingNumber(d.latText)), float(LeadingNumber(d.lonText))) ? p.state.udpDatagram
+    const DatagramDisplay d = ParseDatagram(p.state.poll.udpDatagram);
+    return HasPosition(float(LeadingNumber(d.latText)), float(LeadingNumber(d.lonText))) ? p.state.poll.udpDatagram
                                                                                          : std::string();
   }
   if (!HasPosition(pos.lat, pos.lon)) return {};
   if (source == NavSource::Met)
     return p.boxes.date.text() + "," + p.boxes.time.text() + "," + p.boxes.lat.text() + "," + p.boxes.lon.text();
-  return p.state.nav.rawLine;
+  return p.state.poll.nav.rawLine;
 }
 
 // The time the fix of this tick carries, as the operator is told it: the
 // sentence's UTC time, or the time field of the datagram or MET record.
 std::string FixTime(const Poll& p) {
-  const NavSource source = p.state.gpsSource;
-  const std::string time = source == NavSource::Udp   ? ParseDatagram(p.state.udpDatagram).localTime
+  const NavSource source = p.state.poll.gpsSource;
+  const std::string time = source == NavSource::Udp   ? ParseDatagram(p.state.poll.udpDatagram).localTime
                            : source == NavSource::Met ? p.boxes.time.text()
-                                                      : p.state.nav.utcTime;
+                                                      : p.state.poll.nav.utcTime;
   if (time.empty()) return {};
   return (source == NavSource::Udp || source == NavSource::Met ? "time " : "UTC ") + time;
 }
@@ -126,14 +126,14 @@ void ShowLineStation(const Poll& p, Position pos) {
   if (!UsablePosition(pos.lat, pos.lon)) {
     if (HasPosition(pos.lat, pos.lon) || menus.selectedLine.checked) return;
     // The UDP source reads no file; its datagrams give no line and station.
-    if (p.state.gpsSource == NavSource::Udp)
-      p.status.setText(p.state.udpDatagram.empty() ? "No navigation datagram yet - waiting..."
-                                                   : "Reading navigation datagrams...");
+    if (p.state.poll.gpsSource == NavSource::Udp)
+      p.status.setText(p.state.poll.udpDatagram.empty() ? "No navigation datagram yet - waiting..."
+                                                        : "Reading navigation datagrams...");
     else
       p.status.setText("Unable to find " + p.settings.currPosPath + " file...retrying");
     return;
   }
-  NavSnapshot& nav = p.state.nav;
+  NavSnapshot& nav = p.state.poll.nav;
   const LineStation calc = CalcLineSta(pos.lat, pos.lon);
   const LineStation stnd = NearestStandard(calc, menus.calcLine.checked);
   nav.calcLine = calc.line, nav.calcSta = calc.sta;
@@ -166,7 +166,8 @@ Outcome PositionPart(const Poll& p, Position& pos) {
   while (true) {
     try {
       pos = ReadPosition(p);
-      if (NoteFix(p.state.lastFix, FixReading(p, pos), p.platform.now().toMillis())) p.state.lastFix.time = FixTime(p);
+      if (NoteFix(p.state.poll.lastFix, FixReading(p, pos), p.platform.now().toMillis()))
+        p.state.poll.lastFix.time = FixTime(p);
       ShowLineStation(p, pos);
       return Outcome::Go;
     } catch (const os::FileError&) {
@@ -193,8 +194,8 @@ Outcome PositionPart(const Poll& p, Position& pos) {
 // station's last event.
 void EventNumberPart(const Poll& p, Position pos) {
   StationState& st = p.state;
-  st.nav.decLat = FormatNumber(pos.lat, "00.000000");
-  st.nav.decLon = FormatNumber(pos.lon, "00.000000");
+  st.poll.nav.decLat = FormatNumber(pos.lat, "00.000000");
+  st.poll.nav.decLon = FormatNumber(pos.lon, "00.000000");
   const EventNumbering n{p.platform, p.settings, st, p.boxes.eventNumber, p.status};
   switch (SyncEventNumber(n)) {
     case NumberSync::Read: PullPendingLastEvent(n, p.eventGrid, p.eventRows, p.boxes.cruise.text()); break;
@@ -228,7 +229,8 @@ void PollTick(Station& s) {
     w.timerActivityBox.setText(heartbeat);
     // The newest datagram is this tick's position, however short a time ago
     // it came: the GPS window's timer, which lists them, may not have run yet.
-    if (s.state.gpsSource == NavSource::Udp) TakeDatagrams(s.platform.udp(), s.state.udpDatagram, s.gps.display);
+    if (s.state.poll.gpsSource == NavSource::Udp)
+      TakeDatagrams(s.platform.udp(), s.state.poll.udpDatagram, s.gps.display);
     if (PositionPart(p, pos) == Outcome::EndTick) return;
   }
   EventNumberPart(p, pos);

@@ -72,7 +72,7 @@ class RecordSteps : public test::StationFixture {
     KeepNumberNew(numbering());
     NoteNumberLogged(numbering());
     AdvanceAfterRecord(numbering());
-    ReleaseManualOverride(st);
+    ReleaseManualOverride(st.numbers);
   }
 };
 
@@ -83,7 +83,7 @@ TEST_F(RecordSteps, NetworkEventUsesTheBoxNumberAndPublishesIt) {
   EXPECT_EQ("11\r\n", read("C:\\DATA\\EventNumber.txt"));
   EXPECT_EQ("11\r\n", read("C:\\RuvekGPS\\EventNumber.txt"));  // the local copy
   EXPECT_EQ("12", box());
-  EXPECT_EQ(12, st.nextEventNumber);
+  EXPECT_EQ(12, st.numbers.nextEventNumber);
   EXPECT_EQ("Reading Event Number file... 11", w.statusBar.panel(1).text);
 }
 
@@ -105,7 +105,7 @@ TEST_F(RecordSteps, ManualOverrideIsLoggedAndTheCounterGoesOn) {
   RecordNetworkEvent("CTD Deployed");
   EXPECT_EQ("50\r\n", read("C:\\DATA\\EventNumber.txt"));
   EXPECT_EQ("51", box());  // the counter goes on above the number logged
-  EXPECT_FALSE(st.manualEventNumber);
+  EXPECT_FALSE(st.numbers.manualEventNumber);
   EXPECT_FALSE(w.boxes.eventNumber.locked);  // stays unlocked
 }
 
@@ -183,8 +183,8 @@ TEST_F(RecordSteps, ClearLastRollsBackAndHoldsTheClearedNumber) {
   EXPECT_TRUE(RollBackEventNumber(numbering(), "11"));
   EXPECT_EQ("10\r\n", read("C:\\DATA\\EventNumber.txt"));
   EXPECT_EQ("11", box());
-  EXPECT_EQ(11, st.nextEventNumber);
-  EXPECT_TRUE(st.numberRolledBack);
+  EXPECT_EQ(11, st.numbers.nextEventNumber);
+  EXPECT_TRUE(st.numbers.numberRolledBack);
   // The poll reads 10 meanwhile but leaves the held number alone.
   EXPECT_FALSE(RaiseFromFile(numbering(), true));
   EXPECT_EQ("11", box());
@@ -197,7 +197,7 @@ TEST_F(RecordSteps, ClearLastNeverGoesBackBelowAnotherStationsNumberNorTouchesTh
   EXPECT_FALSE(RollBackEventNumber(numbering(), "11"));
   EXPECT_EQ("12\r\n", read("C:\\DATA\\EventNumber.txt"));
   EXPECT_EQ("12", box());
-  EXPECT_FALSE(st.numberRolledBack);
+  EXPECT_FALSE(st.numbers.numberRolledBack);
 
   station.settings.numberScheme = NumberScheme::Julian;
   w.boxes.eventNumber.setText("157.1010");
@@ -218,18 +218,18 @@ TEST_F(RecordSteps, ANewEventNeverGetsANumberThisStationLogged) {
                         {"", false, false, "13"},  {"5", true, false, "5"},    {"12", false, true, "12"},
                         {"", true, false, "13"}};
   for (const auto& c : cases) {
-    st.highestNumberLogged = 12;
-    st.nextEventNumber = 6;
+    st.numbers.highestNumberLogged = 12;
+    st.numbers.nextEventNumber = 6;
     w.boxes.eventNumber.setText(c.box);
-    st.manualEventNumber = c.manual;
-    st.numberRolledBack = c.rolledBack;
+    st.numbers.manualEventNumber = c.manual;
+    st.numbers.numberRolledBack = c.rolledBack;
     KeepNumberNew(numbering());
     EXPECT_EQ(c.kept, box()) << "box '" << c.box << "'";
   }
   // The file is stale (its write failed): the box goes on from the number logged.
-  st.manualEventNumber = st.numberRolledBack = false;
+  st.numbers.manualEventNumber = st.numbers.numberRolledBack = false;
   w.boxes.eventNumber.setText("13");
-  st.nextEventNumber = 11;
+  st.numbers.nextEventNumber = 11;
   NoteNumberLogged(numbering());
   AdvanceAfterRecord(numbering());
   EXPECT_EQ("14", box());
@@ -269,14 +269,14 @@ TEST_F(RecordSteps, RecordEventNumbersRunsTheStepsInOrderAndReadsTheFileOnce) {
     write("C:\\DATA\\EventNumber.txt", "10\r\n");
     w.boxes.eventNumber.setText("11");
     st.editingRow = c.editing;
-    st.manualEventNumber = true;
+    st.numbers.manualEventNumber = true;
     NotedWork work;
     work.onAfterChecks = [&] { write("C:\\DATA\\EventNumber.txt", "20\r\n"); };
     RecordEventNumbers(numbering(), false, work);
     EXPECT_EQ(work.calls, c.calls);
     EXPECT_EQ(read("C:\\DATA\\EventNumber.txt"), c.file);
     EXPECT_EQ(box(), c.box);
-    EXPECT_FALSE(st.manualEventNumber);
+    EXPECT_FALSE(st.numbers.manualEventNumber);
   }
 }
 
@@ -295,7 +295,7 @@ TEST_F(RecordSteps, RaiseFromFileOnlyRaises) {
   for (const auto& c : cases) {
     write("C:\\DATA\\EventNumber.txt", c.file);
     w.boxes.eventNumber.setText(c.boxBefore);
-    st.manualEventNumber = c.manual;
+    st.numbers.manualEventNumber = c.manual;
     RaiseFromFile(numbering());
     EXPECT_EQ(c.boxAfter, box()) << "file " << c.file << " box " << c.boxBefore;
   }

@@ -104,7 +104,7 @@ class StationFixture : public DriveFixture {
     station.settings = DeriveSettings(config);
     w.boxes.cruise.setText("0708SR");
     LayOutEventGrid(w.eventGrid);
-    st.gpsSource = NavSource::Network;
+    st.poll.gpsSource = NavSource::Network;
   }
   std::string box() const { return w.boxes.eventNumber.text(); }
 };

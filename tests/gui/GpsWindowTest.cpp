@@ -120,7 +120,7 @@ TEST_F(GpsDesktop, ThePortLayerReadsTheSimulatorsPseudoTerminal) {
   EXPECT_EQ("32.90000", model().boxes.lat.text());
   EXPECT_EQ("-117.40000", model().boxes.lon.text());
   EXPECT_EQ("32.90000", widget<QLineEdit>("Text1(3)")->text().toStdString());
-  EXPECT_FALSE(app->station()->state.nav.stndLine.empty());
+  EXPECT_FALSE(app->station()->state.poll.nav.stndLine.empty());
   widget<QPushButton>("frmCommCheck.btnGo")->click();
   EXPECT_FALSE(platform->serial().isOpen());
 }

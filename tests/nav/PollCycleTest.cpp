@@ -135,7 +135,7 @@ TEST_F(PollTick, HalfValidPositionTakesTheNoPositionBranch) {
   ruvek::PollTick(station);
   EXPECT_EQ("32.90000", w.boxes.lat.text());
   EXPECT_EQ("-099.00000", w.boxes.lon.text());
-  EXPECT_EQ("", st.nav.calcLine);
+  EXPECT_EQ("", st.poll.nav.calcLine);
   EXPECT_EQ("Line", w.lineCombo.text());
   EXPECT_EQ("Sta", w.stationCombo.text());
   EXPECT_EQ(w.lineCombo.tooltip, tip);
@@ -167,13 +167,13 @@ TEST_F(PollTick, LineAndStationOnlyNorthAndWestAndTheRetryStatusOnlyWithoutAPosi
     write("C:\\DATA\\CurrPos.txt", std::string(c.sentence) + "\r\n");
     w.lineCombo.setText("Line");
     w.stationCombo.setText("Sta");
-    st.nav.calcLine.clear();
+    st.poll.nav.calcLine.clear();
     w.statusBar.setText("before");
     ruvek::PollTick(station);
     EXPECT_EQ(c.lat, w.boxes.lat.text()) << c.sentence;
     EXPECT_EQ(c.lon, w.boxes.lon.text()) << c.sentence;
     EXPECT_EQ(c.lineStation, w.lineCombo.text() != "Line") << c.sentence;
-    EXPECT_EQ(!c.lineStation, st.nav.calcLine.empty()) << c.sentence;
+    EXPECT_EQ(!c.lineStation, st.poll.nav.calcLine.empty()) << c.sentence;
     EXPECT_EQ(c.gpsStatus, w.statusBar.panel(3).text) << c.sentence;
     EXPECT_EQ(c.retryStatus ? "Unable to find C:\\DATA\\CurrPos.txt file...retrying" : "before",
               w.statusBar.panel(1).text)
@@ -187,7 +187,7 @@ TEST_F(PollTick, SevenUnreadablePositionReadsAskOnceAndNoEndsWithBad) {
   write("C:\\DATA\\CurrPos.txt", tooLong);
   platform.answers = {ui::Answer::No};
   const CurrPosResult read =
-      ReadCurrPos(platform, station.settings.config, station.settings.currPosPath, w.statusBar, st.nav);
+      ReadCurrPos(platform, station.settings.config, station.settings.currPosPath, w.statusBar, st.poll.nav);
   EXPECT_EQ(1u, platform.boxes.size());
   EXPECT_EQ(7 * 2000, platform.waitedMs);
   EXPECT_EQ(CurrPosResult::Bad, read.status);
@@ -199,14 +199,14 @@ TEST_F(PollTick, YesToTheReadQuestionGivesSixMoreSilentAttempts) {
   for (int i = 0; i < 21; ++i) tooLong += kGga;
   write("C:\\DATA\\CurrPos.txt", tooLong);
   platform.answers = {ui::Answer::Yes, ui::Answer::No};
-  ReadCurrPos(platform, station.settings.config, station.settings.currPosPath, w.statusBar, st.nav);
+  ReadCurrPos(platform, station.settings.config, station.settings.currPosPath, w.statusBar, st.poll.nav);
   EXPECT_EQ(2u, platform.boxes.size());
   EXPECT_EQ(14 * 2000, platform.waitedMs);
 }
 
 TEST_F(PollTick, MetRecordFillsTheBoxesAndTheLineStation) {
-  st.gpsSource = NavSource::Met;
-  st.nav.utcDate = "07-Jun-2018";
+  st.poll.gpsSource = NavSource::Met;
+  st.poll.nav.utcDate = "07-Jun-2018";
   write("C:\\DATA\\CurrPos.txt", "MET,07062018,183012,32.90000,LAT,-117.40000,LON,240.0,COG\r\n");
   ruvek::PollTick(station);
   EXPECT_EQ("07-Jun-2018", w.boxes.date.text());
@@ -214,28 +214,28 @@ TEST_F(PollTick, MetRecordFillsTheBoxesAndTheLineStation) {
   EXPECT_EQ("32.90000", w.boxes.lat.text());
   EXPECT_EQ("-117.40000", w.boxes.lon.text());
   EXPECT_EQ("07-Jun-2018", w.boxes.utcDate.text());
-  EXPECT_EQ("240.0", st.nav.metItems[7]);
-  EXPECT_EQ("93.3", st.nav.stndLine);
-  EXPECT_EQ("28.0", st.nav.stndSta);
+  EXPECT_EQ("240.0", st.poll.nav.metItems[7]);
+  EXPECT_EQ("93.3", st.poll.nav.stndLine);
+  EXPECT_EQ("28.0", st.poll.nav.stndSta);
 }
 
 TEST_F(PollTick, UdpSourceShowsTheDatagramWithoutLineStation) {
-  st.gpsSource = NavSource::Udp;
-  st.udpDatagram = "UDP,07-Jun-2018,18:30:12,32.9,-117.4,";
+  st.poll.gpsSource = NavSource::Udp;
+  st.poll.udpDatagram = "UDP,07-Jun-2018,18:30:12,32.9,-117.4,";
   ruvek::PollTick(station);
   EXPECT_EQ("07-Jun-2018", w.boxes.date.text());
   EXPECT_EQ("32.90000", w.boxes.lat.text());
   EXPECT_EQ("-117.40000", w.boxes.lon.text());
-  EXPECT_EQ("", st.nav.calcLine);
-  EXPECT_EQ("00.000000", st.nav.decLat);
+  EXPECT_EQ("", st.poll.nav.calcLine);
+  EXPECT_EQ("00.000000", st.poll.nav.decLat);
 }
 
 TEST_F(PollTick, BeforeStartOnlyTheNumberIsRefreshed) {
   SetRecording(st, w.buttons, Recording::NotStarted);
   write("C:\\DATA\\EventNumber.txt", "57\r\n");
   ruvek::PollTick(station);
-  EXPECT_EQ("00.000000", st.nav.decLat);
-  EXPECT_EQ("00.000000", st.nav.decLon);
+  EXPECT_EQ("00.000000", st.poll.nav.decLat);
+  EXPECT_EQ("00.000000", st.poll.nav.decLon);
   EXPECT_EQ("", w.boxes.lat.text());
   EXPECT_EQ("", w.timerActivityBox.text());
   EXPECT_EQ("58", box());
