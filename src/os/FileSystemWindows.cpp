@@ -53,6 +53,18 @@ HANDLE openForReading(const std::string& host, const std::string& path) {
 // Reads up to `size` bytes; false on a failed read.
 bool readSome(HANDLE file, char* buf, DWORD size, DWORD& n) { return ::ReadFile(file, buf, size, &n, nullptr); }
 
+// Appends the rest of the file, from where it stands, to `out`; closes it and
+// throws on a failed read.
+void readRest(HANDLE file, const std::string& path, std::string& out) {
+  char buf[1 << 16];
+  DWORD n = 0;
+  while (true) {
+    if (!readSome(file, buf, sizeof buf, n)) closeAndFail(file, "cannot read", path, ::GetLastError());
+    if (n == 0) return;
+    out.append(buf, n);
+  }
+}
+
 // One write call for the whole record: a short write is a failure (a full
 // drive), never something to finish later; with `flush` the data is then
 // flushed to the disk. Returns 0 or the error.
@@ -146,13 +158,7 @@ std::string FileSystem::readAll(const std::string& path, std::uintmax_t maxBytes
   if (::GetFileSizeEx(file, &size) && std::uintmax_t(size.QuadPart) > maxBytes)
     closeAndFail(file, "too large:", path, ERROR_FILE_TOO_LARGE);
   std::string out;
-  char buf[65536];
-  DWORD n = 0;
-  while (true) {
-    if (!readSome(file, buf, sizeof buf, n)) closeAndFail(file, "cannot read", path, ::GetLastError());
-    if (n == 0) break;
-    out.append(buf, n);
-  }
+  readRest(file, path, out);
   ::CloseHandle(file);
   return out;
 }
@@ -185,13 +191,7 @@ std::string FileSystem::readFrom(const std::string& path, std::uintmax_t offset)
     LARGE_INTEGER at{};
     at.QuadPart = static_cast<LONGLONG>(offset);
     if (!::SetFilePointerEx(file, at, nullptr, FILE_BEGIN)) closeAndFail(file, "cannot read", path, ::GetLastError());
-    char buf[1 << 16];
-    DWORD n = 0;
-    while (true) {
-      if (!readSome(file, buf, sizeof buf, n)) closeAndFail(file, "cannot read", path, ::GetLastError());
-      if (n == 0) break;
-      out.append(buf, n);
-    }
+    readRest(file, path, out);
   }
   ::CloseHandle(file);
   return out;
